@@ -1,0 +1,50 @@
+# Thin wrapper over CMake + Ninja. `make run` and `make test` set everything up themselves.
+
+BUILD      ?= build
+BUILD_ASAN ?= build-asan
+JOBS       ?= $(shell nproc)
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: all deps build run test test-plain test-asan bench snap format clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+$(BUILD)/build.ninja: | deps
+	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null
+
+build: deps $(BUILD)/build.ninja
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@$(BUILD)/quilvoro
+
+test: test-plain test-asan
+
+test-plain: build
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+$(BUILD_ASAN)/build.ninja: | deps
+	@cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILVORO_SANITIZE=ON \
+	       -DQUILVORO_BENCH=OFF >/dev/null
+
+test-asan: deps $(BUILD_ASAN)/build.ninja
+	@cmake --build $(BUILD_ASAN) -j $(JOBS)
+	@cd $(BUILD_ASAN) && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@for b in $(BUILD)/bench/bench_*; do QT_QPA_PLATFORM=offscreen $$b --benchmark_repetitions=5 \
+	  --benchmark_report_aggregates_only=true; done
+
+snap: build
+	@QT_QPA_PLATFORM=offscreen $(BUILD)/quilvoro-snap quilvoro.png && echo "wrote quilvoro.png"
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	@rm -rf $(BUILD) $(BUILD_ASAN)

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that Quilvoro needs to build, run, test and benchmark.
+# Quiet and quick when everything is already there.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config make
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libcanberra-dev
+  libbenchmark-dev
+  fonts-ipafont-gothic fonts-dejavu-core
+  sound-theme-freedesktop
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

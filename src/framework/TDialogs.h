@@ -1,0 +1,54 @@
+#pragma once
+
+#include "platform/Colors.h"
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+// What a file dialog shows: the title, the filter in the "description|pattern" form of the
+// layout, the default extension without its dot, and where it starts.
+struct TFileDialogOptions
+{
+    QString title;
+    QString filter;
+    QString defaultExt;
+    QString initialDir;
+    QString fileName;
+};
+
+// Button and icon flags of a message box (the values of the Windows call).
+enum TMessageBoxFlags : unsigned {
+    MB_OK = 0x00,
+    MB_OKCANCEL = 0x01,
+    MB_ICONERROR = 0x10,
+    MB_ICONWARNING = 0x30,
+    MB_ICONINFORMATION = 0x40,
+};
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+
+// The one seam through which every modal dialog and message box of the program opens.
+// Tests install their own instance, so no test ever waits on a dialog.
+class TDialogs
+{
+public:
+    virtual ~TDialogs() = default;
+
+    virtual int MessageBox(QWidget* parent, const QString& text, const QString& caption,
+                           unsigned flags);
+    // The chosen colour, or nothing when the user cancels.
+    virtual std::optional<TColor> ChooseColor(QWidget* parent, TColor initial);
+    // The chosen file path, or an empty string when the user cancels.
+    virtual QString OpenFileName(QWidget* parent, const TFileDialogOptions& options);
+    virtual QString SaveFileName(QWidget* parent, const TFileDialogOptions& options);
+
+    static TDialogs& Current();
+    // Installs `dialogs` (not owned); nullptr restores the real dialogs.
+    static void SetCurrent(TDialogs* dialogs);
+
+    // "QVDファイル (*.qvd)|*.qvd" -> "QVDファイル (*.qvd)" (Qt's filter form).
+    static QString QtFilter(const QString& filter);
+};

@@ -1,0 +1,104 @@
+#include "platform/Cp932Codec.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <memory>
+
+namespace Cp932Codec {
+
+namespace {
+
+class Converter
+{
+public:
+    Converter(const char* to, const char* from)
+        : m_cd(iconv_open(to, from))
+    {
+        if (m_cd == reinterpret_cast<iconv_t>(-1))
+            throw EncodingError("iconv cannot convert to " + std::string(to));
+    }
+    ~Converter() { iconv_close(m_cd); }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    // Converts as much as possible; returns false at the first input that cannot be converted,
+    // leaving `in`/`inLeft` pointing at it.
+    bool Run(char*& in, size_t& inLeft, QByteArray& out)
+    {
+        while (inLeft > 0) {
+            char buffer[256];
+            char* outPtr = buffer;
+            size_t outLeft = sizeof buffer;
+            const size_t r = iconv(m_cd, &in, &inLeft, &outPtr, &outLeft);
+            out.append(buffer, qsizetype(sizeof buffer - outLeft));
+            if (r == size_t(-1) && errno != E2BIG)
+                return false;
+        }
+        return true;
+    }
+
+    void Reset() { iconv(m_cd, nullptr, nullptr, nullptr, nullptr); }
+
+private:
+    iconv_t m_cd;
+};
+
+} // namespace
+
+QByteArray Encode(const QString& text)
+{
+    QByteArray utf8 = text.toUtf8();
+    char* in = utf8.data();
+    size_t inLeft = size_t(utf8.size());
+    QByteArray out;
+    Converter converter("CP932", "UTF-8");
+    if (!converter.Run(in, inLeft, out)) {
+        const qsizetype offset = qsizetype(in - utf8.data());
+        const QString bad = QString::fromUtf8(utf8.mid(offset)).left(1);
+        const QString code = QStringLiteral("U+%1").arg(bad.isEmpty() ? 0 : bad.at(0).unicode(), 4,
+                                                         16, QLatin1Char('0'));
+        throw EncodingError("Shift-JIS (CP932) cannot hold the character \"" + bad.toStdString()
+                            + "\" (" + code.toUpper().toStdString() + ")");
+    }
+    return out;
+}
+
+bool CanEncode(const QString& text)
+{
+    try {
+        Encode(text);
+        return true;
+    } catch (const EncodingError&) {
+        return false;
+    }
+}
+
+QString Decode(const QByteArray& bytes)
+{
+    QByteArray input = bytes;
+    char* in = input.data();
+    size_t inLeft = size_t(input.size());
+    QByteArray utf8;
+    Converter converter("UTF-8", "CP932");
+    while (!converter.Run(in, inLeft, utf8)) {
+        utf8.append("\xEF\xBF\xBD"); // U+FFFD for a byte that is not CP932
+        ++in;
+        --inLeft;
+        converter.Reset();
+    }
+    return QString::fromUtf8(utf8);
+}
+
+bool IsDoubleByte(QChar c)
+{
+    if (c.unicode() < 0x80)
+        return false;
+    try {
+        return Encode(QString(c)).size() > 1;
+    } catch (const EncodingError&) {
+        return true;
+    }
+}
+
+} // namespace Cp932Codec

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <stdexcept>
+
+// Windows-31J (Shift-JIS, code page 932) conversion, as logo files and byte counts need it.
+namespace Cp932Codec {
+
+class EncodingError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Encodes text to CP932; throws EncodingError naming the first character CP932 cannot hold.
+QByteArray Encode(const QString& text);
+
+// Whether CP932 can hold every character of the text.
+bool CanEncode(const QString& text);
+
+// Decodes CP932 bytes; bytes that are not valid CP932 become U+FFFD.
+QString Decode(const QByteArray& bytes);
+
+// Whether the character takes two bytes in CP932 (characters CP932 cannot hold count as two).
+bool IsDoubleByte(QChar c);
+
+} // namespace Cp932Codec

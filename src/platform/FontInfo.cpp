@@ -1,0 +1,79 @@
+#include "platform/FontInfo.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QRawFont>
+
+#include <cmath>
+
+namespace FontInfo {
+
+namespace {
+
+struct Substitution
+{
+    const char16_t* windowsName;
+    const char16_t* linuxName;
+};
+
+// Japanese Windows faces and their metric-compatible IPA stand-ins; "System" is the bold-capable
+// sans the title bar expects.
+constexpr Substitution kSubstitutions[] = {
+    {u"ＭＳ Ｐゴシック", u"IPAPGothic"},
+    {u"ＭＳ ゴシック", u"IPAGothic"},
+    {u"MS PGothic", u"IPAPGothic"},
+    {u"MS Gothic", u"IPAGothic"},
+    {u"System", u"DejaVu Sans"},
+};
+
+} // namespace
+
+int PointsToPixels(int points)
+{
+    return int(std::lround(points * double(kScreenPixelsPerInch) / 72.0));
+}
+
+int PixelsToPoints(int pixels)
+{
+    return int(std::lround(pixels * 72.0 / double(kScreenPixelsPerInch)));
+}
+
+bool IsTrueType(const QFont& font)
+{
+    const QRawFont raw = QRawFont::fromFont(font);
+    if (!raw.isValid())
+        return false;
+    return !raw.fontTable("glyf").isEmpty() || !raw.fontTable("CFF ").isEmpty()
+        || !raw.fontTable("CFF2").isEmpty();
+}
+
+QString ResolvedFamily(const QString& family)
+{
+    for (const Substitution& s : kSubstitutions) {
+        if (family.compare(QString::fromUtf16(s.windowsName), Qt::CaseInsensitive) == 0)
+            return QString::fromUtf16(s.linuxName);
+    }
+    return family;
+}
+
+void InstallSubstitutions()
+{
+    for (const Substitution& s : kSubstitutions) {
+        const QString from = QString::fromUtf16(s.windowsName);
+        const QString to = QString::fromUtf16(s.linuxName);
+        if (!QFont::substitutes(from).contains(to))
+            QFont::insertSubstitution(from, to);
+    }
+}
+
+QFont MakeFont(const QString& family, int pixelHeight, bool bold)
+{
+    InstallSubstitutions();
+    QFont font(family);
+    font.setPixelSize(std::max(1, pixelHeight));
+    font.setBold(bold);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    return font;
+}
+
+} // namespace FontInfo

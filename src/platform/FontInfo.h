@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+// Facts about fonts that the layout relies on, at the layout's 96 pixels per inch.
+namespace FontInfo {
+
+constexpr int kScreenPixelsPerInch = 96;
+
+// Pixel height of a size in points: 40 pt -> 53 px.
+int PointsToPixels(int points);
+
+// Size in points of a pixel height, rounded to nearest: 53 px -> 40 pt.
+int PixelsToPoints(int pixels);
+
+// Whether the face that `font` resolves to is a scalable outline (TrueType or CFF) font.
+bool IsTrueType(const QFont& font);
+
+// The face that a layout name stands for on this system ("ＭＳ Ｐゴシック" -> "IPAPGothic").
+QString ResolvedFamily(const QString& family);
+
+// Registers the substitutions for the Windows face names that the layout uses. Idempotent.
+void InstallSubstitutions();
+
+// A font of the given face and pixel height, as the layout describes fonts.
+QFont MakeFont(const QString& family, int pixelHeight, bool bold = false);
+
+} // namespace FontInfo

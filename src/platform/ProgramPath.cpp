@@ -1,0 +1,44 @@
+#include "platform/ProgramPath.h"
+
+namespace ProgramPath {
+
+namespace {
+
+bool IsSeparator(QChar c)
+{
+    return c == u'\\' || c == u'/';
+}
+
+qsizetype LastDelimiter(const QString& path)
+{
+    for (qsizetype i = path.size() - 1; i >= 0; --i) {
+        if (IsSeparator(path.at(i)) || path.at(i) == u':')
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+QString AppDir(const QString& programPath)
+{
+    QString dir = programPath.left(LastDelimiter(programPath) + 1);
+    if (dir.size() >= 1 && IsSeparator(dir.back())) {
+        const bool keep = dir.size() >= 2 && (IsSeparator(dir.at(dir.size() - 2)) || dir.at(dir.size() - 2) == u':');
+        // "/opt/x" gives "/opt"; a program at the root keeps its lone "/".
+        if (!keep && dir.size() > 1)
+            dir.chop(1);
+    }
+    return dir;
+}
+
+QString ProgramName(const QString& programPath)
+{
+    QString name = programPath.mid(LastDelimiter(programPath) + 1);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    if (dot >= 0)
+        name.truncate(dot);
+    return name;
+}
+
+} // namespace ProgramPath

@@ -1,0 +1,83 @@
+#include "platform/Sound.h"
+
+#include <QFileInfo>
+
+#include <canberra.h>
+
+namespace Sound {
+
+namespace {
+
+Observer& CurrentObserver()
+{
+    static Observer observer;
+    return observer;
+}
+
+// One context for the whole run; libcanberra plays on its own threads.
+ca_context* Context()
+{
+    static ca_context* context = [] {
+        ca_context* c = nullptr;
+        if (ca_context_create(&c) != CA_SUCCESS)
+            return static_cast<ca_context*>(nullptr);
+        ca_context_change_props(c, CA_PROP_APPLICATION_NAME, "Quilvoro", nullptr);
+        return c;
+    }();
+    return context;
+}
+
+void PlayEvent(const char* eventId)
+{
+    if (ca_context* c = Context())
+        ca_context_play(c, 0, CA_PROP_EVENT_ID, eventId, nullptr);
+}
+
+const char* EventIdOf(unsigned type)
+{
+    switch (type) {
+    case MB_ICONHAND:
+        return "dialog-error";
+    case MB_ICONEXCLAMATION:
+        return "dialog-warning";
+    default:
+        return "bell";
+    }
+}
+
+} // namespace
+
+bool PlayFile(const QString& path)
+{
+    if (CurrentObserver()) {
+        CurrentObserver()(path);
+        return QFileInfo(path).isFile();
+    }
+    if (!QFileInfo(path).isFile()) {
+        PlayEvent("bell");
+        return false;
+    }
+    ca_context* c = Context();
+    const QByteArray file = QFileInfo(path).absoluteFilePath().toLocal8Bit();
+    if (!c || ca_context_play(c, 0, CA_PROP_MEDIA_FILENAME, file.constData(), nullptr) != CA_SUCCESS) {
+        PlayEvent("bell");
+        return false;
+    }
+    return true;
+}
+
+void MessageBeep(unsigned type)
+{
+    if (CurrentObserver()) {
+        CurrentObserver()(QStringLiteral("beep:%1").arg(type));
+        return;
+    }
+    PlayEvent(EventIdOf(type));
+}
+
+void SetObserver(Observer observer)
+{
+    CurrentObserver() = std::move(observer);
+}
+
+} // namespace Sound

@@ -1,0 +1,42 @@
+#include "TestDialogs.h"
+
+TestDialogs::TestDialogs()
+{
+    TDialogs::SetCurrent(this);
+}
+
+TestDialogs::~TestDialogs()
+{
+    TDialogs::SetCurrent(nullptr);
+}
+
+int TestDialogs::MessageBox(QWidget*, const QString& text, const QString& caption, unsigned flags)
+{
+    messages.append({text, caption, flags});
+    return IDOK;
+}
+
+std::optional<TColor> TestDialogs::ChooseColor(QWidget*, TColor initial)
+{
+    colorRequests.append(initial);
+    if (colorAnswers.empty())
+        return std::nullopt;
+    const std::optional<TColor> answer = colorAnswers.front();
+    colorAnswers.pop_front();
+    return answer;
+}
+
+QString TestDialogs::OpenFileName(QWidget*, const TFileDialogOptions& options)
+{
+    fileRequests.append(options);
+    if (fileAnswers.empty())
+        return {};
+    const QString answer = fileAnswers.front();
+    fileAnswers.pop_front();
+    return answer;
+}
+
+QString TestDialogs::SaveFileName(QWidget* parent, const TFileDialogOptions& options)
+{
+    return OpenFileName(parent, options);
+}

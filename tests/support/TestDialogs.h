@@ -1,0 +1,36 @@
+#pragma once
+
+#include "framework/TDialogs.h"
+
+#include <QStringList>
+
+#include <deque>
+
+// Dialogs that answer from a script and record what was asked. Installed for its lifetime.
+class TestDialogs : public TDialogs
+{
+public:
+    TestDialogs();
+    ~TestDialogs() override;
+
+    struct Message
+    {
+        QString text;
+        QString caption;
+        unsigned flags = 0;
+    };
+
+    int MessageBox(QWidget* parent, const QString& text, const QString& caption,
+                   unsigned flags) override;
+    std::optional<TColor> ChooseColor(QWidget* parent, TColor initial) override;
+    QString OpenFileName(QWidget* parent, const TFileDialogOptions& options) override;
+    QString SaveFileName(QWidget* parent, const TFileDialogOptions& options) override;
+
+    // Answers for the next dialogs; an empty queue means "cancelled".
+    std::deque<std::optional<TColor>> colorAnswers;
+    std::deque<QString> fileAnswers;
+
+    QList<Message> messages;
+    QList<TColor> colorRequests;
+    QList<TFileDialogOptions> fileRequests;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Pins what pixel tests depend on (fonts, style, palette) and silences the desktop services.
+namespace TestEnvironment {
+
+// Call from initTestCase(): installs the face substitutions, the Fusion style with a fixed
+// palette, and routes sounds and shell opens into the lists below.
+void Pin();
+
+// What the program tried to play ("beep:N" or a file path) and to open, since the last Pin().
+QStringList& PlayedSounds();
+QStringList& OpenedTargets();
+
+} // namespace TestEnvironment
