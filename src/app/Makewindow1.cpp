@@ -20,8 +20,9 @@ const QString kInformationPage = QStringLiteral("https://www.quilvoro.example/in
 } // namespace
 
 TMakeForm1::TMakeForm1(const QString& programPath, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint
-                          | Qt::WindowSystemMenuHint)
+    : QWidget(parent,
+              Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinimizeButtonHint
+                  | Qt::WindowSystemMenuHint)
     , FProgramPath(programPath)
 {
     setObjectName(QStringLiteral("MakeForm1"));

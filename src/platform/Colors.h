@@ -26,7 +26,10 @@ constexpr TColor clAqua = 0x00FFFF00;
 constexpr TColor clWhite = 0x00FFFFFF;
 constexpr TColor clNone = 0x1FFFFFFF;
 
-constexpr TColor SystemColor(int index) { return 0x80000000u | static_cast<TColor>(index); }
+constexpr TColor SystemColor(int index)
+{
+    return 0x80000000u | static_cast<TColor>(index);
+}
 
 constexpr TColor clScrollBar = SystemColor(0);
 constexpr TColor clBackground = SystemColor(1);
@@ -54,7 +57,10 @@ constexpr TColor cl3DLight = SystemColor(22);
 constexpr TColor clInfoText = SystemColor(23);
 constexpr TColor clInfoBk = SystemColor(24);
 
-constexpr bool IsSystemColor(TColor color) { return (color & 0xFF000000u) == 0x80000000u; }
+constexpr bool IsSystemColor(TColor color)
+{
+    return (color & 0xFF000000u) == 0x80000000u;
+}
 
 // The current RGB value (0x00BBGGRR) of a system colour index; unknown indexes give black.
 TColor GetSysColor(int index);
@@ -71,9 +77,18 @@ QColor ToQColor(TColor color);
 // The TColor (0x00BBGGRR) of a Qt colour.
 TColor FromQColor(const QColor& color);
 
-constexpr int GetRValue(TColor rgb) { return static_cast<int>(rgb & 0xFF); }
-constexpr int GetGValue(TColor rgb) { return static_cast<int>((rgb >> 8) & 0xFF); }
-constexpr int GetBValue(TColor rgb) { return static_cast<int>((rgb >> 16) & 0xFF); }
+constexpr int GetRValue(TColor rgb)
+{
+    return static_cast<int>(rgb & 0xFF);
+}
+constexpr int GetGValue(TColor rgb)
+{
+    return static_cast<int>((rgb >> 8) & 0xFF);
+}
+constexpr int GetBValue(TColor rgb)
+{
+    return static_cast<int>((rgb >> 16) & 0xFF);
+}
 constexpr TColor RGB(int r, int g, int b)
 {
     return static_cast<TColor>(r & 0xFF) | (static_cast<TColor>(g & 0xFF) << 8)

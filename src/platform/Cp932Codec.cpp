@@ -1,8 +1,7 @@
 #include "platform/Cp932Codec.h"
 
-#include <iconv.h>
-
 #include <cerrno>
+#include <iconv.h>
 #include <memory>
 
 namespace Cp932Codec {
@@ -57,7 +56,7 @@ QByteArray Encode(const QString& text)
         const qsizetype offset = qsizetype(in - utf8.data());
         const QString bad = QString::fromUtf8(utf8.mid(offset)).left(1);
         const QString code = QStringLiteral("U+%1").arg(bad.isEmpty() ? 0 : bad.at(0).unicode(), 4,
-                                                         16, QLatin1Char('0'));
+                                                        16, QLatin1Char('0'));
         throw EncodingError("Shift-JIS (CP932) cannot hold the character \"" + bad.toStdString()
                             + "\" (" + code.toUpper().toStdString() + ")");
     }

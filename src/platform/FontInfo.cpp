@@ -19,10 +19,8 @@ struct Substitution
 // Japanese Windows faces and their metric-compatible IPA stand-ins; "System" is the bold-capable
 // sans the title bar expects.
 constexpr Substitution kSubstitutions[] = {
-    {u"ＭＳ Ｐゴシック", u"IPAPGothic"},
-    {u"ＭＳ ゴシック", u"IPAGothic"},
-    {u"MS PGothic", u"IPAPGothic"},
-    {u"MS Gothic", u"IPAGothic"},
+    {u"ＭＳ Ｐゴシック", u"IPAPGothic"}, {u"ＭＳ ゴシック", u"IPAGothic"},
+    {u"MS PGothic", u"IPAPGothic"},      {u"MS Gothic", u"IPAGothic"},
     {u"System", u"DejaVu Sans"},
 };
 

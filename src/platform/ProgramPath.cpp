@@ -24,7 +24,8 @@ QString AppDir(const QString& programPath)
 {
     QString dir = programPath.left(LastDelimiter(programPath) + 1);
     if (dir.size() >= 1 && IsSeparator(dir.back())) {
-        const bool keep = dir.size() >= 2 && (IsSeparator(dir.at(dir.size() - 2)) || dir.at(dir.size() - 2) == u':');
+        const bool keep = dir.size() >= 2
+            && (IsSeparator(dir.at(dir.size() - 2)) || dir.at(dir.size() - 2) == u':');
         // "/opt/x" gives "/opt"; a program at the root keeps its lone "/".
         if (!keep && dir.size() > 1)
             dir.chop(1);

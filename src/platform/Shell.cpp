@@ -21,8 +21,8 @@ void Open(const QString& target)
         CurrentOpener()(target);
         return;
     }
-    const QUrl url = target.contains(QStringLiteral("://")) ? QUrl(target)
-                                                              : QUrl::fromLocalFile(target);
+    const QUrl url =
+        target.contains(QStringLiteral("://")) ? QUrl(target) : QUrl::fromLocalFile(target);
     QDesktopServices::openUrl(url);
 }
 

@@ -59,7 +59,8 @@ bool PlayFile(const QString& path)
     }
     ca_context* c = Context();
     const QByteArray file = QFileInfo(path).absoluteFilePath().toLocal8Bit();
-    if (!c || ca_context_play(c, 0, CA_PROP_MEDIA_FILENAME, file.constData(), nullptr) != CA_SUCCESS) {
+    if (!c
+        || ca_context_play(c, 0, CA_PROP_MEDIA_FILENAME, file.constData(), nullptr) != CA_SUCCESS) {
         PlayEvent("bell");
         return false;
     }

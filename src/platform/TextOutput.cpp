@@ -24,8 +24,7 @@ public:
         : m_metrics(font)
         , m_format(format)
         , m_tabWidth(8 * m_metrics.averageCharWidth())
-    {
-    }
+    { }
 
     int Width(QStringView text) const
     {
@@ -35,7 +34,8 @@ public:
         qsizetype start = 0;
         for (;;) {
             const qsizetype tab = text.indexOf(u'\t', start);
-            x += m_metrics.horizontalAdvance(text.mid(start, tab < 0 ? -1 : tab - start).toString());
+            x +=
+                m_metrics.horizontalAdvance(text.mid(start, tab < 0 ? -1 : tab - start).toString());
             if (tab < 0)
                 return x;
             x = m_tabWidth > 0 ? (x / m_tabWidth + 1) * m_tabWidth : x;
@@ -85,7 +85,8 @@ private:
             const int mark = (underlined >= from && underlined < to) ? int(underlined - from) : -1;
             lines.push_back({text.mid(from, to - from), mark});
         };
-        if (!(m_format & DT_WORDBREAK) || Width(QStringView(text).mid(start, end - start)) <= maxWidth) {
+        if (!(m_format & DT_WORDBREAK)
+            || Width(QStringView(text).mid(start, end - start)) <= maxWidth) {
             push(start, end);
             return;
         }
@@ -142,7 +143,8 @@ private:
             return;
         line.underlined = -1;
         if (m_format & DT_PATH_ELLIPSIS) {
-            const qsizetype sep = std::max(line.text.lastIndexOf(u'\\'), line.text.lastIndexOf(u'/'));
+            const qsizetype sep =
+                std::max(line.text.lastIndexOf(u'\\'), line.text.lastIndexOf(u'/'));
             if (sep > 0) {
                 const QString tail = line.text.mid(sep);
                 QString head = line.text.left(sep);

@@ -1,0 +1,75 @@
+#include "app/Makewindow1.h"
+#include "framework/TApplication.h"
+#include "support/TestEnvironment.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestMainWindowShell : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { TestEnvironment::Pin(); }
+    void init() { TestEnvironment::OpenedTargets().clear(); }
+
+    void hasTheWindowProperties()
+    {
+        TMakeForm1 form(u"/opt/q/bin/quilvoro"_s);
+        QCOMPARE(MakeForm1, &form);
+        QCOMPARE(form.size(), QSize(802, 493));
+        QVERIFY(form.windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(form.windowTitle(), u"Quilvoro 2.5"_s);
+        QCOMPARE(form.palette().color(QPalette::Window), QColor(0xC2, 0xE9, 0xFE));
+    }
+
+    void opensReadmeAndInformationPage_data()
+    {
+        QTest::addColumn<QString>("programPath");
+        QTest::addColumn<QString>("readme");
+        QTest::addColumn<QString>("query");
+
+        QTest::newRow("linux install") << u"/opt/q/bin/quilvoro"_s << u"/opt/q/bin/Readme.txt"_s
+                                       << u"info.php?pf=w&sn=quilvoro"_s;
+        QTest::newRow("dotted name") << u"C:\\Tools\\My.Logo.exe"_s << u"C:\\Tools/Readme.txt"_s
+                                     << u"info.php?pf=w&sn=My.Logo"_s;
+        QTest::newRow("drive root")
+            << u"C:\\x.exe"_s << u"C:\\/Readme.txt"_s << u"info.php?pf=w&sn=x"_s;
+    }
+
+    void opensReadmeAndInformationPage()
+    {
+        QFETCH(QString, programPath);
+        QFETCH(QString, readme);
+        QFETCH(QString, query);
+        TMakeForm1 form(programPath);
+        form.SpeedButton4Click(nullptr);
+        form.ShineSpeedButton4Click(nullptr);
+        QCOMPARE(TestEnvironment::OpenedTargets().size(), 2);
+        QCOMPARE(TestEnvironment::OpenedTargets().at(0), readme);
+        QVERIFY(TestEnvironment::OpenedTargets().at(1).endsWith(u'/' + query));
+        QVERIFY(TestEnvironment::OpenedTargets().at(1).startsWith(u"https://"_s));
+    }
+
+    void minimisesAndCloses()
+    {
+        TMakeForm1 form(u"/opt/q/bin/quilvoro"_s);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.SSButton11Click(nullptr);
+        QVERIFY(form.windowState() & Qt::WindowMinimized);
+        form.SpeedButton5Click(nullptr);
+        QVERIFY(!form.isVisible());
+    }
+};
+
+int main(int argc, char* argv[])
+{
+    TApplication app(argc, argv);
+    app.SetTitle(u"Quilvoro"_s);
+    TestMainWindowShell test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_MainWindowShell.moc"
