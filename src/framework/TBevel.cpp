@@ -1,0 +1,17 @@
+#include "framework/TBevel.h"
+
+#include "framework/TPanel.h"
+
+#include <QPainter>
+
+TBevel::TBevel(QWidget* parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void TBevel::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    TPanel::Frame3D(painter, rect(), clBtnShadow, clBtnHighlight, 1);
+}

@@ -1,0 +1,33 @@
+#include "framework/TEdit.h"
+
+TEdit::TEdit(QWidget* parent)
+    : QLineEdit(parent)
+{
+    FFont.OnChange = [this] {
+        ApplyLook();
+    };
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        if (OnChange)
+            OnChange(this);
+    });
+    ApplyLook();
+}
+
+void TEdit::SetColor(TColor color)
+{
+    if (FColor == color)
+        return;
+    FColor = color;
+    ApplyLook();
+}
+
+void TEdit::ApplyLook()
+{
+    setFont(FFont.ToQFont());
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, ToQColor(FColor));
+    pal.setColor(QPalette::Text, ToQColor(FFont.Color()));
+    pal.setColor(QPalette::Highlight, ToQColor(clHighlight));
+    pal.setColor(QPalette::HighlightedText, ToQColor(clHighlightText));
+    setPalette(pal);
+}

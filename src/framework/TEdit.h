@@ -1,0 +1,31 @@
+#pragma once
+
+#include "framework/TFont.h"
+
+#include <QLineEdit>
+
+#include <functional>
+
+// A single-line edit box with a background colour, an owned font and a change event.
+class TEdit : public QLineEdit
+{
+    Q_OBJECT
+
+public:
+    explicit TEdit(QWidget* parent = nullptr);
+
+    QString Text() const { return text(); }
+    void SetText(const QString& text) { setText(text); }
+
+    TColor Color() const { return FColor; }
+    void SetColor(TColor color);
+    TFont* Font() { return &FFont; }
+
+    std::function<void(QObject*)> OnChange;
+
+private:
+    void ApplyLook();
+
+    TColor FColor = clWindow;
+    TFont FFont;
+};

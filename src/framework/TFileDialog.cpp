@@ -1,0 +1,28 @@
+#include "framework/TFileDialog.h"
+
+#include "framework/TDialogs.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+TFileDialog::TFileDialog(Mode mode)
+    : FMode(mode)
+{ }
+
+bool TFileDialog::Execute(QWidget* parent)
+{
+    TFileDialogOptions options;
+    options.title = FTitle;
+    options.filter = FFilter;
+    options.defaultExt = FDefaultExt;
+    options.fileName = FFileName;
+    options.initialDir =
+        FFileName.isEmpty() ? QDir::currentPath() : QFileInfo(FFileName).absolutePath();
+    const QString chosen = FMode == Open ? TDialogs::Current().OpenFileName(parent, options)
+                                         : TDialogs::Current().SaveFileName(parent, options);
+    if (chosen.isEmpty())
+        return false;
+    FFileName = chosen;
+    QDir::setCurrent(QFileInfo(chosen).absolutePath());
+    return true;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// An open or save dialog with a title, a "description|pattern" filter and a default extension.
+// It remembers the chosen file name, and like the desktop's own dialogs it leaves the working
+// folder at the chosen file's folder.
+class TFileDialog
+{
+public:
+    enum Mode { Open, Save };
+
+    explicit TFileDialog(Mode mode);
+
+    QString Title() const { return FTitle; }
+    void SetTitle(const QString& title) { FTitle = title; }
+    QString Filter() const { return FFilter; }
+    void SetFilter(const QString& filter) { FFilter = filter; }
+    QString DefaultExt() const { return FDefaultExt; }
+    void SetDefaultExt(const QString& ext) { FDefaultExt = ext; }
+    QString FileName() const { return FFileName; }
+    void SetFileName(const QString& name) { FFileName = name; }
+
+    // Shows the dialog; true when a file was chosen (FileName then holds its path).
+    bool Execute(QWidget* parent);
+
+private:
+    Mode FMode;
+    QString FTitle;
+    QString FFilter;
+    QString FDefaultExt;
+    QString FFileName;
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+// A picture shown as is, centred, or stretched to the control.
+class TImage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TImage(QWidget* parent = nullptr);
+
+    const QImage& Picture() const { return FPicture; }
+    void SetPicture(const QImage& picture);
+    void ClearPicture() { SetPicture(QImage()); }
+
+    bool Stretch() const { return FStretch; }
+    void SetStretch(bool stretch);
+    bool Center() const { return FCenter; }
+    void SetCenter(bool center);
+
+    // Where the picture lands inside the control.
+    QRect PictureRect() const;
+    // Paints the picture as the control shows it, with `origin` as the control's top-left corner.
+    void PaintTo(QPainter& painter, QPoint origin = {}) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage FPicture;
+    bool FStretch = false;
+    bool FCenter = false;
+};

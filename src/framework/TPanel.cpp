@@ -1,0 +1,65 @@
+#include "framework/TPanel.h"
+
+#include <QPainter>
+
+TPanel::TPanel(QWidget* parent)
+    : QWidget(parent)
+{ }
+
+void TPanel::SetColor(TColor color)
+{
+    if (FColor == color)
+        return;
+    FColor = color;
+    update();
+}
+
+void TPanel::SetBevelOuter(TPanelBevel bevel)
+{
+    if (FBevelOuter == bevel)
+        return;
+    FBevelOuter = bevel;
+    update();
+}
+
+void TPanel::SetBevelInner(TPanelBevel bevel)
+{
+    if (FBevelInner == bevel)
+        return;
+    FBevelInner = bevel;
+    update();
+}
+
+void TPanel::SetBevelWidth(int width)
+{
+    if (FBevelWidth == width)
+        return;
+    FBevelWidth = width;
+    update();
+}
+
+QRect TPanel::Frame3D(QPainter& painter, QRect rect, TColor topLeft, TColor bottomRight, int width)
+{
+    for (int i = 0; i < width && rect.width() > 1 && rect.height() > 1; ++i) {
+        painter.fillRect(QRect(rect.left(), rect.top(), rect.width() - 1, 1), ToQColor(topLeft));
+        painter.fillRect(QRect(rect.left(), rect.top(), 1, rect.height() - 1), ToQColor(topLeft));
+        painter.fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), ToQColor(bottomRight));
+        painter.fillRect(QRect(rect.right(), rect.top(), 1, rect.height()), ToQColor(bottomRight));
+        rect.adjust(1, 1, -1, -1);
+    }
+    return rect;
+}
+
+void TPanel::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), ToQColor(FColor));
+    auto frame = [&](QRect r, TPanelBevel bevel) {
+        if (bevel == bvNone)
+            return r;
+        const bool raised = bevel == bvRaised;
+        return Frame3D(painter, r, raised ? clBtnHighlight : clBtnShadow,
+                       raised ? clBtnShadow : clBtnHighlight, FBevelWidth);
+    };
+    frame(frame(rect(), FBevelOuter), FBevelInner);
+}

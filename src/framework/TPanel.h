@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/Colors.h"
+
+#include <QWidget>
+
+enum TPanelBevel { bvNone, bvLowered, bvRaised };
+
+// A filled panel with optional outer and inner 3-D bevels, each BevelWidth pixels wide.
+class TPanel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TPanel(QWidget* parent = nullptr);
+
+    TColor Color() const { return FColor; }
+    void SetColor(TColor color);
+
+    TPanelBevel BevelOuter() const { return FBevelOuter; }
+    void SetBevelOuter(TPanelBevel bevel);
+    TPanelBevel BevelInner() const { return FBevelInner; }
+    void SetBevelInner(TPanelBevel bevel);
+    int BevelWidth() const { return FBevelWidth; }
+    void SetBevelWidth(int width);
+
+    // Draws a 3-D frame of `width` pixels inside `rect`: light top-left and dark bottom-right
+    // for a raised look, the other way round for a lowered one. Returns the rectangle inside.
+    static QRect Frame3D(QPainter& painter, QRect rect, TColor topLeft, TColor bottomRight,
+                         int width);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    TColor FColor = clBtnFace;
+    TPanelBevel FBevelOuter = bvNone;
+    TPanelBevel FBevelInner = bvNone;
+    int FBevelWidth = 1;
+};

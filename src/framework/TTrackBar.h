@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QSlider>
+
+#include <functional>
+
+// A horizontal track bar painted as a slim sunken channel with a small raised thumb.
+// Writing Position clamps it into Min..Max and fires OnChange only when the value changes.
+class TTrackBar : public QSlider
+{
+    Q_OBJECT
+
+public:
+    explicit TTrackBar(QWidget* parent = nullptr);
+
+    int Min() const { return minimum(); }
+    void SetMin(int min) { setMinimum(min); }
+    int Max() const { return maximum(); }
+    void SetMax(int max) { setMaximum(max); }
+    int Position() const { return value(); }
+    void SetPosition(int position) { setValue(position); }
+    int PageSize() const { return pageStep(); }
+    void SetPageSize(int size) { setPageStep(size); }
+    int ThumbLength() const { return FThumbLength; }
+    void SetThumbLength(int length);
+
+    // The thumb's rectangle for the current position; the channel runs between the centres of
+    // its two end positions.
+    QRect ThumbRect() const;
+
+    std::function<void(QObject*)> OnChange;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    int PositionAt(int x) const;
+    int ThumbWidth() const;
+    int ChannelLeft() const;
+    int ChannelRight() const;
+
+    int FThumbLength = 11;
+};
