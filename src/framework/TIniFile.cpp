@@ -1,0 +1,87 @@
+#include "framework/TIniFile.h"
+
+#include "platform/IniInteger.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+TIniFile::TIniFile(const QString& fileName)
+    : FFileName(fileName)
+{
+    const QFileInfo info(fileName);
+    if (!info.exists())
+        return;
+    QFile file(fileName);
+    if (info.isDir()) {
+        FReadError = QStringLiteral("it is a folder");
+    } else if (info.size() > MaxFileSize) {
+        FReadError = QStringLiteral("the file is too large");
+    } else if (!file.open(QIODevice::ReadOnly)) {
+        FReadError = file.errorString();
+    } else {
+        // read no more than the limit even when the file grows meanwhile
+        const QByteArray bytes = file.read(MaxFileSize + 1);
+        if (bytes.size() > MaxFileSize)
+            FReadError = QStringLiteral("the file is too large");
+        else
+            FProfile = TProfileFile::FromBytes(bytes);
+    }
+}
+
+QString TIniFile::ReadString(const QString& section, const QString& key,
+                             const QString& defaultValue) const
+{
+    return FProfile.Value(section, key).value_or(defaultValue);
+}
+
+int TIniFile::ReadInteger(const QString& section, const QString& key, int defaultValue) const
+{
+    const std::optional<QString> text = FProfile.Value(section, key);
+    if (!text)
+        return defaultValue;
+    return IniInteger::Parse(*text).value_or(defaultValue);
+}
+
+bool TIniFile::ReadBool(const QString& section, const QString& key, bool defaultValue) const
+{
+    return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+void TIniFile::WriteString(const QString& section, const QString& key, const QString& value)
+{
+    try {
+        FProfile.SetValue(section, key, value);
+    } catch (const TProfileFile::InvalidName& e) {
+        Fail(QString::fromUtf8(e.what()));
+    }
+    FModified = true;
+}
+
+void TIniFile::WriteInteger(const QString& section, const QString& key, int value)
+{
+    WriteString(section, key, QString::number(value));
+}
+
+void TIniFile::WriteBool(const QString& section, const QString& key, bool value)
+{
+    WriteString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void TIniFile::UpdateFile()
+{
+    if (!FModified)
+        return;
+    // replacing a file we could not read would throw away what is in it
+    if (!FReadError.isEmpty())
+        Fail(FReadError);
+    QString error;
+    if (!WriteFileAtomically(FFileName, FProfile.Bytes(), &error))
+        Fail(error);
+    FModified = false;
+}
+
+void TIniFile::Fail(const QString& reason) const
+{
+    const QString message = QStringLiteral("Unable to write to %1: %2").arg(FFileName, reason);
+    throw EIniFileException(message.toStdString());
+}

@@ -1,0 +1,197 @@
+#include "framework/TPictureFile.h"
+
+#include "platform/ProfileFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QtEndian>
+
+#include <cstdint>
+#include <optional>
+
+namespace {
+
+constexpr qsizetype kFileHeaderSize = 14;
+constexpr qsizetype kInfoHeaderSize = 40;
+constexpr qsizetype kCoreHeaderSize = 12;
+constexpr std::uint32_t kPixelsPerMetre = 3780; // 96 dpi
+constexpr std::uint32_t kBiRgb = 0;
+constexpr std::uint32_t kBiBitfields = 3;
+constexpr std::uint32_t kBiAlphaBitfields = 6;
+
+[[noreturn]] void Fail(const char* what, const QString& fileName, const QString& reason)
+{
+    throw EPictureFileError(
+        QStringLiteral("%1 \"%2\": %3").arg(QLatin1String(what), fileName, reason).toStdString());
+}
+
+[[noreturn]] void FailRead(const QString& fileName, const QString& reason)
+{
+    Fail("Cannot read the picture", fileName, reason);
+}
+
+struct TBmpHeader
+{
+    qint64 width = 0;
+    qint64 height = 0; // negative for top-down rows
+    int bitCount = 0;
+    std::uint32_t compression = kBiRgb;
+    std::uint32_t pixelOffset = 0;
+    std::uint32_t imageSize = 0;
+};
+
+template<typename T> T LittleEndianAt(const QByteArray& bytes, qsizetype offset)
+{
+    return qFromLittleEndian<T>(bytes.constData() + offset);
+}
+
+// The header of a BMP file, or nothing when the file is not a BMP. Throws when it is one whose
+// header cannot be read.
+std::optional<TBmpHeader> ReadBmpHeader(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        FailRead(fileName, file.errorString());
+    const QByteArray head = file.read(kFileHeaderSize + kInfoHeaderSize);
+    if (!head.startsWith("BM"))
+        return std::nullopt;
+    if (head.size() < kFileHeaderSize + kCoreHeaderSize)
+        FailRead(fileName, QStringLiteral("the file ends inside the BMP header"));
+
+    TBmpHeader header;
+    header.pixelOffset = LittleEndianAt<std::uint32_t>(head, 10);
+    const std::uint32_t infoSize = LittleEndianAt<std::uint32_t>(head, 14);
+    if (infoSize == kCoreHeaderSize) {
+        header.width = LittleEndianAt<std::uint16_t>(head, 18);
+        header.height = LittleEndianAt<std::uint16_t>(head, 20);
+        header.bitCount = LittleEndianAt<std::uint16_t>(head, 24);
+    } else if (infoSize >= kInfoHeaderSize && infoSize <= 1024) {
+        if (head.size() < kFileHeaderSize + kInfoHeaderSize)
+            FailRead(fileName, QStringLiteral("the file ends inside the BMP header"));
+        header.width = LittleEndianAt<std::int32_t>(head, 18);
+        header.height = LittleEndianAt<std::int32_t>(head, 22);
+        header.bitCount = LittleEndianAt<std::uint16_t>(head, 28);
+        header.compression = LittleEndianAt<std::uint32_t>(head, 30);
+        header.imageSize = LittleEndianAt<std::uint32_t>(head, 34);
+    } else {
+        FailRead(fileName, QStringLiteral("the BMP header is damaged"));
+    }
+    return header;
+}
+
+void CheckBmp(const QString& fileName, const TBmpHeader& header, qint64 fileSize)
+{
+    const qint64 rows = header.height < 0 ? -header.height : header.height;
+    if (header.width <= 0 || rows == 0 || header.bitCount <= 0 || header.bitCount > 32)
+        FailRead(fileName, QStringLiteral("the BMP header is damaged"));
+    if (header.width * rows > TPictureFile::MaxPixels)
+        FailRead(fileName,
+                 QStringLiteral("the picture claims %1 x %2 pixels, more than can be loaded")
+                     .arg(header.width)
+                     .arg(rows));
+
+    qint64 needed = -1;
+    const bool uncompressed = header.compression == kBiRgb || header.compression == kBiBitfields
+        || header.compression == kBiAlphaBitfields;
+    if (uncompressed) {
+        const qint64 stride = (header.width * header.bitCount + 31) / 32 * 4;
+        needed = qint64(header.pixelOffset) + stride * rows;
+    } else if (header.imageSize != 0) {
+        needed = qint64(header.pixelOffset) + header.imageSize;
+    }
+    if (needed > fileSize)
+        FailRead(
+            fileName,
+            QStringLiteral("the file is truncated (%1 of %2 bytes)").arg(fileSize).arg(needed));
+}
+
+void PutU16(char*& p, std::uint16_t v)
+{
+    qToLittleEndian(v, p);
+    p += 2;
+}
+
+void PutU32(char*& p, std::uint32_t v)
+{
+    qToLittleEndian(v, p);
+    p += 4;
+}
+
+} // namespace
+
+QImage TPictureFile::Load(const QString& fileName)
+{
+    const QFileInfo info(fileName);
+    if (!info.exists())
+        FailRead(fileName, QStringLiteral("the file does not exist"));
+    if (info.isDir())
+        FailRead(fileName, QStringLiteral("it is a folder"));
+
+    if (const std::optional<TBmpHeader> header = ReadBmpHeader(fileName))
+        CheckBmp(fileName, *header, info.size());
+
+    QImageReader reader(fileName);
+    reader.setDecideFormatFromContent(true);
+    const QSize size = reader.size();
+    if (size.isValid() && qint64(size.width()) * size.height() > MaxPixels)
+        FailRead(fileName,
+                 QStringLiteral("the picture claims %1 x %2 pixels, more than can be loaded")
+                     .arg(size.width())
+                     .arg(size.height()));
+    QImage image;
+    if (!reader.read(&image))
+        FailRead(fileName, reader.errorString());
+    return image;
+}
+
+QByteArray TPictureFile::Bmp24Bytes(const QImage& image)
+{
+    if (image.isNull() || image.width() <= 0 || image.height() <= 0)
+        throw EPictureFileError("Cannot write an empty picture as BMP");
+    const qint64 stride = (qint64(image.width()) * 3 + 3) / 4 * 4;
+    const qint64 pixelBytes = stride * image.height();
+    const qint64 fileSize = kFileHeaderSize + kInfoHeaderSize + pixelBytes;
+    if (fileSize > INT32_MAX)
+        throw EPictureFileError("The picture is too large for a BMP file");
+
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    QByteArray bytes(qsizetype(fileSize), '\0');
+    char* p = bytes.data();
+    *p++ = 'B';
+    *p++ = 'M';
+    PutU32(p, std::uint32_t(fileSize));
+    PutU32(p, 0); // reserved
+    PutU32(p, kFileHeaderSize + kInfoHeaderSize);
+    PutU32(p, kInfoHeaderSize);
+    PutU32(p, std::uint32_t(image.width()));
+    PutU32(p, std::uint32_t(image.height())); // positive: bottom-up rows
+    PutU16(p, 1); // planes
+    PutU16(p, 24);
+    PutU32(p, kBiRgb);
+    PutU32(p, std::uint32_t(pixelBytes));
+    PutU32(p, kPixelsPerMetre);
+    PutU32(p, kPixelsPerMetre);
+    PutU32(p, 0); // colours used
+    PutU32(p, 0); // important colours
+
+    for (int y = rgb.height() - 1; y >= 0; --y) {
+        const auto* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        char* out = p;
+        for (int x = 0; x < rgb.width(); ++x) {
+            *out++ = char(qBlue(row[x]));
+            *out++ = char(qGreen(row[x]));
+            *out++ = char(qRed(row[x]));
+        }
+        p += stride; // padding stays zero
+    }
+    return bytes;
+}
+
+void TPictureFile::SaveBmp24(const QImage& image, const QString& fileName)
+{
+    const QByteArray bytes = Bmp24Bytes(image);
+    QString error;
+    if (!WriteFileAtomically(fileName, bytes, &error))
+        Fail("Cannot write the picture", fileName, error);
+}

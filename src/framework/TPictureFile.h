@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+#include <stdexcept>
+
+// A picture file that cannot be read or written; the message names the file and the reason.
+class EPictureFileError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Reading of background and texture pictures, and writing of the exported 24-bit BMP.
+class TPictureFile
+{
+public:
+    // Largest picture read: 64 Mi pixels, 256 MiB as a 32-bit image.
+    static constexpr qint64 MaxPixels = qint64(64) * 1024 * 1024;
+
+    // Reads a picture, chosen by content, not by extension: BMP, and whatever else Qt reads.
+    // The header of a BMP is checked before any pixel is decoded, so a corrupt, truncated or
+    // gigantic file fails at once with EPictureFileError instead of giving a partial picture or
+    // an allocation that freezes the program. The image keeps the format the reader gives.
+    static QImage Load(const QString& fileName);
+
+    // The image as a Windows BMP file of 24 bits per pixel: "BM" file header, 40-byte
+    // information header, no colour table, rows bottom-up padded to 4 bytes, blue-green-red,
+    // 96 pixels per inch. Alpha is dropped. Throws EPictureFileError for an empty image.
+    static QByteArray Bmp24Bytes(const QImage& image);
+
+    // Writes Bmp24Bytes() under `fileName`, whatever its extension, through a temporary file
+    // that replaces the old one only when complete; throws EPictureFileError on failure.
+    static void SaveBmp24(const QImage& image, const QString& fileName);
+};

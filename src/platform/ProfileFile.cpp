@@ -1,0 +1,240 @@
+#include "platform/ProfileFile.h"
+
+#include "platform/Cp932Codec.h"
+
+#include <QSaveFile>
+
+namespace {
+
+constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
+constexpr qsizetype kUtf8BomSize = 3;
+
+// Only the blanks the profile services ignore; an ideographic space is part of a value.
+bool IsBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+QStringView TrimBlanks(QStringView s)
+{
+    qsizetype begin = 0;
+    qsizetype end = s.size();
+    while (begin < end && IsBlank(s.at(begin)))
+        ++begin;
+    while (end > begin && IsBlank(s.at(end - 1)))
+        --end;
+    return s.mid(begin, end - begin);
+}
+
+bool IsQuoted(QStringView s)
+{
+    return s.size() >= 2 && s.front() == u'"' && s.back() == u'"';
+}
+
+QString StoredValue(const QString& value)
+{
+    const bool blankEdge = !value.isEmpty() && (IsBlank(value.front()) || IsBlank(value.back()));
+    if (blankEdge || IsQuoted(value))
+        return u'"' + value + u'"';
+    return value;
+}
+
+std::optional<QString> SectionName(const QString& line)
+{
+    const QStringView s = TrimBlanks(line);
+    if (!s.startsWith(u'['))
+        return std::nullopt;
+    const qsizetype close = s.indexOf(u']');
+    const QStringView name = close < 0 ? s.mid(1) : s.mid(1, close - 1);
+    return TrimBlanks(name).toString();
+}
+
+struct TKeyLine
+{
+    QStringView key;
+    QStringView value;
+};
+
+std::optional<TKeyLine> KeyLine(const QString& line)
+{
+    const QStringView s = TrimBlanks(line);
+    if (s.isEmpty() || s.front() == u';' || s.front() == u'[')
+        return std::nullopt;
+    const qsizetype eq = s.indexOf(u'=');
+    if (eq <= 0)
+        return std::nullopt;
+    return TKeyLine {TrimBlanks(s.left(eq)), TrimBlanks(s.mid(eq + 1))};
+}
+
+bool SameName(QStringView a, QStringView b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+bool HasLineBreak(const QString& s)
+{
+    return s.contains(u'\n') || s.contains(u'\r');
+}
+
+void CheckNames(const QString& section, const QString& key, const QString& value)
+{
+    if (HasLineBreak(section) || section.contains(u']') || TrimBlanks(section).isEmpty())
+        throw TProfileFile::InvalidName("invalid section name \"" + section.toStdString() + '"');
+    const QStringView k = TrimBlanks(key);
+    if (HasLineBreak(key) || key.contains(u'=') || k.isEmpty() || k.front() == u'['
+        || k.front() == u';')
+        throw TProfileFile::InvalidName("invalid key name \"" + key.toStdString() + '"');
+    if (HasLineBreak(value))
+        throw TProfileFile::InvalidName("the value of \"" + key.toStdString()
+                                        + "\" cannot hold a line break");
+}
+
+} // namespace
+
+TProfileFile TProfileFile::FromBytes(const QByteArray& bytes)
+{
+    TProfileFile file;
+    QByteArrayView body = bytes;
+    if (body.startsWith(QByteArrayView(kUtf8Bom, kUtf8BomSize))) {
+        file.FSourceEncoding = TEncoding::Utf8;
+        body = body.sliced(kUtf8BomSize);
+    }
+    // 0x0A is never the second byte of a CP932 character, so splitting the bytes is safe
+    qsizetype start = 0;
+    while (start < body.size()) {
+        qsizetype end = body.indexOf('\n', start);
+        if (end < 0)
+            end = body.size();
+        QByteArray raw = body.sliced(start, end - start).toByteArray();
+        if (raw.endsWith('\r'))
+            raw.chop(1);
+        TLine line;
+        line.text = file.FSourceEncoding == TEncoding::Utf8 ? QString::fromUtf8(raw)
+                                                            : Cp932Codec::Decode(raw);
+        line.raw = std::move(raw);
+        file.FLines.append(std::move(line));
+        start = end + 1;
+    }
+    return file;
+}
+
+std::optional<QByteArray> TProfileFile::Encoded(TEncoding encoding) const
+{
+    QByteArray out;
+    if (encoding == TEncoding::Utf8)
+        out.append(kUtf8Bom, kUtf8BomSize);
+    for (const TLine& line : FLines) {
+        if (!line.edited && encoding == FSourceEncoding) {
+            out.append(line.raw);
+        } else if (encoding == TEncoding::Utf8) {
+            out.append(line.text.toUtf8());
+        } else {
+            try {
+                out.append(Cp932Codec::Encode(line.text));
+            } catch (const Cp932Codec::EncodingError&) {
+                return std::nullopt;
+            }
+        }
+        out.append("\r\n");
+    }
+    return out;
+}
+
+QByteArray TProfileFile::Bytes() const
+{
+    if (std::optional<QByteArray> cp932 = Encoded(TEncoding::Cp932))
+        return *cp932;
+    return *Encoded(TEncoding::Utf8);
+}
+
+qsizetype TProfileFile::FindSection(const QString& section) const
+{
+    const QStringView wanted = TrimBlanks(section);
+    for (qsizetype i = 0; i < FLines.size(); ++i) {
+        const std::optional<QString> name = SectionName(FLines.at(i).text);
+        if (name && SameName(*name, wanted))
+            return i;
+    }
+    return -1;
+}
+
+qsizetype TProfileFile::SectionEnd(qsizetype header) const
+{
+    qsizetype i = header + 1;
+    while (i < FLines.size() && !SectionName(FLines.at(i).text))
+        ++i;
+    return i;
+}
+
+qsizetype TProfileFile::FindKey(qsizetype header, const QString& key) const
+{
+    const QStringView wanted = TrimBlanks(key);
+    const qsizetype end = SectionEnd(header);
+    for (qsizetype i = header + 1; i < end; ++i) {
+        const std::optional<TKeyLine> line = KeyLine(FLines.at(i).text);
+        if (line && SameName(line->key, wanted))
+            return i;
+    }
+    return -1;
+}
+
+std::optional<QString> TProfileFile::Value(const QString& section, const QString& key) const
+{
+    const qsizetype header = FindSection(section);
+    if (header < 0)
+        return std::nullopt;
+    const qsizetype index = FindKey(header, key);
+    if (index < 0)
+        return std::nullopt;
+    const QStringView value = KeyLine(FLines.at(index).text)->value;
+    return (IsQuoted(value) ? value.mid(1, value.size() - 2) : value).toString();
+}
+
+void TProfileFile::SetValue(const QString& section, const QString& key, const QString& value)
+{
+    CheckNames(section, key, value);
+    TLine line;
+    line.text = TrimBlanks(key).toString() + u'=' + StoredValue(value);
+    line.edited = true;
+
+    const qsizetype header = FindSection(section);
+    if (header < 0) {
+        TLine headerLine;
+        headerLine.text = u'[' + TrimBlanks(section).toString() + u']';
+        headerLine.edited = true;
+        FLines.append(std::move(headerLine));
+        FLines.append(std::move(line));
+        return;
+    }
+    const qsizetype index = FindKey(header, key);
+    if (index >= 0) {
+        FLines[index] = std::move(line);
+        return;
+    }
+    // after the section's last non-blank line, so blank lines before the next section stay
+    qsizetype insertAt = SectionEnd(header);
+    while (insertAt > header + 1 && TrimBlanks(FLines.at(insertAt - 1).text).isEmpty())
+        --insertAt;
+    FLines.insert(insertAt, std::move(line));
+}
+
+bool WriteFileAtomically(const QString& fileName, const QByteArray& contents, QString* error)
+{
+    QSaveFile file(fileName);
+    // QSaveFile refuses directories and read-only files itself; a failed write or rename
+    // removes the temporary file and leaves the old one untouched
+    if (!file.open(QIODevice::WriteOnly)) {
+        *error = file.errorString();
+        return false;
+    }
+    if (file.write(contents) != contents.size()) {
+        *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        *error = file.errorString();
+        return false;
+    }
+    return true;
+}

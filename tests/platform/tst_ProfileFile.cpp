@@ -1,0 +1,261 @@
+#include "platform/Cp932Codec.h"
+#include "platform/IniInteger.h"
+#include "platform/ProfileFile.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kSet = u"SET"_s;
+
+QByteArray Crlf(const char* lfText)
+{
+    return QByteArray(lfText).replace("\n", "\r\n");
+}
+
+} // namespace
+
+class tst_ProfileFile : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void integerSpellings_data();
+    void integerSpellings();
+    void handEditedFileReads();
+    void namesMatchWithoutCase();
+    void updateReplacesKeyWhereItStands();
+    void missingKeyGoesToEndOfItsSection();
+    void missingSectionIsAppended();
+    void untouchedFileKeepsItsBytes();
+    void blanksAndQuotesRoundTrip_data();
+    void blanksAndQuotesRoundTrip();
+    void lineBreaksAndBadNamesAreRefused();
+    void japaneseIsWrittenAsCp932();
+    void textBeyondCp932SwitchesToUtf8WithBom();
+    void byteOrderMarkMeansUtf8();
+    void undecodableBytesOfOtherLinesSurvive();
+};
+
+void tst_ProfileFile::integerSpellings_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<int>("value");
+
+    QTest::newRow("decimal") << u"40"_s << true << 40;
+    QTest::newRow("negative") << u"-12"_s << true << -12;
+    QTest::newRow("minus zero") << u"-0"_s << true << 0;
+    QTest::newRow("plus") << u"+7"_s << true << 7;
+    QTest::newRow("leading zeros") << u"007"_s << true << 7;
+    QTest::newRow("leading spaces") << u"   5"_s << true << 5;
+    QTest::newRow("0x") << u"0x1F"_s << true << 31;
+    QTest::newRow("0X lower digits") << u"0Xff"_s << true << 255;
+    QTest::newRow("dollar") << u"$20"_s << true << 32;
+    QTest::newRow("x alone") << u"x10"_s << true << 16;
+    QTest::newRow("signed 0x") << u"-0x10"_s << true << -16;
+    QTest::newRow("spaces before 0x") << u"  0x10"_s << true << 16;
+    QTest::newRow("eight hex digits") << u"$7FFFFFFF"_s << true << 2147483647;
+    QTest::newRow("0x80000000 wraps") << u"0x80000000"_s << true << int(0x80000000u);
+    QTest::newRow("FFFFFFFF is -1") << u"$FFFFFFFF"_s << true << -1;
+    QTest::newRow("leading hex zeros do not count") << u"$000000001"_s << true << 1;
+    QTest::newRow("int max") << u"2147483647"_s << true << 2147483647;
+    QTest::newRow("int min") << u"-2147483648"_s << true << int(-2147483647 - 1);
+    QTest::newRow("colour") << u"16777215"_s << true << 16777215;
+
+    QTest::newRow("letters") << u"abc"_s << false << 0;
+    QTest::newRow("unit suffix") << u"12px"_s << false << 0;
+    QTest::newRow("empty") << QString() << false << 0;
+    QTest::newRow("spaces only") << u"   "_s << false << 0;
+    QTest::newRow("sign only") << u"-"_s << false << 0;
+    QTest::newRow("prefix only 0x") << u"0x"_s << false << 0;
+    QTest::newRow("prefix only $") << u"$"_s << false << 0;
+    QTest::newRow("nine hex digits") << u"$100000000"_s << false << 0;
+    QTest::newRow("above int max") << u"2147483648"_s << false << 0;
+    QTest::newRow("below int min") << u"-2147483649"_s << false << 0;
+    QTest::newRow("huge decimal") << u"99999999999999999999999"_s << false << 0;
+    QTest::newRow("trailing space") << u"12 "_s << false << 0;
+    QTest::newRow("space after sign") << u"- 5"_s << false << 0;
+    QTest::newRow("double sign") << u"--5"_s << false << 0;
+    QTest::newRow("bad hex digit") << u"0x1G"_s << false << 0;
+    QTest::newRow("decimal point") << u"1.5"_s << false << 0;
+    QTest::newRow("full-width digits") << u"４０"_s << false << 0;
+}
+
+void tst_ProfileFile::integerSpellings()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, valid);
+    QFETCH(int, value);
+
+    const std::optional<std::int32_t> parsed = IniInteger::Parse(text);
+    QCOMPARE(parsed.has_value(), valid);
+    if (valid)
+        QCOMPARE(*parsed, value);
+}
+
+void tst_ProfileFile::handEditedFileReads()
+{
+    const TProfileFile file = TProfileFile::FromBytes("Stray=1\n"
+                                                      "; a comment = not a key\n"
+                                                      "\n"
+                                                      "  [ SET ]  \n"
+                                                      "\tSize =  40 \n"
+                                                      "Angle=\n"
+                                                      "; Depth=99\n"
+                                                      "Label = a = b\n"
+                                                      "Depth=30\n"
+                                                      "Depth=31\n"
+                                                      "[Other]\n"
+                                                      "Orientation=5");
+    QCOMPARE(file.Value(kSet, u"Size"_s), u"40"_s);
+    QCOMPARE(file.Value(kSet, u"Angle"_s), QString());
+    QVERIFY(file.Value(kSet, u"Angle"_s).has_value());
+    QCOMPARE(file.Value(kSet, u"Label"_s), u"a = b"_s);
+    QCOMPARE(file.Value(kSet, u"Depth"_s), u"30"_s); // the first of two wins
+    QVERIFY(!file.Value(kSet, u"Orientation"_s)); // belongs to another section
+    QVERIFY(!file.Value(kSet, u"Stray"_s));
+    QCOMPARE(file.Value(u"Other"_s, u"Orientation"_s), u"5"_s);
+}
+
+void tst_ProfileFile::namesMatchWithoutCase()
+{
+    TProfileFile file = TProfileFile::FromBytes("[set]\r\nSIZE=12\r\n");
+    QCOMPARE(file.Value(kSet, u"size"_s), u"12"_s);
+
+    file.SetValue(u"Set"_s, u"Size"_s, u"13"_s);
+    QCOMPARE(file.Bytes(), QByteArray("[set]\r\nSize=13\r\n"));
+}
+
+void tst_ProfileFile::updateReplacesKeyWhereItStands()
+{
+    TProfileFile file = TProfileFile::FromBytes(Crlf("[SET]\nLabel=a\nSize = 40\nAngle=0\n"));
+    file.SetValue(kSet, u"Size"_s, u"41"_s);
+    file.SetValue(kSet, u"Size"_s, u"42"_s);
+    QCOMPARE(file.Bytes(), Crlf("[SET]\nLabel=a\nSize=42\nAngle=0\n"));
+}
+
+void tst_ProfileFile::missingKeyGoesToEndOfItsSection()
+{
+    TProfileFile file = TProfileFile::FromBytes("[SET]\nLabel=a\n; note\n\n[Other]\nx=1\n");
+    file.SetValue(kSet, u"Depth"_s, u"30"_s);
+    QCOMPARE(file.Bytes(), Crlf("[SET]\nLabel=a\n; note\nDepth=30\n\n[Other]\nx=1\n"));
+}
+
+void tst_ProfileFile::missingSectionIsAppended()
+{
+    TProfileFile empty;
+    empty.SetValue(kSet, u"Label"_s, u"Logo"_s);
+    empty.SetValue(kSet, u"Size"_s, u"40"_s);
+    QCOMPARE(empty.Bytes(), QByteArray("[SET]\r\nLabel=Logo\r\nSize=40\r\n"));
+
+    TProfileFile other = TProfileFile::FromBytes("[Other]\r\nx=1"); // no final line break
+    other.SetValue(kSet, u"Size"_s, u"40"_s);
+    QCOMPARE(other.Bytes(), QByteArray("[Other]\r\nx=1\r\n[SET]\r\nSize=40\r\n"));
+}
+
+void tst_ProfileFile::untouchedFileKeepsItsBytes()
+{
+    const QByteArray original = Crlf("; made by hand\n[SET]\n  Size = 40 \n\n[Other]\nKey=\"q\"\n");
+    QCOMPARE(TProfileFile::FromBytes(original).Bytes(), original);
+}
+
+void tst_ProfileFile::blanksAndQuotesRoundTrip_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("line");
+
+    QTest::newRow("plain") << u"Logo"_s << QByteArray("Label=Logo");
+    QTest::newRow("inner blanks") << u"A  B"_s << QByteArray("Label=A  B");
+    QTest::newRow("leading blank") << u" Logo"_s << QByteArray("Label=\" Logo\"");
+    QTest::newRow("trailing tab") << u"Logo\t"_s << QByteArray("Label=\"Logo\t\"");
+    QTest::newRow("quoted") << u"\"Logo\""_s << QByteArray("Label=\"\"Logo\"\"");
+    QTest::newRow("one quote") << u"\""_s << QByteArray("Label=\"");
+    QTest::newRow("equals sign") << u"a=b"_s << QByteArray("Label=a=b");
+    QTest::newRow("empty") << QString() << QByteArray("Label=");
+    // an ideographic space is not a blank the reader drops
+    QTest::newRow("ideographic space")
+        << u"\u3000ロゴ"_s << QByteArray("Label=") + Cp932Codec::Encode(u"\u3000ロゴ"_s);
+}
+
+void tst_ProfileFile::blanksAndQuotesRoundTrip()
+{
+    QFETCH(QString, value);
+    QFETCH(QByteArray, line);
+
+    TProfileFile file;
+    file.SetValue(kSet, u"Label"_s, value);
+    const QByteArray bytes = file.Bytes();
+    QCOMPARE(bytes, "[SET]\r\n" + line + "\r\n");
+    QCOMPARE(TProfileFile::FromBytes(bytes).Value(kSet, u"Label"_s), value);
+}
+
+void tst_ProfileFile::lineBreaksAndBadNamesAreRefused()
+{
+    TProfileFile file = TProfileFile::FromBytes("[SET]\r\nLabel=a\r\n");
+    const QByteArray before = file.Bytes();
+    QVERIFY_THROWS_EXCEPTION(TProfileFile::InvalidName,
+                             file.SetValue(kSet, u"Image1"_s, u"/tmp/a\n[SET]\nLabel=x"_s));
+    QVERIFY_THROWS_EXCEPTION(TProfileFile::InvalidName, file.SetValue(kSet, u"Label"_s, u"a\rb"_s));
+    QVERIFY_THROWS_EXCEPTION(TProfileFile::InvalidName, file.SetValue(kSet, u"a=b"_s, u"1"_s));
+    QVERIFY_THROWS_EXCEPTION(TProfileFile::InvalidName, file.SetValue(kSet, u" "_s, u"1"_s));
+    QVERIFY_THROWS_EXCEPTION(TProfileFile::InvalidName, file.SetValue(kSet, u";x"_s, u"1"_s));
+    QVERIFY_THROWS_EXCEPTION(TProfileFile::InvalidName, file.SetValue(u"S]ET"_s, u"x"_s, u"1"_s));
+    QCOMPARE(file.Bytes(), before);
+}
+
+void tst_ProfileFile::japaneseIsWrittenAsCp932()
+{
+    TProfileFile file;
+    file.SetValue(kSet, u"Label"_s, u"ロゴ"_s);
+    file.SetValue(kSet, u"Font"_s, u"ＭＳ Ｐゴシック"_s);
+    const QByteArray bytes = file.Bytes();
+    // ロ 83 8D, ゴ 83 53; Ｍ 82 6C, Ｓ 82 72, Ｐ 82 6F, ゴ 83 53, シ 83 56, ッ 83 62, ク 83 4E
+    QCOMPARE(bytes,
+             QByteArray("[SET]\r\nLabel=\x83\x8D\x83\x53\r\nFont=\x82\x6C\x82\x72 "
+                        "\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E\r\n"));
+    const TProfileFile read = TProfileFile::FromBytes(bytes);
+    QCOMPARE(read.SourceEncoding(), TProfileFile::TEncoding::Cp932);
+    QCOMPARE(read.Value(kSet, u"Label"_s), u"ロゴ"_s);
+    QCOMPARE(read.Value(kSet, u"Font"_s), u"ＭＳ Ｐゴシック"_s);
+}
+
+void tst_ProfileFile::textBeyondCp932SwitchesToUtf8WithBom()
+{
+    TProfileFile file = TProfileFile::FromBytes("[SET]\r\nFont=\x83\x53\r\n");
+    file.SetValue(kSet, u"Label"_s, u"Logo 😀 ロゴ"_s);
+    const QByteArray bytes = file.Bytes();
+    // every line moves to UTF-8, the untouched CP932 line included
+    QCOMPARE(bytes,
+             QByteArray("\xEF\xBB\xBF[SET]\r\nFont=") + u"ゴ"_s.toUtf8()
+                 + "\r\nLabel=" + u"Logo 😀 ロゴ"_s.toUtf8() + "\r\n");
+
+    TProfileFile read = TProfileFile::FromBytes(bytes);
+    QCOMPARE(read.Value(kSet, u"Label"_s), u"Logo 😀 ロゴ"_s);
+    QCOMPARE(read.Value(kSet, u"Font"_s), u"ゴ"_s);
+
+    // once CP932 can hold everything again, the file goes back to CP932
+    read.SetValue(kSet, u"Label"_s, u"ロゴ"_s);
+    QCOMPARE(read.Bytes(), QByteArray("[SET]\r\nFont=\x83\x53\r\nLabel=\x83\x8D\x83\x53\r\n"));
+}
+
+void tst_ProfileFile::byteOrderMarkMeansUtf8()
+{
+    const QByteArray utf8 = u"[SET]\nLabel=ロゴ\n"_s.toUtf8();
+    QCOMPARE(TProfileFile::FromBytes("\xEF\xBB\xBF" + utf8).Value(kSet, u"Label"_s), u"ロゴ"_s);
+    // without the mark the same bytes are CP932, and not the text above
+    QVERIFY(TProfileFile::FromBytes(utf8).Value(kSet, u"Label"_s) != u"ロゴ"_s);
+}
+
+void tst_ProfileFile::undecodableBytesOfOtherLinesSurvive()
+{
+    // 0x81 0x20 is no CP932 character; a line that is not touched goes back byte for byte
+    TProfileFile file = TProfileFile::FromBytes("[Other]\r\nNote=\x81\x20!\r\n[SET]\r\nSize=1\r\n");
+    file.SetValue(kSet, u"Size"_s, u"2"_s);
+    QCOMPARE(file.Bytes(), QByteArray("[Other]\r\nNote=\x81\x20!\r\n[SET]\r\nSize=2\r\n"));
+}
+
+QTEST_GUILESS_MAIN(tst_ProfileFile)
+#include "tst_ProfileFile.moc"
