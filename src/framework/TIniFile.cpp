@@ -82,6 +82,6 @@ void TIniFile::UpdateFile()
 
 void TIniFile::Fail(const QString& reason) const
 {
-    const QString message = QStringLiteral("Unable to write to %1: %2").arg(FFileName, reason);
+    const QString message = QStringLiteral("Unable to write to \"%1\": %2").arg(FFileName, reason);
     throw EIniFileException(message.toStdString());
 }
