@@ -1,0 +1,307 @@
+#include "controls/GradBox.h"
+#include "support/TestEnvironment.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+constexpr quint32 kMagenta = 0xFF00FF;
+
+QImage Render(TGradBox& box, quint32 background = kMagenta)
+{
+    QImage image(box.size(), QImage::Format_RGB32);
+    image.fill(background);
+    QPainter painter(&image);
+    box.PaintTo(painter);
+    return image;
+}
+
+quint32 Pixel(const QImage& image, int x, int y)
+{
+    return image.pixel(x, y) & 0xFFFFFF;
+}
+
+quint32 Gray(int v)
+{
+    return quint32(v) * 0x010101u;
+}
+
+void UseBigFont(TGradBox& box, TColor color)
+{
+    box.Font()->SetName(QStringLiteral("DejaVu Sans"));
+    box.Font()->SetHeight(-30);
+    box.Font()->SetStyle(fsBold);
+    box.Font()->SetColor(color);
+}
+
+// Bounding box of the pixels a predicate picks.
+QRect Extent(const QImage& image, const std::function<bool(QColor)>& pick)
+{
+    QRect extent;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (pick(image.pixelColor(x, y)))
+                extent |= QRect(x, y, 1, 1);
+    return extent;
+}
+
+} // namespace
+
+class tst_GradBox : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { TestEnvironment::Pin(); }
+
+    void bandsShowPerRowOrColumn_data();
+    void bandsShowPerRowOrColumn();
+    void colarrayRoundsAndKeepsEndColours();
+    void noGradientKeepsParentButDrawsOutline();
+    void threeDimensionalLayers_data();
+    void threeDimensionalLayers();
+    void disabledCaptionIsEmbossed();
+    void captionWrapsAtWords();
+    void settersRepaintOnlyWhenVisible_data();
+    void settersRepaintOnlyWhenVisible();
+};
+
+void tst_GradBox::bandsShowPerRowOrColumn_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("index"); // row for vertical styles, column for horizontal ones
+    QTest::addColumn<int>("gray");
+    // White to black: entry i is 255 - i; black to white: entry i is i.
+    QTest::newRow("26 high, row 0: entry 5") << int(gsTopBottom) << QSize(802, 26) << 0 << 250;
+    QTest::newRow("26 high, row 25: entry 251") << int(gsTopBottom) << QSize(802, 26) << 25 << 4;
+    QTest::newRow("20 high bottom-top, row 0: entry 7")
+        << int(gsBottomTop) << QSize(802, 20) << 0 << 7;
+    QTest::newRow("20 high bottom-top, row 19: entry 249")
+        << int(gsBottomTop) << QSize(802, 20) << 19 << 249;
+    const int columns[] = {22, 64, 107, 149, 192, 234};
+    for (int c = 0; c < 6; ++c) {
+        QTest::addRow("6 wide left-right, column %d", c)
+            << int(gsLeftRight) << QSize(6, 447) << c << 255 - columns[c];
+        QTest::addRow("6 wide right-left, column %d", c)
+            << int(gsRightLeft) << QSize(6, 447) << c << columns[c];
+    }
+    // 447 rows: step 1.753, bands three rows high, each overlapping the next; bands 0 and 1
+    // share rows 0..2 and band 2 starts at row 2.
+    QTest::newRow("447 high, row 0: entry 1") << int(gsTopBottom) << QSize(6, 447) << 0 << 254;
+    QTest::newRow("447 high, row 1: entry 1") << int(gsTopBottom) << QSize(6, 447) << 1 << 254;
+    QTest::newRow("447 high, row 3: entry 2") << int(gsTopBottom) << QSize(6, 447) << 3 << 253;
+    QTest::newRow("447 high, row 4: entry 3") << int(gsTopBottom) << QSize(6, 447) << 4 << 252;
+    QTest::newRow("447 high, row 444: entry 254") << int(gsTopBottom) << QSize(6, 447) << 444 << 1;
+    QTest::newRow("447 high, row 446: entry 255") << int(gsTopBottom) << QSize(6, 447) << 446 << 0;
+}
+
+void tst_GradBox::bandsShowPerRowOrColumn()
+{
+    QFETCH(int, style);
+    QFETCH(QSize, size);
+    QFETCH(int, index);
+    QFETCH(int, gray);
+    TGradBox box;
+    box.resize(size);
+    box.SetGradStyle(TGradStyle(style));
+    box.SetTopColor(clWhite);
+    box.SetLastColor(clBlack);
+    const QImage image = Render(box);
+    const bool vertical = style == gsTopBottom || style == gsBottomTop;
+    const int across = vertical ? size.width() : size.height();
+    for (int a = 0; a < across; ++a) {
+        const int x = vertical ? a : index;
+        const int y = vertical ? index : a;
+        QCOMPARE(Pixel(image, x, y), Gray(gray));
+    }
+}
+
+void tst_GradBox::colarrayRoundsAndKeepsEndColours()
+{
+    TGradBox box;
+    box.SetColarray(clBtnFace, clBlack, gsTopBottom);
+    const auto& bands = box.ColArray();
+    QCOMPARE(bands[0], clBtnFace);
+    QCOMPARE(bands[255], clBlack);
+    // The standard button face is (212, 208, 200): 212 * 254 / 255 = 211.17, 212 / 255 = 0.83.
+    QCOMPARE(bands[1], RGB(211, 207, 199));
+    QCOMPARE(bands[254], RGB(1, 1, 1));
+
+    // A one-step channel changes exactly at the middle: 127/255 rounds down, 128/255 up.
+    box.SetColarray(RGB(0, 10, 0), RGB(1, 10, 0), gsLeftRight);
+    QCOMPARE(bands[127], RGB(0, 10, 0));
+    QCOMPARE(bands[128], RGB(1, 10, 0));
+
+    // Bottom-top runs from the last colour; gsNone leaves the bands as they were.
+    box.SetColarray(clWhite, clNavy, gsBottomTop);
+    QCOMPARE(bands[0], clNavy);
+    QCOMPARE(bands[255], clWhite);
+    box.SetColarray(clRed, clLime, gsNone);
+    QCOMPARE(bands[0], clNavy);
+}
+
+void tst_GradBox::noGradientKeepsParentButDrawsOutline()
+{
+    TGradBox box;
+    box.resize(60, 40);
+    box.SetGradStyle(gsNone);
+    box.SetDrawOutLine(true);
+    box.SetOutLineColor(clNavy);
+    QObject* painted = nullptr;
+    box.OnPaint = [&](QObject* sender) {
+        painted = sender;
+    };
+    const QImage image = Render(box);
+    QCOMPARE(painted, &box);
+    const quint32 navy = 0x000080;
+    for (const QPoint p : {QPoint(0, 0), QPoint(59, 0), QPoint(0, 39), QPoint(59, 39),
+                           QPoint(30, 0), QPoint(30, 39), QPoint(0, 20), QPoint(59, 20)})
+        QCOMPARE(Pixel(image, p.x(), p.y()), navy);
+    QCOMPARE(Pixel(image, 1, 1), kMagenta);
+    QCOMPARE(Pixel(image, 58, 38), kMagenta);
+}
+
+void tst_GradBox::threeDimensionalLayers_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("depth");
+    QTest::addColumn<int>("shift"); // where the back layers reach beyond the front
+    QTest::newRow("low shadow") << int(fsLowShadow) << 3 << 3;
+    QTest::newRow("raise shadow") << int(fsRaiseShadow) << 3 << -3;
+    QTest::newRow("low 3D") << int(fsLow3D) << 3 << 3;
+    QTest::newRow("raise 3D") << int(fsRaise3D) << 3 << -3;
+    QTest::newRow("raise 3D depth 0 draws no back") << int(fsRaise3D) << 0 << 0;
+    QTest::newRow("low shadow depth 0 lies under the front") << int(fsLowShadow) << 0 << 0;
+}
+
+void tst_GradBox::threeDimensionalLayers()
+{
+    QFETCH(int, style);
+    QFETCH(int, depth);
+    QFETCH(int, shift);
+    TGradBox box;
+    box.resize(120, 60);
+    box.SetGradStyle(gsNone);
+    box.SetCaption(QStringLiteral("I"));
+    UseBigFont(box, clBlue);
+    box.SetFont3D(true);
+    box.SetStyle3D(TFontStyle3D(style));
+    box.SetFontDepth(std::uint8_t(depth));
+    box.SetBackFont(clRed);
+    const QImage image = Render(box, 0);
+    const QRect front = Extent(image, [](QColor c) { return c.blue() > 128; });
+    const QRect back = Extent(image, [](QColor c) { return c.red() > 128; });
+    QVERIFY(!front.isEmpty());
+    if (shift == 0) {
+        QVERIFY(back.isEmpty());
+        return;
+    }
+    if (shift > 0) {
+        QCOMPARE(back.right(), front.right() + shift);
+        QCOMPARE(back.bottom(), front.bottom() + shift);
+    } else {
+        QCOMPARE(back.left(), front.left() + shift);
+        QCOMPARE(back.top(), front.top() + shift);
+    }
+    // Only the 3D styles have a layer one step from the front, beside its outer corner.
+    const bool solid = style == fsLow3D || style == fsRaise3D;
+    const QPoint corner = shift > 0 ? QPoint(front.left() + 1, front.bottom() + 1)
+                                    : QPoint(front.right() - 1, front.top() - 1);
+    QCOMPARE(image.pixelColor(corner).red() > 128, solid);
+}
+
+void tst_GradBox::disabledCaptionIsEmbossed()
+{
+    TGradBox box;
+    box.resize(120, 60);
+    box.SetGradStyle(gsNone);
+    box.SetCaption(QStringLiteral("H"));
+    UseBigFont(box, clBlue);
+    box.SetFont3D(true);
+    box.SetBackFont(clRed);
+    box.setEnabled(false);
+    const QImage image = Render(box, 0);
+    const QRect gray = Extent(image, [](QColor c) { return c.rgb() == qRgb(128, 128, 128); });
+    const QRect white = Extent(image, [](QColor c) { return c.rgb() == qRgb(255, 255, 255); });
+    QVERIFY(!gray.isEmpty());
+    QVERIFY(!white.isEmpty());
+    QCOMPARE(white.bottomRight(), gray.bottomRight() + QPoint(1, 1));
+    QVERIFY(Extent(image, [](QColor c) {
+                return c.blue() > c.red() || c.red() > c.green();
+            }).isEmpty());
+}
+
+void tst_GradBox::captionWrapsAtWords()
+{
+    TGradBox box;
+    box.resize(140, 200);
+    box.SetGradStyle(gsNone);
+    box.SetCaptionLeft(8);
+    box.SetCaptionTop(5);
+    UseBigFont(box, clWhite);
+    box.SetCaption(QStringLiteral("MMM MMM MMM"));
+    const QImage image = Render(box, 0);
+    const QRect text = Extent(image, [](QColor c) { return c.red() > 128; });
+    QVERIFY(text.left() >= 8);
+    QVERIFY(text.top() >= 5);
+    QVERIFY(text.right() < 140);
+    // Three words of which at most two fit a line: the text runs onto further lines.
+    const int lineHeight = QFontMetrics(box.Font()->ToQFont()).height();
+    QVERIFY2(text.bottom() >= 5 + lineHeight, qPrintable(QString::number(text.bottom())));
+}
+
+void tst_GradBox::settersRepaintOnlyWhenVisible_data()
+{
+    QTest::addColumn<int>("setter");
+    QTest::addColumn<bool>("enabler");
+    QTest::addColumn<bool>("repaints");
+    enum { OutLine, Back, Depth };
+    QTest::newRow("OutLineColor, no outline") << int(OutLine) << false << false;
+    QTest::newRow("OutLineColor, outline") << int(OutLine) << true << true;
+    QTest::newRow("BackFont, flat caption") << int(Back) << false << false;
+    QTest::newRow("BackFont, 3D caption") << int(Back) << true << true;
+    QTest::newRow("FontDepth, flat caption") << int(Depth) << false << false;
+    QTest::newRow("FontDepth, 3D caption") << int(Depth) << true << true;
+}
+
+void tst_GradBox::settersRepaintOnlyWhenVisible()
+{
+    QFETCH(int, setter);
+    QFETCH(bool, enabler);
+    QFETCH(bool, repaints);
+    QWidget window;
+    window.resize(200, 100);
+    auto* box = new TGradBox(&window);
+    box->SetDrawOutLine(setter == 0 && enabler);
+    box->SetFont3D(setter != 0 && enabler);
+    int paints = 0;
+    box->OnPaint = [&](QObject*) {
+        ++paints;
+    };
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCoreApplication::processEvents();
+    paints = 0;
+    if (setter == 0)
+        box->SetOutLineColor(clRed);
+    else if (setter == 1)
+        box->SetBackFont(clRed);
+    else
+        box->SetFontDepth(4);
+    QCoreApplication::processEvents();
+    QCOMPARE(paints > 0, repaints);
+    // The value is stored either way.
+    QCOMPARE(setter == 0       ? box->OutLineColor()
+                 : setter == 1 ? box->BackFont()
+                               : box->FontDepth(),
+             setter == 2 ? 4u : clRed);
+}
+
+QTEST_MAIN(tst_GradBox)
+#include "tst_GradBox.moc"
