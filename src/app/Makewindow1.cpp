@@ -1,11 +1,15 @@
 #include "app/Makewindow1.h"
 
+#include "framework/TAlign.h"
+#include "framework/TColorDialog.h"
+#include "framework/TFileDialog.h"
 #include "platform/Colors.h"
 #include "platform/FontInfo.h"
 #include "platform/ProgramPath.h"
 #include "platform/Shell.h"
 
 #include <QGuiApplication>
+#include <QIcon>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QWindow>
@@ -27,14 +31,16 @@ TMakeForm1::TMakeForm1(const QString& programPath, QWidget* parent)
 {
     setObjectName(QStringLiteral("MakeForm1"));
     setWindowTitle(QStringLiteral("Quilvoro 2.5"));
-    setFixedSize(kClientWidth, kClientHeight);
+    resize(kClientWidth, kClientHeight);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, ToQColor(kFormColor));
     pal.setColor(QPalette::WindowText, ToQColor(clWindowText));
     setPalette(pal);
     setFont(FontInfo::MakeFont(QStringLiteral("ＭＳ Ｐゴシック"), 12));
+    setWindowIcon(QIcon(QStringLiteral(":/quilvoro/quilvoro.png")));
 
+    CreateControls();
     FAppDir = ProgramPath::AppDir(programPath);
     if (!MakeForm1)
         MakeForm1 = this;
@@ -42,6 +48,14 @@ TMakeForm1::TMakeForm1(const QString& programPath, QWidget* parent)
 
 TMakeForm1::~TMakeForm1()
 {
+    delete ColorDialog1;
+    delete ColorDialog2;
+    delete ColorDialog3;
+    delete OpenDialog1;
+    delete SaveDialog1;
+    delete OpenPictureDialog1;
+    delete SavePictureDialog1;
+    delete OpenPictureDialog2;
     if (MakeForm1 == this)
         MakeForm1 = nullptr;
 }
@@ -68,6 +82,11 @@ void TMakeForm1::mousePressEvent(QMouseEvent* event)
         return;
     }
     QWidget::mousePressEvent(event);
+}
+
+void TMakeForm1::resizeEvent(QResizeEvent*)
+{
+    Align::Arrange(this, rect());
 }
 
 void TMakeForm1::SSButton11Click(QObject*)

@@ -3,8 +3,24 @@
 #include <QWidget>
 
 class QObject;
+class TAppHint;
+class TBevel;
+class TColorDialog;
+class TdxfLabel;
+class TEdit;
+class TFileDialog;
+class TFontComboBox;
+class TGradBox;
+class TImage;
+class TPanel;
+class TSelShape;
+class TShadowLabel;
+class TShineSpeedButton;
+class TTimer;
+class TTrackBar;
 
-// The one main window: a borderless, skinned form that drags by its own surface.
+// The one main window: a borderless, skinned form that drags by its own surface. Its controls
+// are public, named as in the layout, and every editing action is one of its handlers.
 class TMakeForm1 : public QWidget
 {
     Q_OBJECT
@@ -15,25 +31,167 @@ public:
     explicit TMakeForm1(const QString& programPath, QWidget* parent = nullptr);
     ~TMakeForm1() override;
 
+    using Handler = void (TMakeForm1::*)(QObject* Sender);
+
     static constexpr int kClientWidth = 802;
     static constexpr int kClientHeight = 493;
 
     QString AppDir() const { return FAppDir; }
+    bool ActionDone() const { return FActionDone; }
     // The address of the maker's information page for this program.
     QString InformationAddress() const;
 
     // Places the window at the centre of its screen.
     void CenterOnDesktop();
 
+    // Window shell.
     void SSButton11Click(QObject* Sender);
     void SpeedButton5Click(QObject* Sender);
     void ShineSpeedButton4Click(QObject* Sender);
     void SpeedButton4Click(QObject* Sender);
 
+    // Logo editing.
+    void Edit1Change(QObject* Sender);
+    void FontComboBox1Change(QObject* Sender);
+    void SpeedButton18Click(QObject* Sender);
+    void SpeedButton19Click(QObject* Sender);
+    void SpeedButton20Click(QObject* Sender);
+    void SpeedButton21Click(QObject* Sender);
+    void TrackBar1Change(QObject* Sender);
+    void TrackBar3Change(QObject* Sender);
+    void TrackBar2Change(QObject* Sender);
+    void TrackBar6Change(QObject* Sender);
+    void SpeedButton7Click(QObject* Sender);
+    void SpeedButton8Click(QObject* Sender);
+    void SpeedButton9Click(QObject* Sender);
+    void SpeedButton10Click(QObject* Sender);
+    void SpeedButton11Click(QObject* Sender);
+    void SpeedButton12Click(QObject* Sender);
+    void SpeedButton13Click(QObject* Sender);
+    void SpeedButton14Click(QObject* Sender);
+    void SpeedButton15Click(QObject* Sender);
+    // The new-document reset that the New transition runs at its turning point.
+    void NewDocument();
+
+    // Logo data file.
+    void SpeedButton3Click(QObject* Sender);
+    void SaveLogoFile(const QString& fileName);
+    void LoadLogoFile(const QString& fileName);
+
+    // Slide transition of New and Load.
+    void SpeedButton1Click(QObject* Sender);
+    void SpeedButton2Click(QObject* Sender);
+    void Timer1Timer(QObject* Sender);
+    void Timer2Timer(QObject* Sender);
+
+    // Export and pictures.
+    void SpeedButton6Click(QObject* Sender);
+    void SpeedButton16Click(QObject* Sender);
+    void SpeedButton17Click(QObject* Sender);
+    // The preview's pixels inside the selection frame, without the frame.
+    QImage CaptureSelection();
+
+    // Controls, in creation order.
+    TImage* Image2 = nullptr;
+    TGradBox* GradBox3 = nullptr;
+    TGradBox* GradBox1 = nullptr;
+    TGradBox* GradBox4 = nullptr;
+    TGradBox* GradBox6 = nullptr;
+    TPanel* Panel3 = nullptr;
+    TPanel* Panel5 = nullptr;
+    TImage* Image26 = nullptr;
+    TBevel* Bevel1 = nullptr;
+    TShadowLabel* SLabel1 = nullptr;
+    TShadowLabel* ShadowLabel1 = nullptr;
+    TShadowLabel* ShadowLabel2 = nullptr;
+    TShadowLabel* ShadowLabel3 = nullptr;
+    TShadowLabel* ShadowLabel6 = nullptr;
+    TShadowLabel* ShadowLabel5 = nullptr;
+    TShadowLabel* ShadowLabel7 = nullptr;
+    TShadowLabel* ShadowLabel4 = nullptr;
+    TShadowLabel* ShadowLabel8 = nullptr;
+    TShadowLabel* ShadowLabel9 = nullptr;
+    TShineSpeedButton* SpeedButton1 = nullptr;
+    TShineSpeedButton* SpeedButton2 = nullptr;
+    TShineSpeedButton* SpeedButton3 = nullptr;
+    TShineSpeedButton* SpeedButton6 = nullptr;
+    TShineSpeedButton* SpeedButton4 = nullptr;
+    TShineSpeedButton* SpeedButton5 = nullptr;
+    TShineSpeedButton* SpeedButton18 = nullptr;
+    TShineSpeedButton* SpeedButton19 = nullptr;
+    TShineSpeedButton* SpeedButton20 = nullptr;
+    TShineSpeedButton* SpeedButton21 = nullptr;
+    TShineSpeedButton* SpeedButton7 = nullptr;
+    TShineSpeedButton* SpeedButton8 = nullptr;
+    TShineSpeedButton* SpeedButton9 = nullptr;
+    TShineSpeedButton* SpeedButton10 = nullptr;
+    TShineSpeedButton* SpeedButton11 = nullptr;
+    TShineSpeedButton* SpeedButton12 = nullptr;
+    TShineSpeedButton* SpeedButton13 = nullptr;
+    TShineSpeedButton* SpeedButton14 = nullptr;
+    TShineSpeedButton* SpeedButton15 = nullptr;
+    TShineSpeedButton* SpeedButton16 = nullptr;
+    TBevel* Bevel2 = nullptr;
+    TShadowLabel* ShadowLabel10 = nullptr;
+    TShineSpeedButton* SpeedButton17 = nullptr;
+    TEdit* Edit1 = nullptr;
+    TPanel* Panel1 = nullptr;
+    TTrackBar* TrackBar1 = nullptr;
+    TPanel* Panel4 = nullptr;
+    TTrackBar* TrackBar3 = nullptr;
+    TPanel* Panel8 = nullptr;
+    TTrackBar* TrackBar6 = nullptr;
+    TPanel* Panel9 = nullptr;
+    TTrackBar* TrackBar2 = nullptr;
+    TFontComboBox* FontComboBox1 = nullptr;
+    TPanel* Panel2 = nullptr;
+    TImage* Image27 = nullptr;
+    TPanel* Panel0 = nullptr;
+    TImage* Image1 = nullptr;
+    TdxfLabel* Label1 = nullptr;
+    TSelShape* SelShape1 = nullptr;
+    TPanel* Panel7 = nullptr;
+    TShineSpeedButton* ShineSpeedButton4 = nullptr;
+    TPanel* Panel6 = nullptr;
+    TShineSpeedButton* SSButton11 = nullptr;
+    TPanel* Panel10 = nullptr;
+    TShineSpeedButton* SSButton10 = nullptr;
+
+    // Non-visual components.
+    TColorDialog* ColorDialog1 = nullptr;
+    TColorDialog* ColorDialog2 = nullptr;
+    TColorDialog* ColorDialog3 = nullptr;
+    TTimer* Timer1 = nullptr;
+    TFileDialog* OpenDialog1 = nullptr;
+    TFileDialog* SaveDialog1 = nullptr;
+    TFileDialog* OpenPictureDialog1 = nullptr;
+    TTimer* Timer2 = nullptr;
+    TFileDialog* SavePictureDialog1 = nullptr;
+    TAppHint* AppHint1 = nullptr;
+    TFileDialog* OpenPictureDialog2 = nullptr;
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Layout, in the order the controls are created.
+    void CreateControls();
+    void CreateBars();
+    void CreateLowerPanel();
+    void CreateFieldCaptions(bool afterDivider);
+    void CreateShineButtons(int firstRow, int lastRow);
+    void CreateEditingControls();
+    void CreatePreview();
+    void CreateTitleButtons();
+    void CreateComponents();
+    void SetTabOrder();
+
+    void ApplyFontStyle(TShineSpeedButton* button, int styleBit);
+    void SlideOut();
+    void SlideIn();
+    void PlayTurnSound();
+
     bool FActionDone = false;
     QString FAppDir;
     QString FProgramPath;

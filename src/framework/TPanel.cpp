@@ -1,5 +1,7 @@
 #include "framework/TPanel.h"
 
+#include "framework/TAlign.h"
+
 #include <QPainter>
 
 TPanel::TPanel(QWidget* parent)
@@ -62,4 +64,15 @@ void TPanel::paintEvent(QPaintEvent*)
                        raised ? clBtnShadow : clBtnHighlight, FBevelWidth);
     };
     frame(frame(rect(), FBevelOuter), FBevelInner);
+}
+
+QRect TPanel::ClientRect() const
+{
+    const int border = ((FBevelOuter != bvNone) + (FBevelInner != bvNone)) * FBevelWidth;
+    return rect().adjusted(border, border, -border, -border);
+}
+
+void TPanel::resizeEvent(QResizeEvent*)
+{
+    Align::Arrange(this, ClientRect());
 }

@@ -26,11 +26,15 @@ public:
 
     // Draws a 3-D frame of `width` pixels inside `rect`: light top-left and dark bottom-right
     // for a raised look, the other way round for a lowered one. Returns the rectangle inside.
+    // The area inside the bevels, where aligned children go.
+    QRect ClientRect() const;
+
     static QRect Frame3D(QPainter& painter, QRect rect, TColor topLeft, TColor bottomRight,
                          int width);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     TColor FColor = clBtnFace;

@@ -18,6 +18,10 @@ public:
     int Interval() const { return m_timer.interval(); }
     void SetInterval(int ms);
 
+    // A free number for the owner; the slide transition keeps its phase in it.
+    int Tag() const { return FTag; }
+    void SetTag(int tag) { FTag = tag; }
+
     // Runs the tick handler as a timeout would.
     void Tick();
 
@@ -28,4 +32,5 @@ private:
 
     QTimer m_timer;
     bool FEnabled = true;
+    int FTag = 0;
 };

@@ -1,0 +1,172 @@
+// Handlers that carry each editing control into the preview label, and the New reset.
+#include "app/Makewindow1.h"
+#include "controls/ShineSpdBtn.h"
+#include "fontchooser/FontComboBox.h"
+#include "framework/TColorDialog.h"
+#include "framework/TEdit.h"
+#include "framework/TFileDialog.h"
+#include "framework/TImage.h"
+#include "framework/TTrackBar.h"
+#include "render/dxfLabel.h"
+
+#include <array>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Direction track bar position -> shadow orientation, clockwise on screen from lower right.
+constexpr std::array<TdxfOrientation, 8> kDirections = {
+    dxfRightBottom, dxfBottom, dxfLeftBottom, dxfLeft, dxfLeftTop, dxfTop, dxfRightTop, dxfRight,
+};
+
+// Opens a colour dialog on its remembered colour; the confirmed choice goes to `apply`.
+template<class Apply> void ChooseColor(QWidget* parent, TColorDialog* dialog, Apply apply)
+{
+    if (dialog->Execute(parent))
+        apply(dialog->Color());
+}
+
+} // namespace
+
+void TMakeForm1::Edit1Change(QObject*)
+{
+    Label1->SetCaption(Edit1->Text());
+}
+
+void TMakeForm1::FontComboBox1Change(QObject*)
+{
+    Label1->Font()->SetName(FontComboBox1->GetSelectedFont());
+}
+
+void TMakeForm1::ApplyFontStyle(TShineSpeedButton* button, int styleBit)
+{
+    // The four buttons form one all-up group, so at most one of them is down.
+    Label1->Font()->SetStyle(button->Down() ? TFontStyles(styleBit) : TFontStyles(0));
+}
+
+void TMakeForm1::SpeedButton18Click(QObject*)
+{
+    ApplyFontStyle(SpeedButton18, fsBold);
+}
+
+void TMakeForm1::SpeedButton19Click(QObject*)
+{
+    ApplyFontStyle(SpeedButton19, fsItalic);
+}
+
+void TMakeForm1::SpeedButton20Click(QObject*)
+{
+    ApplyFontStyle(SpeedButton20, fsUnderline);
+}
+
+void TMakeForm1::SpeedButton21Click(QObject*)
+{
+    ApplyFontStyle(SpeedButton21, fsStrikeOut);
+}
+
+void TMakeForm1::TrackBar1Change(QObject*)
+{
+    Label1->Font()->SetSize(TrackBar1->Position());
+}
+
+void TMakeForm1::TrackBar3Change(QObject*)
+{
+    Label1->SetAngle(TrackBar3->Position());
+}
+
+void TMakeForm1::TrackBar2Change(QObject*)
+{
+    Label1->Effect3D()->SetDepth(std::uint16_t(TrackBar2->Position()));
+}
+
+void TMakeForm1::TrackBar6Change(QObject*)
+{
+    const int position = TrackBar6->Position();
+    if (position >= 0 && position < int(kDirections.size()))
+        Label1->Effect3D()->SetOrientation(kDirections[std::size_t(position)]);
+}
+
+void TMakeForm1::SpeedButton7Click(QObject*)
+{
+    Label1->SetStyle(dxfNormal);
+}
+
+void TMakeForm1::SpeedButton8Click(QObject*)
+{
+    Label1->SetStyle(dxfOutLine);
+}
+
+void TMakeForm1::SpeedButton9Click(QObject*)
+{
+    Label1->SetStyle(dxfRaised);
+}
+
+void TMakeForm1::SpeedButton10Click(QObject*)
+{
+    Label1->Effect3D()->SetStyle(dxfCool);
+}
+
+void TMakeForm1::SpeedButton11Click(QObject*)
+{
+    Label1->Effect3D()->SetStyle(dxfExtrude);
+}
+
+void TMakeForm1::SpeedButton12Click(QObject*)
+{
+    Label1->Effect3D()->SetStyle(dxfFun);
+}
+
+void TMakeForm1::SpeedButton13Click(QObject*)
+{
+    ChooseColor(this, ColorDialog2, [this](TColor c) { Label1->Font()->SetColor(c); });
+}
+
+void TMakeForm1::SpeedButton14Click(QObject*)
+{
+    ChooseColor(this, ColorDialog3, [this](TColor c) { Label1->Effect3D()->SetShadowedColor(c); });
+}
+
+void TMakeForm1::SpeedButton15Click(QObject*)
+{
+    ChooseColor(this, ColorDialog1, [this](TColor c) { Label1->SetColor(c); });
+}
+
+void TMakeForm1::NewDocument()
+{
+    Edit1->SetText(u"Tamrin - Quilvoro"_s);
+    Edit1Change(this);
+    FontComboBox1->SetSelectedFont(Label1->Font()->Name());
+    FontComboBox1Change(this);
+    const std::pair<TShineSpeedButton*, Handler> styles[] = {
+        {SpeedButton18, &TMakeForm1::SpeedButton18Click},
+        {SpeedButton19, &TMakeForm1::SpeedButton19Click},
+        {SpeedButton20, &TMakeForm1::SpeedButton20Click},
+        {SpeedButton21, &TMakeForm1::SpeedButton21Click},
+    };
+    for (const auto& [button, click] : styles) {
+        button->SetDown(false);
+        (this->*click)(this);
+    }
+    TrackBar1->SetPosition(40);
+    TrackBar1Change(this);
+    TrackBar3->SetPosition(0);
+    TrackBar3Change(this);
+    SpeedButton7->SetDown(true);
+    SpeedButton7Click(this);
+    SpeedButton12->SetDown(true);
+    SpeedButton12Click(this);
+    TrackBar2->SetPosition(30);
+    TrackBar2Change(this);
+    TrackBar6->SetPosition(0);
+    TrackBar6Change(this);
+    Label1->Font()->SetColor(clWhite);
+    ColorDialog2->SetColor(clWhite);
+    Label1->Effect3D()->SetShadowedColor(clGray);
+    ColorDialog3->SetColor(clGray);
+    Label1->SetColor(clBlack);
+    ColorDialog1->SetColor(clBlack);
+    Image1->setVisible(false);
+    Image1->ClearPicture();
+    Label1->SetTransparent(false);
+}
