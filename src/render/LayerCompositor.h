@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+
+#include <cstdint>
+#include <vector>
+
+// Stacks many copies of one antialiased shape, each moved one step further along a direction,
+// from a single coverage mask, with the same per-pixel arithmetic as the raster painter. The
+// work per pixel depends on the partly covered samples in front of the nearest solid layer,
+// not on the number of layers.
+namespace LayerCompositor {
+
+// Paints layers k = depth .. 1 (farthest first) into `area` of `target` (Format_RGB32).
+// `mask` (Format_RGB32, coverage in the low byte) is the shape as drawn white on black,
+// placed with its top-left at `maskOrigin` in target coordinates; layer k is that shape moved
+// by (step.x * k, step.y * k) and drawn in colours[k - 1] (0x00RRGGBB).
+void Composite(QImage& target, const QRect& area, const QImage& mask, QPoint maskOrigin,
+               QPoint step, const std::vector<std::uint32_t>& colours);
+
+// The region of target pixels whose layers come from the mask: the part of `area` that any
+// layer of the given depth can reach, and the part of mask space that reaches `area`.
+QRect SourceRegion(const QRect& area, QPoint step, int depth);
+
+} // namespace LayerCompositor

@@ -1,0 +1,190 @@
+#pragma once
+
+#include "framework/TFont.h"
+#include "platform/Colors.h"
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+
+class QPainter;
+class TdxfLabel;
+
+enum TdxfLabelStyle : std::uint8_t {
+    dxfNormal = 0,
+    dxfRaised = 1,
+    dxfLowered = 2,
+    dxfOutLine = 3,
+};
+
+enum TdxfEffectStyle : std::uint8_t {
+    dxfFun = 0,
+    dxfExtrude = 1,
+    dxfCool = 2,
+};
+
+enum TdxfOrientation : std::uint8_t {
+    dxfLeft = 0,
+    dxfRight = 1,
+    dxfTop = 2,
+    dxfBottom = 3,
+    dxfLeftTop = 4,
+    dxfLeftBottom = 5,
+    dxfRightTop = 6,
+    dxfRightBottom = 7,
+};
+
+// The three-dimensional shadow of a TdxfLabel. Every change repaints the owning label.
+class Tdxf3DEffect
+{
+public:
+    explicit Tdxf3DEffect(TdxfLabel* owner);
+
+    TdxfEffectStyle Style() const { return FStyle; }
+    void SetStyle(TdxfEffectStyle value);
+
+    // Not range-checked: an unknown direction has no offset.
+    TdxfOrientation Orientation() const { return FOrientation; }
+    void SetOrientation(TdxfOrientation value);
+
+    std::uint16_t Depth() const { return FDepth; }
+    void SetDepth(std::uint16_t value);
+
+    TColor ShadowedColor() const { return FShadowedColor; }
+    void SetShadowedColor(TColor value);
+
+    // Copies the four settings, repainting the owner once per changed setting.
+    void Assign(const Tdxf3DEffect& other);
+
+    // The shadow offset (dx, dy) in screen pixels for the current orientation and depth.
+    QPoint Offset() const;
+
+private:
+    void Changed();
+
+    TdxfEffectStyle FStyle = dxfFun;
+    TdxfOrientation FOrientation = dxfLeft;
+    std::uint16_t FDepth = 0;
+    TColor FShadowedColor = clBlack;
+    TdxfLabel* FOwner;
+};
+
+// The logo label: one line of text centred in the control, rotated, styled, with an optional
+// shadow and texture. It is a window-less child widget; with Transparent on, the parent's
+// drawing shows through wherever the composed picture has the background colour.
+class TdxfLabel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TdxfLabel(QWidget* parent = nullptr);
+    ~TdxfLabel() override;
+
+    QString Caption() const { return FCaption; }
+    void SetCaption(const QString& value);
+
+    TFont* Font() { return &FFont; }
+    const TFont* Font() const { return &FFont; }
+
+    // With ParentColor on, this is the parent's colour.
+    TColor Color() const;
+    // Turns ParentColor off.
+    void SetColor(TColor value);
+
+    bool ParentColor() const { return FParentColor; }
+    void SetParentColor(bool value);
+
+    bool ParentFont() const { return FParentFont; }
+    void SetParentFont(bool value);
+
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool value);
+
+    // Sizes the control to the unrotated caption whenever the caption or the font changes.
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool value);
+
+    TdxfLabelStyle Style() const { return FStyle; }
+    void SetStyle(TdxfLabelStyle value);
+
+    int Angle() const { return FAngle; }
+    void SetAngle(int value);
+
+    Tdxf3DEffect* Effect3D() { return &FEffect3D; }
+    const Tdxf3DEffect* Effect3D() const { return &FEffect3D; }
+    void SetEffect3D(const Tdxf3DEffect& value) { FEffect3D.Assign(value); }
+
+    // The texture. Contents loaded straight into it show at the next repaint.
+    QImage* Glyph() { return &FGlyph; }
+    const QImage* Glyph() const { return &FGlyph; }
+    // Copies the picture; an empty one removes the texture.
+    void SetGlyph(const QImage& value);
+
+    int PenWidth() const { return FPenWidth; }
+    void SetPenWidth(int value);
+
+    // Draws the stacked shadow layers from one rendering of the caption instead of one text
+    // draw per layer. On by default; off gives the plain layer-by-layer drawing.
+    bool CompositeLayers() const { return FCompositeLayers; }
+    void SetCompositeLayers(bool value) { FCompositeLayers = value; }
+
+    // Step s of n from a towards b, per channel, truncated. System colours are not resolved.
+    static TColor GetColor(TColor a, TColor b, int s, int n);
+
+    // The top-left corner of the unrotated text cell (the pivot of the rotation) that puts the
+    // centre of a text of `text` size, turned by `angle` degrees, on the centre of `area`.
+    static QPoint TextOrigin(QSize area, QSize text, int angle);
+
+    // Paints the label at (0, 0) of `painter` exactly as on screen. Transparent, it leaves the
+    // painter's pixels under the background colour untouched.
+    void PaintTo(QPainter& painter);
+    // Paints into `image` (at its top-left); a transparent label paints over what it holds.
+    void PaintTo(QImage& image);
+
+    // The off-screen picture shared by every label; it only grows.
+    static const QImage& DrawBmp();
+
+    std::function<void(QObject* Sender)> OnClick;
+    std::function<void(QObject* Sender)> OnDblClick;
+    std::function<void(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X,
+                       int Y)>
+        OnMouseDown;
+    std::function<void(QObject* Sender, Qt::KeyboardModifiers Shift, int X, int Y)> OnMouseMove;
+    std::function<void(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X,
+                       int Y)>
+        OnMouseUp;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    // Composes the picture in DrawBmp; returns the background colour it used.
+    TColor Compose();
+    void FontChanged();
+    void AdjustBounds();
+    TColor ParentsColor() const;
+
+    QString FCaption;
+    TFont FFont;
+    TColor FColor = clBtnFace;
+    bool FParentColor = true;
+    bool FParentFont = false;
+    bool FTransparent = false;
+    bool FAutoSize = false;
+    TdxfLabelStyle FStyle = dxfNormal;
+    int FAngle = 0;
+    Tdxf3DEffect FEffect3D;
+    QImage FGlyph;
+    int FPenWidth = 1;
+    bool FCompositeLayers = true;
+    bool FPressed = false;
+};
