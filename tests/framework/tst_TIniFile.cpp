@@ -1,3 +1,4 @@
+#include "FileTesting.h"
 #include "framework/TIniFile.h"
 
 #include <QDir>
@@ -5,27 +6,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
-
 using namespace Qt::StringLiterals;
+using namespace FileTesting;
 
 namespace {
 
 const QString kSet = u"SET"_s;
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 struct TLogo
 {
@@ -72,43 +58,6 @@ const QByteArray kNewFile = "[SET]\r\n"
                             "Depth=30\r\nOrientation=0\r\n"
                             "Color1=16777215\r\nColor2=8421504\r\nColor3=0\r\n"
                             "Image1=\r\nImage2=\r\n";
-
-// Lets a test run with a small limit on the size of files it writes, so that a write fails
-// halfway as on a full disk.
-class TFileSizeLimit
-{
-public:
-    explicit TFileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &FSaved);
-        FOldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = FSaved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~TFileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &FSaved);
-        std::signal(SIGXFSZ, FOldHandler);
-    }
-    TFileSizeLimit(const TFileSizeLimit&) = delete;
-    TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
-
-private:
-    rlimit FSaved {};
-    void (*FOldHandler)(int) = nullptr;
-};
-
-// The message of the EIniFileException that `action` throws, or an empty string.
-template<typename F> QString IniFailure(F action)
-{
-    try {
-        action();
-    } catch (const EIniFileException& e) {
-        return QString::fromUtf8(e.what());
-    }
-    return QString();
-}
 
 } // namespace
 
@@ -340,7 +289,7 @@ void tst_TIniFile::failedSaveKeepsOldFileAndNamesIt()
 
     TIniFile ini(path);
     ini.WriteInteger(kSet, u"Size"_s, 40);
-    const QString message = IniFailure([&] { ini.UpdateFile(); });
+    const QString message = FailureOf<EIniFileException>([&] { ini.UpdateFile(); });
     QVERIFY2(message.contains(path), qPrintable(message));
     QVERIFY(ini.Modified()); // still pending: a retry would write it
 
@@ -361,7 +310,7 @@ void tst_TIniFile::interruptedWriteKeepsOldFile()
     {
         // the new file would need 64 KiB; the write stops at 4 KiB like on a full disk
         const TFileSizeLimit limit(4096);
-        message = IniFailure([&] { ini.UpdateFile(); });
+        message = FailureOf<EIniFileException>([&] { ini.UpdateFile(); });
     }
     QVERIFY2(message.contains(path), qPrintable(message));
     QCOMPARE(ReadAll(path), kNewFile);
@@ -380,7 +329,7 @@ void tst_TIniFile::unreadableFileIsNotReplaced()
     TIniFile ini(path);
     QCOMPARE(ini.ReadInteger(kSet, u"Size"_s, 7), 7);
     ini.WriteInteger(kSet, u"Size"_s, 40);
-    const QString message = IniFailure([&] { ini.UpdateFile(); });
+    const QString message = FailureOf<EIniFileException>([&] { ini.UpdateFile(); });
     QVERIFY2(message.contains(path), qPrintable(message));
     QCOMPARE(QFileInfo(path).size(), TIniFile::MaxFileSize + 1);
 }
@@ -390,8 +339,8 @@ void tst_TIniFile::lineBreakInValueIsRefused()
     const QString path = Path(u"logo.qvd"_s);
     TIniFile ini(path);
     ini.WriteString(kSet, u"Label"_s, u"ok"_s);
-    const QString message =
-        IniFailure([&] { ini.WriteString(kSet, u"Image1"_s, u"a.bmp\n[SET]\nLabel=evil"_s); });
+    const QString message = FailureOf<EIniFileException>(
+        [&] { ini.WriteString(kSet, u"Image1"_s, u"a.bmp\n[SET]\nLabel=evil"_s); });
     QVERIFY2(message.contains(path) && message.contains(u"Image1"_s), qPrintable(message));
     ini.UpdateFile();
     QCOMPARE(ReadAll(path), QByteArray("[SET]\r\nLabel=ok\r\n"));

@@ -1,3 +1,4 @@
+#include "FileTesting.h"
 #include "framework/TPictureFile.h"
 
 #include <QDir>
@@ -8,21 +9,9 @@
 #include <QtEndian>
 
 using namespace Qt::StringLiterals;
+using namespace FileTesting;
 
 namespace {
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 quint32 U32At(const QByteArray& bytes, qsizetype offset)
 {
@@ -44,17 +33,6 @@ QImage Pattern(int width, int height, QImage::Format format = QImage::Format_RGB
     return image.convertToFormat(format);
 }
 
-// The message of the EPictureFileError that `action` throws, or an empty string.
-template<typename F> QString PictureFailure(F action)
-{
-    try {
-        action();
-    } catch (const EPictureFileError& e) {
-        return QString::fromUtf8(e.what());
-    }
-    return QString();
-}
-
 } // namespace
 
 class tst_TPictureFile : public QObject
@@ -73,6 +51,7 @@ private Q_SLOTS:
     void badFilesFailClearly_data();
     void badFilesFailClearly();
     void failedSaveNamesFileAndKeepsFolder();
+    void interruptedSaveKeepsOldFile();
 
 private:
     std::unique_ptr<QTemporaryDir> FDir;
@@ -172,7 +151,8 @@ void tst_TPictureFile::anyExtensionReceivesBmp()
 void tst_TPictureFile::emptyImageIsRefused()
 {
     const QString path = Path(u"empty.bmp"_s);
-    QVERIFY(!PictureFailure([&] { TPictureFile::SaveBmp24(QImage(), path); }).isEmpty());
+    QVERIFY(
+        !FailureOf<EPictureFileError>([&] { TPictureFile::SaveBmp24(QImage(), path); }).isEmpty());
     QVERIFY(!QFile::exists(path));
 }
 
@@ -210,7 +190,7 @@ void tst_TPictureFile::badFilesFailClearly()
 
     const QString path = Path(u"picture.bmp"_s);
     WriteAll(path, bytes);
-    const QString message = PictureFailure([&] { TPictureFile::Load(path); });
+    const QString message = FailureOf<EPictureFileError>([&] { TPictureFile::Load(path); });
     QVERIFY2(message.contains(path), qPrintable(message));
     QVERIFY2(message.contains(reason), qPrintable(message));
 }
@@ -221,7 +201,7 @@ void tst_TPictureFile::failedSaveNamesFileAndKeepsFolder()
     for (const QString& name : {u"taken.bmp"_s, u"missing/out.bmp"_s}) {
         const QString path = Path(name);
         const QString message =
-            PictureFailure([&] { TPictureFile::SaveBmp24(Pattern(2, 2), path); });
+            FailureOf<EPictureFileError>([&] { TPictureFile::SaveBmp24(Pattern(2, 2), path); });
         QVERIFY2(message.contains(path), qPrintable(message));
     }
     QVERIFY(QFileInfo(Path(u"taken.bmp"_s)).isDir());
@@ -230,9 +210,29 @@ void tst_TPictureFile::failedSaveNamesFileAndKeepsFolder()
 
     // missing files and folders fail to load the same clear way
     for (const QString& name : {u"taken.bmp"_s, u"absent.bmp"_s}) {
-        const QString message = PictureFailure([&] { TPictureFile::Load(Path(name)); });
+        const QString message =
+            FailureOf<EPictureFileError>([&] { TPictureFile::Load(Path(name)); });
         QVERIFY2(message.contains(Path(name)), qPrintable(message));
     }
+}
+
+void tst_TPictureFile::interruptedSaveKeepsOldFile()
+{
+    const QString path = Path(u"export.bmp"_s);
+    TPictureFile::SaveBmp24(Pattern(4, 4), path);
+    const QByteArray old = ReadAll(path);
+
+    QString message;
+    {
+        // 588 x 356 x 3 bytes do not fit in 64 KiB
+        const TFileSizeLimit limit(64 * 1024);
+        message =
+            FailureOf<EPictureFileError>([&] { TPictureFile::SaveBmp24(Pattern(588, 356), path); });
+    }
+    QVERIFY2(message.contains(path), qPrintable(message));
+    QCOMPARE(ReadAll(path), old);
+    QCOMPARE(QDir(FDir->path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList {u"export.bmp"_s});
 }
 
 QTEST_MAIN(tst_TPictureFile)
