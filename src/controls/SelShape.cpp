@@ -25,6 +25,44 @@ QList<qreal> DashPattern(TPenStyle style)
     }
 }
 
+// Moves the top or left edge of a span by d, not past minPos. All or nothing: an edge that
+// would leave less than minSize stays where it is.
+bool MoveNearEdge(int& pos, int& size, int d, int minPos, int minSize)
+{
+    if (pos + d < minPos)
+        d = minPos - pos;
+    if (size - d < minSize)
+        return false;
+    pos += d;
+    size -= d;
+    return true;
+}
+
+// Moves the bottom or right edge by d, not past limit; d becomes the distance moved.
+bool MoveFarEdge(int pos, int& size, int& d, int limit, int minSize)
+{
+    if (size + d < minSize)
+        return false;
+    if (pos + size + d > limit)
+        d = limit - pos - size;
+    // A span already past the limit would otherwise be pulled below its minimum size.
+    if (size + d < minSize)
+        return false;
+    size += d;
+    return true;
+}
+
+// The part of a move by d that keeps the span within [minPos, limit]; the far-edge clamp comes
+// second, so it wins when the span is larger than the range.
+int ClampedMove(int pos, int size, int d, int minPos, int limit)
+{
+    if (pos + d < minPos)
+        d = minPos - pos;
+    if (pos + size + d > limit)
+        d = limit - pos - size;
+    return d;
+}
+
 } // namespace
 
 TSelShape::TSelShape(QWidget* parent)
@@ -196,67 +234,42 @@ void TSelShape::MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int
 
 void TSelShape::SelChgTop(int d)
 {
-    if (y() + d < FMinTop)
-        d = FMinTop - y();
-    // All or nothing: an edge that would break the minimum stays where it is.
-    if (height() - d >= FMinHeight)
-        setGeometry(x(), y() + d, width(), height() - d);
+    int top = y(), h = height();
+    if (MoveNearEdge(top, h, d, FMinTop, FMinHeight))
+        setGeometry(x(), top, width(), h);
 }
 
 void TSelShape::SelChgBot(int d)
 {
-    if (height() + d < FMinHeight)
+    int h = height();
+    if (!MoveFarEdge(y(), h, d, BottomLimit(), FMinHeight))
         return;
-    const int limit = BottomLimit();
-    if (y() + height() + d > limit)
-        d = limit - y() - height();
-    // A shape already past the bound would otherwise be pulled below its minimum height.
-    if (height() + d < FMinHeight)
-        return;
-    resize(width(), height() + d);
+    resize(width(), h);
     FAnchorY += d;
 }
 
 void TSelShape::SelChgLft(int d)
 {
-    if (x() + d < FMinLeft)
-        d = FMinLeft - x();
-    if (width() - d >= FMinWidth)
-        setGeometry(x() + d, y(), width() - d, height());
+    int left = x(), w = width();
+    if (MoveNearEdge(left, w, d, FMinLeft, FMinWidth))
+        setGeometry(left, y(), w, height());
 }
 
 void TSelShape::SelChgRit(int d)
 {
-    if (width() + d < FMinWidth)
+    int w = width();
+    if (!MoveFarEdge(x(), w, d, RightLimit(), FMinWidth))
         return;
-    const int limit = RightLimit();
-    if (x() + width() + d > limit)
-        d = limit - x() - width();
-    if (width() + d < FMinWidth)
-        return;
-    resize(width() + d, height());
+    resize(w, height());
     FAnchorX += d;
 }
 
 void TSelShape::SelChgMov(int dx, int dy)
 {
-    // The far-edge clamp comes second, so it wins when the shape is larger than the range.
-    if (FSelOption & SelOpt(MoveY)) {
-        if (y() + dy < FMinTop)
-            dy = FMinTop - y();
-        const int limit = BottomLimit();
-        if (y() + height() + dy > limit)
-            dy = limit - y() - height();
-        move(x(), y() + dy);
-    }
-    if (FSelOption & SelOpt(MoveX)) {
-        if (x() + dx < FMinLeft)
-            dx = FMinLeft - x();
-        const int limit = RightLimit();
-        if (x() + width() + dx > limit)
-            dx = limit - x() - width();
-        move(x() + dx, y());
-    }
+    if (FSelOption & SelOpt(MoveY))
+        move(x(), y() + ClampedMove(y(), height(), dy, FMinTop, BottomLimit()));
+    if (FSelOption & SelOpt(MoveX))
+        move(x() + ClampedMove(x(), width(), dx, FMinLeft, RightLimit()), y());
 }
 
 void TSelShape::PaintTo(QPainter& painter) const

@@ -31,8 +31,12 @@ quint32 Gray(int v)
     return quint32(v) * 0x010101u;
 }
 
-void UseBigFont(TGradBox& box, TColor color)
+// A box without background showing a caption in a large bold face.
+void PrepareCaption(TGradBox& box, QSize size, const QString& caption, TColor color)
 {
+    box.resize(size);
+    box.SetGradStyle(gsNone);
+    box.SetCaption(caption);
     box.Font()->SetName(QStringLiteral("DejaVu Sans"));
     box.Font()->SetHeight(-30);
     box.Font()->SetStyle(fsBold);
@@ -186,10 +190,7 @@ void tst_GradBox::threeDimensionalLayers()
     QFETCH(int, depth);
     QFETCH(int, shift);
     TGradBox box;
-    box.resize(120, 60);
-    box.SetGradStyle(gsNone);
-    box.SetCaption(QStringLiteral("I"));
-    UseBigFont(box, clBlue);
+    PrepareCaption(box, {120, 60}, QStringLiteral("I"), clBlue);
     box.SetFont3D(true);
     box.SetStyle3D(TFontStyle3D(style));
     box.SetFontDepth(std::uint8_t(depth));
@@ -219,10 +220,7 @@ void tst_GradBox::threeDimensionalLayers()
 void tst_GradBox::disabledCaptionIsEmbossed()
 {
     TGradBox box;
-    box.resize(120, 60);
-    box.SetGradStyle(gsNone);
-    box.SetCaption(QStringLiteral("H"));
-    UseBigFont(box, clBlue);
+    PrepareCaption(box, {120, 60}, QStringLiteral("H"), clBlue);
     box.SetFont3D(true);
     box.SetBackFont(clRed);
     box.setEnabled(false);
@@ -240,12 +238,9 @@ void tst_GradBox::disabledCaptionIsEmbossed()
 void tst_GradBox::captionWrapsAtWords()
 {
     TGradBox box;
-    box.resize(140, 200);
-    box.SetGradStyle(gsNone);
+    PrepareCaption(box, {140, 200}, QStringLiteral("MMM MMM MMM"), clWhite);
     box.SetCaptionLeft(8);
     box.SetCaptionTop(5);
-    UseBigFont(box, clWhite);
-    box.SetCaption(QStringLiteral("MMM MMM MMM"));
     const QImage image = Render(box, 0);
     const QRect text = Extent(image, [](QColor c) { return c.red() > 128; });
     QVERIFY(text.left() >= 8);
