@@ -14,7 +14,8 @@
 // without regard to case, blanks around names and "=" are ignored, ";" starts a comment line,
 // lines may end in CR LF or LF alone, the first matching section and key win. A value in
 // double quotes loses one pair of quotes on reading; the writer adds that pair when a value
-// would otherwise lose its leading or trailing blanks or its own quotes.
+// would otherwise lose its leading or trailing blanks or its own quotes. Values are returned
+// whole however long they are: a reader that cut them would lose what the writer kept.
 //
 // Encoding: a file that starts with the UTF-8 byte-order mark is UTF-8, any other is CP932.
 // Bytes() writes CP932 when CP932 can hold every line and UTF-8 with a byte-order mark
