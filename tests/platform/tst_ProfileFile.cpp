@@ -33,7 +33,6 @@ private Q_SLOTS:
     void blanksAndQuotesRoundTrip_data();
     void blanksAndQuotesRoundTrip();
     void lineBreaksAndBadNamesAreRefused();
-    void japaneseIsWrittenAsCp932();
     void textBeyondCp932SwitchesToUtf8WithBom();
     void byteOrderMarkMeansUtf8();
     void undecodableBytesOfOtherLinesSurvive();
@@ -204,22 +203,6 @@ void tst_ProfileFile::lineBreaksAndBadNamesAreRefused()
     QVERIFY_THROWS_EXCEPTION(TProfileFile::InvalidName, file.SetValue(kSet, u";x"_s, u"1"_s));
     QVERIFY_THROWS_EXCEPTION(TProfileFile::InvalidName, file.SetValue(u"S]ET"_s, u"x"_s, u"1"_s));
     QCOMPARE(file.Bytes(), before);
-}
-
-void tst_ProfileFile::japaneseIsWrittenAsCp932()
-{
-    TProfileFile file;
-    file.SetValue(kSet, u"Label"_s, u"ロゴ"_s);
-    file.SetValue(kSet, u"Font"_s, u"ＭＳ Ｐゴシック"_s);
-    const QByteArray bytes = file.Bytes();
-    // ロ 83 8D, ゴ 83 53; Ｍ 82 6C, Ｓ 82 72, Ｐ 82 6F, ゴ 83 53, シ 83 56, ッ 83 62, ク 83 4E
-    QCOMPARE(bytes,
-             QByteArray("[SET]\r\nLabel=\x83\x8D\x83\x53\r\nFont=\x82\x6C\x82\x72 "
-                        "\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E\r\n"));
-    const TProfileFile read = TProfileFile::FromBytes(bytes);
-    QCOMPARE(read.SourceEncoding(), TProfileFile::TEncoding::Cp932);
-    QCOMPARE(read.Value(kSet, u"Label"_s), u"ロゴ"_s);
-    QCOMPARE(read.Value(kSet, u"Font"_s), u"ＭＳ Ｐゴシック"_s);
 }
 
 void tst_ProfileFile::textBeyondCp932SwitchesToUtf8WithBom()
