@@ -57,6 +57,14 @@ template<class Mix> std::uint32_t PerChannel(std::uint32_t a, std::uint32_t b, M
     return Pixel(mix(Red(a), Red(b)), mix(Green(a), Green(b)), mix(Blue(a), Blue(b)));
 }
 
+// Opaque pixels become `parts` parts of `tint` and one part glyph, per channel.
+QImage Mix(const QImage& glyph, std::uint32_t tint, int parts)
+{
+    return MapOpaque(glyph, [&](std::uint32_t p) {
+        return PerChannel(tint, p, [parts](int t, int c) { return (parts * t + c) / (parts + 1); });
+    });
+}
+
 // Transparent pixels within `reach` steps (left, right, up, down) of an opaque pixel become
 // `shine`. Tests read the source so that outline pixels never count as opaque.
 QImage Outline(const QImage& glyph, std::uint32_t shine, int reach)
@@ -137,13 +145,9 @@ QImage ActiveGlyph(const QImage& glyph, TActiveImageType type, std::uint32_t shi
     case aiXorLight:
         return MapOpaque(glyph, [&](std::uint32_t p) { return p ^ shine; });
     case aiHalfLight:
-        return MapOpaque(glyph, [&](std::uint32_t p) {
-            return PerChannel(shine, p, [](int s, int c) { return (s + c) / 2; });
-        });
+        return Mix(glyph, shine, 1);
     case aiQuaterLight:
-        return MapOpaque(glyph, [&](std::uint32_t p) {
-            return PerChannel(shine, p, [](int s, int c) { return (3 * s + c) / 4; });
-        });
+        return Mix(glyph, shine, 3);
     case aiAddLight:
         return MapOpaque(glyph, [&](std::uint32_t p) {
             return PerChannel(shine, p, [](int s, int c) { return std::min(s + c, 255); });
@@ -171,13 +175,9 @@ QImage DisabledGlyph(const QImage& glyph, TDisabledImageType type, std::uint32_t
             return Pixel(g, g, g);
         });
     case diAlphaHalfTrans:
-        return MapOpaque(glyph, [&](std::uint32_t p) {
-            return PerChannel(face, p, [](int f, int c) { return (f + c) / 2; });
-        });
+        return Mix(glyph, face, 1);
     case diAlphaQuaterTrans:
-        return MapOpaque(glyph, [&](std::uint32_t p) {
-            return PerChannel(face, p, [](int f, int c) { return (3 * f + c) / 4; });
-        });
+        return Mix(glyph, face, 3);
     case diMaskTrans:
         return MaskEvery(glyph, KeyColor(glyph));
     }
