@@ -64,7 +64,6 @@ private Q_SLOTS:
     void rightEdgeFollowsPointerAcrossEvents();
     void shapePastBoundKeepsMinimumHeight();
     void dragPointerHeldInsideParent();
-    void eventsRaisedBeforeOwnWork();
     void outlineDottedAquaWithClearInside();
 };
 
@@ -267,24 +266,6 @@ void tst_SelShape::dragPointerHeldInsideParent()
     QCOMPARE(f.shape->width(), 550 - 48);
     SendMouse(f.shape, QEvent::MouseButtonRelease, {2000, 50}, Qt::NoButton);
     QVERIFY(!f.shape->Dragging());
-}
-
-void tst_SelShape::eventsRaisedBeforeOwnWork()
-{
-    Frame f = MakeFrame({50, 50, 100, 100});
-    QStringList seen;
-    f.shape->OnMouseDown = [&](QObject* sender, Qt::MouseButton, Qt::KeyboardModifiers, int x,
-                               int) {
-        QCOMPARE(sender, f.shape);
-        seen << QStringLiteral("down %1 dragging %2").arg(x).arg(f.shape->Dragging());
-    };
-    f.shape->OnMouseUp = [&](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
-        seen << QStringLiteral("up dragging %1").arg(f.shape->Dragging());
-    };
-    f.shape->MouseDown(Qt::RightButton, {}, 30, 30);
-    f.shape->MouseUp(Qt::RightButton, {}, 30, 30);
-    QCOMPARE(seen,
-             QStringList({QStringLiteral("down 30 dragging 0"), QStringLiteral("up dragging 1")}));
 }
 
 void tst_SelShape::outlineDottedAquaWithClearInside()

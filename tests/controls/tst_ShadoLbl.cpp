@@ -102,7 +102,7 @@ private Q_SLOTS:
     void layoutMovesText();
     void emptyCaptionPaintsNothing();
     void autoSizeFitsText();
-    void shadowSettingsReportChanges();
+    void assignCopiesAndReportsOnce();
     void settersRepaintOnlyWhenVisible_data();
     void settersRepaintOnlyWhenVisible();
 };
@@ -330,35 +330,21 @@ void tst_ShadoLbl::autoSizeFitsText()
     QCOMPARE(label->x() + label->width(), 365);
 }
 
-void tst_ShadoLbl::shadowSettingsReportChanges()
+void tst_ShadoLbl::assignCopiesAndReportsOnce()
 {
-    TShadow shadow;
+    TShadowLabel label;
     int changes = 0;
-    shadow.OnChange = [&] {
+    label.Shadow()->OnChange = [&] {
         ++changes;
     };
-    shadow.SetColor(clSilver);
-    shadow.SetOffsetLeft(1);
-    QCOMPARE(changes, 0);
-    shadow.SetOffsetTop(4);
-    QCOMPARE(changes, 1);
-
-    TShadow source;
-    source.SetVisible(false);
-    source.SetColor(clNavy);
-    shadow.Assign(source);
-    QCOMPARE(changes, 2);
-    QCOMPARE(shadow.OffsetTop(), 1);
-    QCOMPARE(shadow.Color(), clNavy);
-    QVERIFY(!shadow.Visible());
-
-    TShadowLabel label;
-    QCOMPARE(label.Highlight()->Color(), clWhite);
-    QCOMPARE(label.Highlight()->OffsetLeft(), -1);
     label.SetShadow(nullptr);
-    QCOMPARE(label.Shadow()->Color(), clSilver);
-    label.SetShadow(&source);
-    QCOMPARE(label.Shadow()->Color(), clNavy);
+    QCOMPARE(changes, 0);
+    // The highlight starts white at (-1, -1); assigning it reports one change, even unchanged.
+    label.SetShadow(label.Highlight());
+    label.SetShadow(label.Highlight());
+    QCOMPARE(changes, 2);
+    QCOMPARE(label.Shadow()->Color(), clWhite);
+    QCOMPARE(QPoint(label.Shadow()->OffsetLeft(), label.Shadow()->OffsetTop()), QPoint(-1, -1));
 }
 
 void tst_ShadoLbl::settersRepaintOnlyWhenVisible_data()
