@@ -451,10 +451,16 @@ TColor TdxfLabel::Compose()
     if (textureFill) {
         painter.resetTransform();
         painter.setRenderHint(QPainter::Antialiasing, true);
-        painter.setBrushOrigin(0, 0);
         QPainterPath letters = placement.Path(FStyle == dxfNormal ? QPoint() : QPoint(1, 1));
         letters.setFillRule(Qt::OddEvenFill);
-        painter.fillPath(letters, QBrush(FGlyph));
+        painter.setClipPath(letters, Qt::IntersectClip);
+        // Only the tiles that meet the letters can change a pixel.
+        const QRect reach = letters.boundingRect().toAlignedRect().intersected(area);
+        const int gw = FGlyph.width();
+        const int gh = FGlyph.height();
+        for (int X = reach.left() / gw * gw; X <= reach.right(); X += gw)
+            for (int Y = reach.top() / gh * gh; Y <= reach.bottom(); Y += gh)
+                painter.drawImage(QPoint(X, Y), FGlyph);
     }
     return background;
 }
