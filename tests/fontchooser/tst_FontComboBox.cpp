@@ -1,3 +1,4 @@
+#include "ComboTesting.h"
 #include "fontchooser/ExampleHint.h"
 #include "fontchooser/FontComboBox.h"
 #include "fontchooser/FontTypeMarks.h"
@@ -11,6 +12,7 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+using namespace ComboTesting;
 
 namespace {
 
@@ -30,14 +32,6 @@ std::unique_ptr<TFontComboBox> MainWindowCombo()
     return combo;
 }
 
-QStringList Texts(const QComboBox& combo)
-{
-    QStringList texts;
-    for (int i = 0; i < combo.count(); ++i)
-        texts.append(combo.itemText(i));
-    return texts;
-}
-
 QImage Drawn(TFontComboBox& combo, int index, TOwnerDrawState state, QSize size = {200, 14})
 {
     QImage image(size, QImage::Format_RGB32);
@@ -50,17 +44,6 @@ QImage Drawn(TFontComboBox& combo, int index, TOwnerDrawState state, QSize size 
 QRgb Pixel(const QImage& image, int x, int y)
 {
     return image.pixel(x, y) & 0xFFFFFF;
-}
-
-void ChooseWithMouse(QComboBox& combo, int index)
-{
-    combo.showPopup();
-    QAbstractItemView* view = combo.view();
-    const QModelIndex item = view->model()->index(index, 0);
-    view->scrollTo(item);
-    const QPoint at = view->visualRect(item).center();
-    QTest::mouseMove(view->viewport(), at);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "ComboTesting.h"
 #include "fontchooser/SkinComboBox.h"
 #include "support/TestEnvironment.h"
 
@@ -7,6 +8,7 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+using namespace ComboTesting;
 
 namespace {
 
@@ -33,26 +35,6 @@ struct Form
         window.show();
     }
 };
-
-QStringList Texts(const TSkinComboBox& combo)
-{
-    QStringList texts;
-    for (int i = 0; i < combo.count(); ++i)
-        texts.append(combo.itemText(i));
-    return texts;
-}
-
-// Picks entry `index` in the open list with the mouse, as a user does.
-void ChooseWithMouse(TSkinComboBox& combo, int index)
-{
-    combo.showPopup();
-    QAbstractItemView* view = combo.view();
-    const QModelIndex item = view->model()->index(index, 0);
-    view->scrollTo(item);
-    const QPoint at = view->visualRect(item).center();
-    QTest::mouseMove(view->viewport(), at);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
-}
 
 void ChooseByName(TSkinComboBox& combo, const QString& name)
 {
