@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
 #include <cstring>
 
 // ---- TShadow ----------------------------------------------------------------------------------
