@@ -16,6 +16,12 @@
 
 TMakeForm1* MakeForm1 = nullptr;
 
+// The artwork lives in a static library, whose resources must be registered by hand.
+static void InitResources()
+{
+    Q_INIT_RESOURCE(quilvoro);
+}
+
 namespace {
 
 constexpr TColor kFormColor = 0x00FEE9C2;
@@ -38,6 +44,7 @@ TMakeForm1::TMakeForm1(const QString& programPath, QWidget* parent)
     pal.setColor(QPalette::WindowText, ToQColor(clWindowText));
     setPalette(pal);
     setFont(FontInfo::MakeFont(QStringLiteral("ＭＳ Ｐゴシック"), 12));
+    InitResources();
     setWindowIcon(QIcon(QStringLiteral(":/quilvoro/quilvoro.png")));
 
     CreateControls();

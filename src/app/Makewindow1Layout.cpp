@@ -252,6 +252,8 @@ void StyleTitleButton(TShineSpeedButton* button)
 
 void StyleFieldCaption(TShadowLabel* label)
 {
+    // The layout's widths were measured for the original face; keep them.
+    label->SetAutoSize(false);
     label->SetColor(clBlack);
     SetFont(label->Font(), kUiFace, -12, clWhite, fsBold);
     label->SetTransparent(true);

@@ -222,8 +222,9 @@ bool WriteFileAtomically(const QString& fileName, const QByteArray& contents, QS
 {
     QSaveFile file(fileName);
     // QSaveFile refuses directories and read-only files itself; a failed write or rename
-    // removes the temporary file and leaves the old one untouched
-    if (!file.open(QIODevice::WriteOnly)) {
+    // removes the temporary file and leaves the old one untouched. Unbuffered, because a
+    // short write during the flush in commit() goes unreported and would be committed.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         *error = file.errorString();
         return false;
     }

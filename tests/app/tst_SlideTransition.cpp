@@ -1,0 +1,157 @@
+#include "app/Makewindow1.h"
+#include "framework/TEdit.h"
+#include "framework/TImage.h"
+#include "framework/TPanel.h"
+#include "framework/TTimer.h"
+#include "support/AppTestMain.h"
+#include "support/TestDialogs.h"
+#include "support/TestEnvironment.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Ticks a timer's handler until the timer stops itself; returns the number of ticks.
+int RunToEnd(TTimer* timer, int limit = 200)
+{
+    int ticks = 0;
+    while (timer->Enabled() && ticks < limit) {
+        timer->Tick();
+        ++ticks;
+    }
+    return ticks;
+}
+
+struct Geometry
+{
+    int windowTop, windowHeight, panelTop, lowerHeight, headerTop;
+};
+
+Geometry Snapshot(const TMakeForm1& form)
+{
+    return {form.y(), form.height(), form.Panel0->y(), form.Panel5->height(), form.Image27->y()};
+}
+
+} // namespace
+
+class TestSlideTransition : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { TestEnvironment::Pin(); }
+    void init()
+    {
+        TestEnvironment::PlayedSounds().clear();
+        QDir::setCurrent(m_work.path());
+    }
+
+    void firstNewOpensTheWindow()
+    {
+        TMakeForm1 form(u"/opt/q/quilvoro"_s);
+        form.move(100, 200);
+        form.Edit1->SetText(u"Changed"_s);
+        form.SpeedButton1Click(&form);
+        QVERIFY(form.Timer1->Enabled());
+        QCOMPARE(RunToEnd(form.Timer1), 33);
+        const Geometry g = Snapshot(form);
+        QCOMPARE(g.panelTop, 28);
+        QCOMPARE(g.windowHeight, 621);
+        QCOMPARE(g.windowTop, 200 - 32);
+        QCOMPARE(g.lowerHeight, 223);
+        QCOMPARE(g.headerTop, -4);
+        QCOMPARE(form.Edit1->Text(), u"Tamrin - Quilvoro"_s);
+        QCOMPARE(TestEnvironment::PlayedSounds().size(), 1);
+        QCOMPARE(form.Timer1->Tag(), 0);
+        QVERIFY(!form.ActionDone());
+    }
+
+    void newInViewEndsWhereItBegan()
+    {
+        TMakeForm1 form(u"/opt/q/quilvoro"_s);
+        form.SpeedButton1Click(&form);
+        RunToEnd(form.Timer1);
+        const Geometry before = Snapshot(form);
+        TestEnvironment::PlayedSounds().clear();
+
+        form.SpeedButton1Click(&form);
+        int ticks = 0;
+        // The sound waits for the turning point, after 32 slide-out ticks.
+        for (; ticks < 32; ++ticks)
+            form.Timer1->Tick();
+        QVERIFY(TestEnvironment::PlayedSounds().isEmpty());
+        QCOMPARE(form.Panel0->y(), -420);
+        ticks += RunToEnd(form.Timer1);
+        QCOMPARE(ticks, 65);
+        QCOMPARE(TestEnvironment::PlayedSounds().size(), 1);
+        const Geometry after = Snapshot(form);
+        QCOMPARE(after.windowTop, before.windowTop);
+        QCOMPARE(after.windowHeight, before.windowHeight);
+        QCOMPARE(after.panelTop, before.panelTop);
+        QCOMPARE(after.lowerHeight, before.lowerHeight);
+        QCOMPARE(after.headerTop, before.headerTop);
+    }
+
+    void cancelledLoadChangesNothing()
+    {
+        TestDialogs dialogs; // no answer queued: the dialog is cancelled
+        TMakeForm1 form(u"/opt/q/quilvoro"_s);
+        form.Edit1->SetText(u"Mine"_s);
+        form.SpeedButton2Click(&form);
+        QCOMPARE(RunToEnd(form.Timer2), 33);
+        QCOMPARE(dialogs.fileRequests.size(), 1);
+        QCOMPARE(dialogs.fileRequests.first().title, u"ロゴデータノ読込"_s);
+        QCOMPARE(dialogs.fileRequests.first().defaultExt, u"qvd"_s);
+        QVERIFY(TestEnvironment::PlayedSounds().isEmpty());
+        QCOMPARE(form.Edit1->Text(), u"Mine"_s);
+        QCOMPARE(form.Panel0->y(), 28);
+    }
+
+    void confirmedLoadSoundsThenReads()
+    {
+        const QString file = m_work.filePath(u"logo.qvd"_s);
+        {
+            TMakeForm1 writer(u"/opt/q/quilvoro"_s);
+            writer.Edit1->SetText(u"From file"_s);
+            writer.SaveLogoFile(file);
+        }
+        TestDialogs dialogs;
+        dialogs.fileAnswers.push_back(file);
+        TMakeForm1 form(u"/opt/q/quilvoro"_s);
+        form.SpeedButton2Click(&form);
+        RunToEnd(form.Timer2);
+        QCOMPARE(form.Edit1->Text(), u"From file"_s);
+        QCOMPARE(TestEnvironment::PlayedSounds().size(), 1);
+    }
+
+    void soundFallsBackToTheProgramFolder()
+    {
+        // The dialog moved the working folder away from any updown.wav: the program's own copy
+        // plays instead.
+        QTemporaryDir programDir;
+        TMakeForm1 form(programDir.filePath(u"quilvoro"_s));
+        form.SpeedButton1Click(&form);
+        RunToEnd(form.Timer1);
+        QCOMPARE(TestEnvironment::PlayedSounds(),
+                 QStringList {programDir.path() + u"/updown.wav"_s});
+
+        QFile wav(m_work.filePath(u"updown.wav"_s));
+        QVERIFY(wav.open(QIODevice::WriteOnly));
+        wav.close();
+        TestEnvironment::PlayedSounds().clear();
+        form.SpeedButton1Click(&form);
+        RunToEnd(form.Timer1);
+        QCOMPARE(TestEnvironment::PlayedSounds(), QStringList {u"updown.wav"_s});
+        wav.remove();
+    }
+
+private:
+    QTemporaryDir m_work;
+};
+
+QUILVORO_APP_TEST_MAIN(TestSlideTransition)
+#include "tst_SlideTransition.moc"
