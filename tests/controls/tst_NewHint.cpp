@@ -100,6 +100,12 @@ int FirstRowOf(const QImage& image, QRgb color)
     return -1;
 }
 
+// The last row holding a pixel of exactly `color`, or -1.
+int LastRowOf(const QImage& image, QRgb color)
+{
+    return image.height() - 1 - FirstRowOf(image.mirrored(false, true), color);
+}
+
 } // namespace
 
 class TestNewHint : public QObject
@@ -213,15 +219,16 @@ private Q_SLOTS:
         hint->Font()->SetColor(clYellow);
         THintEx* round = Activate();
         const QSize roundSize = round->size();
-        const int roundTop = FirstRowOf(Seen(round), Rgb(clYellow));
+        // The balloon's top edge crosses the text's first row, so compare the last rows.
+        const int roundBottom = LastRowOf(Seen(round), Rgb(clYellow));
 
         hint->SetHintStyle(hsFukidashi);
         THintEx* balloon = Activate();
         QCOMPARE(balloon->height(), roundSize.height() + 9);
         QCOMPARE(balloon->width(), roundSize.width());
-        const int balloonTop = FirstRowOf(Seen(balloon), Rgb(clYellow));
-        QVERIFY(roundTop > 0);
-        QCOMPARE(balloonTop - roundTop, 8);
+        const int balloonBottom = LastRowOf(Seen(balloon), Rgb(clYellow));
+        QVERIFY(roundBottom > 0);
+        QCOMPARE(balloonBottom - roundBottom, 8);
     }
 
     void mainWindowLookIsNavyBoxBlueOutlineWhiteTextGreyShadow()
@@ -260,7 +267,7 @@ private Q_SLOTS:
             QCOMPARE(seen.pixel(x, h - 2), Rgb(clBlue));
         QVERIFY(CountPixels(seen, [](QRgb p) { return p == Rgb(clWhite); }) > 20);
         QVERIFY(CountPixels(seen, [](QRgb p) { return p == Rgb(kShadowGrey); }) > 5);
-        // The halo surrounds the text on all sides: grey left of the first white pixel.
+        // The halo reaches one row above the text.
         const int textTop = FirstRowOf(seen, Rgb(clWhite));
         QVERIFY(textTop > FirstRowOf(seen, Rgb(kShadowGrey)));
     }
@@ -403,19 +410,6 @@ private Q_SLOTS:
         hint.reset();
         QCOMPARE(shownAt(), framework);
         App().CancelHint();
-    }
-
-    void hintEventIsForwarded()
-    {
-        auto hint = MainWindowHint();
-        QList<QObject*> senders;
-        hint->OnHint = [&](QObject* sender) {
-            senders << sender;
-        };
-        App().SetHint(u"a"_s);
-        App().SetHint(u"b"_s);
-        QCOMPARE(senders, QList<QObject*>({&App(), &App()}));
-        App().SetHint(QString());
     }
 };
 

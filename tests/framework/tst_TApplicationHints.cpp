@@ -232,7 +232,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("longHint");
         QTest::newRow("plain") << u" 保存"_s << u" 保存"_s << u" 保存"_s;
         QTest::newRow("both") << u"Save|Saves it"_s << u"Save"_s << u"Saves it"_s;
-        QTest::newRow("second bar stays") << u"a|b|c"_s << u"a"_s << u"b|c"_s;
         QTest::newRow("empty short") << u"|long"_s << QString() << u"long"_s;
     }
 
@@ -263,15 +262,6 @@ private Q_SLOTS:
         QCOMPARE(CountingHintWindow::made, 1);
         QVERIFY(dynamic_cast<CountingHintWindow*>(App().HintWindow()));
         QCOMPARE(App().HintWindow()->Color(), App().HintColor());
-    }
-
-    void negativePauseShowsAtOnce()
-    {
-        Form form;
-        App().SetHintPause(-5);
-        App().HintMouseMessage(form.a, GlobalCentre(form.a));
-        QCOMPARE(App().HintTimer().interval(), 0);
-        QVERIFY(App().HintTimer().isActive());
     }
 
     void calcHintRectWrapsAndAddsMargins()
