@@ -185,6 +185,7 @@ private:
     void CreatePreview();
     void CreateTitleButtons();
     void CreateComponents();
+    void CreateHintComponent();
     void SetTabOrder();
 
     void ApplyFontStyle(TShineSpeedButton* button, int styleBit);

@@ -498,6 +498,7 @@ void TMakeForm1::CreateComponents()
     Timer2 = new TTimer(this);
     SavePictureDialog1 = MakeFileDialog(TFileDialog::Save, u"bmp"_s, bmpFilter,
                                         u"ロゴデータノBMP保存 （水色点線範囲）"_s);
+    CreateHintComponent();
     OpenPictureDialog2 =
         MakeFileDialog(TFileDialog::Open, u"bmp"_s, bmpFilter, u"文字画像（テクスチャ）ノ読込"_s);
 
@@ -511,6 +512,26 @@ void TMakeForm1::CreateComponents()
     Timer2->OnTimer = [this](QObject* sender) {
         Timer2Timer(sender);
     };
+}
+
+void TMakeForm1::CreateHintComponent()
+{
+    // Every hint of the window shows as a navy rounded box with white text over a grey shadow.
+    AppHint1 = new TAppHint(this);
+    AppHint1->setObjectName(u"AppHint1"_s);
+    AppHint1->SetBGColor(clBlack);
+    AppHint1->Brush()->SetColor(clNavy);
+    TFont font;
+    SetFont(&font, kUiFace, -16, clWhite);
+    AppHint1->SetFont(font);
+    AppHint1->SetHintPause(500);
+    AppHint1->SetHintHidePause(2500);
+    AppHint1->SetHintShortPause(0);
+    AppHint1->SetHintStyle(hsRoundRect);
+    AppHint1->Pen()->SetColor(clBlue);
+    AppHint1->SetShadowColor(0x004F4F4F);
+    AppHint1->SetShadowVisible(true);
+    AppHint1->Loaded();
 }
 
 void TMakeForm1::SetTabOrder()

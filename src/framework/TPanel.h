@@ -10,6 +10,8 @@ enum TPanelBevel { bvNone, bvLowered, bvRaised };
 class TPanel : public QWidget
 {
     Q_OBJECT
+    // Published so that children taking their parent's colour can read it.
+    Q_PROPERTY(uint Color READ Color WRITE SetColor)
 
 public:
     explicit TPanel(QWidget* parent = nullptr);

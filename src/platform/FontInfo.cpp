@@ -24,7 +24,18 @@ constexpr Substitution kSubstitutions[] = {
     {u"System", u"DejaVu Sans"},
 };
 
+TrueTypeProbe& CurrentProbe()
+{
+    static TrueTypeProbe probe;
+    return probe;
+}
+
 } // namespace
+
+void SetTrueTypeProbe(TrueTypeProbe probe)
+{
+    CurrentProbe() = std::move(probe);
+}
 
 int PointsToPixels(int points)
 {
@@ -38,6 +49,8 @@ int PixelsToPoints(int pixels)
 
 bool IsTrueType(const QFont& font)
 {
+    if (CurrentProbe())
+        return CurrentProbe()(font);
     const QRawFont raw = QRawFont::fromFont(font);
     if (!raw.isValid())
         return false;

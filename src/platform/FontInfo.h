@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QString>
 
+#include <functional>
+
 // Facts about fonts that the layout relies on, at the layout's 96 pixels per inch.
 namespace FontInfo {
 
@@ -16,6 +18,11 @@ int PixelsToPoints(int pixels);
 
 // Whether the face that `font` resolves to is a scalable outline (TrueType or CFF) font.
 bool IsTrueType(const QFont& font);
+
+// Tests stand in for font files that this desktop does not offer (its font configuration hides
+// bitmap faces): while set, the probe decides IsTrueType.
+using TrueTypeProbe = std::function<bool(const QFont&)>;
+void SetTrueTypeProbe(TrueTypeProbe probe);
 
 // The face that a layout name stands for on this system ("ＭＳ Ｐゴシック" -> "IPAPGothic").
 QString ResolvedFamily(const QString& family);

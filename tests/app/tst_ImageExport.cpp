@@ -5,6 +5,7 @@
 #include "framework/TTimer.h"
 #include "render/dxfLabel.h"
 #include "support/AppTestMain.h"
+#include "support/FileTesting.h"
 #include "support/TestDialogs.h"
 #include "support/TestEnvironment.h"
 
@@ -19,11 +20,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray ReadAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using FileTesting::ReadAll;
 
 // The window with the preview in view, as after the first New.
 void BringPreviewIntoView(TMakeForm1& form)

@@ -7,6 +7,7 @@
 #include "platform/Cp932Codec.h"
 #include "render/dxfLabel.h"
 #include "support/AppTestMain.h"
+#include "support/FileTesting.h"
 #include "support/TestDialogs.h"
 #include "support/TestEnvironment.h"
 
@@ -21,18 +22,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray ReadAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
+using namespace FileTesting;
 
 QString WriteBmp(const QString& path, QColor color)
 {
@@ -41,29 +31,6 @@ QString WriteBmp(const QString& path, QColor color)
     image.save(path, "BMP");
     return path;
 }
-
-// Lowers the largest file this process may write, for the lifetime of the object.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_saved {};
-    void (*m_oldHandler)(int) = nullptr;
-};
 
 } // namespace
 
@@ -251,7 +218,7 @@ private Q_SLOTS:
         bool threw = false;
         {
             // A file-size limit makes the write fail even for root.
-            const FileSizeLimit limit(200);
+            const TFileSizeLimit limit(200);
             try {
                 form.SaveLogoFile(file);
             } catch (const std::exception& e) {

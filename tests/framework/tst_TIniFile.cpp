@@ -1,4 +1,4 @@
-#include "FileTesting.h"
+#include "support/FileTesting.h"
 #include "framework/TIniFile.h"
 
 #include <QDir>
