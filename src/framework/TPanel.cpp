@@ -2,6 +2,7 @@
 
 #include "framework/TAlign.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 TPanel::TPanel(QWidget* parent)
@@ -75,4 +76,9 @@ QRect TPanel::ClientRect() const
 void TPanel::resizeEvent(QResizeEvent*)
 {
     Align::Arrange(this, ClientRect());
+}
+
+void TPanel::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
 }

@@ -37,6 +37,8 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // A panel is a window of its own: presses on it never reach the form beneath.
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     TColor FColor = clBtnFace;

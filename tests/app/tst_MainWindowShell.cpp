@@ -7,6 +7,24 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// Counts the presses that reach the window's own surface, where they start a drag.
+class PressCounter : public QObject
+{
+public:
+    int presses = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        presses += event->type() == QEvent::MouseButtonPress;
+        return false;
+    }
+};
+
+} // namespace
+
 class TestMainWindowShell : public QObject
 {
     Q_OBJECT
@@ -51,6 +69,35 @@ private Q_SLOTS:
         QCOMPARE(TestEnvironment::OpenedTargets().at(0), readme);
         QVERIFY(TestEnvironment::OpenedTargets().at(1).endsWith(u'/' + query));
         QVERIFY(TestEnvironment::OpenedTargets().at(1).startsWith(u"https://"_s));
+    }
+
+    void onlyTheBarsDragTheWindow_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<bool>("reachesWindow");
+        QTest::newRow("title bar") << u"GradBox6"_s << true;
+        QTest::newRow("bottom bar") << u"GradBox3"_s << true;
+        QTest::newRow("left bar") << u"GradBox4"_s << true;
+        QTest::newRow("lower panel") << u"Panel5"_s << false;
+        QTest::newRow("lower panel picture") << u"Image26"_s << false;
+        QTest::newRow("header picture") << u"Image27"_s << false;
+        QTest::newRow("title button frame") << u"Panel7"_s << false;
+    }
+
+    void onlyTheBarsDragTheWindow()
+    {
+        QFETCH(QString, control);
+        QFETCH(bool, reachesWindow);
+        TMakeForm1 form(u"/opt/q/bin/quilvoro"_s);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        PressCounter counter;
+        form.installEventFilter(&counter);
+        auto* widget = form.findChild<QWidget*>(control);
+        QVERIFY(widget);
+        QTest::mousePress(widget, Qt::LeftButton, {}, QPoint(2, 2));
+        QTest::mouseRelease(widget, Qt::LeftButton, {}, QPoint(2, 2));
+        QCOMPARE(counter.presses > 0, reachesWindow);
     }
 
     void minimisesAndCloses()
