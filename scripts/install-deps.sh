@@ -10,6 +10,7 @@ packages=(
   libbenchmark-dev
   fonts-ipafont-gothic fonts-dejavu-core
   sound-theme-freedesktop
+  qt6-wayland
 )
 
 missing=()

@@ -32,7 +32,6 @@ void TApplication::SetTitle(const QString& title)
 {
     m_title = title;
     setApplicationName(title);
-    setApplicationDisplayName(title);
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event)
