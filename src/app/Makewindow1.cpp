@@ -83,12 +83,26 @@ void TMakeForm1::CenterOnDesktop()
 void TMakeForm1::mousePressEvent(QMouseEvent* event)
 {
     // Only the window's own surface gets here: the bars act as the caption.
-    if (event->button() == Qt::LeftButton && windowHandle()) {
-        windowHandle()->startSystemMove();
-        event->accept();
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
         return;
     }
-    QWidget::mousePressEvent(event);
+    event->accept();
+    if (windowHandle() && windowHandle()->startSystemMove())
+        return;
+    FDragOffset = event->globalPosition().toPoint() - pos();
+}
+
+void TMakeForm1::mouseMoveEvent(QMouseEvent* event)
+{
+    if (FDragOffset && (event->buttons() & Qt::LeftButton))
+        move(event->globalPosition().toPoint() - *FDragOffset);
+}
+
+void TMakeForm1::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        FDragOffset.reset();
 }
 
 void TMakeForm1::resizeEvent(QResizeEvent*)

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 class QObject;
 class TAppHint;
 class TBevel;
@@ -172,6 +174,8 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -196,6 +200,8 @@ private:
     bool FActionDone = false;
     QString FAppDir;
     QString FProgramPath;
+    // Where the window was grabbed, while it is moved by hand (no window manager to do it).
+    std::optional<QPoint> FDragOffset;
 };
 
 // The one instance, reachable by the handlers as the window itself.

@@ -2,6 +2,8 @@
 #include "framework/TApplication.h"
 #include "support/TestEnvironment.h"
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -98,6 +100,22 @@ private Q_SLOTS:
         QTest::mousePress(widget, Qt::LeftButton, {}, QPoint(2, 2));
         QTest::mouseRelease(widget, Qt::LeftButton, {}, QPoint(2, 2));
         QCOMPARE(counter.presses > 0, reachesWindow);
+    }
+
+    void draggingTheTitleBarMovesTheWindow()
+    {
+        TMakeForm1 form(u"/opt/q/bin/quilvoro"_s);
+        form.move(100, 100);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QPoint start = form.pos();
+        QWidget* bar = form.findChild<QWidget*>(u"GradBox6"_s);
+        QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(300, 10));
+        QMouseEvent move(QEvent::MouseMove, QPointF(350, 50), bar->mapToGlobal(QPointF(350, 50)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(bar, &move);
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(350, 50));
+        QCOMPARE(form.pos(), start + QPoint(50, 40));
     }
 
     void minimisesAndCloses()
