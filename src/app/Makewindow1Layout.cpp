@@ -21,7 +21,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-using Click = TMakeForm1::Handler;
 using ButtonField = TShineSpeedButton* TMakeForm1::*;
 using CaptionField = TShadowLabel* TMakeForm1::*;
 
@@ -111,7 +110,7 @@ struct ButtonRow
     int group;
     bool down;
     bool allowAllUp;
-    Click click;
+    TMakeForm1::Handler click;
 };
 
 // Panel5's buttons in creation order; the first six form the big top row.
@@ -172,7 +171,7 @@ struct TrackRow
     const char16_t* name;
     int min, max, position, pageSize;
     const char16_t* hint;
-    Click change;
+    TMakeForm1::Handler change;
 };
 
 // In creation order.
@@ -196,7 +195,7 @@ struct TitleButtonRow
     const char16_t* name;
     const char16_t* caption;
     const char16_t* hint;
-    Click click;
+    TMakeForm1::Handler click;
 };
 
 const TitleButtonRow kTitleButtons[] = {
