@@ -291,8 +291,8 @@ void TdxfLabel::SetStyle(TdxfLabelStyle value)
 
 void TdxfLabel::SetAngle(int value)
 {
-    if (value < 0 || value > 360)
-        return;
+    // The face is checked before the range: an out-of-range value with a bitmap face still
+    // beeps and explains.
     if (value != 0 && !FontInfo::IsTrueType(FFont.ToQFont())) {
         Sound::MessageBeep(Sound::MB_ICONHAND);
         TDialogs::Current().MessageBox(
@@ -300,7 +300,7 @@ void TdxfLabel::SetAngle(int value)
             MessageCaption(), MB_OK);
         return;
     }
-    if (FAngle == value)
+    if (value < 0 || value > 360 || FAngle == value)
         return;
     FAngle = value;
     update();

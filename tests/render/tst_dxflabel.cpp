@@ -299,15 +299,25 @@ private Q_SLOTS:
         QCOMPARE(f.Paint(), zero);
     }
 
+    void angleRefusedForNonTrueTypeFace_data()
+    {
+        QTest::addColumn<int>("value");
+        QTest::newRow("in range") << 30;
+        // The face is checked before the range.
+        QTest::newRow("above range") << 361;
+        QTest::newRow("below range") << -1;
+    }
+
     void angleRefusedForNonTrueTypeFace()
     {
+        QFETCH(int, value);
         const NonTrueTypeFace face;
         const QString family = face.Family();
         TestDialogs dialogs;
         TestEnvironment::PlayedSounds().clear();
         TdxfLabel label;
         label.Font()->SetName(family);
-        label.SetAngle(30);
+        label.SetAngle(value);
         QCOMPARE(label.Angle(), 0);
         QCOMPARE(TestEnvironment::PlayedSounds(), QStringList {QStringLiteral("beep:16")});
         QCOMPARE(dialogs.messages.size(), 1);
