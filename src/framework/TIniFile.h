@@ -33,6 +33,13 @@ public:
     explicit TIniFile(const QString& fileName);
 
     QString FileName() const { return FFileName; }
+    // Why the file that exists could not be read, or empty.
+    QString ReadError() const { return FReadError; }
+
+    bool ValueExists(const QString& section, const QString& key) const
+    {
+        return FProfile.Value(section, key).has_value();
+    }
 
     QString ReadString(const QString& section, const QString& key,
                        const QString& defaultValue) const;

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "platform/Colors.h"
+
+#include <QString>
+
+#include <cstdint>
+
+// The one font style a logo may carry (the window's four style buttons form one group).
+enum class TLogoFontStyle : std::uint8_t { None, Bold, Italic, Underline, StrikeOut };
+
+// The label styles of the three style buttons, in button order.
+enum class TLogoLabelStyle : std::uint8_t { Normal, Outline, Solid };
+
+// The shadow styles of the three shadow buttons, in button order.
+enum class TLogoShadowStyle : std::uint8_t { Normal, Deep, Gradation };
+
+// Everything a logo file holds: the settings the user edits and the two picture file names.
+// A default-constructed document holds the values that New gives (and the start-up face).
+// The numbers hold the ranges of their track bars; LogoFile clamps what it reads into them.
+struct LogoDocument
+{
+    static constexpr int kMinSize = 1;
+    static constexpr int kMaxSize = 200;
+    static constexpr int kMinAngle = 0;
+    static constexpr int kMaxAngle = 360;
+    static constexpr int kMinDepth = 0;
+    static constexpr int kMaxDepth = 200;
+    // Direction positions run clockwise on screen from the lower right.
+    static constexpr int kMinDirection = 0;
+    static constexpr int kMaxDirection = 7;
+
+    QString Text = QStringLiteral("Tamrin - Quilvoro");
+    // A layout face name; FontInfo finds the face that stands for it on this system.
+    QString FontName = QStringLiteral("ＭＳ Ｐゴシック");
+    TLogoFontStyle FontStyle = TLogoFontStyle::None;
+    int Size = 40; // points
+    int Angle = 0; // degrees, counter-clockwise
+    TLogoLabelStyle LabelStyle = TLogoLabelStyle::Normal;
+    TLogoShadowStyle ShadowStyle = TLogoShadowStyle::Gradation;
+    int Depth = 30; // pixels
+    int Direction = 0; // the direction track bar's position, not the label's orientation
+    TColor TextColor = clWhite;
+    TColor ShadowColor = clGray;
+    TColor BackgroundColor = clBlack;
+    // Full paths of the texture and background pictures; empty when there is none.
+    QString TextureFile;
+    QString BackgroundFile;
+
+    bool operator==(const LogoDocument&) const = default;
+};

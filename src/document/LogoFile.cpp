@@ -1,0 +1,174 @@
+#include "document/LogoFile.h"
+
+#include "framework/TIniFile.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <array>
+#include <variant>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kSection = u"SET"_s;
+
+// An integer setting held in a range.
+struct TRangeField
+{
+    int LogoDocument::*member;
+    int min;
+    int max;
+};
+
+// One key of a group of buttons: "1" makes `value` the setting. "0" on the value that is set
+// releases it to `released` where the group allows all buttons up, and is ignored elsewhere.
+template<class E> struct TChoiceField
+{
+    E LogoDocument::*member;
+    E value;
+    std::optional<E> released;
+};
+
+// A string, a clamped integer, a colour (a signed integer) or one boolean of a button group.
+using TField = std::variant<QString LogoDocument::*, TRangeField, TColor LogoDocument::*,
+                            TChoiceField<TLogoFontStyle>, TChoiceField<TLogoLabelStyle>,
+                            TChoiceField<TLogoShadowStyle>>;
+
+struct TKey
+{
+    const char16_t* name;
+    TField field;
+};
+
+using D = LogoDocument;
+using FS = TLogoFontStyle;
+using LS = TLogoLabelStyle;
+using SS = TLogoShadowStyle;
+
+// Every key of a logo file, in file order: the one place the keys are named.
+const std::array<TKey, 21> kKeys = {{
+    {u"Label", &D::Text},
+    {u"Font", &D::FontName},
+    {u"Bold", TChoiceField<FS> {&D::FontStyle, FS::Bold, FS::None}},
+    {u"Italic", TChoiceField<FS> {&D::FontStyle, FS::Italic, FS::None}},
+    {u"Under", TChoiceField<FS> {&D::FontStyle, FS::Underline, FS::None}},
+    {u"Strike", TChoiceField<FS> {&D::FontStyle, FS::StrikeOut, FS::None}},
+    {u"Size", TRangeField {&D::Size, D::kMinSize, D::kMaxSize}},
+    {u"Angle", TRangeField {&D::Angle, D::kMinAngle, D::kMaxAngle}},
+    {u"Style1", TChoiceField<LS> {&D::LabelStyle, LS::Normal, {}}},
+    {u"Style2", TChoiceField<LS> {&D::LabelStyle, LS::Outline, {}}},
+    {u"Style3", TChoiceField<LS> {&D::LabelStyle, LS::Solid, {}}},
+    {u"Shadow1", TChoiceField<SS> {&D::ShadowStyle, SS::Normal, {}}},
+    {u"Shadow2", TChoiceField<SS> {&D::ShadowStyle, SS::Deep, {}}},
+    {u"Shadow3", TChoiceField<SS> {&D::ShadowStyle, SS::Gradation, {}}},
+    {u"Depth", TRangeField {&D::Depth, D::kMinDepth, D::kMaxDepth}},
+    {u"Orientation", TRangeField {&D::Direction, D::kMinDirection, D::kMaxDirection}},
+    {u"Color1", &D::TextColor},
+    {u"Color2", &D::ShadowColor},
+    {u"Color3", &D::BackgroundColor},
+    {u"Image1", &D::TextureFile},
+    {u"Image2", &D::BackgroundFile},
+}};
+
+// Writes one key's value from the document.
+struct TWriter
+{
+    const LogoDocument& document;
+    TIniFile& ini;
+    QString key;
+
+    void operator()(QString D::*member) const { ini.WriteString(kSection, key, document.*member); }
+    void operator()(const TRangeField& f) const
+    {
+        ini.WriteInteger(kSection, key, document.*f.member);
+    }
+    void operator()(TColor D::*member) const
+    {
+        ini.WriteInteger(kSection, key, int(document.*member));
+    }
+    template<class E> void operator()(const TChoiceField<E>& f) const
+    {
+        ini.WriteBool(kSection, key, document.*f.member == f.value);
+    }
+};
+
+// Reads one key's value into the document, with the document's value as the default.
+struct TReader
+{
+    LogoDocument& document;
+    const TIniFile& ini;
+    QString key;
+
+    void operator()(QString D::*member) const
+    {
+        document.*member = ini.ReadString(kSection, key, document.*member);
+    }
+    void operator()(const TRangeField& f) const
+    {
+        const int value = ini.ReadInteger(kSection, key, document.*f.member);
+        document.*f.member = std::clamp(value, f.min, f.max);
+    }
+    void operator()(TColor D::*member) const
+    {
+        document.*member = TColor(ini.ReadInteger(kSection, key, int(document.*member)));
+    }
+    template<class E> void operator()(const TChoiceField<E>& f) const
+    {
+        E& setting = document.*f.member;
+        if (ini.ReadBool(kSection, key, setting == f.value))
+            setting = f.value;
+        else if (setting == f.value && f.released)
+            setting = *f.released;
+    }
+};
+
+} // namespace
+
+LogoDocument LogoFile::Read(const QString& fileName, const LogoDocument& base)
+{
+    return Read(TIniFile(fileName), base);
+}
+
+LogoDocument LogoFile::Read(const TIniFile& ini, const LogoDocument& base)
+{
+    LogoDocument document = base;
+    for (const TKey& key : kKeys)
+        std::visit(TReader {document, ini, QString::fromUtf16(key.name)}, key.field);
+    return document;
+}
+
+std::optional<LogoDocument> LogoFile::Load(const QString& fileName, QString* error)
+{
+    const TIniFile ini(fileName);
+    const QString reason = [&] {
+        if (!QFileInfo::exists(fileName))
+            return u"no such file"_s;
+        if (!ini.ReadError().isEmpty())
+            return ini.ReadError();
+        const bool any = std::any_of(kKeys.begin(), kKeys.end(), [&](const TKey& key) {
+            return ini.ValueExists(kSection, QString::fromUtf16(key.name));
+        });
+        return any ? QString() : u"not a logo file (no settings in section [SET])"_s;
+    }();
+    if (!reason.isEmpty()) {
+        if (error)
+            *error = reason;
+        return std::nullopt;
+    }
+    return Read(ini, LogoDocument());
+}
+
+void LogoFile::Write(const LogoDocument& document, const QString& fileName)
+{
+    TIniFile ini(fileName);
+    Write(document, ini);
+    ini.UpdateFile();
+}
+
+void LogoFile::Write(const LogoDocument& document, TIniFile& ini)
+{
+    for (const TKey& key : kKeys)
+        std::visit(TWriter {document, ini, QString::fromUtf16(key.name)}, key.field);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "document/LogoDocument.h"
+
+#include <QString>
+
+#include <optional>
+
+class TIniFile;
+
+// Logo documents in .qvd files: INI text with one section [SET] of one key per setting, in a
+// fixed order, written in CP932 (UTF-8 with a byte-order mark when CP932 cannot hold the text).
+//
+// Reading goes over a document: a key that is missing or whose value does not parse keeps the
+// value of that document, so a hand-edited file with a few keys changes only those. Integers
+// accept the spellings of IniInteger and are clamped into the document's ranges. Of the four
+// font-style keys the last one set wins and one set to 0 clears its own style; of the label
+// and shadow style keys the last one set wins and 0 never clears, so all of them 0 keep the
+// style read over.
+//
+// Writing updates the file in place (other sections, keys and lines stay) and replaces it in
+// one atomic step; a key missing from the file is added at the end of the section.
+class LogoFile
+{
+public:
+    // The document in `fileName` read over `base`. A file that does not exist or cannot be
+    // read leaves `base` as it is, as the window's Load does.
+    static LogoDocument Read(const QString& fileName, const LogoDocument& base = LogoDocument());
+    static LogoDocument Read(const TIniFile& ini, const LogoDocument& base);
+
+    // The document in `fileName` read over the defaults, or nothing when the file does not
+    // exist, cannot be read or holds none of the logo keys; `error` then says why.
+    static std::optional<LogoDocument> Load(const QString& fileName, QString* error);
+
+    // Throws EIniFileException, whose message names the file, when the file cannot be written.
+    static void Write(const LogoDocument& document, const QString& fileName);
+    // Sets every key in `ini` without updating the file.
+    static void Write(const LogoDocument& document, TIniFile& ini);
+};

@@ -1,0 +1,297 @@
+#include "document/LogoFile.h"
+#include "framework/TIniFile.h"
+#include "platform/Cp932Codec.h"
+#include "support/FileTesting.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+
+using namespace Qt::StringLiterals;
+using namespace FileTesting;
+
+Q_DECLARE_METATYPE(LogoDocument)
+
+namespace {
+
+// A document unlike the defaults in every setting, so that a key that is read shows.
+LogoDocument Base()
+{
+    LogoDocument d;
+    d.Text = u"ベース"_s;
+    d.FontName = u"DejaVu Sans"_s;
+    d.FontStyle = TLogoFontStyle::Bold;
+    d.Size = 55;
+    d.Angle = 15;
+    d.LabelStyle = TLogoLabelStyle::Outline;
+    d.ShadowStyle = TLogoShadowStyle::Deep;
+    d.Depth = 12;
+    d.Direction = 4;
+    d.TextColor = 0x00123456;
+    d.ShadowColor = 0x00654321;
+    d.BackgroundColor = 0x00ABCDEF;
+    d.TextureFile = u"/pictures/texture.bmp"_s;
+    d.BackgroundFile = u"/pictures/back.bmp"_s;
+    return d;
+}
+
+LogoDocument BaseWith(const std::function<void(LogoDocument&)>& change)
+{
+    LogoDocument d = Base();
+    change(d);
+    return d;
+}
+
+const QByteArray kDefaultFile =
+    "[SET]\r\nLabel=Tamrin - Quilvoro\r\nFont=\x82\x6c\x82\x72 "
+    "\x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e\r\n"
+    "Bold=0\r\nItalic=0\r\nUnder=0\r\nStrike=0\r\nSize=40\r\nAngle=0\r\n"
+    "Style1=1\r\nStyle2=0\r\nStyle3=0\r\nShadow1=0\r\nShadow2=0\r\n"
+    "Shadow3=1\r\nDepth=30\r\nOrientation=0\r\nColor1=16777215\r\n"
+    "Color2=8421504\r\nColor3=0\r\nImage1=\r\nImage2=\r\n";
+
+} // namespace
+
+class tst_LogoFile : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void writesTheDefaultsInKeyOrder()
+    {
+        const QString file = m_dir.filePath(u"new.qvd"_s);
+        LogoFile::Write(LogoDocument(), file);
+        QCOMPARE(ReadAll(file), kDefaultFile);
+        QCOMPARE(LogoFile::Read(file, Base()), LogoDocument());
+    }
+
+    void writesWhatItReads_data()
+    {
+        QTest::addColumn<LogoDocument>("document");
+        QTest::addColumn<QByteArray>("fragment");
+
+        QTest::newRow("base") << Base() << QByteArray("Bold=1\r\nItalic=0\r\n");
+        QTest::newRow("strike") << BaseWith([](auto& d) {
+            d.FontStyle = TLogoFontStyle::StrikeOut;
+        }) << QByteArray("Under=0\r\nStrike=1\r\n");
+        QTest::newRow("solid, gradation") << BaseWith([](auto& d) {
+            d.LabelStyle = TLogoLabelStyle::Solid;
+            d.ShadowStyle = TLogoShadowStyle::Normal;
+        }) << QByteArray("Style1=0\r\nStyle2=0\r\nStyle3=1\r\nShadow1=1\r\nShadow2=0\r\n");
+        QTest::newRow("system colour is negative")
+            << BaseWith([](auto& d) { d.ShadowColor = clBtnFace; })
+            << QByteArray("Color2=-2147483633\r\n");
+        QTest::newRow("no pictures") << BaseWith([](auto& d) {
+            d.TextureFile.clear();
+            d.BackgroundFile.clear();
+        }) << QByteArray("Image1=\r\nImage2=\r\n");
+    }
+
+    void writesWhatItReads()
+    {
+        QFETCH(LogoDocument, document);
+        QFETCH(QByteArray, fragment);
+        const QString file = m_dir.filePath(u"roundtrip.qvd"_s);
+        QFile::remove(file);
+        LogoFile::Write(document, file);
+        QVERIFY2(ReadAll(file).contains(fragment), ReadAll(file).constData());
+        QCOMPARE(LogoFile::Read(file, LogoDocument()), document);
+    }
+
+    void readsKeysOverADocument_data()
+    {
+        QTest::addColumn<QByteArray>("lines");
+        QTest::addColumn<LogoDocument>("expected");
+
+        QTest::newRow("no keys") << QByteArray("Other=1") << Base();
+        QTest::newRow("label") << QByteArray("Label=Hello")
+                               << BaseWith([](auto& d) { d.Text = u"Hello"_s; });
+        QTest::newRow("empty label is a value")
+            << QByteArray("Label=") << BaseWith([](auto& d) { d.Text.clear(); });
+        QTest::newRow("font") << QByteArray("Font=IPAPGothic")
+                              << BaseWith([](auto& d) { d.FontName = u"IPAPGothic"_s; });
+        QTest::newRow("names without case")
+            << QByteArray("  sIZE = 64") << BaseWith([](auto& d) { d.Size = 64; });
+        QTest::newRow("hex 0x") << QByteArray("Size=0x1F")
+                                << BaseWith([](auto& d) { d.Size = 31; });
+        QTest::newRow("hex dollar")
+            << QByteArray("Angle=$20") << BaseWith([](auto& d) { d.Angle = 32; });
+        QTest::newRow("letters keep") << QByteArray("Size=abc") << Base();
+        QTest::newRow("unit keeps") << QByteArray("Depth=12px") << Base();
+        QTest::newRow("empty integer keeps") << QByteArray("Depth=") << Base();
+        QTest::newRow("size -0 clamps to 1")
+            << QByteArray("Size=-0") << BaseWith([](auto& d) { d.Size = 1; });
+        QTest::newRow("size 900 clamps")
+            << QByteArray("Size=900") << BaseWith([](auto& d) { d.Size = 200; });
+        QTest::newRow("angle 361 clamps")
+            << QByteArray("Angle=361") << BaseWith([](auto& d) { d.Angle = 360; });
+        QTest::newRow("negative angle clamps")
+            << QByteArray("Angle=-1") << BaseWith([](auto& d) { d.Angle = 0; });
+        QTest::newRow("depth 201 clamps")
+            << QByteArray("Depth=201") << BaseWith([](auto& d) { d.Depth = 200; });
+        QTest::newRow("direction 9 clamps")
+            << QByteArray("Orientation=9") << BaseWith([](auto& d) { d.Direction = 7; });
+        QTest::newRow("direction -3 clamps")
+            << QByteArray("Orientation=-3") << BaseWith([](auto& d) { d.Direction = 0; });
+        QTest::newRow("colours") << QByteArray("Color1=255\nColor2=0xFF00\nColor3=-2147483633")
+                                 << BaseWith([](auto& d) {
+                                        d.TextColor = 0xFF;
+                                        d.ShadowColor = 0xFF00;
+                                        d.BackgroundColor = clBtnFace;
+                                    });
+        QTest::newRow("hex colour above 31 bits")
+            << QByteArray("Color1=$80000005") << BaseWith([](auto& d) { d.TextColor = clWindow; });
+        QTest::newRow("pictures") << QByteArray("Image1=\nImage2=C:\\back.bmp")
+                                  << BaseWith([](auto& d) {
+                                         d.TextureFile.clear();
+                                         d.BackgroundFile = u"C:\\back.bmp"_s;
+                                     });
+
+        // font styles: one group where all buttons may be up
+        QTest::newRow("bold then italic: italic")
+            << QByteArray("Bold=1\nItalic=1")
+            << BaseWith([](auto& d) { d.FontStyle = TLogoFontStyle::Italic; });
+        QTest::newRow("all four 0: none")
+            << QByteArray("Bold=0\nItalic=0\nUnder=0\nStrike=0")
+            << BaseWith([](auto& d) { d.FontStyle = TLogoFontStyle::None; });
+        QTest::newRow("0 on another style keeps") << QByteArray("Italic=0\nStrike=0") << Base();
+        QTest::newRow("strike wins after a later 0")
+            << QByteArray("Strike=1\nUnder=0")
+            << BaseWith([](auto& d) { d.FontStyle = TLogoFontStyle::StrikeOut; });
+        QTest::newRow("style key yes") << QByteArray("Under=yes") << Base();
+
+        // label and shadow styles: one button is always down
+        QTest::newRow("all label styles 0 keep")
+            << QByteArray("Style1=0\nStyle2=0\nStyle3=0") << Base();
+        QTest::newRow("last label style wins")
+            << QByteArray("Style1=1\nStyle3=1\nStyle2=0")
+            << BaseWith([](auto& d) { d.LabelStyle = TLogoLabelStyle::Solid; });
+        QTest::newRow("all shadow styles 0 keep")
+            << QByteArray("Shadow1=0\nShadow2=0\nShadow3=0") << Base();
+        QTest::newRow("shadow gradation")
+            << QByteArray("Shadow2=0\nShadow3=2")
+            << BaseWith([](auto& d) { d.ShadowStyle = TLogoShadowStyle::Gradation; });
+    }
+
+    void readsKeysOverADocument()
+    {
+        QFETCH(QByteArray, lines);
+        QFETCH(LogoDocument, expected);
+        const QString file = m_dir.filePath(u"hand.qvd"_s);
+        WriteAll(file, "[Other]\nSize=3\n[set]\n" + lines + "\n");
+        QCOMPARE(LogoFile::Read(file, Base()), expected);
+    }
+
+    void readsBothEncodings_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+
+        QTest::newRow("cp932") << QByteArray("[SET]\r\nLabel=\x83\x8d\x83\x53\r\n") << u"ロゴ"_s;
+        QTest::newRow("utf-8 with bom")
+            << QByteArray("\xEF\xBB\xBF[SET]\r\nLabel=\xF0\x9F\x98\x80 \xE3\x83\xAD\r\n")
+            << u"😀 ロ"_s;
+    }
+
+    void readsBothEncodings()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        const QString file = m_dir.filePath(u"encoded.qvd"_s);
+        WriteAll(file, bytes);
+        QCOMPARE(LogoFile::Read(file, Base()).Text, text);
+    }
+
+    void writesUtf8OnlyWhenCp932CannotHoldTheText()
+    {
+        const QString file = m_dir.filePath(u"encoding.qvd"_s);
+        QFile::remove(file);
+        LogoDocument document;
+        document.Text = u"ロゴ"_s;
+        LogoFile::Write(document, file);
+        QVERIFY(ReadAll(file).startsWith("[SET]\r\nLabel=\x83\x8d\x83\x53\r\n"));
+
+        document.Text = u"ロゴ😀"_s;
+        LogoFile::Write(document, file);
+        QVERIFY(ReadAll(file).startsWith("\xEF\xBB\xBF[SET]\r\nLabel=\xE3\x83\xAD"));
+        QCOMPARE(LogoFile::Read(file, Base()), document);
+    }
+
+    void updatesAnExistingFileInPlace()
+    {
+        const QString file = m_dir.filePath(u"existing.qvd"_s);
+        WriteAll(file, "[Other]\r\nKeep=me\r\n[SET]\r\nSize=12\r\n; note\r\n[Tail]\r\nA=1\r\n");
+        LogoFile::Write(Base(), file);
+        LogoFile::Write(LogoDocument(), file);
+        const QByteArray bytes = ReadAll(file);
+        QVERIFY(bytes.startsWith("[Other]\r\nKeep=me\r\n[SET]\r\nSize=40\r\n; note\r\nLabel="));
+        QVERIFY(bytes.endsWith("Image2=\r\n[Tail]\r\nA=1\r\n"));
+        QCOMPARE(bytes.count("Size="), 1);
+        QCOMPARE(bytes.count("Strike="), 1);
+        QCOMPARE(LogoFile::Read(file, Base()), LogoDocument());
+    }
+
+    void aFileThatCannotBeReadKeepsTheDocument()
+    {
+        QCOMPARE(LogoFile::Read(m_dir.filePath(u"missing.qvd"_s), Base()), Base());
+        QCOMPARE(LogoFile::Read(m_dir.path(), Base()), Base());
+    }
+
+    void loadRefusesWhatIsNoLogoFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reason");
+
+        QTest::newRow("missing") << u"missing.qvd"_s << QByteArray() << u"no such file"_s;
+        QTest::newRow("folder") << u"."_s << QByteArray() << u"folder"_s;
+        QTest::newRow("no section")
+            << u"plain.qvd"_s << QByteArray("Size=3\r\n") << u"not a logo file"_s;
+        QTest::newRow("other keys only")
+            << u"other.qvd"_s << QByteArray("[SET]\r\nWidth=3\r\n") << u"not a logo file"_s;
+    }
+
+    void loadRefusesWhatIsNoLogoFile()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
+        const QString file = m_dir.filePath(name);
+        if (!bytes.isEmpty())
+            WriteAll(file, bytes);
+        QString error;
+        QVERIFY(!LogoFile::Load(file, &error));
+        QVERIFY2(error.contains(reason), qPrintable(error));
+    }
+
+    void loadReadsOverTheDefaults()
+    {
+        const QString file = m_dir.filePath(u"few.qvd"_s);
+        WriteAll(file, "[SET]\r\nDepth=90\r\n");
+        QString error;
+        const std::optional<LogoDocument> document = LogoFile::Load(file, &error);
+        QVERIFY(document);
+        LogoDocument expected;
+        expected.Depth = 90;
+        QCOMPARE(*document, expected);
+        QVERIFY(error.isEmpty());
+    }
+
+    void aRefusedWriteNamesTheFile()
+    {
+        // a parent that is a file refuses the write even to root
+        const QString parent = m_dir.filePath(u"plain-file"_s);
+        WriteAll(parent, "x");
+        const QString file = parent + u"/logo.qvd"_s;
+        const QString message =
+            FailureOf<EIniFileException>([&] { LogoFile::Write(Base(), file); });
+        QVERIFY2(message.contains(file), qPrintable(message));
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QTEST_GUILESS_MAIN(tst_LogoFile)
+#include "tst_LogoFile.moc"
