@@ -39,7 +39,7 @@ function(quilvoro_tests area)
     quilvoro_target_options(${target})
     add_test(NAME "${area}/${unit}" COMMAND ${target})
     set_tests_properties("${area}/${unit}" PROPERTIES
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QUICK_BACKEND=software;LC_ALL=C.UTF-8"
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QUICK_BACKEND=software;LC_ALL=C.UTF-8;FONTCONFIG_FILE=${PROJECT_SOURCE_DIR}/tests/support/fonts.conf"
       TIMEOUT 300)
   endforeach()
 endfunction()

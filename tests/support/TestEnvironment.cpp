@@ -5,6 +5,7 @@
 #include "platform/Sound.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QPalette>
 #include <QStyle>
 #include <QStyleFactory>
@@ -25,6 +26,12 @@ QStringList& OpenedTargets()
 
 void Pin()
 {
+    // The faces that `make deps` installs; a test that needs another one is wrong.
+    for (const char* face :
+         {"DejaVu Sans", "DejaVu Sans Mono", "DejaVu Serif", "IPAGothic", "IPAPGothic"}) {
+        if (!QFontDatabase::hasFamily(QString::fromLatin1(face)))
+            qFatal("The face %s is missing: run `make deps`", face);
+    }
     FontInfo::InstallSubstitutions();
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) {
         app->setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
