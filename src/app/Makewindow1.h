@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/LogoDocument.h"
+
 #include <QWidget>
 
 #include <optional>
@@ -79,6 +81,12 @@ public:
     void SpeedButton3Click(QObject* Sender);
     void SaveLogoFile(const QString& fileName);
     void LoadLogoFile(const QString& fileName);
+    // The settings the window shows now; the background picture's name only while it is shown.
+    LogoDocument Document() const;
+    // Carries `document` into the controls as a logo file load does: each control is set and
+    // its handler run, in file order; then the texture and the background are loaded from
+    // their names (a picture that fails is reported and left out).
+    void ApplyDocument(const LogoDocument& document);
 
     // Slide transition of New and Load.
     void SpeedButton1Click(QObject* Sender);
@@ -177,6 +185,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // Reads a texture or background picture; throws on failure.
+    virtual QImage LoadPicture(const QString& fileName) const;
 
 private:
     // Layout, in the order the controls are created.
@@ -193,6 +203,8 @@ private:
     void SetTabOrder();
 
     void ApplyFontStyle(TShineSpeedButton* button, int styleBit);
+    void ApplySettings(const LogoDocument& document);
+    void ApplyPictures(const LogoDocument& document);
     void SlideOut();
     void SlideIn();
     void PlayTurnSound();

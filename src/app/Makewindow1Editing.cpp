@@ -11,7 +11,6 @@
 
 #include <array>
 
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -134,38 +133,10 @@ void TMakeForm1::SpeedButton15Click(QObject*)
 
 void TMakeForm1::NewDocument()
 {
-    Edit1->SetText(u"Tamrin - Quilvoro"_s);
-    Edit1Change(this);
-    FontComboBox1->SetSelectedFont(Label1->Font()->Name());
-    FontComboBox1Change(this);
-    const std::pair<TShineSpeedButton*, Handler> styles[] = {
-        {SpeedButton18, &TMakeForm1::SpeedButton18Click},
-        {SpeedButton19, &TMakeForm1::SpeedButton19Click},
-        {SpeedButton20, &TMakeForm1::SpeedButton20Click},
-        {SpeedButton21, &TMakeForm1::SpeedButton21Click},
-    };
-    for (const auto& [button, click] : styles) {
-        button->SetDown(false);
-        (this->*click)(this);
-    }
-    TrackBar1->SetPosition(40);
-    TrackBar1Change(this);
-    TrackBar3->SetPosition(0);
-    TrackBar3Change(this);
-    SpeedButton7->SetDown(true);
-    SpeedButton7Click(this);
-    SpeedButton12->SetDown(true);
-    SpeedButton12Click(this);
-    TrackBar2->SetPosition(30);
-    TrackBar2Change(this);
-    TrackBar6->SetPosition(0);
-    TrackBar6Change(this);
-    Label1->Font()->SetColor(clWhite);
-    ColorDialog2->SetColor(clWhite);
-    Label1->Effect3D()->SetShadowedColor(clGray);
-    ColorDialog3->SetColor(clGray);
-    Label1->SetColor(clBlack);
-    ColorDialog1->SetColor(clBlack);
+    // the face in use and the texture stay; the background picture goes
+    LogoDocument fresh;
+    fresh.FontName = Label1->Font()->Name();
+    ApplySettings(fresh);
     Image1->setVisible(false);
     Image1->ClearPicture();
     Label1->SetTransparent(false);

@@ -1,6 +1,8 @@
-// Saving the logo document to a .qvd file and reading it back into the controls.
+// The logo document the window shows: saving it to a .qvd file, reading one back, and carrying
+// a document into the controls through their handlers.
 #include "app/Makewindow1.h"
 #include "controls/ShineSpdBtn.h"
+#include "document/LogoFile.h"
 #include "fontchooser/FontComboBox.h"
 #include "framework/TApplication.h"
 #include "framework/TColorDialog.h"
@@ -8,17 +10,78 @@
 #include "framework/TEdit.h"
 #include "framework/TFileDialog.h"
 #include "framework/TImage.h"
-#include "framework/TIniFile.h"
 #include "framework/TPictureFile.h"
 #include "framework/TTrackBar.h"
 #include "platform/Sound.h"
 #include "render/dxfLabel.h"
 
+#include <algorithm>
+#include <array>
+
 using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kSection = u"SET"_s;
+// A button of a group and the style it stands for.
+template<class E> struct TStyleButton
+{
+    TShineSpeedButton* TMakeForm1::*button;
+    TMakeForm1::Handler click;
+    E style;
+};
+
+constexpr std::array<TStyleButton<TLogoFontStyle>, 4> kFontStyleButtons = {{
+    {&TMakeForm1::SpeedButton18, &TMakeForm1::SpeedButton18Click, TLogoFontStyle::Bold},
+    {&TMakeForm1::SpeedButton19, &TMakeForm1::SpeedButton19Click, TLogoFontStyle::Italic},
+    {&TMakeForm1::SpeedButton20, &TMakeForm1::SpeedButton20Click, TLogoFontStyle::Underline},
+    {&TMakeForm1::SpeedButton21, &TMakeForm1::SpeedButton21Click, TLogoFontStyle::StrikeOut},
+}};
+
+constexpr std::array<TStyleButton<TLogoLabelStyle>, 3> kLabelStyleButtons = {{
+    {&TMakeForm1::SpeedButton7, &TMakeForm1::SpeedButton7Click, TLogoLabelStyle::Normal},
+    {&TMakeForm1::SpeedButton8, &TMakeForm1::SpeedButton8Click, TLogoLabelStyle::Outline},
+    {&TMakeForm1::SpeedButton9, &TMakeForm1::SpeedButton9Click, TLogoLabelStyle::Solid},
+}};
+
+constexpr std::array<TStyleButton<TLogoShadowStyle>, 3> kShadowStyleButtons = {{
+    {&TMakeForm1::SpeedButton10, &TMakeForm1::SpeedButton10Click, TLogoShadowStyle::Normal},
+    {&TMakeForm1::SpeedButton11, &TMakeForm1::SpeedButton11Click, TLogoShadowStyle::Deep},
+    {&TMakeForm1::SpeedButton12, &TMakeForm1::SpeedButton12Click, TLogoShadowStyle::Gradation},
+}};
+
+// The style of the group's down button, or `none` when all are up.
+template<class E, std::size_t N>
+E DownStyle(const TMakeForm1* form, const std::array<TStyleButton<E>, N>& buttons, E none)
+{
+    for (const TStyleButton<E>& b : buttons) {
+        if ((form->*b.button)->Down())
+            return b.style;
+    }
+    return none;
+}
+
+// Puts the button of `style` down and the others up, in button order, and applies the style.
+// Returns whether any button ended down.
+template<class E, std::size_t N>
+bool ApplyStyle(TMakeForm1* form, const std::array<TStyleButton<E>, N>& buttons, E style)
+{
+    bool anyDown = false;
+    for (const TStyleButton<E>& b : buttons) {
+        TShineSpeedButton* button = form->*b.button;
+        button->SetDown(b.style == style);
+        if (button->Down()) {
+            (form->*b.click)(form);
+            anyDown = true;
+        }
+    }
+    return anyDown;
+}
+
+void ApplyPosition(TMakeForm1* form, TTrackBar* bar, int position, TMakeForm1::Handler change)
+{
+    bar->SetPosition(position);
+    (form->*change)(form);
+}
 
 // The framework's plain message: no icon, the application's title, one OK button.
 void ShowPictureMissing(const QString& message)
@@ -28,29 +91,18 @@ void ShowPictureMissing(const QString& message)
     TDialogs::Current().MessageBox(nullptr, message, app ? app->Title() : QString(), MB_OK);
 }
 
-// Reads one Down state per button; a button that ends up down applies its setting.
-void ReadButtonGroup(
-    TMakeForm1* form, const TIniFile& ini,
-    std::initializer_list<std::tuple<const char16_t*, TShineSpeedButton*, TMakeForm1::Handler>>
-        keys)
+// Runs `load`; whatever it throws (a bad file, or no memory for a huge picture) is reported
+// as the picture's missing-file message once the failure is behind us, and the caller goes on.
+template<class Load> void LoadOrReport(Load load, const QString& message)
 {
-    for (const auto& [key, button, click] : keys) {
-        button->SetDown(ini.ReadBool(kSection, QString::fromUtf16(key), button->Down()));
-        if (button->Down())
-            (form->*click)(form);
+    bool failed = false;
+    try {
+        load();
+    } catch (...) {
+        failed = true;
     }
-}
-
-void ReadTrackBar(TMakeForm1* form, const TIniFile& ini, const QString& key, TTrackBar* bar,
-                  TMakeForm1::Handler change)
-{
-    bar->SetPosition(ini.ReadInteger(kSection, key, bar->Position()));
-    (form->*change)(form);
-}
-
-TColor ReadColor(const TIniFile& ini, const QString& key, TColor current)
-{
-    return TColor(ini.ReadInteger(kSection, key, int(current)));
+    if (failed)
+        ShowPictureMissing(message);
 }
 
 } // namespace
@@ -64,99 +116,93 @@ void TMakeForm1::SpeedButton3Click(QObject*)
 
 void TMakeForm1::SaveLogoFile(const QString& fileName)
 {
-    TIniFile ini(fileName);
-    ini.WriteString(kSection, u"Label"_s, Edit1->Text());
-    ini.WriteString(kSection, u"Font"_s, FontComboBox1->GetSelectedFont());
-    ini.WriteBool(kSection, u"Bold"_s, SpeedButton18->Down());
-    ini.WriteBool(kSection, u"Italic"_s, SpeedButton19->Down());
-    ini.WriteBool(kSection, u"Under"_s, SpeedButton20->Down());
-    ini.WriteBool(kSection, u"Strike"_s, SpeedButton21->Down());
-    ini.WriteInteger(kSection, u"Size"_s, TrackBar1->Position());
-    ini.WriteInteger(kSection, u"Angle"_s, TrackBar3->Position());
-    ini.WriteBool(kSection, u"Style1"_s, SpeedButton7->Down());
-    ini.WriteBool(kSection, u"Style2"_s, SpeedButton8->Down());
-    ini.WriteBool(kSection, u"Style3"_s, SpeedButton9->Down());
-    ini.WriteBool(kSection, u"Shadow1"_s, SpeedButton10->Down());
-    ini.WriteBool(kSection, u"Shadow2"_s, SpeedButton11->Down());
-    ini.WriteBool(kSection, u"Shadow3"_s, SpeedButton12->Down());
-    ini.WriteInteger(kSection, u"Depth"_s, TrackBar2->Position());
-    ini.WriteInteger(kSection, u"Orientation"_s, TrackBar6->Position());
-    ini.WriteInteger(kSection, u"Color1"_s, int(Label1->Font()->Color()));
-    ini.WriteInteger(kSection, u"Color2"_s, int(Label1->Effect3D()->ShadowedColor()));
-    ini.WriteInteger(kSection, u"Color3"_s, int(Label1->Color()));
-    ini.WriteString(kSection, u"Image1"_s, OpenPictureDialog2->FileName());
-    ini.WriteString(kSection, u"Image2"_s,
-                    !Image1->isHidden() ? OpenPictureDialog1->FileName() : QString());
-    // All keys land in one atomic replacement of the file.
-    ini.UpdateFile();
+    LogoFile::Write(Document(), fileName);
 }
 
 void TMakeForm1::LoadLogoFile(const QString& fileName)
 {
-    const TIniFile ini(fileName);
-    Edit1->SetText(ini.ReadString(kSection, u"Label"_s, Edit1->Text()));
+    LogoDocument current = Document();
+    // A file without a background key loads the remembered background again, even when hidden.
+    current.BackgroundFile = OpenPictureDialog1->FileName();
+    ApplyDocument(LogoFile::Read(fileName, current));
+}
+
+LogoDocument TMakeForm1::Document() const
+{
+    const LogoDocument defaults;
+    LogoDocument d;
+    d.Text = Edit1->Text();
+    d.FontName = FontComboBox1->GetSelectedFont();
+    d.FontStyle = DownStyle(this, kFontStyleButtons, TLogoFontStyle::None);
+    d.Size = TrackBar1->Position();
+    d.Angle = TrackBar3->Position();
+    d.LabelStyle = DownStyle(this, kLabelStyleButtons, defaults.LabelStyle);
+    d.ShadowStyle = DownStyle(this, kShadowStyleButtons, defaults.ShadowStyle);
+    d.Depth = TrackBar2->Position();
+    d.Direction = TrackBar6->Position();
+    d.TextColor = Label1->Font()->Color();
+    d.ShadowColor = Label1->Effect3D()->ShadowedColor();
+    d.BackgroundColor = Label1->Color();
+    d.TextureFile = OpenPictureDialog2->FileName();
+    d.BackgroundFile = !Image1->isHidden() ? OpenPictureDialog1->FileName() : QString();
+    return d;
+}
+
+void TMakeForm1::ApplyDocument(const LogoDocument& document)
+{
+    ApplySettings(document);
+    ApplyPictures(document);
+}
+
+void TMakeForm1::ApplySettings(const LogoDocument& d)
+{
+    Edit1->SetText(d.Text);
     Edit1Change(this);
-    FontComboBox1->SetSelectedFont(
-        ini.ReadString(kSection, u"Font"_s, FontComboBox1->GetSelectedFont()));
+    FontComboBox1->SetSelectedFont(d.FontName);
     FontComboBox1Change(this);
-
-    ReadButtonGroup(this, ini,
-                    {{u"Bold", SpeedButton18, &TMakeForm1::SpeedButton18Click},
-                     {u"Italic", SpeedButton19, &TMakeForm1::SpeedButton19Click},
-                     {u"Under", SpeedButton20, &TMakeForm1::SpeedButton20Click},
-                     {u"Strike", SpeedButton21, &TMakeForm1::SpeedButton21Click}});
-    if (!SpeedButton18->Down() && !SpeedButton19->Down() && !SpeedButton20->Down()
-        && !SpeedButton21->Down())
+    if (!ApplyStyle(this, kFontStyleButtons, d.FontStyle))
         Label1->Font()->SetStyle(0);
-
-    ReadTrackBar(this, ini, u"Size"_s, TrackBar1, &TMakeForm1::TrackBar1Change);
-    ReadTrackBar(this, ini, u"Angle"_s, TrackBar3, &TMakeForm1::TrackBar3Change);
-    ReadButtonGroup(this, ini,
-                    {{u"Style1", SpeedButton7, &TMakeForm1::SpeedButton7Click},
-                     {u"Style2", SpeedButton8, &TMakeForm1::SpeedButton8Click},
-                     {u"Style3", SpeedButton9, &TMakeForm1::SpeedButton9Click}});
-    ReadButtonGroup(this, ini,
-                    {{u"Shadow1", SpeedButton10, &TMakeForm1::SpeedButton10Click},
-                     {u"Shadow2", SpeedButton11, &TMakeForm1::SpeedButton11Click},
-                     {u"Shadow3", SpeedButton12, &TMakeForm1::SpeedButton12Click}});
-    ReadTrackBar(this, ini, u"Depth"_s, TrackBar2, &TMakeForm1::TrackBar2Change);
-    ReadTrackBar(this, ini, u"Orientation"_s, TrackBar6, &TMakeForm1::TrackBar6Change);
-
-    Label1->Font()->SetColor(ReadColor(ini, u"Color1"_s, Label1->Font()->Color()));
+    ApplyPosition(this, TrackBar1, d.Size, &TMakeForm1::TrackBar1Change);
+    ApplyPosition(this, TrackBar3, d.Angle, &TMakeForm1::TrackBar3Change);
+    ApplyStyle(this, kLabelStyleButtons, d.LabelStyle);
+    ApplyStyle(this, kShadowStyleButtons, d.ShadowStyle);
+    ApplyPosition(this, TrackBar2, d.Depth, &TMakeForm1::TrackBar2Change);
+    ApplyPosition(this, TrackBar6, d.Direction, &TMakeForm1::TrackBar6Change);
+    Label1->Font()->SetColor(d.TextColor);
     ColorDialog2->SetColor(Label1->Font()->Color());
-    Label1->Effect3D()->SetShadowedColor(
-        ReadColor(ini, u"Color2"_s, Label1->Effect3D()->ShadowedColor()));
+    Label1->Effect3D()->SetShadowedColor(d.ShadowColor);
     ColorDialog3->SetColor(Label1->Effect3D()->ShadowedColor());
-    Label1->SetColor(ReadColor(ini, u"Color3"_s, Label1->Color()));
+    Label1->SetColor(d.BackgroundColor);
     ColorDialog1->SetColor(Label1->Color());
+}
 
-    const QString texture = ini.ReadString(kSection, u"Image1"_s, OpenPictureDialog2->FileName());
-    OpenPictureDialog2->SetFileName(texture);
-    if (texture.isEmpty()) {
+void TMakeForm1::ApplyPictures(const LogoDocument& d)
+{
+    OpenPictureDialog2->SetFileName(d.TextureFile);
+    if (d.TextureFile.isEmpty())
         Label1->SetGlyph(QImage());
-    } else {
-        try {
-            Label1->SetGlyph(TPictureFile::Load(texture));
-        } catch (const EPictureFileError&) {
-            ShowPictureMissing(u"文字画像(テクスチャ)ファイル存在セズ..."_s);
-        }
-    }
+    else
+        LoadOrReport([&] { Label1->SetGlyph(LoadPicture(d.TextureFile)); },
+                     u"文字画像(テクスチャ)ファイル存在セズ..."_s);
 
-    const QString background =
-        ini.ReadString(kSection, u"Image2"_s, OpenPictureDialog1->FileName());
-    OpenPictureDialog1->SetFileName(background);
-    if (background.isEmpty()) {
+    OpenPictureDialog1->SetFileName(d.BackgroundFile);
+    if (d.BackgroundFile.isEmpty()) {
         Image1->setVisible(false);
         Image1->ClearPicture();
         Label1->SetTransparent(false);
         return;
     }
     Image1->ClearPicture();
-    try {
-        Image1->SetPicture(TPictureFile::Load(background));
-        Image1->setVisible(true);
-        Label1->SetTransparent(true);
-    } catch (const EPictureFileError&) {
-        ShowPictureMissing(u"背景画像ファイル存在セズ..."_s);
-    }
+    LoadOrReport(
+        [&] {
+            Image1->SetPicture(LoadPicture(d.BackgroundFile));
+            Image1->setVisible(true);
+            Label1->SetTransparent(true);
+        },
+        u"背景画像ファイル存在セズ..."_s);
+}
+
+QImage TMakeForm1::LoadPicture(const QString& fileName) const
+{
+    return TPictureFile::Load(fileName);
 }

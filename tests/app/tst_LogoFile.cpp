@@ -1,5 +1,6 @@
 #include "app/Makewindow1.h"
 #include "controls/ShineSpdBtn.h"
+#include "framework/TColorDialog.h"
 #include "framework/TEdit.h"
 #include "framework/TFileDialog.h"
 #include "framework/TImage.h"
@@ -16,6 +17,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <memory>
 #include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
@@ -32,7 +34,19 @@ QString WriteBmp(const QString& path, QColor color)
     return path;
 }
 
+// A window whose picture reads fail as a huge picture's would: out of memory.
+class TOutOfMemoryForm : public TMakeForm1
+{
+public:
+    using TMakeForm1::TMakeForm1;
+
+protected:
+    QImage LoadPicture(const QString&) const override { throw std::bad_alloc(); }
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(LogoDocument)
 
 class TestLogoFile : public QObject
 {
@@ -165,22 +179,127 @@ private Q_SLOTS:
         QVERIFY(form.Label1->Glyph()->isNull());
     }
 
-    void reportsMissingPictures()
+    void reportsPicturesThatFailToLoad_data()
     {
+        QTest::addColumn<bool>("outOfMemory");
+        QTest::addColumn<QString>("folder");
+
+        QTest::newRow("missing files") << false << u"/nowhere"_s;
+        QTest::newRow("out of memory") << true << m_dir.path();
+    }
+
+    void reportsPicturesThatFailToLoad()
+    {
+        QFETCH(bool, outOfMemory);
+        QFETCH(QString, folder);
         TestDialogs dialogs;
         TestEnvironment::PlayedSounds().clear();
-        const QString file = m_dir.filePath(u"missing.qvd"_s);
-        WriteAll(file, "[SET]\r\nImage1=/nowhere/tex.bmp\r\nImage2=/nowhere/back.bmp\r\n");
-        TMakeForm1 form(u"/opt/q/quilvoro"_s);
-        form.LoadLogoFile(file);
+        const QString texture = folder + u"/tex.bmp"_s;
+        const QString back = folder + u"/back.bmp"_s;
+        if (outOfMemory) {
+            WriteBmp(texture, Qt::red);
+            WriteBmp(back, Qt::blue);
+        }
+        const QString file = m_dir.filePath(u"failing.qvd"_s);
+        WriteAll(file, "[SET]\r\nImage1=" + texture.toUtf8() + "\r\nImage2=" + back.toUtf8());
+        std::unique_ptr<TMakeForm1> form = outOfMemory
+            ? std::make_unique<TOutOfMemoryForm>(u"/opt/q/quilvoro"_s)
+            : std::make_unique<TMakeForm1>(u"/opt/q/quilvoro"_s);
+        form->LoadLogoFile(file);
         QCOMPARE(dialogs.messages.size(), 2);
         QCOMPARE(dialogs.messages[0].text, u"文字画像(テクスチャ)ファイル存在セズ..."_s);
         QCOMPARE(dialogs.messages[1].text, u"背景画像ファイル存在セズ..."_s);
         QCOMPARE(dialogs.messages[0].caption, u"Quilvoro"_s);
         QCOMPARE(TestEnvironment::PlayedSounds(), (QStringList {u"beep:0"_s, u"beep:0"_s}));
+        QVERIFY(form->Label1->Glyph()->isNull());
+        QVERIFY(form->Image1->Picture().isNull());
         // The names stay remembered, so the next save writes them again.
-        QCOMPARE(form.OpenPictureDialog2->FileName(), u"/nowhere/tex.bmp"_s);
-        QCOMPARE(form.OpenPictureDialog1->FileName(), u"/nowhere/back.bmp"_s);
+        QCOMPARE(form->OpenPictureDialog2->FileName(), texture);
+        QCOMPARE(form->OpenPictureDialog1->FileName(), back);
+    }
+
+    void showsTheDocumentItWasGiven_data()
+    {
+        QTest::addColumn<LogoDocument>("document");
+
+        // the list shows a face that stands in for a layout name, so name installed faces
+        LogoDocument d;
+        d.FontName = u"DejaVu Sans"_s;
+        QTest::newRow("defaults") << d;
+        d.Text = u"空間カラ離脱"_s;
+        d.FontName = u"DejaVu Serif"_s;
+        d.FontStyle = TLogoFontStyle::Underline;
+        d.Size = 120;
+        d.Angle = 30;
+        d.LabelStyle = TLogoLabelStyle::Solid;
+        d.ShadowStyle = TLogoShadowStyle::Deep;
+        d.Depth = 200;
+        d.Direction = 5;
+        d.TextColor = 0x00102030;
+        d.ShadowColor = clBtnShadow;
+        d.BackgroundColor = 0x00FFEEDD;
+        QTest::newRow("every setting changed") << d;
+        d.FontStyle = TLogoFontStyle::None;
+        d.LabelStyle = TLogoLabelStyle::Outline;
+        d.ShadowStyle = TLogoShadowStyle::Normal;
+        QTest::newRow("no font style, outline, normal shadow") << d;
+        d.TextureFile = u"tex.bmp"_s;
+        d.BackgroundFile = u"back.bmp"_s;
+        QTest::newRow("pictures") << d;
+    }
+
+    void showsTheDocumentItWasGiven()
+    {
+        QFETCH(LogoDocument, document);
+        TestDialogs dialogs;
+        if (!document.TextureFile.isEmpty()) {
+            document.TextureFile = WriteBmp(m_dir.filePath(document.TextureFile), Qt::red);
+            document.BackgroundFile = WriteBmp(m_dir.filePath(document.BackgroundFile), Qt::blue);
+        }
+        TMakeForm1 form(u"/opt/q/quilvoro"_s);
+        form.ApplyDocument(document);
+        QCOMPARE(form.Document(), document);
+        QCOMPARE(form.Label1->Font()->Name(), document.FontName);
+        QCOMPARE(form.Label1->Angle(), document.Angle);
+        QCOMPARE(form.ColorDialog3->Color(), document.ShadowColor);
+        QCOMPARE(form.Label1->Transparent(), !document.BackgroundFile.isEmpty());
+        QVERIFY(dialogs.messages.isEmpty());
+
+        // what Save writes, Load brings back into a window that shows something else
+        const QString file = m_dir.filePath(u"shown.qvd"_s);
+        QFile::remove(file);
+        form.SaveLogoFile(file);
+        TMakeForm1 other(u"/opt/q/quilvoro"_s);
+        other.ApplyDocument([] {
+            LogoDocument d;
+            d.FontStyle = TLogoFontStyle::Bold;
+            d.LabelStyle = TLogoLabelStyle::Outline;
+            return d;
+        }());
+        other.LoadLogoFile(file);
+        QCOMPARE(other.Document(), document);
+    }
+
+    void newKeepsFaceAndTexture()
+    {
+        TestDialogs dialogs;
+        LogoDocument d;
+        d.FontName = u"DejaVu Serif"_s;
+        d.FontStyle = TLogoFontStyle::Italic;
+        d.Size = 90;
+        d.LabelStyle = TLogoLabelStyle::Outline;
+        d.TextureFile = WriteBmp(m_dir.filePath(u"newtex.bmp"_s), Qt::red);
+        d.BackgroundFile = WriteBmp(m_dir.filePath(u"newback.bmp"_s), Qt::blue);
+        TMakeForm1 form(u"/opt/q/quilvoro"_s);
+        form.ApplyDocument(d);
+        form.NewDocument();
+        LogoDocument expected;
+        expected.FontName = d.FontName;
+        expected.TextureFile = d.TextureFile;
+        QCOMPARE(form.Document(), expected);
+        QCOMPARE(form.Label1->Glyph()->size(), QSize(6, 4));
+        QCOMPARE(form.Label1->Font()->Style(), TFontStyles(0));
+        QVERIFY(!form.Label1->Transparent());
     }
 
     void roundTripsCaptions_data()
