@@ -5,7 +5,7 @@ BUILD_ASAN ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps build run test test-plain test-asan bench snap format clean
+.PHONY: all deps build run test test-plain test-asan bench snap format clean package package-check
 
 all: build
 
@@ -42,6 +42,13 @@ bench: build
 
 snap: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/quilvoro-snap quilvoro.png && echo "wrote quilvoro.png"
+
+package: build
+	@cmake --build $(BUILD) --target package
+
+# Lists the built package's control data and files and checks them against what must be there.
+package-check: package
+	@scripts/check-package.sh $(BUILD)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -11,6 +11,8 @@ packages=(
   fonts-ipafont-gothic fonts-dejavu-core
   sound-theme-freedesktop
   qt6-wayland
+  qt6-translations-l10n
+  desktop-file-utils libxml2-utils appstream shared-mime-info dpkg-dev
 )
 
 missing=()

@@ -1,6 +1,8 @@
 // Draws the window's artwork: the 562 x 163 header picture (8 bits per pixel) and the 32 x 32
-// program icon (256 colours). Run: quilvoro-artwork OUTDIR; the results are committed in
-// src/app/resources/.
+// window icon (256 colours), and the desktop's icons at each size of the hicolor theme. Run:
+// quilvoro-artwork RESOURCEDIR ICONDIR (src/app/resources and data/icons); the results are
+// committed.
+#include <QDir>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
@@ -9,6 +11,8 @@
 #include <QRadialGradient>
 #include <QRandomGenerator>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -87,35 +91,52 @@ QImage HeaderPicture()
     return image.convertToFormat(QImage::Format_Indexed8, Qt::DiffuseDither);
 }
 
-// A silver "Q" with a deep navy shadow on a night-blue tile.
-QImage ProgramIcon()
+// A silver "Q" with a deep navy shadow on a night-blue tile, drawn for a side of `size` pixels:
+// the shadow keeps its depth in proportion but gains layers so it stays smooth, the border stays
+// one device pixel or more, and from 64 pixels up the tile has room for a few stars.
+QImage ProgramIcon(int size)
 {
-    QImage image(32, 32, QImage::Format_ARGB32);
+    const double s = size / 32.0;
+    QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient tile(0, 0, 0, 32);
+    QLinearGradient tile(0, 0, 0, size);
     tile.setColorAt(0, QColor(20, 40, 110));
     tile.setColorAt(1, QColor(4, 8, 36));
-    p.setPen(QPen(QColor(90, 130, 220), 1));
+    const double border = std::max(1.0, std::round(s));
+    p.setPen(QPen(QColor(90, 130, 220), border));
     p.setBrush(tile);
-    p.drawRoundedRect(QRectF(0.5, 0.5, 31, 31), 6, 6);
+    const QRectF frame(border / 2, border / 2, size - border, size - border);
+    p.drawRoundedRect(frame, 6 * s, 6 * s);
+    if (size >= 64) {
+        p.save();
+        QPainterPath inside;
+        inside.addRoundedRect(frame.adjusted(border, border, -border, -border), 6 * s, 6 * s);
+        p.setClipPath(inside);
+        DrawStars(p, QSize(size, size), size / 6, 20261207 + size);
+        p.restore();
+    }
 
     QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(26);
+    font.setPixelSize(int(std::lround(26 * s)));
     font.setBold(true);
     QPainterPath q;
     q.addText(0, 0, font, QStringLiteral("Q"));
     const QRectF box = q.boundingRect();
-    q.translate(16 - box.center().x(), 16 - box.center().y());
-    for (int depth = 4; depth >= 1; --depth)
-        p.fillPath(q.translated(depth * 0.7, depth * 0.7), QColor(0, 0, 60 + 20 * (4 - depth)));
-    QLinearGradient silver(0, 4, 0, 28);
+    q.translate(size / 2.0 - box.center().x(), size / 2.0 - box.center().y());
+    const double depth = 2.8 * s;
+    const int layers = std::max(2, int(std::ceil(depth / 0.7)));
+    for (int i = layers; i >= 1; --i) {
+        const double d = depth * i / layers;
+        p.fillPath(q.translated(d, d), QColor(0, 0, 60 + 60 * (layers - i) / (layers - 1)));
+    }
+    QLinearGradient silver(0, 4 * s, 0, 28 * s);
     silver.setColorAt(0, Qt::white);
     silver.setColorAt(1, QColor(150, 170, 200));
     p.fillPath(q, silver);
     p.end();
-    return image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+    return image;
 }
 
 } // namespace
@@ -124,12 +145,20 @@ int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: quilvoro-artwork OUTDIR\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: quilvoro-artwork RESOURCEDIR ICONDIR\n");
         return 2;
     }
-    const QString dir = QString::fromLocal8Bit(argv[1]);
-    const bool ok = HeaderPicture().save(dir + QStringLiteral("/header.bmp"), "BMP")
-        && ProgramIcon().save(dir + QStringLiteral("/quilvoro.png"), "PNG");
+    const QString resources = QString::fromLocal8Bit(argv[1]);
+    const QString icons = QString::fromLocal8Bit(argv[2]);
+    bool ok = HeaderPicture().save(resources + QStringLiteral("/header.bmp"), "BMP")
+        && ProgramIcon(32)
+               .convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither)
+               .save(resources + QStringLiteral("/quilvoro.png"), "PNG");
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString dir = icons + QStringLiteral("/hicolor/%1x%1/apps").arg(size);
+        ok = ok && QDir().mkpath(dir)
+            && ProgramIcon(size).save(dir + QStringLiteral("/quilvoro.png"), "PNG");
+    }
     return ok ? 0 : 1;
 }

@@ -1,17 +1,23 @@
 #include "app/Makewindow1.h"
 
 #include "framework/TAlign.h"
+#include "framework/TApplication.h"
 #include "framework/TColorDialog.h"
+#include "framework/TDialogs.h"
 #include "framework/TFileDialog.h"
 #include "platform/Colors.h"
+#include "platform/Cp932Codec.h"
 #include "platform/FontInfo.h"
 #include "platform/ProgramPath.h"
 #include "platform/Shell.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QStringDecoder>
 #include <QWindow>
 
 TMakeForm1* MakeForm1 = nullptr;
@@ -26,6 +32,34 @@ namespace {
 
 constexpr TColor kFormColor = 0x00FEE9C2;
 const QString kInformationPage = QStringLiteral("https://www.quilvoro.example/info.php?pf=w&sn=");
+// The read-me is a page of text; anything much larger is not it.
+constexpr qint64 kReadmeLimit = 1024 * 1024;
+
+QString AppTitle()
+{
+    const TApplication* app = TApplication::Instance();
+    return app ? app->Title() : QString();
+}
+
+// The read-me in the program's own window, for a desktop that cannot open it.
+void ShowReadme(QWidget* parent, const QString& path)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || QFileInfo(path).size() > kReadmeLimit
+        || !file.open(QIODevice::ReadOnly)) {
+        TDialogs::Current().MessageBox(
+            parent, QStringLiteral("ユーザーズガイド（Readme.txt）ヲ開ケズ...\n") + path,
+            AppTitle(), MB_ICONWARNING);
+        return;
+    }
+    // Shift-JIS as the program always shipped it, or UTF-8 when it is valid UTF-8.
+    const QByteArray bytes = file.readAll();
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError())
+        text = Cp932Codec::Decode(bytes);
+    TDialogs::Current().ShowText(parent, QStringLiteral("ユーザーズガイド - Readme.txt"), text);
+}
 
 } // namespace
 
@@ -122,10 +156,17 @@ void TMakeForm1::SpeedButton5Click(QObject*)
 
 void TMakeForm1::ShineSpeedButton4Click(QObject*)
 {
-    Shell::Open(InformationAddress());
+    const QString address = InformationAddress();
+    if (!Shell::Open(address))
+        TDialogs::Current().MessageBox(
+            this,
+            QStringLiteral("ブラウザヲ起動デキズ...\n次ノアドレスヲ開イテ下サイ：\n") + address,
+            AppTitle(), MB_ICONINFORMATION);
 }
 
 void TMakeForm1::SpeedButton4Click(QObject*)
 {
-    Shell::Open(FAppDir + QStringLiteral("/Readme.txt"));
+    const QString readme = ProgramPath::DataFile(FAppDir, QStringLiteral("Readme.txt"));
+    if (!Shell::Open(readme))
+        ShowReadme(this, readme);
 }

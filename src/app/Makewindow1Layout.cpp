@@ -493,13 +493,13 @@ void TMakeForm1::CreateComponents()
     OpenDialog1 = MakeFileDialog(TFileDialog::Open, u"qvd"_s, logoFilter, u"ロゴデータノ読込"_s);
     SaveDialog1 = MakeFileDialog(TFileDialog::Save, u"qvd"_s, logoFilter, u"ロゴデータノ保存"_s);
     OpenPictureDialog1 =
-        MakeFileDialog(TFileDialog::Open, u"bmp"_s, bmpFilter, u"背景画像ノ読込"_s);
+        MakeFileDialog(TFileDialog::OpenPicture, u"bmp"_s, bmpFilter, u"背景画像ノ読込"_s);
     Timer2 = new TTimer(this);
     SavePictureDialog1 = MakeFileDialog(TFileDialog::Save, u"bmp"_s, bmpFilter,
                                         u"ロゴデータノBMP保存 （水色点線範囲）"_s);
     CreateHintComponent();
-    OpenPictureDialog2 =
-        MakeFileDialog(TFileDialog::Open, u"bmp"_s, bmpFilter, u"文字画像（テクスチャ）ノ読込"_s);
+    OpenPictureDialog2 = MakeFileDialog(TFileDialog::OpenPicture, u"bmp"_s, bmpFilter,
+                                        u"文字画像（テクスチャ）ノ読込"_s);
 
     for (TTimer* timer : {Timer1, Timer2}) {
         timer->SetEnabled(false);

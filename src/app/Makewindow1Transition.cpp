@@ -5,6 +5,7 @@
 #include "framework/TImage.h"
 #include "framework/TPanel.h"
 #include "framework/TTimer.h"
+#include "platform/ProgramPath.h"
 #include "platform/Sound.h"
 
 #include <QFileInfo>
@@ -58,10 +59,10 @@ void TMakeForm1::SlideIn()
 
 void TMakeForm1::PlayTurnSound()
 {
-    // The sound is looked up in the working folder, which the file dialogs move; the copy beside
-    // the program keeps it sounding after the first dialog.
+    // The sound is looked up in the working folder, which the file dialogs move; the program's
+    // own copy keeps it sounding after the first dialog.
     const QString local = u"updown.wav"_s;
-    Sound::PlayFile(QFileInfo(local).isFile() ? local : FAppDir + u"/updown.wav"_s);
+    Sound::PlayFile(QFileInfo(local).isFile() ? local : ProgramPath::DataFile(FAppDir, local));
 }
 
 void TMakeForm1::Timer1Timer(QObject*)

@@ -1,5 +1,6 @@
 #include "app/Makewindow1.h"
 #include "framework/TApplication.h"
+#include "framework/TTranslation.h"
 
 #include <QCoreApplication>
 
@@ -11,6 +12,7 @@ int main(int argc, char* argv[])
     return TApplication::RunGuarded([&] {
         app = std::make_unique<TApplication>(argc, argv);
         app->SetTitle(QStringLiteral("Quilvoro"));
+        Translation::LoadJapanese();
         TMakeForm1 form(QCoreApplication::applicationFilePath());
         form.CenterOnDesktop();
         form.show();

@@ -1,13 +1,27 @@
 #include "framework/TDialogs.h"
 
+#include "framework/TPictureFile.h"
+
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QImageReader>
+#include <QLabel>
 #include <QMessageBox>
+#include <QMimeDatabase>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+#include <map>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
 TDialogs* g_current = nullptr;
+
+constexpr int kPreviewSide = 160;
 
 QMessageBox::Icon IconOf(unsigned flags)
 {
@@ -23,38 +37,106 @@ QMessageBox::Icon IconOf(unsigned flags)
     }
 }
 
-QFileDialog* MakeFileDialog(QWidget* parent, const TFileDialogOptions& options)
+// The highlighted picture, shrunk to fit, and its size; empty for anything that is not a picture
+// the program could load.
+void ShowPreview(QLabel* picture, QLabel* size, const QString& path)
 {
-    auto* dialog = new QFileDialog(parent, options.title, options.initialDir,
-                                   TDialogs::QtFilter(options.filter));
-    dialog->setDefaultSuffix(options.defaultExt);
-    if (!options.fileName.isEmpty())
-        dialog->selectFile(options.fileName);
-    return dialog;
+    picture->clear();
+    size->clear();
+    if (!QFileInfo(path).isFile())
+        return;
+    QImage image;
+    try {
+        image = TPictureFile::Load(path);
+    } catch (const EPictureFileError&) {
+        return;
+    }
+    size->setText(u"%1 × %2"_s.arg(image.width()).arg(image.height()));
+    if (image.width() > kPreviewSide || image.height() > kPreviewSide)
+        image =
+            image.scaled(kPreviewSide, kPreviewSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    picture->setPixmap(QPixmap::fromImage(image));
+}
+
+void AddPreview(QFileDialog* dialog)
+{
+    auto* box = new QWidget(dialog);
+    box->setObjectName(u"picturePreview"_s);
+    auto* picture = new QLabel(box);
+    picture->setObjectName(u"previewPicture"_s);
+    picture->setFixedSize(kPreviewSide, kPreviewSide);
+    picture->setAlignment(Qt::AlignCenter);
+    picture->setFrameShape(QFrame::StyledPanel);
+    auto* size = new QLabel(box);
+    size->setObjectName(u"previewSize"_s);
+    size->setAlignment(Qt::AlignCenter);
+    auto* column = new QVBoxLayout(box);
+    column->addWidget(picture);
+    column->addWidget(size);
+    column->addStretch();
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog->layout()))
+        grid->addWidget(box, 0, grid->columnCount(), grid->rowCount(), 1);
+    QObject::connect(dialog, &QFileDialog::currentChanged, box,
+                     [picture, size](const QString& path) { ShowPreview(picture, size, path); });
+}
+
+// "BMPファイル (*.bmp *.dib)" -> {"*.bmp", "*.dib"}
+QStringList PatternsOf(const QString& qtFilter)
+{
+    const qsizetype open = qtFilter.lastIndexOf(u'(');
+    const qsizetype close = qtFilter.lastIndexOf(u')');
+    if (open < 0 || close < open)
+        return {};
+    return qtFilter.mid(open + 1, close - open - 1).split(u' ', Qt::SkipEmptyParts);
 }
 
 } // namespace
 
+std::unique_ptr<QMessageBox> TDialogs::MakeMessageBox(QWidget* parent, const QString& text,
+                                                      const QString& caption, unsigned flags)
+{
+    auto box = std::make_unique<QMessageBox>(IconOf(flags), caption, text, QMessageBox::Ok, parent);
+    if (flags & MB_OKCANCEL)
+        box->addButton(QMessageBox::Cancel);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    return box;
+}
+
 int TDialogs::MessageBox(QWidget* parent, const QString& text, const QString& caption,
                          unsigned flags)
 {
-    QMessageBox box(IconOf(flags), caption, text, QMessageBox::Ok, parent);
-    if (flags & MB_OKCANCEL)
-        box.addButton(QMessageBox::Cancel);
-    return box.exec() == QMessageBox::Cancel ? IDCANCEL : IDOK;
+    return MakeMessageBox(parent, text, caption, flags)->exec() == QMessageBox::Cancel ? IDCANCEL
+                                                                                       : IDOK;
 }
 
 std::optional<TColor> TDialogs::ChooseColor(QWidget* parent, TColor initial)
 {
-    const QColor chosen = QColorDialog::getColor(ToQColor(initial), parent);
+    // Qt's own dialog speaks the interface's language; a desktop's native one might not.
+    const QColor chosen = QColorDialog::getColor(ToQColor(initial), parent, QString(),
+                                                 QColorDialog::DontUseNativeDialog);
     if (!chosen.isValid())
         return std::nullopt;
     return FromQColor(chosen);
 }
 
+std::unique_ptr<QFileDialog> TDialogs::MakeFileDialog(QWidget* parent,
+                                                      const TFileDialogOptions& options)
+{
+    auto dialog = std::make_unique<QFileDialog>(parent, options.title, options.initialDir);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setNameFilters(options.picture ? PictureFilters(options.filter)
+                                           : QtFilter(options.filter).split(u";;"_s));
+    dialog->setDefaultSuffix(options.defaultExt);
+    if (!options.fileName.isEmpty())
+        dialog->selectFile(options.fileName);
+    if (options.picture)
+        AddPreview(dialog.get());
+    return dialog;
+}
+
 QString TDialogs::OpenFileName(QWidget* parent, const TFileDialogOptions& options)
 {
-    std::unique_ptr<QFileDialog> dialog(MakeFileDialog(parent, options));
+    std::unique_ptr<QFileDialog> dialog = MakeFileDialog(parent, options);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
@@ -64,12 +146,37 @@ QString TDialogs::OpenFileName(QWidget* parent, const TFileDialogOptions& option
 
 QString TDialogs::SaveFileName(QWidget* parent, const TFileDialogOptions& options)
 {
-    std::unique_ptr<QFileDialog> dialog(MakeFileDialog(parent, options));
+    std::unique_ptr<QFileDialog> dialog = MakeFileDialog(parent, options);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return {};
     return dialog->selectedFiles().constFirst();
+}
+
+QWidget* TDialogs::MakeTextWindow(QWidget* parent, const QString& caption, const QString& text)
+{
+    auto* window = new QWidget(parent, Qt::Window);
+    window->setObjectName(u"textWindow"_s);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowTitle(caption);
+    auto* view = new QPlainTextEdit(window);
+    view->setReadOnly(true);
+    view->setPlainText(text);
+    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    auto* column = new QVBoxLayout(window);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(view);
+    window->resize(640, 480);
+    return window;
+}
+
+void TDialogs::ShowText(QWidget* parent, const QString& caption, const QString& text)
+{
+    QWidget* window = MakeTextWindow(parent, caption, text);
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 TDialogs& TDialogs::Current()
@@ -90,4 +197,42 @@ QString TDialogs::QtFilter(const QString& filter)
     for (qsizetype i = 0; i < parts.size(); i += 2)
         result << parts.at(i);
     return result.join(QStringLiteral(";;"));
+}
+
+QStringList TDialogs::PictureFilters(const QString& filter)
+{
+    QStringList filters;
+    if (!filter.isEmpty())
+        filters = QtFilter(filter).split(u";;"_s);
+    QStringList given;
+    for (const QString& entry : filters)
+        given << PatternsOf(entry);
+
+    // Suffixes that name the same kind of picture (jpg, jpeg) share one entry; BMP leads.
+    const QMimeDatabase mimes;
+    std::map<QString, QStringList> patternsByType;
+    QStringList order;
+    QStringList all;
+    for (const QByteArray& format : QImageReader::supportedImageFormats()) {
+        const QString pattern = u"*."_s + QString::fromLatin1(format);
+        const QMimeType mime =
+            mimes.mimeTypeForFile(u"x"_s + pattern.mid(1), QMimeDatabase::MatchExtension);
+        const QString type = mime.isDefault() ? pattern : mime.name();
+        QStringList& patterns = patternsByType[type];
+        if (patterns.isEmpty())
+            order << type;
+        patterns << pattern;
+        all << pattern;
+    }
+    if (all.removeOne(u"*.bmp"_s))
+        all.prepend(u"*.bmp"_s);
+    filters << u"すべての画像 (%1)"_s.arg(all.join(u' '));
+    for (const QString& type : order) {
+        const QStringList& patterns = patternsByType[type];
+        if (given.contains(patterns.constFirst()))
+            continue; // already offered first
+        filters << u"%1ファイル (%2)"_s.arg(patterns.constFirst().mid(2).toUpper(),
+                                            patterns.join(u' '));
+    }
+    return filters;
 }

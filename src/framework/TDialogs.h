@@ -3,9 +3,13 @@
 #include "platform/Colors.h"
 
 #include <QString>
+#include <QStringList>
 
+#include <memory>
 #include <optional>
 
+class QFileDialog;
+class QMessageBox;
 class QWidget;
 
 // What a file dialog shows: the title, the filter in the "description|pattern" form of the
@@ -17,6 +21,9 @@ struct TFileDialogOptions
     QString defaultExt;
     QString initialDir;
     QString fileName;
+    // A picture dialog: every picture format Qt reads is offered after `filter`, and the
+    // highlighted picture is previewed.
+    bool picture = false;
 };
 
 // Button and icon flags of a message box (the values of the Windows call).
@@ -44,6 +51,9 @@ public:
     // The chosen file path, or an empty string when the user cancels.
     virtual QString OpenFileName(QWidget* parent, const TFileDialogOptions& options);
     virtual QString SaveFileName(QWidget* parent, const TFileDialogOptions& options);
+    // Shows text in a read-only window of the program's own that stays open beside the parent
+    // (not modal).
+    virtual void ShowText(QWidget* parent, const QString& caption, const QString& text);
 
     static TDialogs& Current();
     // Installs `dialogs` (not owned); nullptr restores the real dialogs.
@@ -51,4 +61,15 @@ public:
 
     // "QVDファイル (*.qvd)|*.qvd" -> "QVDファイル (*.qvd)" (Qt's filter form).
     static QString QtFilter(const QString& filter);
+    // Qt's filters of a picture dialog: `filter` first, then all readable pictures together,
+    // then each readable format on its own.
+    static QStringList PictureFilters(const QString& filter);
+
+    // The real dialogs as the methods above show them, built but not shown, so their contents
+    // can be checked. The message box's text can be selected and copied.
+    static std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const QString& text,
+                                                       const QString& caption, unsigned flags);
+    static std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent,
+                                                       const TFileDialogOptions& options);
+    static QWidget* MakeTextWindow(QWidget* parent, const QString& caption, const QString& text);
 };

@@ -16,10 +16,11 @@ bool TFileDialog::Execute(QWidget* parent)
     options.filter = FFilter;
     options.defaultExt = FDefaultExt;
     options.fileName = FFileName;
+    options.picture = FMode == OpenPicture;
     options.initialDir =
         FFileName.isEmpty() ? QDir::currentPath() : QFileInfo(FFileName).absolutePath();
-    const QString chosen = FMode == Open ? TDialogs::Current().OpenFileName(parent, options)
-                                         : TDialogs::Current().SaveFileName(parent, options);
+    const QString chosen = FMode == Save ? TDialogs::Current().SaveFileName(parent, options)
+                                         : TDialogs::Current().OpenFileName(parent, options);
     if (chosen.isEmpty())
         return false;
     FFileName = chosen;

@@ -6,11 +6,12 @@ class QWidget;
 
 // An open or save dialog with a title, a "description|pattern" filter and a default extension.
 // It remembers the chosen file name, and like the desktop's own dialogs it leaves the working
-// folder at the chosen file's folder.
+// folder at the chosen file's folder. A picture dialog opens like Open, offers every readable
+// picture format after the filter and previews the highlighted picture.
 class TFileDialog
 {
 public:
-    enum Mode { Open, Save };
+    enum Mode { Open, Save, OpenPicture };
 
     explicit TFileDialog(Mode mode);
 

@@ -1,5 +1,8 @@
 #include "platform/ProgramPath.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace ProgramPath {
 
 namespace {
@@ -40,6 +43,21 @@ QString ProgramName(const QString& programPath)
     if (dot >= 0)
         name.truncate(dot);
     return name;
+}
+
+QString DataFile(const QString& appDir, const QString& name)
+{
+    const QString beside = appDir + u'/' + name;
+    const QStringList candidates = {
+        beside,
+        QDir::cleanPath(appDir + u'/' + QStringLiteral(QUILVORO_DATA_FROM_BIN) + u'/' + name),
+        QStringLiteral(QUILVORO_DATADIR) + u'/' + name,
+    };
+    for (const QString& candidate : candidates) {
+        if (QFileInfo(candidate).isFile())
+            return candidate;
+    }
+    return beside;
 }
 
 } // namespace ProgramPath

@@ -13,4 +13,10 @@ QString AppDir(const QString& programPath);
 // The file name without its extension: "C:\Tools\My.Logo.exe" -> "My.Logo".
 QString ProgramName(const QString& programPath);
 
+// A data file of the program (Readme.txt, updown.wav): beside the program (the build tree, or a
+// copied folder), else in the installed data folder, found from the program's folder
+// (bin/../share/quilvoro, so a moved install keeps working) and then at the folder the build
+// was configured to install into. When none has it, the path beside the program.
+QString DataFile(const QString& appDir, const QString& name);
+
 } // namespace ProgramPath

@@ -1,6 +1,7 @@
 #include "platform/Shell.h"
 
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QUrl>
 
 namespace Shell {
@@ -13,17 +14,33 @@ Opener& CurrentOpener()
     return opener;
 }
 
+// Platforms that draw nowhere have no desktop to hand a document to; asking them only prints a
+// warning.
+bool HasDesktop()
+{
+    const QString platform = QGuiApplication::platformName();
+    return !platform.isEmpty() && platform != QLatin1String("offscreen")
+        && platform != QLatin1String("minimal");
+}
+
+// Qt warns on standard error when it finds no browser or opener; the caller shows its own
+// fallback instead, so the warning is only noise.
+void DropMessage(QtMsgType, const QMessageLogContext&, const QString&) { }
+
 } // namespace
 
-void Open(const QString& target)
+bool Open(const QString& target)
 {
-    if (CurrentOpener()) {
-        CurrentOpener()(target);
-        return;
-    }
+    if (CurrentOpener())
+        return CurrentOpener()(target);
+    if (!HasDesktop())
+        return false;
     const QUrl url =
         target.contains(QStringLiteral("://")) ? QUrl(target) : QUrl::fromLocalFile(target);
-    QDesktopServices::openUrl(url);
+    const QtMessageHandler previous = qInstallMessageHandler(DropMessage);
+    const bool opened = QDesktopServices::openUrl(url);
+    qInstallMessageHandler(previous);
+    return opened;
 }
 
 void SetOpener(Opener opener)

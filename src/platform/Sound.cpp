@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include <canberra.h>
+#include <dlfcn.h>
 
 namespace Sound {
 
@@ -14,10 +15,29 @@ Observer& CurrentObserver()
     return observer;
 }
 
+// ALSA reports every failed device probe on standard error; without a sound card that is eight
+// lines per sound. Its handler is process-wide, so silencing the copy that libcanberra's ALSA
+// backend will load silences the backend too. Loaded by name: without the library there is no
+// noise to silence.
+void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) { }
+
+void SilenceAlsa()
+{
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    using SetHandler = int (*)(Handler);
+    void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+    if (!alsa)
+        return;
+    if (auto set = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler")))
+        set(IgnoreAlsaError);
+    // Stays loaded, so the handler stays in place for the backend.
+}
+
 // One context for the whole run; libcanberra plays on its own threads.
 ca_context* Context()
 {
     static ca_context* context = [] {
+        SilenceAlsa();
         ca_context* c = nullptr;
         if (ca_context_create(&c) != CA_SUCCESS)
             return static_cast<ca_context*>(nullptr);

@@ -1,5 +1,9 @@
 #include "platform/ProgramPath.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -36,6 +40,43 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QCOMPARE(ProgramPath::AppDir(path), appDir);
         QCOMPARE(ProgramPath::ProgramName(path), name);
+    }
+
+    // A prefix as `cmake --install` lays it out: bin/quilvoro and share/quilvoro/.
+    void findsDataBesideTheProgramThenInTheInstalledFolder_data()
+    {
+        QTest::addColumn<QStringList>("present");
+        QTest::addColumn<QString>("found");
+        QTest::newRow("beside the program")
+            << QStringList {u"bin/Readme.txt"_s} << u"bin/Readme.txt"_s;
+        QTest::newRow("installed data folder")
+            << QStringList {u"share/quilvoro/Readme.txt"_s} << u"share/quilvoro/Readme.txt"_s;
+        QTest::newRow("beside wins")
+            << QStringList {u"bin/Readme.txt"_s, u"share/quilvoro/Readme.txt"_s}
+            << u"bin/Readme.txt"_s;
+        QTest::newRow("nowhere: the path beside") << QStringList {} << u"bin/Readme.txt"_s;
+        QTest::newRow("a folder is not the file")
+            << QStringList {u"share/quilvoro/Readme.txt/"_s} << u"bin/Readme.txt"_s;
+    }
+
+    void findsDataBesideTheProgramThenInTheInstalledFolder()
+    {
+        QFETCH(QStringList, present);
+        QFETCH(QString, found);
+        QTemporaryDir prefix;
+        QDir root(prefix.path());
+        QVERIFY(root.mkpath(u"bin"_s));
+        for (const QString& file : present) {
+            if (file.endsWith(u'/')) {
+                QVERIFY(root.mkpath(file));
+                continue;
+            }
+            QVERIFY(root.mkpath(QFileInfo(file).path()));
+            QFile f(root.filePath(file));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        const QString result = ProgramPath::DataFile(root.filePath(u"bin"_s), u"Readme.txt"_s);
+        QCOMPARE(QDir::cleanPath(result), root.filePath(found));
     }
 };
 

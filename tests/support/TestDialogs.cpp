@@ -40,3 +40,8 @@ QString TestDialogs::SaveFileName(QWidget* parent, const TFileDialogOptions& opt
 {
     return OpenFileName(parent, options);
 }
+
+void TestDialogs::ShowText(QWidget*, const QString& caption, const QString& text)
+{
+    texts.append({text, caption, 0});
+}

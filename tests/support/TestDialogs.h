@@ -25,12 +25,14 @@ public:
     std::optional<TColor> ChooseColor(QWidget* parent, TColor initial) override;
     QString OpenFileName(QWidget* parent, const TFileDialogOptions& options) override;
     QString SaveFileName(QWidget* parent, const TFileDialogOptions& options) override;
+    void ShowText(QWidget* parent, const QString& caption, const QString& text) override;
 
     // Answers for the next dialogs; an empty queue means "cancelled".
     std::deque<std::optional<TColor>> colorAnswers;
     std::deque<QString> fileAnswers;
 
     QList<Message> messages;
+    QList<Message> texts; // ShowText windows (flags unused)
     QList<TColor> colorRequests;
     QList<TFileDialogOptions> fileRequests;
 };

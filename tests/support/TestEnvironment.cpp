@@ -24,6 +24,12 @@ QStringList& OpenedTargets()
     return opened;
 }
 
+bool& OpenSucceeds()
+{
+    static bool succeeds = true;
+    return succeeds;
+}
+
 void Pin()
 {
     // The faces that `make deps` installs; a test that needs another one is wrong.
@@ -41,7 +47,11 @@ void Pin()
     PlayedSounds().clear();
     OpenedTargets().clear();
     Sound::SetObserver([](const QString& what) { PlayedSounds().append(what); });
-    Shell::SetOpener([](const QString& target) { OpenedTargets().append(target); });
+    OpenSucceeds() = true;
+    Shell::SetOpener([](const QString& target) {
+        OpenedTargets().append(target);
+        return OpenSucceeds();
+    });
 }
 
 } // namespace TestEnvironment

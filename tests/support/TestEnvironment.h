@@ -14,4 +14,8 @@ void Pin();
 QStringList& PlayedSounds();
 QStringList& OpenedTargets();
 
+// Whether the routed shell opens succeed (true after Pin()); false acts as a machine without a
+// desktop opener.
+bool& OpenSucceeds();
+
 } // namespace TestEnvironment

@@ -1,0 +1,11 @@
+#pragma once
+
+// Qt's own texts (dialog buttons, the file and colour dialogs) in Japanese, like the rest of the
+// interface.
+namespace Translation {
+
+// Installs Qt's Japanese translation into the running application. Returns false, changing
+// nothing, when the translation is not installed: Qt's texts then stay in English.
+bool LoadJapanese();
+
+} // namespace Translation
