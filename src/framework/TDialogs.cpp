@@ -1,6 +1,7 @@
 #include "framework/TDialogs.h"
 
 #include "framework/TPictureFile.h"
+#include "platform/FontInfo.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -164,6 +165,8 @@ QWidget* TDialogs::MakeTextWindow(QWidget* parent, const QString& caption, const
     view->setReadOnly(true);
     view->setPlainText(text);
     view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The read-me lines its columns up with spaces, so a face of fixed pitch.
+    view->setFont(FontInfo::MakeFont(u"ＭＳ ゴシック"_s, 14));
     auto* column = new QVBoxLayout(window);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(view);
