@@ -139,6 +139,27 @@ private Q_SLOTS:
         QVERIFY(form.OpenPictureDialog2->FileName().isEmpty());
     }
 
+    void picturesOfAnyReadableFormatLoadThroughPictureDialogs()
+    {
+        QTemporaryDir dir;
+        QImage picture(6, 5, QImage::Format_RGB32);
+        picture.fill(Qt::yellow);
+        const QString file = dir.filePath(u"pic.png"_s);
+        QVERIFY(picture.save(file, "PNG"));
+
+        TestDialogs dialogs;
+        TMakeForm1 form(u"/opt/q/quilvoro"_s);
+        dialogs.fileAnswers = {file, file};
+        form.SpeedButton16Click(&form);
+        form.SpeedButton17Click(&form);
+        QCOMPARE(form.Image1->Picture().size(), QSize(6, 5));
+        QCOMPARE(form.Label1->Glyph()->size(), QSize(6, 5));
+        for (const TFileDialogOptions& request : dialogs.fileRequests) {
+            QVERIFY(request.picture);
+            QVERIFY(request.filter.startsWith(u"BMPファイル (*.bmp)"_s));
+        }
+    }
+
     void badPicturesFailWithoutHarm_data()
     {
         QTest::addColumn<QByteArray>("bytes");

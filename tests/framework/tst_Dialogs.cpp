@@ -1,4 +1,6 @@
 #include "framework/TDialogs.h"
+#include "framework/TFileDialog.h"
+#include "support/TestDialogs.h"
 
 #include <QFileDialog>
 #include <QImage>
@@ -11,6 +13,8 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(TFileDialog::Mode)
 
 namespace {
 
@@ -80,6 +84,27 @@ private Q_SLOTS:
             QCOMPARE(jpeg.size(), 2);
             QVERIFY(jpeg.at(1).contains(u"*.jpeg"_s)); // jpg and jpeg share their entry
         }
+    }
+
+    void onlyPictureDialogsAskForPictures_data()
+    {
+        QTest::addColumn<TFileDialog::Mode>("mode");
+        QTest::addColumn<bool>("picture");
+        QTest::newRow("open") << TFileDialog::Open << false;
+        QTest::newRow("save") << TFileDialog::Save << false;
+        QTest::newRow("open picture") << TFileDialog::OpenPicture << true;
+    }
+
+    void onlyPictureDialogsAskForPictures()
+    {
+        QFETCH(TFileDialog::Mode, mode);
+        QFETCH(bool, picture);
+        TestDialogs dialogs;
+        TFileDialog dialog(mode);
+        dialog.SetFilter(kBmpFilter);
+        QVERIFY(!dialog.Execute(nullptr));
+        QCOMPARE(dialogs.fileRequests.size(), 1);
+        QCOMPARE(dialogs.fileRequests.at(0).picture, picture);
     }
 
     void plainDialogsKeepTheirFilter()
