@@ -2,6 +2,8 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QGuiApplication>
+#include <QHash>
 #include <QRawFont>
 
 #include <cmath>
@@ -30,6 +32,40 @@ TrueTypeProbe& CurrentProbe()
     return probe;
 }
 
+// What decides the face a font resolves to; the size does not, so one answer serves them all.
+QString FaceKey(const QFont& font)
+{
+    return QStringLiteral("%1\n%2\n%3\n%4\n%5")
+        .arg(font.family(), font.styleName())
+        .arg(font.weight())
+        .arg(int(font.style()))
+        .arg(font.stretch());
+}
+
+// The answers so far, per face. Asking means copying the face's whole outline table, far too
+// slow for every paint. The installed fonts changing may change what a name resolves to.
+QHash<QString, bool>& TrueTypeCache()
+{
+    static QHash<QString, bool> cache;
+    static const bool watching = [] {
+        if (qGuiApp)
+            QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, qGuiApp,
+                             [] { cache.clear(); });
+        return true;
+    }();
+    Q_UNUSED(watching);
+    return cache;
+}
+
+bool ProbeTrueType(const QFont& font)
+{
+    const QRawFont raw = QRawFont::fromFont(font);
+    if (!raw.isValid())
+        return false;
+    return !raw.fontTable("glyf").isEmpty() || !raw.fontTable("CFF ").isEmpty()
+        || !raw.fontTable("CFF2").isEmpty();
+}
+
 } // namespace
 
 void SetTrueTypeProbe(TrueTypeProbe probe)
@@ -51,11 +87,14 @@ bool IsTrueType(const QFont& font)
 {
     if (CurrentProbe())
         return CurrentProbe()(font);
-    const QRawFont raw = QRawFont::fromFont(font);
-    if (!raw.isValid())
-        return false;
-    return !raw.fontTable("glyf").isEmpty() || !raw.fontTable("CFF ").isEmpty()
-        || !raw.fontTable("CFF2").isEmpty();
+    QHash<QString, bool>& cache = TrueTypeCache();
+    const QString key = FaceKey(font);
+    const auto known = cache.constFind(key);
+    if (known != cache.constEnd())
+        return *known;
+    const bool trueType = ProbeTrueType(font);
+    cache.insert(key, trueType);
+    return trueType;
 }
 
 QString ResolvedFamily(const QString& family)

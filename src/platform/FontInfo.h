@@ -16,7 +16,8 @@ int PointsToPixels(int points);
 // Size in points of a pixel height, rounded to nearest: 53 px -> 40 pt.
 int PixelsToPoints(int pixels);
 
-// Whether the face that `font` resolves to is a scalable outline (TrueType or CFF) font.
+// Whether the face that `font` resolves to is a scalable outline (TrueType or CFF) font. The
+// answer is kept per face (any size) and forgotten when the installed fonts change.
 bool IsTrueType(const QFont& font);
 
 // Tests stand in for font files that this desktop does not offer (its font configuration hides

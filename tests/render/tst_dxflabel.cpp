@@ -683,6 +683,10 @@ private Q_SLOTS:
         QTest::newRow("9 pt extrude 200 top") << 9 << 200 << 0 << dxfExtrude << dxfTop;
         QTest::newRow("60 pt gradation 80 at 300") << 60 << 80 << 300 << dxfFun << dxfRightTop;
         QTest::newRow("italic 70 pt gradation 50 bottom") << 70 << 50 << 0 << dxfFun << dxfBottom;
+        QTest::newRow("50 pt gradation 40 right") << 50 << 40 << 0 << dxfFun << dxfRight;
+        // deeper than 254 layers: the compositor counts layers in wider integers
+        QTest::newRow("30 pt extrude 300 left bottom")
+            << 30 << 300 << 10 << dxfExtrude << dxfLeftBottom;
     }
 
     void compositedLayersMatchLayerByLayer()
