@@ -5,7 +5,8 @@ BUILD_ASAN ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps build run test test-plain test-asan bench snap format clean package package-check
+.PHONY: all deps build run test test-plain test-asan bench snap format format-check clean package \
+        package-check
 
 all: build
 
@@ -52,6 +53,10 @@ package-check: package
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+# Fails, naming each file and line, when any source differs from what `make format` writes.
+format-check: deps
+	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
 	@rm -rf $(BUILD) $(BUILD_ASAN)

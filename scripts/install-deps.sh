@@ -13,6 +13,7 @@ packages=(
   qt6-wayland
   qt6-translations-l10n
   desktop-file-utils libxml2-utils appstream shared-mime-info dpkg-dev
+  clang-format
 )
 
 missing=()
