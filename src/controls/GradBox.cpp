@@ -1,5 +1,6 @@
 #include "controls/GradBox.h"
 
+#include "framework/Property.h"
 #include "platform/TextOutput.h"
 
 #include <QPainter>
@@ -19,15 +20,6 @@ int BandChannel(int c0, int c1, int i)
     return (2 * numerator + 255) / 510;
 }
 
-template<typename T> void StoreIfChanged(T& field, T value, QWidget* box, bool repaint = true)
-{
-    if (field == value)
-        return;
-    field = value;
-    if (repaint)
-        box->update();
-}
-
 } // namespace
 
 TGradBox::TGradBox(QWidget* parent)
@@ -39,65 +31,77 @@ TGradBox::TGradBox(QWidget* parent)
     };
 }
 
-void TGradBox::SetCaptionLeft(int v)
+void TGradBox::SetCaptionLeft(int value)
 {
-    StoreIfChanged(FCaptionLeft, v, this);
+    if (StoreIfChanged(FCaptionLeft, value))
+        update();
 }
 
-void TGradBox::SetCaptionTop(int v)
+void TGradBox::SetCaptionTop(int value)
 {
-    StoreIfChanged(FCaptionTop, v, this);
+    if (StoreIfChanged(FCaptionTop, value))
+        update();
 }
 
-void TGradBox::SetBackFont(TColor v)
+void TGradBox::SetBackFont(TColor value)
 {
     // Back layers exist only on a three-dimensional caption.
-    StoreIfChanged(FBackFont, v, this, FFont3D);
+    if (StoreIfChanged(FBackFont, value) && FFont3D)
+        update();
 }
 
-void TGradBox::SetTopColor(TColor v)
+void TGradBox::SetTopColor(TColor value)
 {
-    StoreIfChanged(FTopColor, v, this);
+    if (StoreIfChanged(FTopColor, value))
+        update();
 }
 
-void TGradBox::SetLastColor(TColor v)
+void TGradBox::SetLastColor(TColor value)
 {
-    StoreIfChanged(FLastColor, v, this);
+    if (StoreIfChanged(FLastColor, value))
+        update();
 }
 
-void TGradBox::SetOutLineColor(TColor v)
+void TGradBox::SetOutLineColor(TColor value)
 {
-    StoreIfChanged(FOutLineColor, v, this, FDrawOutLine);
+    if (StoreIfChanged(FOutLineColor, value) && FDrawOutLine)
+        update();
 }
 
-void TGradBox::SetFont3D(bool v)
+void TGradBox::SetFont3D(bool value)
 {
-    StoreIfChanged(FFont3D, v, this);
+    if (StoreIfChanged(FFont3D, value))
+        update();
 }
 
-void TGradBox::SetDrawOutLine(bool v)
+void TGradBox::SetDrawOutLine(bool value)
 {
-    StoreIfChanged(FDrawOutLine, v, this);
+    if (StoreIfChanged(FDrawOutLine, value))
+        update();
 }
 
-void TGradBox::SetFontDepth(std::uint8_t v)
+void TGradBox::SetFontDepth(std::uint8_t value)
 {
-    StoreIfChanged(FFontDepth, v, this, FFont3D);
+    if (StoreIfChanged(FFontDepth, value) && FFont3D)
+        update();
 }
 
-void TGradBox::SetStyle3D(TFontStyle3D v)
+void TGradBox::SetStyle3D(TFontStyle3D value)
 {
-    StoreIfChanged(FStyle3D, v, this);
+    if (StoreIfChanged(FStyle3D, value))
+        update();
 }
 
-void TGradBox::SetGradStyle(TGradStyle v)
+void TGradBox::SetGradStyle(TGradStyle value)
 {
-    StoreIfChanged(FGradStyle, v, this);
+    if (StoreIfChanged(FGradStyle, value))
+        update();
 }
 
-void TGradBox::SetCaption(const QString& v)
+void TGradBox::SetCaption(const QString& value)
 {
-    StoreIfChanged(FCaption, v, this);
+    if (StoreIfChanged(FCaption, value))
+        update();
 }
 
 void TGradBox::GetRGB(TColor Color, int& R, int& G, int& B)
@@ -134,6 +138,15 @@ void TGradBox::SetColarray(TColor TopColor, TColor LastColor, TGradStyle GradSty
         FColArray[i] = RGB(BandChannel(r0, r1, i), BandChannel(g0, g1, i), BandChannel(b0, b1, i));
 }
 
+TGradBox::TBand TGradBox::BandAt(int Index, int Length)
+{
+    const double step = Length / 255.0;
+    // Each band starts where the previous one would (i - 1, not i): bands 0 and 1 coincide and
+    // every band reaches into the next.
+    const int start = Index == 0 ? 0 : int(std::lrint((Index - 1) * step));
+    return {start, int(std::lrint(step + 1))};
+}
+
 void TGradBox::FillBands(QPainter& painter)
 {
     const bool vertical = FGradStyle == gsTopBottom || FGradStyle == gsBottomTop;
@@ -142,15 +155,11 @@ void TGradBox::FillBands(QPainter& painter)
         return;
     const int length = vertical ? height() : width();
     const int across = vertical ? width() : height();
-    const double step = length / 255.0;
-    const int band = int(std::lrint(step + 1));
-    // Each band starts where the previous one did (i - 1, not i): bands 0 and 1 coincide and
-    // every band overlaps the next, so a row shows the last band that covered it.
-    int start = 0;
     for (int i = 0; i <= 255; ++i) {
-        const QRect r = vertical ? QRect(0, start, across, band) : QRect(start, 0, band, across);
+        const TBand band = BandAt(i, length);
+        const QRect r = vertical ? QRect(0, band.Start, across, band.Extent)
+                                 : QRect(band.Start, 0, band.Extent, across);
         painter.fillRect(r, ToQColor(FColArray[i]));
-        start = int(std::lrint(i * step));
     }
 }
 

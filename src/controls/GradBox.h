@@ -38,30 +38,30 @@ public:
     explicit TGradBox(QWidget* parent = nullptr);
 
     int CaptionLeft() const { return FCaptionLeft; }
-    void SetCaptionLeft(int v);
+    void SetCaptionLeft(int value);
     int CaptionTop() const { return FCaptionTop; }
-    void SetCaptionTop(int v);
+    void SetCaptionTop(int value);
     TColor BackFont() const { return FBackFont; }
-    void SetBackFont(TColor v);
+    void SetBackFont(TColor value);
     TColor TopColor() const { return FTopColor; }
-    void SetTopColor(TColor v);
+    void SetTopColor(TColor value);
     TColor LastColor() const { return FLastColor; }
-    void SetLastColor(TColor v);
+    void SetLastColor(TColor value);
     TColor OutLineColor() const { return FOutLineColor; }
-    void SetOutLineColor(TColor v);
+    void SetOutLineColor(TColor value);
     bool Font3D() const { return FFont3D; }
-    void SetFont3D(bool v);
+    void SetFont3D(bool value);
     bool DrawOutLine() const { return FDrawOutLine; }
-    void SetDrawOutLine(bool v);
+    void SetDrawOutLine(bool value);
     std::uint8_t FontDepth() const { return FFontDepth; }
-    void SetFontDepth(std::uint8_t v);
+    void SetFontDepth(std::uint8_t value);
     TFontStyle3D Style3D() const { return FStyle3D; }
-    void SetStyle3D(TFontStyle3D v);
+    void SetStyle3D(TFontStyle3D value);
     TGradStyle GradStyle() const { return FGradStyle; }
-    void SetGradStyle(TGradStyle v);
+    void SetGradStyle(TGradStyle value);
 
     QString Caption() const { return FCaption; }
-    void SetCaption(const QString& v);
+    void SetCaption(const QString& value);
 
     // The caption font; its changes repaint the box.
     TFont* Font() { return &FFont; }
@@ -73,6 +73,16 @@ public:
     // Fills the band colours for a style; gsNone leaves them as they are.
     void SetColarray(TColor TopColor, TColor LastColor, TGradStyle GradStyle);
     const std::array<TColor, 256>& ColArray() const { return FColArray; }
+
+    // Band `Index` (0 to 255) of the gradient along a side `Length` pixels long: its first
+    // pixel and its extent. Bands overlap, so a pixel shows the last band that covers it.
+    struct TBand
+    {
+        int Start;
+        int Extent;
+        bool operator==(const TBand&) const = default;
+    };
+    static TBand BandAt(int Index, int Length);
 
     // Paints the whole box in its own coordinates; paintEvent and offscreen tests share it.
     void PaintTo(QPainter& painter);

@@ -1,5 +1,6 @@
 #include "controls/NewHint.h"
 
+#include "framework/Property.h"
 #include "platform/Sound.h"
 #include "platform/TextOutput.h"
 
@@ -128,16 +129,15 @@ void TAppHint::Loaded()
     };
 }
 
-void TAppHint::SetFont(const TFont& font)
+void TAppHint::SetFont(const TFont& value)
 {
-    FFont->Assign(font);
+    FFont->Assign(value);
 }
 
-void TAppHint::SetHintStyle(THintStyle style)
+void TAppHint::SetHintStyle(THintStyle value)
 {
-    if (FHintStyle == style)
+    if (!StoreIfChanged(FHintStyle, value))
         return;
-    FHintStyle = style;
     if (!FDesigning)
         InstallHintWindow();
 }
@@ -169,25 +169,25 @@ int TAppHint::HintPause() const
 {
     return ReadPause(&TApplication::HintPause);
 }
-void TAppHint::SetHintPause(int pause)
+void TAppHint::SetHintPause(int value)
 {
-    WritePause(&TApplication::SetHintPause, pause);
+    WritePause(&TApplication::SetHintPause, value);
 }
 int TAppHint::HintHidePause() const
 {
     return ReadPause(&TApplication::HintHidePause);
 }
-void TAppHint::SetHintHidePause(int pause)
+void TAppHint::SetHintHidePause(int value)
 {
-    WritePause(&TApplication::SetHintHidePause, pause);
+    WritePause(&TApplication::SetHintHidePause, value);
 }
 int TAppHint::HintShortPause() const
 {
     return ReadPause(&TApplication::HintShortPause);
 }
-void TAppHint::SetHintShortPause(int pause)
+void TAppHint::SetHintShortPause(int value)
 {
-    WritePause(&TApplication::SetHintShortPause, pause);
+    WritePause(&TApplication::SetHintShortPause, value);
 }
 
 void TAppHint::DoHint(QObject* Sender)
@@ -219,32 +219,11 @@ void THintEx::ActivateHint(QRect rect, const QString& hint)
     }
     winId();
     if (const TAppHint* appHint = TAppHint::Current()) {
-        switch (appHint->HintStyle()) {
-        case hsFukidashi: {
-            rect.setHeight(rect.height() + 9);
-            const int w = rect.width();
-            const int h = rect.height();
+        if (const std::optional<TShape> shape = ShapeFor(appHint->HintStyle(), rect.size())) {
+            rect.setSize(shape->Size);
             FSavedRect = rect;
-            // A box from y = 9 down with a pointer tab whose tip is at (14, 0).
-            const QPolygon balloon({{14, 0}, {8, 9}, {0, 9}, {0, h}, {w, h}, {w, 9}, {14, 9}});
-            FRegion = QRegion(balloon, Qt::WindingFill);
-            FBalloon = {QPoint(14, 0),        QPoint(9, 9),     QPoint(0, 9),  QPoint(0, h - 1),
-                        QPoint(w - 1, h - 1), QPoint(w - 1, 9), QPoint(13, 9), QPoint(13, 0)};
-            break;
-        }
-        case hsRoundRect:
-            FSavedRect = rect;
-            FRegion = RoundRectRegion(rect.width(), rect.height());
-            break;
-        case hsLineString:
-            rect.setWidth(rect.width() + 21);
-            rect.setHeight(rect.height() + 12);
-            FSavedRect = rect;
-            // Leaves out the outermost ring of pixels.
-            FRegion = QRegion(1, 1, std::max(0, rect.width() - 2), std::max(0, rect.height() - 2));
-            break;
-        default:
-            break;
+            FRegion = shape->Region;
+            FBalloon = shape->Balloon;
         }
     }
     // The region leaves out the 4 extra rows the framework adds below the rectangle.
@@ -253,6 +232,36 @@ void THintEx::ActivateHint(QRect rect, const QString& hint)
     else
         clearMask();
     THintWindow::ActivateHint(rect, hint);
+}
+
+std::optional<THintEx::TShape> THintEx::ShapeFor(THintStyle Style, QSize Size)
+{
+    TShape shape;
+    switch (Style) {
+    case hsFukidashi: {
+        const int w = Size.width();
+        const int h = Size.height() + 9;
+        shape.Size = QSize(w, h);
+        // A box from y = 9 down with a pointer tab whose tip is at (14, 0).
+        const QPolygon balloon({{14, 0}, {8, 9}, {0, 9}, {0, h}, {w, h}, {w, 9}, {14, 9}});
+        shape.Region = QRegion(balloon, Qt::WindingFill);
+        shape.Balloon = {QPoint(14, 0),        QPoint(9, 9),     QPoint(0, 9),  QPoint(0, h - 1),
+                         QPoint(w - 1, h - 1), QPoint(w - 1, 9), QPoint(13, 9), QPoint(13, 0)};
+        return shape;
+    }
+    case hsRoundRect:
+        shape.Size = Size;
+        shape.Region = RoundRectRegion(Size.width(), Size.height());
+        return shape;
+    case hsLineString:
+        shape.Size = Size + QSize(21, 12);
+        // Leaves out the outermost ring of pixels.
+        shape.Region = QRegion(1, 1, std::max(0, shape.Size.width() - 2),
+                               std::max(0, shape.Size.height() - 2));
+        return shape;
+    default:
+        return std::nullopt;
+    }
 }
 
 void THintEx::DestroyWindowHandle()

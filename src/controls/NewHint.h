@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QPainter;
 
@@ -32,11 +33,11 @@ public:
     enum TPenStyle : std::uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear };
 
     TColor Color() const { return FColor; }
-    void SetColor(TColor color) { FColor = color; }
+    void SetColor(TColor value) { FColor = value; }
     TPenStyle Style() const { return FStyle; }
-    void SetStyle(TPenStyle style) { FStyle = style; }
+    void SetStyle(TPenStyle value) { FStyle = value; }
     int Width() const { return FWidth; }
-    void SetWidth(int width) { FWidth = width; }
+    void SetWidth(int value) { FWidth = value; }
 
     QPen ToQPen() const;
 
@@ -62,9 +63,9 @@ public:
     };
 
     TColor Color() const { return FColor; }
-    void SetColor(TColor color) { FColor = color; }
+    void SetColor(TColor value) { FColor = value; }
     TBrushStyle Style() const { return FStyle; }
-    void SetStyle(TBrushStyle style) { FStyle = style; }
+    void SetStyle(TBrushStyle value) { FStyle = value; }
 
     QBrush ToQBrush() const;
 
@@ -96,30 +97,30 @@ public:
     static TAppHint* Current();
 
     TColor BGColor() const { return FBGColor; }
-    void SetBGColor(TColor color) { FBGColor = color; }
+    void SetBGColor(TColor value) { FBGColor = value; }
 
     THintBrush* Brush() const { return FBrush.get(); }
 
     TFont* Font() const { return FFont.get(); }
-    void SetFont(const TFont& font);
+    void SetFont(const TFont& value);
 
     THintStyle HintStyle() const { return FHintStyle; }
-    void SetHintStyle(THintStyle style);
+    void SetHintStyle(THintStyle value);
 
     THintPen* Pen() const { return FPen.get(); }
 
     TColor ShadowColor() const { return FShadowColor; }
-    void SetShadowColor(TColor color) { FShadowColor = color; }
+    void SetShadowColor(TColor value) { FShadowColor = value; }
 
     bool ShadowVisible() const { return FShadowVisible; }
-    void SetShadowVisible(bool visible) { FShadowVisible = visible; }
+    void SetShadowVisible(bool value) { FShadowVisible = value; }
 
     int HintPause() const;
-    void SetHintPause(int pause);
+    void SetHintPause(int value);
     int HintHidePause() const;
-    void SetHintHidePause(int pause);
+    void SetHintHidePause(int value);
     int HintShortPause() const;
-    void SetHintShortPause(int pause);
+    void SetHintShortPause(int value);
 
     // Handler of Font changes: the next hint is made with the new font.
     void FontChange();
@@ -163,6 +164,18 @@ public:
     QRegion WindowRegion() const { return FRegion; }
     // The balloon outline of hsFukidashi.
     const std::array<QPoint, 8>& BalloonPoints() const { return FBalloon; }
+
+    // The shape of a hint window: its size after the style's enlargement, the window region
+    // and, for the balloon, the outline.
+    struct TShape
+    {
+        QSize Size;
+        QRegion Region;
+        std::array<QPoint, 8> Balloon {};
+    };
+    // The shape for a hint of `Style` in the framework's rectangle of size `Size`; none for an
+    // owner-drawn hint, which keeps the plain window.
+    static std::optional<TShape> ShapeFor(THintStyle Style, QSize Size);
 
 protected:
     bool HasBorder() const override { return false; }

@@ -1,5 +1,7 @@
 #include "controls/SelShape.h"
 
+#include "framework/Property.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -72,44 +74,34 @@ TSelShape::TSelShape(QWidget* parent)
     setMouseTracking(true);
 }
 
-void TSelShape::SetPenColor(TColor v)
+void TSelShape::SetPenColor(TColor value)
 {
-    if (FPenColor == v)
-        return;
-    FPenColor = v;
-    update();
+    if (StoreIfChanged(FPenColor, value))
+        update();
 }
 
-void TSelShape::SetPenStyle(TPenStyle v)
+void TSelShape::SetPenStyle(TPenStyle value)
 {
-    if (FPenStyle == v)
-        return;
-    FPenStyle = v;
-    update();
+    if (StoreIfChanged(FPenStyle, value))
+        update();
 }
 
-void TSelShape::SetPenWidth(int v)
+void TSelShape::SetPenWidth(int value)
 {
-    if (FPenWidth == v)
-        return;
-    FPenWidth = v;
-    update();
+    if (StoreIfChanged(FPenWidth, value))
+        update();
 }
 
-void TSelShape::SetBrushColor(TColor v)
+void TSelShape::SetBrushColor(TColor value)
 {
-    if (FBrushColor == v)
-        return;
-    FBrushColor = v;
-    update();
+    if (StoreIfChanged(FBrushColor, value))
+        update();
 }
 
-void TSelShape::SetBrushStyle(TBrushStyle v)
+void TSelShape::SetBrushStyle(TBrushStyle value)
 {
-    if (FBrushStyle == v)
-        return;
-    FBrushStyle = v;
-    update();
+    if (StoreIfChanged(FBrushStyle, value))
+        update();
 }
 
 TSelMode TSelShape::ZoneAt(QPoint pos) const

@@ -60,33 +60,33 @@ public:
 
     // The published fields act at the next mouse event and never repaint.
     int SizeSense() const { return FSizeSense; }
-    void SetSizeSense(int v) { FSizeSense = v; }
+    void SetSizeSense(int value) { FSizeSense = value; }
     int MinWidth() const { return FMinWidth; }
-    void SetMinWidth(int v) { FMinWidth = v; }
+    void SetMinWidth(int value) { FMinWidth = value; }
     int MinHeight() const { return FMinHeight; }
-    void SetMinHeight(int v) { FMinHeight = v; }
+    void SetMinHeight(int value) { FMinHeight = value; }
     int MinTop() const { return FMinTop; }
-    void SetMinTop(int v) { FMinTop = v; }
+    void SetMinTop(int value) { FMinTop = value; }
     int MinLeft() const { return FMinLeft; }
-    void SetMinLeft(int v) { FMinLeft = v; }
+    void SetMinLeft(int value) { FMinLeft = value; }
     int MaxBottom() const { return FMaxBottom; }
-    void SetMaxBottom(int v) { FMaxBottom = v; }
+    void SetMaxBottom(int value) { FMaxBottom = value; }
     int MaxRight() const { return FMaxRight; }
-    void SetMaxRight(int v) { FMaxRight = v; }
+    void SetMaxRight(int value) { FMaxRight = value; }
     TSelOpt SelOption() const { return FSelOption; }
-    void SetSelOption(TSelOpt v) { FSelOption = v; }
+    void SetSelOption(TSelOpt value) { FSelOption = value; }
 
     // Shape settings of the outline; these repaint.
     TColor PenColor() const { return FPenColor; }
-    void SetPenColor(TColor v);
+    void SetPenColor(TColor value);
     TPenStyle PenStyle() const { return FPenStyle; }
-    void SetPenStyle(TPenStyle v);
+    void SetPenStyle(TPenStyle value);
     int PenWidth() const { return FPenWidth; }
-    void SetPenWidth(int v);
+    void SetPenWidth(int value);
     TColor BrushColor() const { return FBrushColor; }
-    void SetBrushColor(TColor v);
+    void SetBrushColor(TColor value);
     TBrushStyle BrushStyle() const { return FBrushStyle; }
-    void SetBrushStyle(TBrushStyle v);
+    void SetBrushStyle(TBrushStyle value);
 
     bool Dragging() const { return FDragging; }
     TSelMode Mode() const { return FMode; }

@@ -1,6 +1,7 @@
 #include "controls/ShineSpdBtn.h"
 
 #include "controls/ShineGlyphEffects.h"
+#include "framework/Property.h"
 #include "platform/TextOutput.h"
 
 #include <QApplication>
@@ -81,31 +82,6 @@ void Outline(QPainter& canvas, int w, int h, TColor color)
 
 } // namespace
 
-// ---- TShineBtnColors -------------------------------------------------------------------------
-
-TShineBtnColors::~TShineBtnColors()
-{
-    OnChange = nullptr;
-}
-
-void TShineBtnColors::Assign(const TShineBtnColors& Source)
-{
-    FColor = Source.FColor;
-    FHighlight = Source.FHighlight;
-    FShadow = Source.FShadow;
-    FDarkShadow = Source.FDarkShadow;
-    FGradColor = Source.FGradColor;
-    FGradVertical = Source.FGradVertical;
-    FGradation = Source.FGradation;
-    Changed();
-}
-
-void TShineBtnColors::Changed()
-{
-    if (OnChange)
-        OnChange(this);
-}
-
 // ---- TShineSpeedButton: construction and properties -----------------------------------------
 
 TShineSpeedButton::TShineSpeedButton(QWidget* Owner)
@@ -149,85 +125,170 @@ TShineSpeedButton::~TShineSpeedButton()
     FActiveButtonTimer->stop();
 }
 
-void TShineSpeedButton::SetGroupIndex(int Value)
+void TShineSpeedButton::SetClickDownHook(bool value)
 {
-    if (FGroupIndex != Value)
-        GroupUpdateStatus(Value);
+    if (StoreIfChanged(FClickDownHook, value))
+        update();
 }
 
-void TShineSpeedButton::SetAllowAllUp(bool Value)
+void TShineSpeedButton::SetAccelCharDown(bool value)
 {
-    if (FAllowAllUp == Value)
-        return;
-    FAllowAllUp = Value;
-    GroupUpdateStatus(FGroupIndex);
+    if (StoreIfChanged(FAccelCharDown, value))
+        update();
 }
 
-void TShineSpeedButton::SetDown(bool Value)
+void TShineSpeedButton::SetFrameType(TFrameType value)
 {
-    if (Value == FDown || FGroupIndex == 0)
+    if (StoreIfChanged(FFrameType, value))
+        update();
+}
+
+void TShineSpeedButton::SetActiveFrame(bool value)
+{
+    if (StoreIfChanged(FActiveFrame, value))
+        update();
+}
+
+void TShineSpeedButton::SetUpFrame(bool value)
+{
+    if (StoreIfChanged(FUpFrame, value))
+        update();
+}
+
+void TShineSpeedButton::SetDownFrame(bool value)
+{
+    if (StoreIfChanged(FDownFrame, value))
+        update();
+}
+
+void TShineSpeedButton::SetActiveImage(TActiveImageType value)
+{
+    if (StoreIfChanged(FActiveImage, value))
+        update();
+}
+
+void TShineSpeedButton::SetDisabledImage(TDisabledImageType value)
+{
+    if (StoreIfChanged(FDisabledImage, value))
+        update();
+}
+
+void TShineSpeedButton::SetDisabledHighlight(TColor value)
+{
+    if (StoreIfChanged(FDisabledHighlight, value))
+        update();
+}
+
+void TShineSpeedButton::SetDisabledShadow(TColor value)
+{
+    if (StoreIfChanged(FDisabledShadow, value))
+        update();
+}
+
+void TShineSpeedButton::SetShineColor(TColor value)
+{
+    if (StoreIfChanged(FShineColor, value))
+        update();
+}
+
+void TShineSpeedButton::SetLayout(TButtonLayout value)
+{
+    if (StoreIfChanged(FLayout, value))
+        update();
+}
+
+void TShineSpeedButton::SetMargin(int value)
+{
+    if (StoreIfChanged(FMargin, value))
+        update();
+}
+
+void TShineSpeedButton::SetSpacing(int value)
+{
+    if (StoreIfChanged(FSpacing, value))
+        update();
+}
+
+void TShineSpeedButton::SetGroupIndex(int value)
+{
+    if (FGroupIndex != value)
+        GroupUpdateStatus(value);
+}
+
+void TShineSpeedButton::SetAllowAllUp(bool value)
+{
+    if (StoreIfChanged(FAllowAllUp, value))
+        GroupUpdateStatus(FGroupIndex);
+}
+
+void TShineSpeedButton::SetDown(bool value)
+{
+    if (value == FDown || FGroupIndex == 0)
         return;
     // The down member of an exclusive group is raised only by another member going down.
     if (!FAllowAllUp && FDown)
         return;
-    FDown = Value;
+    FDown = value;
     GroupUpdateStatus(FGroupIndex);
     FDrawState = FDown ? shsDown : shsUp;
     repaint();
 }
 
-void TShineSpeedButton::SetTransparent(bool Value)
+void TShineSpeedButton::SetTransparent(bool value)
 {
-    if (FTransparent == Value)
+    if (!StoreIfChanged(FTransparent, value))
         return;
-    FTransparent = Value;
-    setAttribute(Qt::WA_OpaquePaintEvent, !Value);
+    setAttribute(Qt::WA_OpaquePaintEvent, !value);
     update();
 }
 
-void TShineSpeedButton::SetColors(const TShineBtnColors* Value)
+void TShineSpeedButton::SetColors(const TShineBtnColors* value)
 {
-    if (Value)
-        FColors->Assign(*Value);
+    // The set notifies the button, which repaints, even when nothing differs.
+    if (value)
+        FColors->Assign(*value);
 }
 
-void TShineSpeedButton::SetPressedColors(const TShineBtnColors* Value)
+void TShineSpeedButton::SetPressedColors(const TShineBtnColors* value)
 {
-    if (Value)
-        FPressedColors->Assign(*Value);
+    if (value)
+        FPressedColors->Assign(*value);
 }
 
-void TShineSpeedButton::SetFont(const TFont* Value)
+void TShineSpeedButton::SetFont(const TFont* value)
 {
-    if (!Value)
+    // Repaints even when the font is the same.
+    if (!value)
         return;
-    FFont->Assign(*Value);
+    FFont->Assign(*value);
     update();
 }
 
-void TShineSpeedButton::SetActiveFont(const TFont* Value)
+void TShineSpeedButton::SetActiveFont(const TFont* value)
 {
-    if (!Value)
+    if (!value)
         return;
-    FActiveFont->Assign(*Value);
+    FActiveFont->Assign(*value);
     update();
 }
 
-void TShineSpeedButton::SetFontHighlight(TColor Value)
+void TShineSpeedButton::SetFontHighlight(TColor value)
 {
-    FFontHighlight = Value;
+    // Always repaints, as the fonts' changes do.
+    FFontHighlight = value;
     update();
 }
 
-void TShineSpeedButton::SetFontShadow(TColor Value)
+void TShineSpeedButton::SetFontShadow(TColor value)
 {
-    FFontShadow = Value;
+    FFontShadow = value;
     update();
 }
 
-void TShineSpeedButton::SetGlyph(const QImage& Value)
+void TShineSpeedButton::SetGlyph(const QImage& value)
 {
-    FGlyph = Value;
+    // Pictures are not compared: a new glyph always repaints.
+    FGlyph = value;
     GlyphOnChange();
 }
 
@@ -239,11 +300,10 @@ void TShineSpeedButton::GlyphOnChange()
     update();
 }
 
-void TShineSpeedButton::SetCaption(const QString& Value)
+void TShineSpeedButton::SetCaption(const QString& value)
 {
-    if (FCaption == Value)
+    if (!StoreIfChanged(FCaption, value))
         return;
-    FCaption = Value;
     UpdateAccelerator();
     update();
 }
@@ -606,9 +666,10 @@ void TShineSpeedButton::ImageDraw(QPainter& Canvas) const
     const QFont canvasFont = font.ToQFont();
 
     const std::optional<TStateGlyph> glyph = CreateStateGlyph();
-    QPoint glyphPos;
-    QRect textRect;
-    CalcDrawPosition(canvasFont, glyphPos, textRect);
+    const TDrawPosition at = CalcDrawPosition(size(), GlyphSize(), MeasureCaption(canvasFont),
+                                              FLayout, FMargin, FSpacing);
+    QPoint glyphPos = at.GlyphPos;
+    QRect textRect = at.TextRect;
 
     if (glyph) {
         if (downLook)
@@ -714,105 +775,71 @@ std::optional<TStateGlyph> TShineSpeedButton::CreateStateGlyph() const
     return result;
 }
 
-void TShineSpeedButton::CalcDrawPosition(const QFont& CanvasFont, QPoint& GlyphPos,
-                                         QRect& TextRect) const
+QSize TShineSpeedButton::MeasureCaption(const QFont& CanvasFont) const
 {
-    const bool empty = FGlyph.isNull() || FGlyph.width() == 0 || FGlyph.height() == 0;
-    const int gw = empty ? 0 : FGlyph.width();
-    const int gh = empty ? 0 : FGlyph.height();
-    const bool text = !FCaption.isEmpty();
-    const int cw = width();
-    const int ch = height();
+    if (FCaption.isEmpty())
+        return {0, 0};
+    QRect measured(0, 0, width(), 0);
+    DrawText(nullptr, CanvasFont, FCaption, measured, DT_CALCRECT);
+    return measured.size();
+}
 
-    QRect measured(0, 0, cw, 0);
-    if (text)
-        DrawText(nullptr, CanvasFont, FCaption, measured, DT_CALCRECT);
-    const int tw = text ? measured.width() : 0;
-    const int th = text ? measured.height() : 0;
+QSize TShineSpeedButton::GlyphSize() const
+{
+    if (FGlyph.isNull() || FGlyph.width() == 0 || FGlyph.height() == 0)
+        return {0, 0};
+    return FGlyph.size();
+}
 
-    int x = 0, y = 0, gx = 0, gy = 0, tx = 0, ty = 0;
-    auto addGlyphAcross = [&] {
-        gx = x;
-        if (!empty) {
-            x += gw;
-            y = std::max(y, gh);
-        }
+TDrawPosition TShineSpeedButton::CalcDrawPosition(QSize Client, QSize Glyph, QSize Text,
+                                                  TButtonLayout Layout, int Margin, int Spacing)
+{
+    auto takesPart = [](QSize size) {
+        return size.width() > 0 || size.height() > 0;
     };
-    auto addTextAcross = [&] {
-        tx = x;
-        if (text) {
-            x += tw;
-            y = std::max(y, th);
-        }
+    const bool glyph = takesPart(Glyph);
+    const bool text = takesPart(Text);
+    const QSize textSize = text ? Text : QSize(0, 0);
+    const bool across = Layout == blGlyphLeft || Layout == blGlyphRight;
+    const bool glyphFirst = Layout == blGlyphLeft || Layout == blGlyphTop;
+    // Worked out side by side (x along the stack, y across it); a top or bottom glyph swaps the
+    // axes going in and coming out.
+    auto oriented = [across](QSize size) {
+        return across ? size : size.transposed();
     };
-    auto addGlyphDown = [&] {
-        gy = y;
-        if (!empty) {
-            y += gh;
-            x = std::max(x, gw);
-        }
-    };
-    auto addTextDown = [&] {
-        ty = y;
-        if (text) {
-            y += th;
-            x = std::max(x, tw);
-        }
-    };
-    const int gap = !empty && text ? FSpacing : 0;
-    switch (FLayout) {
-    case blGlyphLeft:
-    case blGlyphRight:
-        if (FLayout == blGlyphLeft) {
-            addGlyphAcross();
-            x += gap;
-            addTextAcross();
-        } else {
-            addTextAcross();
-            x += gap;
-            addGlyphAcross();
-        }
-        if (!empty)
-            gy = (y - gh) / 2;
-        if (text)
-            ty = (y - th) / 2;
-        break;
-    case blGlyphTop:
-    case blGlyphBottom:
-        if (FLayout == blGlyphTop) {
-            addGlyphDown();
-            y += gap;
-            addTextDown();
-        } else {
-            addTextDown();
-            y += gap;
-            addGlyphDown();
-        }
-        if (!empty)
-            gx = (x - gw) / 2;
-        if (text)
-            tx = (x - tw) / 2;
-        break;
-    }
+    const QSize g = glyph ? oriented(Glyph) : QSize(0, 0);
+    const QSize t = oriented(textSize);
+    const int gap = glyph && text ? Spacing : 0;
 
-    int mx = (cw - x) / 2;
-    int my = (ch - y) / 2;
-    if (FMargin >= 0) {
-        switch (FLayout) {
+    // Measure: the parts one after the other, each centred across the taller one.
+    const int along = g.width() + gap + t.width();
+    const int thick = std::max(g.height(), t.height());
+    const QPoint glyphAt(glyphFirst ? 0 : t.width() + gap, glyph ? (thick - g.height()) / 2 : 0);
+    const QPoint textAt(glyphFirst ? g.width() + gap : 0, text ? (thick - t.height()) / 2 : 0);
+    const QSize block = oriented(QSize(along, thick));
+
+    // Arrange: the block centred, or held at the margin on the glyph's side.
+    int mx = (Client.width() - block.width()) / 2;
+    int my = (Client.height() - block.height()) / 2;
+    if (Margin >= 0) {
+        switch (Layout) {
         case blGlyphLeft:
-            mx = FMargin;
+            mx = Margin;
             break;
         case blGlyphRight:
-            mx = cw - x - FMargin;
+            mx = Client.width() - block.width() - Margin;
             break;
         case blGlyphTop:
-            my = FMargin;
+            my = Margin;
             break;
         case blGlyphBottom:
-            my = ch - y - FMargin;
+            my = Client.height() - block.height() - Margin;
             break;
         }
     }
-    GlyphPos = QPoint(mx + gx, my + gy);
-    TextRect = text ? measured.translated(mx + tx, my + ty) : QRect(mx + tx, my + ty, 0, 0);
+    const QPoint origin(mx, my);
+    auto place = [&](QPoint at) {
+        return origin + (across ? at : at.transposed());
+    };
+    return {place(glyphAt), QRect(place(textAt), textSize)};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/ShineBtnColors.h"
 #include "controls/ShineTypes.h"
 #include "framework/TFont.h"
 #include "platform/Colors.h"
@@ -18,62 +19,20 @@ class QPainter;
 class QShortcut;
 class QTimer;
 
-// One look's colours of a shine button: a flat or gradient background and three frame colours.
-class TShineBtnColors
-{
-public:
-    TShineBtnColors() = default;
-    TShineBtnColors(const TShineBtnColors&) = delete;
-    TShineBtnColors& operator=(const TShineBtnColors&) = delete;
-    ~TShineBtnColors();
-
-    TColor Highlight() const { return FHighlight; }
-    void SetHighlight(TColor Value) { Store(FHighlight, Value); }
-    TColor Shadow() const { return FShadow; }
-    void SetShadow(TColor Value) { Store(FShadow, Value); }
-    TColor DarkShadow() const { return FDarkShadow; }
-    void SetDarkShadow(TColor Value) { Store(FDarkShadow, Value); }
-    TColor GradColor() const { return FGradColor; }
-    void SetGradColor(TColor Value) { Store(FGradColor, Value); }
-    bool GradVertical() const { return FGradVertical; }
-    void SetGradVertical(bool Value) { Store(FGradVertical, Value); }
-    bool Gradation() const { return FGradation; }
-    void SetGradation(bool Value) { Store(FGradation, Value); }
-    TColor Color() const { return FColor; }
-    void SetColor(TColor Value) { Store(FColor, Value); }
-
-    // Copies all seven values from Source, then notifies.
-    void Assign(const TShineBtnColors& Source);
-    // Copies all seven values into Dest, which notifies.
-    void AssignTo(TShineBtnColors& Dest) const { Dest.Assign(*this); }
-
-    std::function<void(TShineBtnColors* Sender)> OnChange;
-
-private:
-    template<class T> void Store(T& field, T value)
-    {
-        if (field == value)
-            return;
-        field = value;
-        Changed();
-    }
-    void Changed();
-
-    TColor FColor = clBtnFace;
-    TColor FHighlight = clBtnHighlight;
-    TColor FShadow = clBtnShadow;
-    TColor FDarkShadow = clWindowFrame;
-    TColor FGradColor = clBlue;
-    bool FGradVertical = false;
-    bool FGradation = false;
-};
-
 // The glyph in the form one look draws it.
 struct TStateGlyph
 {
     QImage Image; // RGB32; for the disabled edge mask black and white
     std::uint32_t TransparentColor; // pixel word left out when drawing
     bool EdgeMask = false; // drawn through the disabled colours, not copied
+};
+
+// Where a shine button puts its glyph and caption, in client coordinates.
+struct TDrawPosition
+{
+    QPoint GlyphPos;
+    QRect TextRect;
+    bool operator==(const TDrawPosition&) const = default;
 };
 
 // The skinned push and toggle button: a window-less child painted on its parent, with up, down,
@@ -88,58 +47,58 @@ public:
     ~TShineSpeedButton() override;
 
     int GroupIndex() const { return FGroupIndex; }
-    void SetGroupIndex(int Value);
+    void SetGroupIndex(int value);
     bool Down() const { return FDown; }
-    void SetDown(bool Value);
+    void SetDown(bool value);
     bool ClickDownHook() const { return FClickDownHook; }
-    void SetClickDownHook(bool Value) { StoreAndUpdate(FClickDownHook, Value); }
+    void SetClickDownHook(bool value);
     bool AccelCharDown() const { return FAccelCharDown; }
-    void SetAccelCharDown(bool Value) { StoreAndUpdate(FAccelCharDown, Value); }
+    void SetAccelCharDown(bool value);
     TFrameType FrameType() const { return FFrameType; }
-    void SetFrameType(TFrameType Value) { StoreAndUpdate(FFrameType, Value); }
+    void SetFrameType(TFrameType value);
     bool Transparent() const { return FTransparent; }
-    void SetTransparent(bool Value);
+    void SetTransparent(bool value);
     bool ActiveFrame() const { return FActiveFrame; }
-    void SetActiveFrame(bool Value) { StoreAndUpdate(FActiveFrame, Value); }
+    void SetActiveFrame(bool value);
     bool UpFrame() const { return FUpFrame; }
-    void SetUpFrame(bool Value) { StoreAndUpdate(FUpFrame, Value); }
+    void SetUpFrame(bool value);
     bool DownFrame() const { return FDownFrame; }
-    void SetDownFrame(bool Value) { StoreAndUpdate(FDownFrame, Value); }
+    void SetDownFrame(bool value);
     TActiveImageType ActiveImage() const { return FActiveImage; }
-    void SetActiveImage(TActiveImageType Value) { StoreAndUpdate(FActiveImage, Value); }
+    void SetActiveImage(TActiveImageType value);
     TDisabledImageType DisabledImage() const { return FDisabledImage; }
-    void SetDisabledImage(TDisabledImageType Value) { StoreAndUpdate(FDisabledImage, Value); }
+    void SetDisabledImage(TDisabledImageType value);
     TColor DisabledHighlight() const { return FDisabledHighlight; }
-    void SetDisabledHighlight(TColor Value) { StoreAndUpdate(FDisabledHighlight, Value); }
+    void SetDisabledHighlight(TColor value);
     TColor DisabledShadow() const { return FDisabledShadow; }
-    void SetDisabledShadow(TColor Value) { StoreAndUpdate(FDisabledShadow, Value); }
+    void SetDisabledShadow(TColor value);
     TShineBtnColors* Colors() const { return FColors.get(); }
-    void SetColors(const TShineBtnColors* Value);
+    void SetColors(const TShineBtnColors* value);
     TShineBtnColors* PressedColors() const { return FPressedColors.get(); }
-    void SetPressedColors(const TShineBtnColors* Value);
+    void SetPressedColors(const TShineBtnColors* value);
     TColor ShineColor() const { return FShineColor; }
-    void SetShineColor(TColor Value) { StoreAndUpdate(FShineColor, Value); }
+    void SetShineColor(TColor value);
     TFont* Font() const { return FFont.get(); }
-    void SetFont(const TFont* Value);
+    void SetFont(const TFont* value);
     TColor FontHighlight() const { return FFontHighlight; }
-    void SetFontHighlight(TColor Value);
+    void SetFontHighlight(TColor value);
     TColor FontShadow() const { return FFontShadow; }
-    void SetFontShadow(TColor Value);
+    void SetFontShadow(TColor value);
     TFont* ActiveFont() const { return FActiveFont.get(); }
-    void SetActiveFont(const TFont* Value);
+    void SetActiveFont(const TFont* value);
     bool AllowAllUp() const { return FAllowAllUp; }
-    void SetAllowAllUp(bool Value);
+    void SetAllowAllUp(bool value);
     TButtonLayout Layout() const { return FLayout; }
-    void SetLayout(TButtonLayout Value) { StoreAndUpdate(FLayout, Value); }
+    void SetLayout(TButtonLayout value);
     int Margin() const { return FMargin; }
-    void SetMargin(int Value) { StoreAndUpdate(FMargin, Value); }
+    void SetMargin(int value);
     int Spacing() const { return FSpacing; }
-    void SetSpacing(int Value) { StoreAndUpdate(FSpacing, Value); }
+    void SetSpacing(int value);
     const QImage& Glyph() const { return FGlyph; }
     // A null image empties the glyph.
-    void SetGlyph(const QImage& Value);
+    void SetGlyph(const QImage& value);
     QString Caption() const { return FCaption; }
-    void SetCaption(const QString& Value);
+    void SetCaption(const QString& value);
 
     TShineDrawState DrawState() const { return FDrawState; }
     bool MouseInside() const { return FMouseInside; }
@@ -164,9 +123,16 @@ public:
     void FrameDraw(QPainter& Canvas) const;
     // The glyph as the current look draws it, or none for an empty glyph.
     std::optional<TStateGlyph> CreateStateGlyph() const;
-    // Glyph top-left and caption rectangle in client coordinates, the caption measured in
-    // `CanvasFont`.
-    void CalcDrawPosition(const QFont& CanvasFont, QPoint& GlyphPos, QRect& TextRect) const;
+    // The caption's extent in `CanvasFont`; 0 x 0 without a caption.
+    QSize MeasureCaption(const QFont& CanvasFont) const;
+    // The glyph's extent; 0 x 0 without a glyph.
+    QSize GlyphSize() const;
+    // Glyph top-left and caption rectangle in a client area of size `Client`. The parts (a part
+    // of size 0 x 0 takes no part) are stacked along `Layout` with `Spacing` between them, each
+    // centred across the block; the block is centred, or held `Margin` pixels from the glyph's
+    // side when Margin is 0 or more. Pure arithmetic: no font, no widget.
+    static TDrawPosition CalcDrawPosition(QSize Client, QSize Glyph, QSize Text,
+                                          TButtonLayout Layout, int Margin, int Spacing);
 
     virtual void Click();
     virtual void MouseEnter(TShiftState Shift, int X, int Y);
@@ -196,13 +162,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    template<class T> void StoreAndUpdate(T& field, T value)
-    {
-        if (field == value)
-            return;
-        field = value;
-        update();
-    }
     bool ClientContains(int X, int Y) const
     {
         return X >= 0 && Y >= 0 && X < width() && Y < height();

@@ -2,6 +2,7 @@
 
 #include "fontchooser/ExampleHint.h"
 #include "fontchooser/FontTypeMarks.h"
+#include "framework/Property.h"
 #include "platform/FontInfo.h"
 
 #include <QAbstractItemView>
@@ -158,9 +159,8 @@ void TFontComboBox::CopyScreenFonts()
 
 void TFontComboBox::SetFastMode(bool value)
 {
-    if (FFastMode == value)
+    if (!StoreIfChanged(FFastMode, value))
         return;
-    FFastMode = value;
     // the rebuilt list must not silently drop the face the owner already uses
     const QString remembered = GetSelectedFont();
     if (value)
@@ -170,11 +170,10 @@ void TFontComboBox::SetFastMode(bool value)
     SetSelectedFont(remembered);
 }
 
-void TFontComboBox::SetOptions(TFontCBOptions options)
+void TFontComboBox::SetOptions(TFontCBOptions value)
 {
-    if (FOptions == options)
+    if (!StoreIfChanged(FOptions, value))
         return;
-    FOptions = options;
     if (FFastMode) {
         update();
         return;
@@ -216,18 +215,18 @@ int TFontComboBox::FindAscii(const QString& name) const
     return -1;
 }
 
-void TFontComboBox::SetSelectedFont(const QString& name)
+void TFontComboBox::SetSelectedFont(const QString& value)
 {
-    if (GetSelectedFont() == name)
+    if (GetSelectedFont() == value)
         return;
-    int index = FindAscii(name);
+    int index = FindAscii(value);
     if (index < 0) {
-        const QString resolved = FontInfo::ResolvedFamily(name);
-        if (resolved != name)
+        const QString resolved = FontInfo::ResolvedFamily(value);
+        if (resolved != value)
             index = FindAscii(resolved);
     }
     if (index < 0) {
-        const QStringList substitutes = QFont::substitutes(name);
+        const QStringList substitutes = QFont::substitutes(value);
         for (const QString& substitute : substitutes) {
             index = FindAscii(substitute);
             if (index >= 0)

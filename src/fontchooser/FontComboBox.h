@@ -47,7 +47,7 @@ public:
     static constexpr TFontCBOptions kDefaultOptions = 0x32;
 
     TFontCBOptions Options() const { return FOptions; }
-    void SetOptions(TFontCBOptions options);
+    void SetOptions(TFontCBOptions value);
     bool HasOption(TFontCBOption option) const { return FOptions & FontCBOption(option); }
 
     bool ShowExample() const { return FShowExample; }
@@ -55,17 +55,17 @@ public:
     bool FastMode() const { return FFastMode; }
     void SetFastMode(bool value);
     int ExampleFontSize() const { return FExampleFontSize; }
-    void SetExampleFontSize(int points) { FExampleFontSize = points; }
+    void SetExampleFontSize(int value) { FExampleFontSize = value; }
     QString ExampleText() const { return FExampleText; }
-    void SetExampleText(const QString& text) { FExampleText = text; }
+    void SetExampleText(const QString& value) { FExampleText = value; }
     TFontComboExampleAlign ExampleAlign() const { return FExampleAlign; }
-    void SetExampleAlign(TFontComboExampleAlign align) { FExampleAlign = align; }
+    void SetExampleAlign(TFontComboExampleAlign value) { FExampleAlign = value; }
 
     QString GetSelectedFont() const;
-    // Selects the entry named `name` (letter case aside). A Windows face name that this system
+    // Selects the entry named `value` (letter case aside). A Windows face name that this system
     // substitutes ("ＭＳ Ｐゴシック") selects the face that stands in for it, since that is the
     // face a control given the name really shows. Fires OnChange unless the text is unchanged.
-    void SetSelectedFont(const QString& name);
+    void SetSelectedFont(const QString& value);
 
     // Rebuilds the list from the installed faces; the MRU section goes with it.
     void CreateFontList();

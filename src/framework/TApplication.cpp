@@ -1,5 +1,6 @@
 #include "framework/TApplication.h"
 
+#include "framework/Property.h"
 #include "framework/TDialogs.h"
 #include "platform/FontInfo.h"
 
@@ -28,10 +29,10 @@ TApplication::~TApplication()
     FHintWindow.reset();
 }
 
-void TApplication::SetTitle(const QString& title)
+void TApplication::SetTitle(const QString& value)
 {
-    m_title = title;
-    setApplicationName(title);
+    FTitle = value;
+    setApplicationName(value);
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event)
@@ -53,7 +54,7 @@ void TApplication::ShowException(const std::exception& e)
 
 void TApplication::ShowException(const QString& message)
 {
-    TDialogs::Current().MessageBox(activeWindow(), ExceptionText(message), m_title, MB_ICONERROR);
+    TDialogs::Current().MessageBox(activeWindow(), ExceptionText(message), FTitle, MB_ICONERROR);
 }
 
 QString TApplication::ExceptionText(const QString& message)
@@ -82,21 +83,19 @@ TApplication* TApplication::Instance()
     return qobject_cast<TApplication*>(QCoreApplication::instance());
 }
 
-void TApplication::SetHintColor(TColor color)
+void TApplication::SetHintColor(TColor value)
 {
-    if (FHintColor == color)
+    if (!StoreIfChanged(FHintColor, value))
         return;
-    FHintColor = color;
     if (FHintWindow)
-        FHintWindow->SetColor(color);
+        FHintWindow->SetColor(value);
 }
 
-void TApplication::SetShowHint(bool show)
+void TApplication::SetShowHint(bool value)
 {
-    if (FShowHint == show)
+    if (!StoreIfChanged(FShowHint, value))
         return;
-    FShowHint = show;
-    if (show) {
+    if (value) {
         FHintWindow = MakeHintWindow();
         return;
     }
@@ -113,9 +112,9 @@ void TApplication::SetShowHint(bool show)
     FHintWindow.reset();
 }
 
-void TApplication::SetHintWindowClass(THintWindowClass windowClass)
+void TApplication::SetHintWindowClass(THintWindowClass value)
 {
-    FHintWindowClass = std::move(windowClass);
+    FHintWindowClass = std::move(value);
 }
 
 std::unique_ptr<THintWindow> TApplication::MakeHintWindow() const
@@ -127,11 +126,10 @@ std::unique_ptr<THintWindow> TApplication::MakeHintWindow() const
     return window;
 }
 
-void TApplication::SetHint(const QString& hint)
+void TApplication::SetHint(const QString& value)
 {
-    if (FHint == hint)
+    if (!StoreIfChanged(FHint, value))
         return;
-    FHint = hint;
     if (OnHint)
         OnHint(this);
 }

@@ -30,8 +30,8 @@ public:
     TApplication(int& argc, char** argv);
     ~TApplication() override;
 
-    QString Title() const { return m_title; }
-    void SetTitle(const QString& title);
+    QString Title() const { return FTitle; }
+    void SetTitle(const QString& value);
 
     bool notify(QObject* receiver, QEvent* event) override;
 
@@ -50,30 +50,30 @@ public:
 
     // Hint timings in milliseconds.
     int HintPause() const { return FHintPause; }
-    void SetHintPause(int pause) { FHintPause = pause; }
+    void SetHintPause(int value) { FHintPause = value; }
     int HintHidePause() const { return FHintHidePause; }
-    void SetHintHidePause(int pause) { FHintHidePause = pause; }
+    void SetHintHidePause(int value) { FHintHidePause = value; }
     int HintShortPause() const { return FHintShortPause; }
-    void SetHintShortPause(int pause) { FHintShortPause = pause; }
+    void SetHintShortPause(int value) { FHintShortPause = value; }
 
     TColor HintColor() const { return FHintColor; }
-    void SetHintColor(TColor color);
+    void SetHintColor(TColor value);
 
     // Switching hints off discards the hint window; switching them on makes a new one of the
     // current hint window class, which is how a new class or look takes effect.
     bool ShowHint() const { return FShowHint; }
-    void SetShowHint(bool show);
+    void SetShowHint(bool value);
 
     // Makes the hint window; an empty class means the plain THintWindow.
     THintWindowClass HintWindowClass() const { return FHintWindowClass; }
-    void SetHintWindowClass(THintWindowClass windowClass);
+    void SetHintWindowClass(THintWindowClass value);
 
     // The hint window in use, or null while hints are off.
     THintWindow* HintWindow() const { return FHintWindow.get(); }
 
     // The long hint of the widget under the mouse; a change calls OnHint.
     QString Hint() const { return FHint; }
-    void SetHint(const QString& hint);
+    void SetHint(const QString& value);
 
     std::function<void(QObject* Sender)> OnHint;
     // Called before a hint shows; may change the text, refuse the hint or move it.
@@ -114,7 +114,7 @@ private:
     std::unique_ptr<THintWindow> MakeHintWindow() const;
     bool IsHintWindow(const QWidget* widget) const;
 
-    QString m_title;
+    QString FTitle;
 
     int FHintPause = 500;
     int FHintHidePause = 2500;

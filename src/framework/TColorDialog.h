@@ -9,7 +9,7 @@ class TColorDialog
 {
 public:
     TColor Color() const { return FColor; }
-    void SetColor(TColor color) { FColor = color; }
+    void SetColor(TColor value) { FColor = value; }
 
     // Shows the dialog; true when the user confirmed (Color then holds the choice).
     bool Execute(QWidget* parent);

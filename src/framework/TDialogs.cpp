@@ -188,9 +188,9 @@ TDialogs& TDialogs::Current()
     return g_current ? *g_current : real;
 }
 
-void TDialogs::SetCurrent(TDialogs* dialogs)
+void TDialogs::SetCurrent(TDialogs* value)
 {
-    g_current = dialogs;
+    g_current = value;
 }
 
 QString TDialogs::QtFilter(const QString& filter)

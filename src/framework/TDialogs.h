@@ -57,7 +57,7 @@ public:
 
     static TDialogs& Current();
     // Installs `dialogs` (not owned); nullptr restores the real dialogs.
-    static void SetCurrent(TDialogs* dialogs);
+    static void SetCurrent(TDialogs* value);
 
     // "QVDファイル (*.qvd)|*.qvd" -> "QVDファイル (*.qvd)" (Qt's filter form).
     static QString QtFilter(const QString& filter);

@@ -1,5 +1,7 @@
 #include "framework/TEdit.h"
 
+#include "framework/Property.h"
+
 TEdit::TEdit(QWidget* parent)
     : QLineEdit(parent)
 {
@@ -13,12 +15,10 @@ TEdit::TEdit(QWidget* parent)
     ApplyLook();
 }
 
-void TEdit::SetColor(TColor color)
+void TEdit::SetColor(TColor value)
 {
-    if (FColor == color)
-        return;
-    FColor = color;
-    ApplyLook();
+    if (StoreIfChanged(FColor, value))
+        ApplyLook();
 }
 
 void TEdit::ApplyLook()

@@ -15,10 +15,10 @@ public:
     explicit TEdit(QWidget* parent = nullptr);
 
     QString Text() const { return text(); }
-    void SetText(const QString& text) { setText(text); }
+    void SetText(const QString& value) { setText(value); }
 
     TColor Color() const { return FColor; }
-    void SetColor(TColor color);
+    void SetColor(TColor value);
     TFont* Font() { return &FFont; }
 
     std::function<void(QObject*)> OnChange;

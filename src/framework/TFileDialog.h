@@ -16,13 +16,13 @@ public:
     explicit TFileDialog(Mode mode);
 
     QString Title() const { return FTitle; }
-    void SetTitle(const QString& title) { FTitle = title; }
+    void SetTitle(const QString& value) { FTitle = value; }
     QString Filter() const { return FFilter; }
-    void SetFilter(const QString& filter) { FFilter = filter; }
+    void SetFilter(const QString& value) { FFilter = value; }
     QString DefaultExt() const { return FDefaultExt; }
-    void SetDefaultExt(const QString& ext) { FDefaultExt = ext; }
+    void SetDefaultExt(const QString& value) { FDefaultExt = value; }
     QString FileName() const { return FFileName; }
-    void SetFileName(const QString& name) { FFileName = name; }
+    void SetFileName(const QString& value) { FFileName = value; }
 
     // Shows the dialog; true when a file was chosen (FileName then holds its path).
     bool Execute(QWidget* parent);

@@ -1,5 +1,6 @@
 #include "framework/TFont.h"
 
+#include "framework/Property.h"
 #include "platform/FontInfo.h"
 
 #include <cstdlib>
@@ -7,23 +8,18 @@
 TFont::TFont()
     : FName(QStringLiteral("ＭＳ Ｐゴシック"))
     , FHeight(-12)
+{ }
+
+void TFont::SetName(const QString& value)
 {
+    if (StoreIfChanged(FName, value))
+        Changed();
 }
 
-void TFont::SetName(const QString& name)
+void TFont::SetHeight(int value)
 {
-    if (FName == name)
-        return;
-    FName = name;
-    Changed();
-}
-
-void TFont::SetHeight(int height)
-{
-    if (FHeight == height)
-        return;
-    FHeight = height;
-    Changed();
+    if (StoreIfChanged(FHeight, value))
+        Changed();
 }
 
 int TFont::Size() const
@@ -31,25 +27,21 @@ int TFont::Size() const
     return FontInfo::PixelsToPoints(-FHeight);
 }
 
-void TFont::SetSize(int points)
+void TFont::SetSize(int value)
 {
-    SetHeight(-FontInfo::PointsToPixels(points));
+    SetHeight(-FontInfo::PointsToPixels(value));
 }
 
-void TFont::SetStyle(TFontStyles style)
+void TFont::SetStyle(TFontStyles value)
 {
-    if (FStyle == style)
-        return;
-    FStyle = style;
-    Changed();
+    if (StoreIfChanged(FStyle, value))
+        Changed();
 }
 
-void TFont::SetColor(TColor color)
+void TFont::SetColor(TColor value)
 {
-    if (FColor == color)
-        return;
-    FColor = color;
-    Changed();
+    if (StoreIfChanged(FColor, value))
+        Changed();
 }
 
 void TFont::Assign(const TFont& other)

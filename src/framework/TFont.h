@@ -26,19 +26,19 @@ public:
     TFont();
 
     QString Name() const { return FName; }
-    void SetName(const QString& name);
+    void SetName(const QString& value);
 
     int Height() const { return FHeight; }
-    void SetHeight(int height);
+    void SetHeight(int value);
 
     int Size() const;
-    void SetSize(int points);
+    void SetSize(int value);
 
     TFontStyles Style() const { return FStyle; }
-    void SetStyle(TFontStyles style);
+    void SetStyle(TFontStyles value);
 
     TColor Color() const { return FColor; }
-    void SetColor(TColor color);
+    void SetColor(TColor value);
 
     // Copies face, height, style and colour; reports one change when anything differs.
     void Assign(const TFont& other);

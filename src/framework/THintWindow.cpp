@@ -1,5 +1,6 @@
 #include "framework/THintWindow.h"
 
+#include "framework/Property.h"
 #include "platform/TextOutput.h"
 
 #include <QGuiApplication>
@@ -72,12 +73,10 @@ void THintWindow::DestroyWindowHandle()
     destroy();
 }
 
-void THintWindow::SetColor(TColor color)
+void THintWindow::SetColor(TColor value)
 {
-    if (FColor == color)
-        return;
-    FColor = color;
-    update();
+    if (StoreIfChanged(FColor, value))
+        update();
 }
 
 QRect THintWindow::ClientRect() const

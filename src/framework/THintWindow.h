@@ -45,7 +45,7 @@ public:
     QString Caption() const { return FCaption; }
 
     TColor Color() const { return FColor; }
-    void SetColor(TColor color);
+    void SetColor(TColor value);
 
     TFont& CanvasFont() { return FCanvasFont; }
     const TFont& CanvasFont() const { return FCanvasFont; }

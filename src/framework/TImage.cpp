@@ -1,31 +1,30 @@
 #include "framework/TImage.h"
 
+#include "framework/Property.h"
+
 #include <QPainter>
 
 TImage::TImage(QWidget* parent)
     : QWidget(parent)
 { }
 
-void TImage::SetPicture(const QImage& picture)
+void TImage::SetPicture(const QImage& value)
 {
-    FPicture = picture;
+    // Pictures are not compared pixel by pixel: a new one always repaints.
+    FPicture = value;
     update();
 }
 
-void TImage::SetStretch(bool stretch)
+void TImage::SetStretch(bool value)
 {
-    if (FStretch == stretch)
-        return;
-    FStretch = stretch;
-    update();
+    if (StoreIfChanged(FStretch, value))
+        update();
 }
 
-void TImage::SetCenter(bool center)
+void TImage::SetCenter(bool value)
 {
-    if (FCenter == center)
-        return;
-    FCenter = center;
-    update();
+    if (StoreIfChanged(FCenter, value))
+        update();
 }
 
 QRect TImage::PictureRect() const

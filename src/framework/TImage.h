@@ -12,13 +12,13 @@ public:
     explicit TImage(QWidget* parent = nullptr);
 
     const QImage& Picture() const { return FPicture; }
-    void SetPicture(const QImage& picture);
+    void SetPicture(const QImage& value);
     void ClearPicture() { SetPicture(QImage()); }
 
     bool Stretch() const { return FStretch; }
-    void SetStretch(bool stretch);
+    void SetStretch(bool value);
     bool Center() const { return FCenter; }
-    void SetCenter(bool center);
+    void SetCenter(bool value);
 
     // Where the picture lands inside the control.
     QRect PictureRect() const;

@@ -1,5 +1,6 @@
 #include "framework/TPanel.h"
 
+#include "framework/Property.h"
 #include "framework/TAlign.h"
 
 #include <QMouseEvent>
@@ -9,36 +10,28 @@ TPanel::TPanel(QWidget* parent)
     : QWidget(parent)
 { }
 
-void TPanel::SetColor(TColor color)
+void TPanel::SetColor(TColor value)
 {
-    if (FColor == color)
-        return;
-    FColor = color;
-    update();
+    if (StoreIfChanged(FColor, value))
+        update();
 }
 
-void TPanel::SetBevelOuter(TPanelBevel bevel)
+void TPanel::SetBevelOuter(TPanelBevel value)
 {
-    if (FBevelOuter == bevel)
-        return;
-    FBevelOuter = bevel;
-    update();
+    if (StoreIfChanged(FBevelOuter, value))
+        update();
 }
 
-void TPanel::SetBevelInner(TPanelBevel bevel)
+void TPanel::SetBevelInner(TPanelBevel value)
 {
-    if (FBevelInner == bevel)
-        return;
-    FBevelInner = bevel;
-    update();
+    if (StoreIfChanged(FBevelInner, value))
+        update();
 }
 
-void TPanel::SetBevelWidth(int width)
+void TPanel::SetBevelWidth(int value)
 {
-    if (FBevelWidth == width)
-        return;
-    FBevelWidth = width;
-    update();
+    if (StoreIfChanged(FBevelWidth, value))
+        update();
 }
 
 QRect TPanel::Frame3D(QPainter& painter, QRect rect, TColor topLeft, TColor bottomRight, int width)

@@ -17,20 +17,20 @@ public:
     explicit TPanel(QWidget* parent = nullptr);
 
     TColor Color() const { return FColor; }
-    void SetColor(TColor color);
+    void SetColor(TColor value);
 
     TPanelBevel BevelOuter() const { return FBevelOuter; }
-    void SetBevelOuter(TPanelBevel bevel);
+    void SetBevelOuter(TPanelBevel value);
     TPanelBevel BevelInner() const { return FBevelInner; }
-    void SetBevelInner(TPanelBevel bevel);
+    void SetBevelInner(TPanelBevel value);
     int BevelWidth() const { return FBevelWidth; }
-    void SetBevelWidth(int width);
+    void SetBevelWidth(int value);
 
-    // Draws a 3-D frame of `width` pixels inside `rect`: light top-left and dark bottom-right
-    // for a raised look, the other way round for a lowered one. Returns the rectangle inside.
     // The area inside the bevels, where aligned children go.
     QRect ClientRect() const;
 
+    // Draws a 3-D frame of `width` pixels inside `rect`: light top-left and dark bottom-right
+    // for a raised look, the other way round for a lowered one. Returns the rectangle inside.
     static QRect Frame3D(QPainter& painter, QRect rect, TColor topLeft, TColor bottomRight,
                          int width);
 

@@ -1,26 +1,26 @@
 #include "framework/TTimer.h"
 
+#include "framework/Property.h"
+
 TTimer::TTimer(QObject* parent)
     : QObject(parent)
 {
-    m_timer.setInterval(1000);
-    connect(&m_timer, &QTimer::timeout, this, &TTimer::Tick);
+    FTimer.setInterval(1000);
+    connect(&FTimer, &QTimer::timeout, this, &TTimer::Tick);
     Restart();
 }
 
-void TTimer::SetEnabled(bool enabled)
+void TTimer::SetEnabled(bool value)
 {
-    if (FEnabled == enabled)
-        return;
-    FEnabled = enabled;
-    Restart();
+    if (StoreIfChanged(FEnabled, value))
+        Restart();
 }
 
-void TTimer::SetInterval(int ms)
+void TTimer::SetInterval(int value)
 {
-    if (m_timer.interval() == ms)
+    if (FTimer.interval() == value)
         return;
-    m_timer.setInterval(ms);
+    FTimer.setInterval(value);
     Restart();
 }
 
@@ -32,7 +32,7 @@ void TTimer::Tick()
 
 void TTimer::Restart()
 {
-    m_timer.stop();
-    if (FEnabled && m_timer.interval() > 0)
-        m_timer.start();
+    FTimer.stop();
+    if (FEnabled && FTimer.interval() > 0)
+        FTimer.start();
 }

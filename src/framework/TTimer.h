@@ -14,13 +14,13 @@ public:
     explicit TTimer(QObject* parent = nullptr);
 
     bool Enabled() const { return FEnabled; }
-    void SetEnabled(bool enabled);
-    int Interval() const { return m_timer.interval(); }
-    void SetInterval(int ms);
+    void SetEnabled(bool value);
+    int Interval() const { return FTimer.interval(); }
+    void SetInterval(int value);
 
     // A free number for the owner; the slide transition keeps its phase in it.
     int Tag() const { return FTag; }
-    void SetTag(int tag) { FTag = tag; }
+    void SetTag(int value) { FTag = value; }
 
     // Runs the tick handler as a timeout would.
     void Tick();
@@ -30,7 +30,7 @@ public:
 private:
     void Restart();
 
-    QTimer m_timer;
+    QTimer FTimer;
     bool FEnabled = true;
     int FTag = 0;
 };

@@ -1,5 +1,6 @@
 #include "framework/TTrackBar.h"
 
+#include "framework/Property.h"
 #include "framework/TPanel.h"
 
 #include <QMouseEvent>
@@ -25,12 +26,10 @@ TTrackBar::TTrackBar(QWidget* parent)
     });
 }
 
-void TTrackBar::SetThumbLength(int length)
+void TTrackBar::SetThumbLength(int value)
 {
-    if (FThumbLength == length)
-        return;
-    FThumbLength = length;
-    update();
+    if (StoreIfChanged(FThumbLength, value))
+        update();
 }
 
 int TTrackBar::ThumbWidth() const

@@ -14,15 +14,15 @@ public:
     explicit TTrackBar(QWidget* parent = nullptr);
 
     int Min() const { return minimum(); }
-    void SetMin(int min) { setMinimum(min); }
+    void SetMin(int value) { setMinimum(value); }
     int Max() const { return maximum(); }
-    void SetMax(int max) { setMaximum(max); }
+    void SetMax(int value) { setMaximum(value); }
     int Position() const { return value(); }
-    void SetPosition(int position) { setValue(position); }
+    void SetPosition(int value) { setValue(value); }
     int PageSize() const { return pageStep(); }
-    void SetPageSize(int size) { setPageStep(size); }
+    void SetPageSize(int value) { setPageStep(value); }
     int ThumbLength() const { return FThumbLength; }
-    void SetThumbLength(int length);
+    void SetThumbLength(int value);
 
     // The thumb's rectangle for the current position; the channel runs between the centres of
     // its two end positions.

@@ -43,7 +43,7 @@ int CountAqua(const QImage& image)
 
 } // namespace
 
-class TestImageExport : public QObject
+class tst_ImageExport : public QObject
 {
     Q_OBJECT
 
@@ -211,5 +211,5 @@ private Q_SLOTS:
     }
 };
 
-QUILVORO_APP_TEST_MAIN(TestImageExport)
+QUILVORO_APP_TEST_MAIN(tst_ImageExport)
 #include "tst_ImageExport.moc"

@@ -15,7 +15,7 @@
 
 using namespace Qt::StringLiterals;
 
-class TestLogoEditing : public QObject
+class tst_LogoEditing : public QObject
 {
     Q_OBJECT
 
@@ -189,5 +189,5 @@ private Q_SLOTS:
     }
 };
 
-QUILVORO_APP_TEST_MAIN(TestLogoEditing)
+QUILVORO_APP_TEST_MAIN(tst_LogoEditing)
 #include "tst_LogoEditing.moc"

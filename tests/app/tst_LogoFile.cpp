@@ -48,7 +48,7 @@ protected:
 
 Q_DECLARE_METATYPE(LogoDocument)
 
-class TestLogoFile : public QObject
+class tst_LogoFile : public QObject
 {
     Q_OBJECT
 
@@ -366,5 +366,5 @@ private:
     QTemporaryDir m_dir;
 };
 
-QUILVORO_APP_TEST_MAIN(TestLogoFile)
+QUILVORO_APP_TEST_MAIN(tst_LogoFile)
 #include "tst_LogoFile.moc"

@@ -9,7 +9,7 @@
 
 using namespace Qt::StringLiterals;
 
-class TestMainWindowHints : public QObject
+class tst_MainWindowHints : public QObject
 {
     Q_OBJECT
 
@@ -92,5 +92,5 @@ private Q_SLOTS:
     }
 };
 
-QUILVORO_APP_TEST_MAIN(TestMainWindowHints)
+QUILVORO_APP_TEST_MAIN(tst_MainWindowHints)
 #include "tst_MainWindowHints.moc"

@@ -8,7 +8,7 @@
 
 using namespace Qt::StringLiterals;
 
-class TestMainWindowLayout : public QObject
+class tst_MainWindowLayout : public QObject
 {
     Q_OBJECT
 
@@ -224,5 +224,5 @@ private Q_SLOTS:
     }
 };
 
-QUILVORO_APP_TEST_MAIN(TestMainWindowLayout)
+QUILVORO_APP_TEST_MAIN(tst_MainWindowLayout)
 #include "tst_MainWindowLayout.moc"

@@ -1,5 +1,6 @@
 #include "app/Makewindow1.h"
 #include "framework/TApplication.h"
+#include "support/AppTestMain.h"
 #include "support/TestEnvironment.h"
 
 #include <QApplication>
@@ -27,7 +28,7 @@ protected:
 
 } // namespace
 
-class TestMainWindowShell : public QObject
+class tst_MainWindowShell : public QObject
 {
     Q_OBJECT
 
@@ -130,11 +131,5 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char* argv[])
-{
-    TApplication app(argc, argv);
-    app.SetTitle(u"Quilvoro"_s);
-    TestMainWindowShell test;
-    return QTest::qExec(&test, argc, argv);
-}
+QUILVORO_APP_TEST_MAIN(tst_MainWindowShell)
 #include "tst_MainWindowShell.moc"

@@ -38,7 +38,7 @@ Geometry Snapshot(const TMakeForm1& form)
 
 } // namespace
 
-class TestSlideTransition : public QObject
+class tst_SlideTransition : public QObject
 {
     Q_OBJECT
 
@@ -153,5 +153,5 @@ private:
     QTemporaryDir m_work;
 };
 
-QUILVORO_APP_TEST_MAIN(TestSlideTransition)
+QUILVORO_APP_TEST_MAIN(tst_SlideTransition)
 #include "tst_SlideTransition.moc"

@@ -1,4 +1,5 @@
 #include "controls/GradBox.h"
+#include "support/AppTestMain.h"
 #include "support/TestEnvironment.h"
 
 #include <QImage>
@@ -7,6 +8,13 @@
 
 #include <functional>
 #include <memory>
+
+// The setters whose repaint depends on another property.
+enum class Setter { OutLine, Back, Depth };
+
+Q_DECLARE_METATYPE(Setter)
+Q_DECLARE_METATYPE(TFontStyle3D)
+Q_DECLARE_METATYPE(TGradStyle)
 
 namespace {
 
@@ -65,6 +73,8 @@ private Q_SLOTS:
 
     void bandsShowPerRowOrColumn_data();
     void bandsShowPerRowOrColumn();
+    void bandSpans_data();
+    void bandSpans();
     void colarrayRoundsAndKeepsEndColours();
     void noGradientKeepsParentButDrawsOutline();
     void threeDimensionalLayers_data();
@@ -77,43 +87,42 @@ private Q_SLOTS:
 
 void tst_GradBox::bandsShowPerRowOrColumn_data()
 {
-    QTest::addColumn<int>("style");
+    QTest::addColumn<TGradStyle>("style");
     QTest::addColumn<QSize>("size");
     QTest::addColumn<int>("index"); // row for vertical styles, column for horizontal ones
     QTest::addColumn<int>("gray");
     // White to black: entry i is 255 - i; black to white: entry i is i.
-    QTest::newRow("26 high, row 0: entry 5") << int(gsTopBottom) << QSize(802, 26) << 0 << 250;
-    QTest::newRow("26 high, row 25: entry 251") << int(gsTopBottom) << QSize(802, 26) << 25 << 4;
-    QTest::newRow("20 high bottom-top, row 0: entry 7")
-        << int(gsBottomTop) << QSize(802, 20) << 0 << 7;
+    QTest::newRow("26 high, row 0: entry 5") << gsTopBottom << QSize(802, 26) << 0 << 250;
+    QTest::newRow("26 high, row 25: entry 251") << gsTopBottom << QSize(802, 26) << 25 << 4;
+    QTest::newRow("20 high bottom-top, row 0: entry 7") << gsBottomTop << QSize(802, 20) << 0 << 7;
     QTest::newRow("20 high bottom-top, row 19: entry 249")
-        << int(gsBottomTop) << QSize(802, 20) << 19 << 249;
+        << gsBottomTop << QSize(802, 20) << 19 << 249;
     const int columns[] = {22, 64, 107, 149, 192, 234};
     for (int c = 0; c < 6; ++c) {
         QTest::addRow("6 wide left-right, column %d", c)
-            << int(gsLeftRight) << QSize(6, 447) << c << 255 - columns[c];
+            << gsLeftRight << QSize(6, 447) << c << 255 - columns[c];
         QTest::addRow("6 wide right-left, column %d", c)
-            << int(gsRightLeft) << QSize(6, 447) << c << columns[c];
+            << gsRightLeft << QSize(6, 447) << c << columns[c];
     }
     // 447 rows: step 1.753, bands three rows high, each overlapping the next; bands 0 and 1
     // share rows 0..2 and band 2 starts at row 2.
-    QTest::newRow("447 high, row 0: entry 1") << int(gsTopBottom) << QSize(6, 447) << 0 << 254;
-    QTest::newRow("447 high, row 1: entry 1") << int(gsTopBottom) << QSize(6, 447) << 1 << 254;
-    QTest::newRow("447 high, row 3: entry 2") << int(gsTopBottom) << QSize(6, 447) << 3 << 253;
-    QTest::newRow("447 high, row 4: entry 3") << int(gsTopBottom) << QSize(6, 447) << 4 << 252;
-    QTest::newRow("447 high, row 444: entry 254") << int(gsTopBottom) << QSize(6, 447) << 444 << 1;
-    QTest::newRow("447 high, row 446: entry 255") << int(gsTopBottom) << QSize(6, 447) << 446 << 0;
+    QTest::newRow("447 high, row 0: entry 1") << gsTopBottom << QSize(6, 447) << 0 << 254;
+    QTest::newRow("447 high, row 1: entry 1") << gsTopBottom << QSize(6, 447) << 1 << 254;
+    QTest::newRow("447 high, row 3: entry 2") << gsTopBottom << QSize(6, 447) << 3 << 253;
+    QTest::newRow("447 high, row 4: entry 3") << gsTopBottom << QSize(6, 447) << 4 << 252;
+    QTest::newRow("447 high, row 444: entry 254") << gsTopBottom << QSize(6, 447) << 444 << 1;
+    QTest::newRow("447 high, row 446: entry 255") << gsTopBottom << QSize(6, 447) << 446 << 0;
 }
 
 void tst_GradBox::bandsShowPerRowOrColumn()
 {
-    QFETCH(int, style);
+    QFETCH(TGradStyle, style);
     QFETCH(QSize, size);
     QFETCH(int, index);
     QFETCH(int, gray);
     TGradBox box;
     box.resize(size);
-    box.SetGradStyle(TGradStyle(style));
+    box.SetGradStyle(style);
     box.SetTopColor(clWhite);
     box.SetLastColor(clBlack);
     const QImage image = Render(box);
@@ -124,6 +133,37 @@ void tst_GradBox::bandsShowPerRowOrColumn()
         const int y = vertical ? index : a;
         QCOMPARE(Pixel(image, x, y), Gray(gray));
     }
+}
+
+void tst_GradBox::bandSpans_data()
+{
+    QTest::addColumn<int>("length");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("extent");
+    // 447 pixels: a step of 1.753, bands 3 pixels long; bands 0 and 1 both start at 0.
+    QTest::newRow("447, band 0") << 447 << 0 << 0 << 3;
+    QTest::newRow("447, band 1") << 447 << 1 << 0 << 3;
+    QTest::newRow("447, band 2") << 447 << 2 << 2 << 3;
+    QTest::newRow("447, band 3") << 447 << 3 << 4 << 3;
+    QTest::newRow("447, band 255") << 447 << 255 << 445 << 3;
+    // A step of exactly 1: two pixels per band, one behind the index.
+    QTest::newRow("255, band 100") << 255 << 100 << 99 << 2;
+    // Shorter than 255: one pixel each, many bands on one pixel, the last past the end.
+    QTest::newRow("26, band 10") << 26 << 10 << 1 << 1;
+    QTest::newRow("26, band 255") << 26 << 255 << 26 << 1;
+    QTest::newRow("empty side") << 0 << 200 << 0 << 1;
+}
+
+void tst_GradBox::bandSpans()
+{
+    QFETCH(int, length);
+    QFETCH(int, index);
+    QFETCH(int, start);
+    QFETCH(int, extent);
+    const TGradBox::TBand band = TGradBox::BandAt(index, length);
+    QCOMPARE(band.Start, start);
+    QCOMPARE(band.Extent, extent);
 }
 
 void tst_GradBox::colarrayRoundsAndKeepsEndColours()
@@ -173,26 +213,26 @@ void tst_GradBox::noGradientKeepsParentButDrawsOutline()
 
 void tst_GradBox::threeDimensionalLayers_data()
 {
-    QTest::addColumn<int>("style");
+    QTest::addColumn<TFontStyle3D>("style");
     QTest::addColumn<int>("depth");
     QTest::addColumn<int>("shift"); // where the back layers reach beyond the front
-    QTest::newRow("low shadow") << int(fsLowShadow) << 3 << 3;
-    QTest::newRow("raise shadow") << int(fsRaiseShadow) << 3 << -3;
-    QTest::newRow("low 3D") << int(fsLow3D) << 3 << 3;
-    QTest::newRow("raise 3D") << int(fsRaise3D) << 3 << -3;
-    QTest::newRow("raise 3D depth 0 draws no back") << int(fsRaise3D) << 0 << 0;
-    QTest::newRow("low shadow depth 0 lies under the front") << int(fsLowShadow) << 0 << 0;
+    QTest::newRow("low shadow") << fsLowShadow << 3 << 3;
+    QTest::newRow("raise shadow") << fsRaiseShadow << 3 << -3;
+    QTest::newRow("low 3D") << fsLow3D << 3 << 3;
+    QTest::newRow("raise 3D") << fsRaise3D << 3 << -3;
+    QTest::newRow("raise 3D depth 0 draws no back") << fsRaise3D << 0 << 0;
+    QTest::newRow("low shadow depth 0 lies under the front") << fsLowShadow << 0 << 0;
 }
 
 void tst_GradBox::threeDimensionalLayers()
 {
-    QFETCH(int, style);
+    QFETCH(TFontStyle3D, style);
     QFETCH(int, depth);
     QFETCH(int, shift);
     TGradBox box;
     PrepareCaption(box, {120, 60}, QStringLiteral("I"), clBlue);
     box.SetFont3D(true);
-    box.SetStyle3D(TFontStyle3D(style));
+    box.SetStyle3D(style);
     box.SetFontDepth(std::uint8_t(depth));
     box.SetBackFont(clRed);
     const QImage image = Render(box, 0);
@@ -253,28 +293,27 @@ void tst_GradBox::captionWrapsAtWords()
 
 void tst_GradBox::settersRepaintOnlyWhenVisible_data()
 {
-    QTest::addColumn<int>("setter");
+    QTest::addColumn<Setter>("setter");
     QTest::addColumn<bool>("enabler");
     QTest::addColumn<bool>("repaints");
-    enum { OutLine, Back, Depth };
-    QTest::newRow("OutLineColor, no outline") << int(OutLine) << false << false;
-    QTest::newRow("OutLineColor, outline") << int(OutLine) << true << true;
-    QTest::newRow("BackFont, flat caption") << int(Back) << false << false;
-    QTest::newRow("BackFont, 3D caption") << int(Back) << true << true;
-    QTest::newRow("FontDepth, flat caption") << int(Depth) << false << false;
-    QTest::newRow("FontDepth, 3D caption") << int(Depth) << true << true;
+    QTest::newRow("OutLineColor, no outline") << Setter::OutLine << false << false;
+    QTest::newRow("OutLineColor, outline") << Setter::OutLine << true << true;
+    QTest::newRow("BackFont, flat caption") << Setter::Back << false << false;
+    QTest::newRow("BackFont, 3D caption") << Setter::Back << true << true;
+    QTest::newRow("FontDepth, flat caption") << Setter::Depth << false << false;
+    QTest::newRow("FontDepth, 3D caption") << Setter::Depth << true << true;
 }
 
 void tst_GradBox::settersRepaintOnlyWhenVisible()
 {
-    QFETCH(int, setter);
+    QFETCH(Setter, setter);
     QFETCH(bool, enabler);
     QFETCH(bool, repaints);
     QWidget window;
     window.resize(200, 100);
     auto* box = new TGradBox(&window);
-    box->SetDrawOutLine(setter == 0 && enabler);
-    box->SetFont3D(setter != 0 && enabler);
+    box->SetDrawOutLine(setter == Setter::OutLine && enabler);
+    box->SetFont3D(setter != Setter::OutLine && enabler);
     int paints = 0;
     box->OnPaint = [&](QObject*) {
         ++paints;
@@ -283,20 +322,25 @@ void tst_GradBox::settersRepaintOnlyWhenVisible()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCoreApplication::processEvents();
     paints = 0;
-    if (setter == 0)
+    switch (setter) {
+    case Setter::OutLine:
         box->SetOutLineColor(clRed);
-    else if (setter == 1)
+        break;
+    case Setter::Back:
         box->SetBackFont(clRed);
-    else
+        break;
+    case Setter::Depth:
         box->SetFontDepth(4);
+        break;
+    }
     QCoreApplication::processEvents();
     QCOMPARE(paints > 0, repaints);
     // The value is stored either way.
-    QCOMPARE(setter == 0       ? box->OutLineColor()
-                 : setter == 1 ? box->BackFont()
-                               : box->FontDepth(),
-             setter == 2 ? 4u : clRed);
+    QCOMPARE(setter == Setter::OutLine    ? box->OutLineColor()
+                 : setter == Setter::Back ? box->BackFont()
+                                          : box->FontDepth(),
+             setter == Setter::Depth ? 4u : clRed);
 }
 
-QTEST_MAIN(tst_GradBox)
+QUILVORO_APP_TEST_MAIN(tst_GradBox)
 #include "tst_GradBox.moc"

@@ -1,5 +1,6 @@
 #include "controls/NewHint.h"
 #include "framework/TApplication.h"
+#include "support/AppTestMain.h"
 #include "support/TestDialogs.h"
 #include "support/TestEnvironment.h"
 
@@ -11,6 +12,8 @@
 #include <stdexcept>
 
 using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(THintStyle)
 
 namespace {
 
@@ -108,7 +111,7 @@ int LastRowOf(const QImage& image, QRgb color)
 
 } // namespace
 
-class TestNewHint : public QObject
+class tst_NewHint : public QObject
 {
     Q_OBJECT
 
@@ -164,31 +167,31 @@ private Q_SLOTS:
 
     void windowSizeAndShapePerStyle_data()
     {
-        QTest::addColumn<int>("style");
+        QTest::addColumn<THintStyle>("style");
         QTest::addColumn<QSize>("grown");
         QTest::addColumn<QList<QPoint>>("inside"); // negative: from the right or bottom edge
         QTest::addColumn<QList<QPoint>>("outside");
-        QTest::newRow("balloon") << int(hsFukidashi) << QSize(0, 9)
+        QTest::newRow("balloon") << hsFukidashi << QSize(0, 9)
                                  << QList<QPoint> {{13, 2}, {10, 8}, {0, 9}, {-1, -1}, {-1, 9}}
                                  << QList<QPoint> {{0, 0}, {0, 8}, {15, 3}, {-1, 8}};
-        QTest::newRow("round rect") << int(hsRoundRect) << QSize(0, 0)
+        QTest::newRow("round rect") << hsRoundRect << QSize(0, 0)
                                     << QList<QPoint> {{20, 0}, {0, 8}, {-1, 8}, {20, -1}, {2, 1}}
                                     << QList<QPoint> {{0, 0}, {-1, 0}, {0, -1}, {-1, -1}};
         QTest::newRow("line string")
-            << int(hsLineString) << QSize(21, 12) << QList<QPoint> {{1, 1}, {-2, -2}, {1, -2}}
+            << hsLineString << QSize(21, 12) << QList<QPoint> {{1, 1}, {-2, -2}, {1, -2}}
             << QList<QPoint> {{0, 5}, {5, 0}, {-1, 5}, {5, -1}};
         QTest::newRow("owner draw")
-            << int(hsOwnerDraw) << QSize(0, 0) << QList<QPoint> {} << QList<QPoint> {};
+            << hsOwnerDraw << QSize(0, 0) << QList<QPoint> {} << QList<QPoint> {};
     }
 
     void windowSizeAndShapePerStyle()
     {
-        QFETCH(int, style);
+        QFETCH(THintStyle, style);
         QFETCH(QSize, grown);
         QFETCH(QList<QPoint>, inside);
         QFETCH(QList<QPoint>, outside);
         auto hint = MainWindowHint();
-        hint->SetHintStyle(THintStyle(style));
+        hint->SetHintStyle(style);
         THintEx* window = CurrentWindow();
         const QRect measured = window->CalcHintRect(1000, kText);
         Activate();
@@ -272,19 +275,51 @@ private Q_SLOTS:
         QVERIFY(textTop > FirstRowOf(seen, Rgb(kShadowGrey)));
     }
 
+    // The same shapes, worked out without a window or a font.
+    void shapeForStyle_data() { windowSizeAndShapePerStyle_data(); }
+    void shapeForStyle()
+    {
+        QFETCH(THintStyle, style);
+        QFETCH(QSize, grown);
+        QFETCH(QList<QPoint>, inside);
+        QFETCH(QList<QPoint>, outside);
+        const QSize given(150, 20);
+        const std::optional<THintEx::TShape> shape = THintEx::ShapeFor(style, given);
+        if (style == hsOwnerDraw) {
+            QVERIFY(!shape);
+            return;
+        }
+        QVERIFY(shape);
+        const QSize shaped = given + grown;
+        QCOMPARE(shape->Size, shaped);
+        auto at = [&](QPoint p) {
+            return QPoint(p.x() < 0 ? shaped.width() + p.x() : p.x(),
+                          p.y() < 0 ? shaped.height() + p.y() : p.y());
+        };
+        for (const QPoint& p : inside)
+            QVERIFY2(shape->Region.contains(at(p)), qPrintable(u"%1,%2"_s.arg(p.x()).arg(p.y())));
+        for (const QPoint& p : outside)
+            QVERIFY2(!shape->Region.contains(at(p)), qPrintable(u"%1,%2"_s.arg(p.x()).arg(p.y())));
+        if (style == hsFukidashi) {
+            // The outline runs from the tab's tip round the box's last row and column.
+            QCOMPARE(shape->Balloon.front(), QPoint(14, 0));
+            QCOMPARE(shape->Balloon[4], at({-1, -1}));
+        }
+    }
+
     void noShadowWhenShadowIsOff_data()
     {
-        QTest::addColumn<int>("style");
-        QTest::newRow("balloon") << int(hsFukidashi);
-        QTest::newRow("round rect") << int(hsRoundRect);
-        QTest::newRow("line string") << int(hsLineString);
+        QTest::addColumn<THintStyle>("style");
+        QTest::newRow("balloon") << hsFukidashi;
+        QTest::newRow("round rect") << hsRoundRect;
+        QTest::newRow("line string") << hsLineString;
     }
 
     void noShadowWhenShadowIsOff()
     {
-        QFETCH(int, style);
+        QFETCH(THintStyle, style);
         auto hint = MainWindowHint();
-        hint->SetHintStyle(THintStyle(style));
+        hint->SetHintStyle(style);
         hint->SetShadowColor(clRed);
         auto reddish = [](QRgb p) {
             return qAlpha(p) > 0 && qRed(p) > qGreen(p) + 60;
@@ -413,11 +448,5 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char* argv[])
-{
-    TApplication app(argc, argv);
-    app.SetTitle(u"Quilvoro"_s);
-    TestNewHint test;
-    return QTest::qExec(&test, argc, argv);
-}
+QUILVORO_APP_TEST_MAIN(tst_NewHint)
 #include "tst_NewHint.moc"

@@ -1,4 +1,5 @@
 #include "controls/SelShape.h"
+#include "support/AppTestMain.h"
 #include "support/TestEnvironment.h"
 
 #include <QImage>
@@ -7,6 +8,8 @@
 #include <QTest>
 
 #include <memory>
+
+Q_DECLARE_METATYPE(TSelMode)
 
 namespace {
 
@@ -70,56 +73,55 @@ private Q_SLOTS:
 void tst_SelShape::zoneFromPointer_data()
 {
     QTest::addColumn<QPoint>("pos");
-    QTest::addColumn<int>("zone");
+    QTest::addColumn<TSelMode>("zone");
     // Width 588, height 100, SizeSense 5: left band 0..5, right band 583..587.
-    QTest::newRow("x5 left band") << QPoint(5, 50) << int(SelW);
-    QTest::newRow("x6 centre") << QPoint(6, 50) << int(SelM);
-    QTest::newRow("x582 centre") << QPoint(582, 50) << int(SelM);
-    QTest::newRow("x583 right band") << QPoint(583, 50) << int(SelE);
-    QTest::newRow("y5 top band") << QPoint(300, 5) << int(SelN);
-    QTest::newRow("y95 bottom band") << QPoint(300, 95) << int(SelS);
-    QTest::newRow("y94 middle") << QPoint(300, 94) << int(SelM);
-    QTest::newRow("top-left") << QPoint(2, 2) << int(SelNW);
-    QTest::newRow("top-right") << QPoint(585, 0) << int(SelNE);
-    QTest::newRow("bottom-left") << QPoint(0, 99) << int(SelSW);
-    QTest::newRow("bottom-right") << QPoint(587, 99) << int(SelSE);
+    QTest::newRow("x5 left band") << QPoint(5, 50) << SelW;
+    QTest::newRow("x6 centre") << QPoint(6, 50) << SelM;
+    QTest::newRow("x582 centre") << QPoint(582, 50) << SelM;
+    QTest::newRow("x583 right band") << QPoint(583, 50) << SelE;
+    QTest::newRow("y5 top band") << QPoint(300, 5) << SelN;
+    QTest::newRow("y95 bottom band") << QPoint(300, 95) << SelS;
+    QTest::newRow("y94 middle") << QPoint(300, 94) << SelM;
+    QTest::newRow("top-left") << QPoint(2, 2) << SelNW;
+    QTest::newRow("top-right") << QPoint(585, 0) << SelNE;
+    QTest::newRow("bottom-left") << QPoint(0, 99) << SelSW;
+    QTest::newRow("bottom-right") << QPoint(587, 99) << SelSE;
 }
 
 void tst_SelShape::zoneFromPointer()
 {
     QFETCH(QPoint, pos);
-    QFETCH(int, zone);
+    QFETCH(TSelMode, zone);
     Frame f = MakeFrame({0, 0, 588, 100});
-    QCOMPARE(int(f.shape->ZoneAt(pos)), zone);
+    QCOMPARE(f.shape->ZoneAt(pos), zone);
     f.shape->MouseMove({}, pos.x(), pos.y());
-    QCOMPARE(int(f.shape->Mode()), zone);
+    QCOMPARE(f.shape->Mode(), zone);
 }
 
 void tst_SelShape::optionsFilterZoneAndCursor_data()
 {
     QTest::addColumn<int>("options");
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("cursor");
-    QTest::newRow("all options") << int(kAllSelOptions) << int(SelNW) << int(Qt::SizeFDiagCursor);
-    QTest::newRow("no ResizeX") << int(kAllSelOptions & ~SelOpt(ResizeX)) << int(SelN)
-                                << int(Qt::SizeVerCursor);
-    QTest::newRow("no ResizeY") << int(kAllSelOptions & ~SelOpt(ResizeY)) << int(SelW)
-                                << int(Qt::SizeHorCursor);
-    QTest::newRow("no resizes") << int(SelOpt(MoveX) | SelOpt(MoveY)) << int(SelM)
-                                << int(Qt::ArrowCursor);
+    QTest::addColumn<TSelMode>("mode");
+    QTest::addColumn<Qt::CursorShape>("cursor");
+    QTest::newRow("all options") << int(kAllSelOptions) << SelNW << Qt::SizeFDiagCursor;
+    QTest::newRow("no ResizeX") << int(kAllSelOptions & ~SelOpt(ResizeX)) << SelN
+                                << Qt::SizeVerCursor;
+    QTest::newRow("no ResizeY") << int(kAllSelOptions & ~SelOpt(ResizeY)) << SelW
+                                << Qt::SizeHorCursor;
+    QTest::newRow("no resizes") << int(SelOpt(MoveX) | SelOpt(MoveY)) << SelM << Qt::ArrowCursor;
 }
 
 void tst_SelShape::optionsFilterZoneAndCursor()
 {
     QFETCH(int, options);
-    QFETCH(int, mode);
-    QFETCH(int, cursor);
+    QFETCH(TSelMode, mode);
+    QFETCH(Qt::CursorShape, cursor);
     Frame f = MakeFrame({10, 10, 200, 100});
     f.shape->setCursor(Qt::SizeAllCursor);
     f.shape->SetSelOption(TSelOpt(options));
     f.shape->MouseMove({}, 1, 1);
-    QCOMPARE(int(f.shape->Mode()), mode);
-    QCOMPARE(int(f.shape->cursor().shape()), cursor);
+    QCOMPARE(f.shape->Mode(), mode);
+    QCOMPARE(f.shape->cursor().shape(), cursor);
 }
 
 void tst_SelShape::bottomEdgeStopsAtLimit_data()
@@ -297,5 +299,5 @@ void tst_SelShape::outlineDottedAquaWithClearInside()
             QCOMPARE(image.pixel(x, y) & 0xFFFFFF, 0x123456u);
 }
 
-QTEST_MAIN(tst_SelShape)
+QUILVORO_APP_TEST_MAIN(tst_SelShape)
 #include "tst_SelShape.moc"

@@ -1,4 +1,5 @@
 #include "controls/ShadoLbl.h"
+#include "support/AppTestMain.h"
 #include "support/TestEnvironment.h"
 
 #include <QFontMetrics>
@@ -383,5 +384,5 @@ void tst_ShadoLbl::settersRepaintOnlyWhenVisible()
     QCOMPARE(mid ? label->TextMidColor() : label->TextGradationColor(), clYellow);
 }
 
-QTEST_MAIN(tst_ShadoLbl)
+QUILVORO_APP_TEST_MAIN(tst_ShadoLbl)
 #include "tst_ShadoLbl.moc"

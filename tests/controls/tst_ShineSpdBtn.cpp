@@ -1,4 +1,5 @@
 #include "controls/ShineSpdBtn.h"
+#include "support/AppTestMain.h"
 #include "support/TestEnvironment.h"
 
 #include <QApplication>
@@ -472,5 +473,5 @@ void tst_ShineSpdBtn::colorSetAssignNotifies()
     QCOMPARE(b->PressedColors()->Color(), clBtnHighlight);
 }
 
-QTEST_MAIN(tst_ShineSpdBtn)
+QUILVORO_APP_TEST_MAIN(tst_ShineSpdBtn)
 #include "tst_ShineSpdBtn.moc"

@@ -1,6 +1,7 @@
 #include "controls/ShineGlyphEffects.h"
 #include "controls/ShineSpdBtn.h"
 #include "platform/TextOutput.h"
+#include "support/AppTestMain.h"
 #include "support/TestEnvironment.h"
 
 #include <QImage>
@@ -8,6 +9,11 @@
 #include <QTest>
 
 #include <memory>
+
+Q_DECLARE_METATYPE(TActiveImageType)
+Q_DECLARE_METATYPE(TButtonLayout)
+Q_DECLARE_METATYPE(TDisabledImageType)
+Q_DECLARE_METATYPE(TFrameType)
 
 namespace {
 
@@ -114,8 +120,8 @@ private Q_SLOTS:
     void disabledEdgeMaskIsEmbossed();
     void downLookShiftsContentNotFrame();
     void captionDrawnWithShadowAndHighlight();
-    void captionPosition_data();
-    void captionPosition();
+    void glyphPaintedWhereArranged_data();
+    void glyphPaintedWhereArranged();
 };
 
 void tst_ShineSpdBtnPaint::rampTruncatesTowardZero_data()
@@ -187,54 +193,55 @@ void tst_ShineSpdBtnPaint::transparentButtonPaintsNoBackground()
 
 void tst_ShineSpdBtnPaint::frameLines_data()
 {
-    QTest::addColumn<int>("type");
+    QTest::addColumn<TFrameType>("type");
     QTest::addColumn<bool>("down");
     QTest::addColumn<bool>("upFrame");
     QTest::addColumn<QList<QPoint>>("points");
     QTest::addColumn<QList<TColor>>("colours");
     const QPoint tl(0, 0), tr(19, 0), bl(0, 9), br(19, 9);
-    QTest::newRow("flat up") << int(ftFlatFrame) << false << true
+    QTest::newRow("flat up") << ftFlatFrame << false << true
                              << QList<QPoint> {tl, {5, 0}, {0, 5}, br, {5, 9}, {19, 5}, tr, bl}
                              << QList<TColor> {clRed,  clRed,  clRed, clLime,
                                                clLime, clLime, kBack, kBack};
-    QTest::newRow("flat down") << int(ftFlatFrame) << true << true
+    QTest::newRow("flat down") << ftFlatFrame << true << true
                                << QList<QPoint> {tl, {5, 0}, br, {19, 5}, {1, 1}}
                                << QList<TColor> {clAqua, clAqua, clYellow, clYellow, kBack};
-    QTest::newRow("normal up") << int(ftNormalFrame) << false << true
+    QTest::newRow("normal up") << ftNormalFrame << false << true
                                << QList<QPoint> {tl, {18, 0}, {18, 8}, {5, 8}, {18, 5},
                                                  br, {5, 9},  tr,      bl,     {1, 1}}
                                << QList<TColor> {clRed,  clRed,  clLime, clLime, clLime,
                                                  clBlue, clBlue, kBack,  kBack,  kBack};
-    QTest::newRow("normal down") << int(ftNormalFrame) << true << true
+    QTest::newRow("normal down") << ftNormalFrame << true << true
                                  << QList<QPoint> {{1, 1}, {5, 1}, {1, 5},  tl,     {5, 0},
                                                    br,     {5, 9}, {19, 5}, {18, 8}}
                                  << QList<TColor> {clAqua,    clAqua,    clAqua,
                                                    clFuchsia, clFuchsia, clYellow,
                                                    clYellow,  clYellow,  kBack};
-    QTest::newRow("enclosed up") << int(ftEnclosedFrame) << false << true
+    QTest::newRow("enclosed up") << ftEnclosedFrame << false << true
                                  << QList<QPoint> {tl,     tr,      bl,     br,      {1, 1},
                                                    {5, 1}, {18, 8}, {5, 8}, {18, 1}, {2, 2}}
                                  << QList<TColor> {clBlue, clBlue, clBlue, clBlue, clRed,
                                                    clRed,  clLime, clLime, kBack,  kBack};
     QTest::newRow("enclosed down keeps the up rectangle")
-        << int(ftEnclosedFrame) << true << true << QList<QPoint> {tl, br, {1, 1}, {18, 8}, {1, 8}}
+        << ftEnclosedFrame << true << true << QList<QPoint> {tl, br, {1, 1}, {18, 8}, {1, 8}}
         << QList<TColor> {clBlue, clBlue, clAqua, clYellow, kBack};
     QTest::newRow("enclosed without up frame draws nothing")
-        << int(ftEnclosedFrame) << false << false << QList<QPoint> {tl, br, {1, 1}, {18, 8}}
+        << ftEnclosedFrame << false << false << QList<QPoint> {tl, br, {1, 1}, {18, 8}}
         << QList<TColor> {kBack, kBack, kBack, kBack};
-    QTest::newRow("no such frame type") << 7 << false << true << QList<QPoint> {tl, br, {1, 1}}
-                                        << QList<TColor> {kBack, kBack, kBack};
+    QTest::newRow("no such frame type")
+        << TFrameType(7) << false << true << QList<QPoint> {tl, br, {1, 1}}
+        << QList<TColor> {kBack, kBack, kBack};
 }
 
 void tst_ShineSpdBtnPaint::frameLines()
 {
-    QFETCH(int, type);
+    QFETCH(TFrameType, type);
     QFETCH(bool, down);
     QFETCH(bool, upFrame);
     QFETCH(QList<QPoint>, points);
     QFETCH(QList<TColor>, colours);
     QWidget parent;
-    auto b = FramedButton(&parent, TFrameType(type));
+    auto b = FramedButton(&parent, type);
     b->SetUpFrame(upFrame);
     b->SetDown(down);
     QCOMPARE(b->DrawState(), down ? shsDown : shsUp);
@@ -251,49 +258,49 @@ void tst_ShineSpdBtnPaint::frameLines()
 
 void tst_ShineSpdBtnPaint::activeGlyphEffects_data()
 {
-    QTest::addColumn<int>("type");
+    QTest::addColumn<TActiveImageType>("type");
     QTest::addColumn<QRgb>("pixel");
     QTest::addColumn<QRgb>("expected");
     const QRgb glyph = 0x204080;
     // shine is yellow: 0xFFFF00
-    QTest::newRow("normal") << int(aiNormal) << glyph << glyph;
-    QTest::newRow("xor") << int(aiXorLight) << glyph << 0xDFBF80u;
-    QTest::newRow("half") << int(aiHalfLight) << glyph << 0x8F9F40u;
-    QTest::newRow("quarter") << int(aiQuaterLight) << glyph << 0xC7CF20u;
-    QTest::newRow("add saturates") << int(aiAddLight) << glyph << 0xFFFF80u;
+    QTest::newRow("normal") << aiNormal << glyph << glyph;
+    QTest::newRow("xor") << aiXorLight << glyph << 0xDFBF80u;
+    QTest::newRow("half") << aiHalfLight << glyph << 0x8F9F40u;
+    QTest::newRow("quarter") << aiQuaterLight << glyph << 0xC7CF20u;
+    QTest::newRow("add saturates") << aiAddLight << glyph << 0xFFFF80u;
 }
 
 void tst_ShineSpdBtnPaint::activeGlyphEffects()
 {
-    QFETCH(int, type);
+    QFETCH(TActiveImageType, type);
     QFETCH(QRgb, pixel);
     QFETCH(QRgb, expected);
     QImage glyph(3, 2, QImage::Format_RGB32);
     glyph.fill(pixel);
     glyph.setPixel(0, 1, kKey);
-    const QImage out = ShineGlyph::ActiveGlyph(glyph, TActiveImageType(type), Rgb(clYellow));
+    const QImage out = ShineGlyph::ActiveGlyph(glyph, type, Rgb(clYellow));
     QCOMPARE(At(out, 2, 0), expected);
     QCOMPARE(At(out, 0, 1), kKey); // transparent pixels never change
 }
 
 void tst_ShineSpdBtnPaint::disabledGlyphEffects_data()
 {
-    QTest::addColumn<int>("type");
+    QTest::addColumn<TDisabledImageType>("type");
     QTest::addColumn<QRgb>("expected");
     // glyph pixel 0x204080, face 0xC0C0C0
-    QTest::newRow("grayscale") << int(diGrayscale) << 0x4A4A4Au;
-    QTest::newRow("half") << int(diAlphaHalfTrans) << 0x7080A0u;
-    QTest::newRow("quarter") << int(diAlphaQuaterTrans) << 0x98A0B0u;
+    QTest::newRow("grayscale") << diGrayscale << 0x4A4A4Au;
+    QTest::newRow("half") << diAlphaHalfTrans << 0x7080A0u;
+    QTest::newRow("quarter") << diAlphaQuaterTrans << 0x98A0B0u;
 }
 
 void tst_ShineSpdBtnPaint::disabledGlyphEffects()
 {
-    QFETCH(int, type);
+    QFETCH(TDisabledImageType, type);
     QFETCH(QRgb, expected);
     QImage glyph(3, 2, QImage::Format_RGB32);
     glyph.fill(0x204080);
     glyph.setPixel(0, 1, kKey);
-    const QImage out = ShineGlyph::DisabledGlyph(glyph, TDisabledImageType(type), 0xC0C0C0);
+    const QImage out = ShineGlyph::DisabledGlyph(glyph, type, 0xC0C0C0);
     QCOMPARE(At(out, 1, 0), expected);
     QCOMPARE(At(out, 0, 1), kKey);
 }
@@ -473,65 +480,39 @@ void tst_ShineSpdBtnPaint::captionDrawnWithShadowAndHighlight()
     QVERIFY(highlight.bottom() < face.bottom());
 }
 
-void tst_ShineSpdBtnPaint::captionPosition_data()
+void tst_ShineSpdBtnPaint::glyphPaintedWhereArranged_data()
 {
-    QTest::addColumn<int>("layout");
+    QTest::addColumn<TButtonLayout>("layout");
     QTest::addColumn<int>("margin");
-    QTest::addColumn<int>("glyphSize");
-    QTest::addColumn<QPoint>("glyphOffset"); // from the centred or margin box, in glyph units
-    QTest::newRow("top, no glyph") << int(blGlyphTop) << -1 << 0 << QPoint();
-    QTest::newRow("bottom, no glyph") << int(blGlyphBottom) << -1 << 0 << QPoint();
-    QTest::newRow("left, glyph") << int(blGlyphLeft) << -1 << 10 << QPoint();
-    QTest::newRow("right, glyph, margin") << int(blGlyphRight) << 3 << 10 << QPoint();
-    QTest::newRow("top, glyph") << int(blGlyphTop) << -1 << 10 << QPoint();
+    QTest::newRow("left") << blGlyphLeft << -1;
+    QTest::newRow("right, margin") << blGlyphRight << 3;
+    QTest::newRow("top") << blGlyphTop << -1;
+    QTest::newRow("bottom, margin") << blGlyphBottom << 0;
 }
 
-void tst_ShineSpdBtnPaint::captionPosition()
+// The paint measures the caption in the look's font and puts the glyph where the layout
+// arithmetic says.
+void tst_ShineSpdBtnPaint::glyphPaintedWhereArranged()
 {
-    QFETCH(int, layout);
+    QFETCH(TButtonLayout, layout);
     QFETCH(int, margin);
-    QFETCH(int, glyphSize);
     QWidget parent;
     TShineSpeedButton b(&parent);
     b.resize(121, 61);
-    b.SetLayout(TButtonLayout(layout));
+    b.SetUpFrame(false);
+    b.SetLayout(layout);
     b.SetMargin(margin);
     b.SetCaption(QStringLiteral("Ab\ncd"));
-    if (glyphSize)
-        b.SetGlyph(SquareGlyph(glyphSize, QRect(0, 0, 1, 1)));
-    const QFont font = b.Font()->ToQFont();
-    QRect measured(0, 0, 121, 0);
-    DrawText(nullptr, font, b.Caption(), measured, DT_CALCRECT);
-    const int tw = measured.width();
-    const int th = measured.height();
-    QVERIFY(th > 0);
-
-    QPoint glyphPos;
-    QRect text;
-    b.CalcDrawPosition(font, glyphPos, text);
-    QCOMPARE(text.size(), measured.size());
-    const int gap = glyphSize ? 4 : 0;
-    switch (layout) {
-    case blGlyphTop:
-    case blGlyphBottom:
-        // the extra pixel of an odd remainder goes right and below
-        QCOMPARE(text.left(), (121 - tw) / 2);
-        QCOMPARE(text.top(),
-                 (61 - (th + glyphSize + gap)) / 2 + (layout == blGlyphTop ? glyphSize + gap : 0));
-        if (glyphSize)
-            QCOMPARE(glyphPos, QPoint((121 - 10) / 2 + 0 * tw, text.top() - gap - glyphSize));
-        break;
-    case blGlyphLeft:
-        QCOMPARE(glyphPos.x(), (121 - (10 + gap + tw)) / 2);
-        QCOMPARE(text.left(), glyphPos.x() + 10 + gap);
-        QCOMPARE(glyphPos.y(), (61 - std::max(10, th)) / 2 + (std::max(10, th) - 10) / 2);
-        break;
-    case blGlyphRight:
-        QCOMPARE(glyphPos.x(), 121 - 3 - 10);
-        QCOMPARE(text.right(), glyphPos.x() - gap - 1);
-        break;
-    }
+    b.SetGlyph(SquareGlyph(10, QRect(0, 0, 1, 1)));
+    const QSize caption = b.MeasureCaption(b.Font()->ToQFont());
+    QVERIFY(caption.height() > 0);
+    const QPoint glyphPos =
+        TShineSpeedButton::CalcDrawPosition(b.size(), QSize(10, 10), caption, layout, margin, 4)
+            .GlyphPos;
+    const QImage shot = Paint(b);
+    QCOMPARE(At(shot, glyphPos.x(), glyphPos.y()), kInk);
+    QCOMPARE(At(shot, glyphPos.x() + 1, glyphPos.y() + 1), Rgb(b.Colors()->Color()));
 }
 
-QTEST_MAIN(tst_ShineSpdBtnPaint)
+QUILVORO_APP_TEST_MAIN(tst_ShineSpdBtnPaint)
 #include "tst_ShineSpdBtnPaint.moc"

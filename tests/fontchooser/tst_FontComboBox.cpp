@@ -2,6 +2,7 @@
 #include "fontchooser/ExampleHint.h"
 #include "fontchooser/FontComboBox.h"
 #include "fontchooser/FontTypeMarks.h"
+#include "support/AppTestMain.h"
 #include "support/TestEnvironment.h"
 
 #include <QAbstractItemView>
@@ -13,6 +14,8 @@
 
 using namespace Qt::StringLiterals;
 using namespace ComboTesting;
+
+Q_DECLARE_METATYPE(TFontComboExampleAlign)
 
 namespace {
 
@@ -314,22 +317,22 @@ private Q_SLOTS:
 
     void examplePopupPlacement_data()
     {
-        QTest::addColumn<int>("align");
+        QTest::addColumn<TFontComboExampleAlign>("align");
         QTest::addColumn<int>("dropDownWidth");
         QTest::addColumn<QPoint>("anchor");
-        QTest::newRow("beside the combobox") << int(eaComboBox) << 400 << QPoint(255, 0);
-        QTest::newRow("beside the list") << int(eaDropDownList) << 0 << QPoint(255, 19);
-        QTest::newRow("narrow list") << int(eaDropDownList) << 100 << QPoint(255, 19);
-        QTest::newRow("wide list") << int(eaDropDownList) << 400 << QPoint(400, 19);
+        QTest::newRow("beside the combobox") << eaComboBox << 400 << QPoint(255, 0);
+        QTest::newRow("beside the list") << eaDropDownList << 0 << QPoint(255, 19);
+        QTest::newRow("narrow list") << eaDropDownList << 100 << QPoint(255, 19);
+        QTest::newRow("wide list") << eaDropDownList << 400 << QPoint(400, 19);
     }
     void examplePopupPlacement()
     {
-        QFETCH(int, align);
+        QFETCH(TFontComboExampleAlign, align);
         QFETCH(int, dropDownWidth);
         QFETCH(QPoint, anchor);
         auto combo = MainWindowCombo();
         combo->SetShowExample(true);
-        combo->SetExampleAlign(TFontComboExampleAlign(align));
+        combo->SetExampleAlign(align);
         combo->SetDropDownWidth(dropDownWidth);
         combo->SetSelectedFont(u"DejaVu Serif"_s);
         combo->show();
@@ -391,5 +394,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(tst_FontComboBox)
+QUILVORO_APP_TEST_MAIN(tst_FontComboBox)
 #include "tst_FontComboBox.moc"

@@ -1,5 +1,6 @@
 #include "ComboTesting.h"
 #include "fontchooser/SkinComboBox.h"
+#include "support/AppTestMain.h"
 #include "support/TestEnvironment.h"
 
 #include <QAbstractItemView>
@@ -310,5 +311,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(tst_SkinComboBox)
+QUILVORO_APP_TEST_MAIN(tst_SkinComboBox)
 #include "tst_SkinComboBox.moc"

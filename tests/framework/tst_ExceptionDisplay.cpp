@@ -1,4 +1,5 @@
 #include "framework/TApplication.h"
+#include "support/AppTestMain.h"
 #include "support/TestDialogs.h"
 
 #include <QTest>
@@ -20,7 +21,7 @@ protected:
 
 } // namespace
 
-class TestExceptionDisplay : public QObject
+class tst_ExceptionDisplay : public QObject
 {
     Q_OBJECT
 
@@ -80,11 +81,5 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char* argv[])
-{
-    TApplication app(argc, argv);
-    app.SetTitle(u"Quilvoro"_s);
-    TestExceptionDisplay test;
-    return QTest::qExec(&test, argc, argv);
-}
+QUILVORO_APP_TEST_MAIN(tst_ExceptionDisplay)
 #include "tst_ExceptionDisplay.moc"

@@ -1,6 +1,7 @@
 #include "framework/TApplication.h"
 #include "framework/THintWindow.h"
 #include "platform/TextOutput.h"
+#include "support/AppTestMain.h"
 #include "support/TestEnvironment.h"
 
 #include <QHBoxLayout>
@@ -61,7 +62,7 @@ QPoint GlobalCentre(QWidget* w)
 
 } // namespace
 
-class TestApplicationHints : public QObject
+class tst_TApplicationHints : public QObject
 {
     Q_OBJECT
 
@@ -333,11 +334,5 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char* argv[])
-{
-    TApplication app(argc, argv);
-    app.SetTitle(u"Quilvoro"_s);
-    TestApplicationHints test;
-    return QTest::qExec(&test, argc, argv);
-}
+QUILVORO_APP_TEST_MAIN(tst_TApplicationHints)
 #include "tst_TApplicationHints.moc"

@@ -1,5 +1,6 @@
-#include "support/FileTesting.h"
 #include "framework/TIniFile.h"
+#include "support/AppTestMain.h"
+#include "support/FileTesting.h"
 
 #include <QDir>
 #include <QFile>
@@ -346,5 +347,5 @@ void tst_TIniFile::lineBreakInValueIsRefused()
     QCOMPARE(ReadAll(path), QByteArray("[SET]\r\nLabel=ok\r\n"));
 }
 
-QTEST_GUILESS_MAIN(tst_TIniFile)
+QUILVORO_APP_TEST_MAIN(tst_TIniFile)
 #include "tst_TIniFile.moc"

@@ -1,5 +1,6 @@
-#include "support/FileTesting.h"
 #include "framework/TPictureFile.h"
+#include "support/AppTestMain.h"
+#include "support/FileTesting.h"
 
 #include <QDir>
 #include <QFile>
@@ -235,5 +236,5 @@ void tst_TPictureFile::interruptedSaveKeepsOldFile()
              QStringList {u"export.bmp"_s});
 }
 
-QTEST_MAIN(tst_TPictureFile)
+QUILVORO_APP_TEST_MAIN(tst_TPictureFile)
 #include "tst_TPictureFile.moc"

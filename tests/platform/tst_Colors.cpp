@@ -1,8 +1,9 @@
 #include "platform/Colors.h"
+#include "support/AppTestMain.h"
 
 #include <QTest>
 
-class TestColors : public QObject
+class tst_Colors : public QObject
 {
     Q_OBJECT
 
@@ -48,5 +49,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestColors)
+QUILVORO_APP_TEST_MAIN(tst_Colors)
 #include "tst_Colors.moc"

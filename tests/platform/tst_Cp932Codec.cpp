@@ -1,10 +1,11 @@
 #include "platform/Cp932Codec.h"
+#include "support/AppTestMain.h"
 
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
-class TestCp932Codec : public QObject
+class tst_Cp932Codec : public QObject
 {
     Q_OBJECT
 
@@ -67,5 +68,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestCp932Codec)
+QUILVORO_APP_TEST_MAIN(tst_Cp932Codec)
 #include "tst_Cp932Codec.moc"

@@ -1,6 +1,7 @@
 #include "platform/Cp932Codec.h"
 #include "platform/IniInteger.h"
 #include "platform/ProfileFile.h"
+#include "support/AppTestMain.h"
 
 #include <QTest>
 
@@ -240,5 +241,5 @@ void tst_ProfileFile::undecodableBytesOfOtherLinesSurvive()
     QCOMPARE(file.Bytes(), QByteArray("[Other]\r\nNote=\x81\x20!\r\n[SET]\r\nSize=2\r\n"));
 }
 
-QTEST_GUILESS_MAIN(tst_ProfileFile)
+QUILVORO_APP_TEST_MAIN(tst_ProfileFile)
 #include "tst_ProfileFile.moc"

@@ -1,4 +1,5 @@
 #include "platform/ProgramPath.h"
+#include "support/AppTestMain.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,7 +9,7 @@
 
 using namespace Qt::StringLiterals;
 
-class TestProgramPath : public QObject
+class tst_ProgramPath : public QObject
 {
     Q_OBJECT
 
@@ -80,5 +81,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestProgramPath)
+QUILVORO_APP_TEST_MAIN(tst_ProgramPath)
 #include "tst_ProgramPath.moc"

@@ -1,5 +1,6 @@
 #include "platform/FontInfo.h"
 #include "platform/TextOutput.h"
+#include "support/AppTestMain.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -49,7 +50,7 @@ QImage Render(const QString& text, unsigned format, QRect rect)
 
 } // namespace
 
-class TestTextOutput : public QObject
+class tst_TextOutput : public QObject
 {
     Q_OBJECT
 
@@ -223,5 +224,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestTextOutput)
+QUILVORO_APP_TEST_MAIN(tst_TextOutput)
 #include "tst_TextOutput.moc"

@@ -1,5 +1,6 @@
 #include "platform/FontInfo.h"
 #include "render/dxfLabel.h"
+#include "support/AppTestMain.h"
 #include "support/TestDialogs.h"
 #include "support/TestEnvironment.h"
 
@@ -193,7 +194,7 @@ public:
 
 } // namespace
 
-class TestDxfLabel : public QObject
+class tst_dxflabel : public QObject
 {
     Q_OBJECT
 
@@ -732,5 +733,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestDxfLabel)
+QUILVORO_APP_TEST_MAIN(tst_dxflabel)
 #include "tst_dxflabel.moc"
