@@ -1,6 +1,7 @@
 #include "document/LogoFile.h"
 #include "framework/TIniFile.h"
 #include "platform/Cp932Codec.h"
+#include "support/AppTestMain.h"
 #include "support/FileTesting.h"
 
 #include <QTemporaryDir>
@@ -293,5 +294,5 @@ private:
     QTemporaryDir m_dir;
 };
 
-QTEST_GUILESS_MAIN(tst_LogoFile)
+QUILVORO_APP_TEST_MAIN(tst_LogoFile)
 #include "tst_LogoFile.moc"
