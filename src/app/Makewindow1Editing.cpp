@@ -11,7 +11,6 @@
 
 #include <array>
 
-
 namespace {
 
 // Direction track bar position -> shadow orientation, clockwise on screen from lower right.
