@@ -1,5 +1,6 @@
 #include "framework/TDialogs.h"
 #include "framework/TFileDialog.h"
+#include "support/AppTestMain.h"
 #include "support/TestDialogs.h"
 
 #include <QFileDialog>
@@ -167,5 +168,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(tst_Dialogs)
+QUILVORO_APP_TEST_MAIN(tst_Dialogs)
 #include "tst_Dialogs.moc"

@@ -1,5 +1,6 @@
 #include "framework/TDialogs.h"
 #include "framework/TTranslation.h"
+#include "support/AppTestMain.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -55,5 +56,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(tst_Translation)
+QUILVORO_APP_TEST_MAIN(tst_Translation)
 #include "tst_Translation.moc"
