@@ -4,6 +4,7 @@
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QHash>
+#include <QMutex>
 #include <QRawFont>
 
 #include <cmath>
@@ -42,15 +43,25 @@ QString FaceKey(const QFont& font)
         .arg(font.stretch());
 }
 
+// Guards the answers: the command line renders logos on several threads at once.
+QMutex& TrueTypeCacheLock()
+{
+    static QMutex lock;
+    return lock;
+}
+
 // The answers so far, per face. Asking means copying the face's whole outline table, far too
 // slow for every paint. The installed fonts changing may change what a name resolves to.
+// Only used under TrueTypeCacheLock().
 QHash<QString, bool>& TrueTypeCache()
 {
     static QHash<QString, bool> cache;
     static const bool watching = [] {
         if (qGuiApp)
-            QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, qGuiApp,
-                             [] { cache.clear(); });
+            QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, qGuiApp, [] {
+                const QMutexLocker lock(&TrueTypeCacheLock());
+                cache.clear();
+            });
         return true;
     }();
     Q_UNUSED(watching);
@@ -87,6 +98,7 @@ bool IsTrueType(const QFont& font)
 {
     if (CurrentProbe())
         return CurrentProbe()(font);
+    const QMutexLocker lock(&TrueTypeCacheLock());
     QHash<QString, bool>& cache = TrueTypeCache();
     const QString key = FaceKey(font);
     const auto known = cache.constFind(key);
