@@ -107,8 +107,10 @@ void GradBitmap(QImage& bitmap, TColor c1, TColor c2, bool vertical)
         return;
     if (bitmap.format() != QImage::Format_RGB32)
         bitmap = bitmap.convertToFormat(QImage::Format_RGB32);
+    // An RGB32 word must carry 0xFF on top: with 0 there, anything that reads the alpha
+    // (a grab, a drawing onto a picture with alpha) sees a transparent, black background.
     auto pixel = [&](int k, int last) {
-        return ColorToPixel(GradientColor(c1, c2, k, last));
+        return ColorToPixel(GradientColor(c1, c2, k, last)) | 0xFF000000u;
     };
     if (vertical) {
         for (int y = 0; y < h; ++y) {

@@ -97,6 +97,8 @@ private Q_SLOTS:
     void gradBitmapEnds_data();
     void gradBitmapEnds();
     void backgroundOnlyWhenOpaque();
+    void gradientBackgroundIsOpaque_data();
+    void gradientBackgroundIsOpaque();
     void shadowAndHighlightCopies();
     void disabledColours();
     void layoutMovesText_data();
@@ -232,6 +234,47 @@ void tst_ShadoLbl::backgroundOnlyWhenOpaque()
     label.SetGradation(false);
     label.SetColor(clYellow);
     QCOMPARE(Render(label).pixel(39, 19) & 0xFFFFFF, ColorToPixel(clYellow));
+}
+
+void tst_ShadoLbl::gradientBackgroundIsOpaque_data()
+{
+    QTest::addColumn<bool>("vertical");
+    QTest::addColumn<bool>("flickerless");
+    QTest::newRow("vertical, off-screen bitmap") << true << true;
+    QTest::newRow("horizontal, off-screen bitmap") << false << true;
+    QTest::newRow("vertical, on the canvas") << true << false;
+    QTest::newRow("horizontal, on the canvas") << false << false;
+}
+
+// The gradient keeps its colours wherever the label's pixels go: into its own grab and onto a
+// picture with an alpha channel.
+void tst_ShadoLbl::gradientBackgroundIsOpaque()
+{
+    QFETCH(bool, vertical);
+    QFETCH(bool, flickerless);
+    TShadowLabel label;
+    Prepare(label, u"x"_s, {40, 20});
+    label.SetGradation(true);
+    label.SetGradateVert(vertical);
+    label.SetGradationColor(clBlue);
+    label.SetColor(clYellow);
+    label.SetFlickerless(flickerless);
+
+    QImage onAlpha(label.size(), QImage::Format_ARGB32_Premultiplied);
+    onAlpha.fill(Qt::transparent);
+    {
+        QPainter painter(&onAlpha);
+        label.PaintTo(painter);
+    }
+    const QImage grabbed = label.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    for (const QImage& image : {onAlpha.convertToFormat(QImage::Format_ARGB32), grabbed}) {
+        QCOMPARE(image.size(), label.size());
+        QCOMPARE(image.pixel(0, 0), 0xFF000000u | ColorToPixel(clBlue));
+        QCOMPARE(image.pixel(39, 19), 0xFF000000u | ColorToPixel(clYellow));
+        const QRgb middle = vertical ? image.pixel(0, 10) : image.pixel(20, 0);
+        QCOMPARE(qAlpha(middle), 255);
+        QVERIFY(qRed(middle) > 0 && qBlue(middle) > 0); // between blue and yellow, not black
+    }
 }
 
 void tst_ShadoLbl::shadowAndHighlightCopies()
