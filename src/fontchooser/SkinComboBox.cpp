@@ -415,11 +415,9 @@ void TSkinComboBox::focusOutEvent(QFocusEvent* event)
 void TSkinComboBox::keyPressEvent(QKeyEvent* event)
 {
     // the flag must be known before the base class steps the selection and reports it
+    // every other key, a letter that jumps to an entry included, ends the stepping
     const int key = event->key();
-    if (IsSteppingKey(key))
-        FKeyboardNavigation = true;
-    else if (key == Qt::Key_Home || key == Qt::Key_End)
-        FKeyboardNavigation = false;
+    FKeyboardNavigation = IsSteppingKey(key);
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && FFocusControl) {
         HandOverFocus(true);
         event->accept();

@@ -155,27 +155,47 @@ private Q_SLOTS:
     void focusMovesAfterAChoiceButNotWhileStepping_data()
     {
         QTest::addColumn<QString>("how");
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<QString>("selected");
         QTest::addColumn<bool>("handedOver");
-        QTest::newRow("mouse choice") << u"mouse"_s << true;
-        QTest::newRow("Enter") << u"enter"_s << true;
-        QTest::newRow("arrow key") << u"down"_s << false;
-        QTest::newRow("page key") << u"pagedown"_s << false;
+        QTest::newRow("mouse choice") << u"mouse"_s << QList<int>() << u"Charlie"_s << true;
+        QTest::newRow("Enter") << u"keys"_s << QList<int> {Qt::Key_Return} << u"Alpha"_s << true;
+        QTest::newRow("arrow key") << u"keys"_s << QList<int> {Qt::Key_Down} << u"Bravo"_s << false;
+        QTest::newRow("page key") << u"keys"_s << QList<int> {Qt::Key_PageDown} << u"Bravo"_s
+                                  << false;
+        QTest::newRow("arrow keys both ways")
+            << u"keys"_s << QList<int> {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up} << u"Bravo"_s
+            << false;
+        // after stepping, any other key that changes the selection is a choice
+        QTest::newRow("arrow key, then a letter")
+            << u"keys"_s << QList<int> {Qt::Key_Down, Qt::Key_D} << u"Delta"_s << true;
+        QTest::newRow("arrow key, then End")
+            << u"keys"_s << QList<int> {Qt::Key_Down, Qt::Key_End} << u"Hotel"_s << true;
+        QTest::newRow("arrow key, then Home")
+            << u"keys"_s << QList<int> {Qt::Key_Down, Qt::Key_Home} << u"Alpha"_s << true;
+        QTest::newRow("arrow key, Shift, then a letter")
+            << u"keys"_s << QList<int> {Qt::Key_Down, Qt::Key_Shift, Qt::Key_E} << u"Echo"_s
+            << true;
     }
     void focusMovesAfterAChoiceButNotWhileStepping()
     {
         QFETCH(QString, how);
+        QFETCH(QList<int>, keys);
+        QFETCH(QString, selected);
         QFETCH(bool, handedOver);
         Form form;
         QVERIFY(QTest::qWaitForWindowActive(&form.window));
         form.combo->SetFocusControl(form.other);
+        form.combo->setCurrentIndex(0);
         form.combo->setFocus();
         QVERIFY(form.combo->hasFocus());
         if (how == u"mouse")
             ChooseWithMouse(*form.combo, 2);
-        else if (how == u"enter")
-            QTest::keyClick(form.combo, Qt::Key_Return);
-        else
-            QTest::keyClick(form.combo, how == u"down" ? Qt::Key_Down : Qt::Key_PageDown);
+        for (const int key : keys) {
+            if (form.combo->hasFocus())
+                QTest::keyClick(form.combo, Qt::Key(key));
+        }
+        QCOMPARE(form.combo->currentText(), selected);
         QCOMPARE(form.other->hasFocus(), handedOver);
         QCOMPARE(form.combo->hasFocus(), !handedOver);
     }
