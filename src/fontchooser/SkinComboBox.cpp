@@ -3,6 +3,7 @@
 #include "fontchooser/SkinItemDelegate.h"
 
 #include <QAbstractItemView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QListView>
@@ -54,6 +55,15 @@ TSkinComboBox::TSkinComboBox(QWidget* parent)
     auto* list = new QListView(this);
     list->setUniformItemSizes(true);
     setView(list);
+    // With a view of its own the base class no longer reports the highlighted entry of the
+    // open list; the view's current entry is that highlight.
+    connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (!current.isValid())
+                    return;
+                Q_EMIT highlighted(current.row());
+                Q_EMIT textHighlighted(itemText(current.row()));
+            });
     // the popup can also close without hidePopup(), e.g. by a click outside it
     view()->window()->installEventFilter(this);
     setItemDelegate(new TSkinItemDelegate(this));

@@ -345,9 +345,46 @@ private Q_SLOTS:
         QCOMPARE(hint->SampleFont().family(), u"DejaVu Serif"_s);
         QCOMPARE(hint->SampleFont().pixelSize(), 16); // 12 points
         QVERIFY(hint->width() <= 206);
-        // it follows the highlighted entry
-        Q_EMIT combo->highlighted(combo->currentIndex() + 1);
-        QCOMPARE(hint->SampleFont().family(), combo->itemText(combo->currentIndex() + 1));
+    }
+
+    // The popup shows the face of the entry highlighted in the open list, however the
+    // highlight moves.
+    void examplePopupFollowsTheHighlight_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("steps");
+        QTest::newRow("arrow down") << u"down"_s << 1;
+        QTest::newRow("arrow down twice") << u"down"_s << 2;
+        QTest::newRow("arrow up") << u"up"_s << -1;
+        QTest::newRow("mouse over the next entry") << u"mouse"_s << 1;
+        QTest::newRow("mouse over an entry further down") << u"mouse"_s << 3;
+    }
+    void examplePopupFollowsTheHighlight()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, steps);
+        auto combo = MainWindowCombo();
+        combo->SetShowExample(true);
+        combo->SetSelectedFont(u"DejaVu Sans"_s);
+        const int start = combo->currentIndex();
+        combo->show();
+        QVERIFY(QTest::qWaitForWindowExposed(combo.get()));
+        combo->showPopup();
+        TExampleHint* hint = combo->ExamplePopup();
+        QCOMPARE(hint->SampleFont().family(), u"DejaVu Sans"_s);
+        QAbstractItemView* view = combo->view();
+        const int target = start + steps;
+        if (how == u"mouse") {
+            const QPoint at = view->visualRect(view->model()->index(target, 0)).center();
+            QTest::mouseMove(view->viewport(), at);
+        } else {
+            for (int i = 0; i < std::abs(steps); ++i)
+                QTest::keyClick(view, how == u"down" ? Qt::Key_Down : Qt::Key_Up);
+        }
+        QCOMPARE(view->currentIndex().row(), target);
+        QVERIFY(hint->isVisible());
+        QCOMPARE(hint->SampleFont().family(), combo->itemText(target));
+        QCOMPARE(combo->currentIndex(), start); // only highlighted, not chosen
     }
 
     void examplePopupHidesWhenTheListCloses_data()

@@ -6,6 +6,7 @@
 #include <QAbstractItemView>
 #include <QLineEdit>
 #include <QPainter>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -198,6 +199,20 @@ private Q_SLOTS:
         QCOMPARE(form.combo->currentText(), selected);
         QCOMPARE(form.other->hasFocus(), handedOver);
         QCOMPARE(form.combo->hasFocus(), !handedOver);
+    }
+
+    void openListReportsEachHighlightOnce()
+    {
+        Form form;
+        form.combo->setCurrentIndex(2);
+        form.combo->showPopup();
+        QSignalSpy spy(form.combo, &QComboBox::highlighted);
+        QTest::keyClick(form.combo->view(), Qt::Key_Down);
+        QTest::keyClick(form.combo->view(), Qt::Key_Down);
+        QCOMPARE(spy.size(), 2);
+        QCOMPARE(spy.at(0).at(0).toInt(), 3);
+        QCOMPARE(spy.at(1).at(0).toInt(), 4);
+        QCOMPARE(form.combo->currentIndex(), 2);
     }
 
     void focusControlThatGoesAwayIsForgotten()
