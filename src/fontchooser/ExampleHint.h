@@ -1,38 +1,27 @@
 #pragma once
 
-#include "platform/Colors.h"
+#include "framework/THintWindow.h"
 
 #include <QFont>
-#include <QWidget>
 
-// A plain hint window: one line of sample text on a filled, black-framed box, shown beside the
-// font list without taking the focus.
-class TExampleHint : public QWidget
+// The sample popup beside the font list: the framework's plain hint window, showing its text
+// in the face of the highlighted entry. Like every hint window it shows 4 pixels taller than
+// the rectangle it is given, inside the desktop, without taking the focus.
+class TExampleHint : public THintWindow
 {
     Q_OBJECT
 
 public:
     explicit TExampleHint(QWidget* owner);
 
-    TColor Color() const { return FColor; }
-    void SetColor(TColor color);
-
     QFont SampleFont() const { return FFont; }
+    // The face and pixel size of `font` become the canvas font that measures and draws.
     void SetSampleFont(const QFont& font);
 
-    // The size the window needs for `text`, wrapped at `maxWidth` pixels, at (0, 0).
-    QRect CalcHintRect(int maxWidth, const QString& text) const;
-    // Shows `text` in the screen rectangle `rect`.
-    void ActivateHint(const QRect& rect, const QString& text);
     void ReleaseHandle() { hide(); }
 
-    QString Text() const { return FText; }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
+    QString Text() const { return Caption(); }
 
 private:
-    TColor FColor = clInfoBk;
     QFont FFont;
-    QString FText;
 };

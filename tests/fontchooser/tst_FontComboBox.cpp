@@ -345,6 +345,10 @@ private Q_SLOTS:
         QCOMPARE(hint->SampleFont().family(), u"DejaVu Serif"_s);
         QCOMPARE(hint->SampleFont().pixelSize(), 16); // 12 points
         QVERIFY(hint->width() <= 206);
+        // a plain hint window: 4 pixels taller than its own measurement of the text
+        const QRect measured = hint->CalcHintRect(200, u"Abc"_s);
+        QCOMPARE(hint->size(), QSize(measured.width(), measured.height() + 4));
+        QCOMPARE(measured.height(), QFontMetrics(hint->CanvasFont().ToQFont()).height() + 2);
     }
 
     // The popup shows the face of the entry highlighted in the open list, however the
@@ -365,13 +369,13 @@ private Q_SLOTS:
         QFETCH(int, steps);
         auto combo = MainWindowCombo();
         combo->SetShowExample(true);
-        combo->SetSelectedFont(u"DejaVu Sans"_s);
+        combo->SetSelectedFont(u"DejaVu Sans Mono"_s);
         const int start = combo->currentIndex();
         combo->show();
         QVERIFY(QTest::qWaitForWindowExposed(combo.get()));
         combo->showPopup();
         TExampleHint* hint = combo->ExamplePopup();
-        QCOMPARE(hint->SampleFont().family(), u"DejaVu Sans"_s);
+        QCOMPARE(hint->SampleFont().family(), u"DejaVu Sans Mono"_s);
         QAbstractItemView* view = combo->view();
         const int target = start + steps;
         if (how == u"mouse") {
