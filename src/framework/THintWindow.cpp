@@ -50,21 +50,25 @@ void THintWindow::ActivateHint(QRect rect, const QString& hint)
 {
     FCaption = hint;
     rect.setHeight(rect.height() + 4);
-    const QRect desktop = DesktopAt(rect.topLeft());
-    if (desktop.isValid()) {
-        if (rect.bottom() > desktop.bottom())
-            rect.moveBottom(desktop.bottom());
-        if (rect.right() > desktop.right())
-            rect.moveRight(desktop.right());
-        if (rect.left() < desktop.left())
-            rect.moveLeft(desktop.left());
-        if (rect.top() < desktop.top())
-            rect.moveTop(desktop.top());
-    }
-    setGeometry(rect);
+    setGeometry(KeepInside(rect, DesktopAt(rect.topLeft())));
     // A tool-tip window shows on top of the others by itself.
     show();
     update();
+}
+
+QRect THintWindow::KeepInside(QRect rect, const QRect& desktop)
+{
+    if (!desktop.isValid())
+        return rect;
+    if (rect.bottom() > desktop.bottom())
+        rect.moveBottom(desktop.bottom());
+    if (rect.right() > desktop.right())
+        rect.moveRight(desktop.right());
+    if (rect.left() < desktop.left())
+        rect.moveLeft(desktop.left());
+    if (rect.top() < desktop.top())
+        rect.moveTop(desktop.top());
+    return rect;
 }
 
 void THintWindow::DestroyWindowHandle()

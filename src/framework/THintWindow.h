@@ -39,6 +39,10 @@ public:
     // every window and without activating it.
     virtual void ActivateHint(QRect rect, const QString& hint);
 
+    // `rect` moved, not resized, so that it lies inside `desktop`; when it is larger, its left
+    // and top edges stay inside. An invalid desktop leaves it where it is.
+    static QRect KeepInside(QRect rect, const QRect& desktop);
+
     // Gives up the native window; the application calls it before it discards the hint window.
     virtual void DestroyWindowHandle();
 

@@ -12,12 +12,12 @@ class Converter
 {
 public:
     Converter(const char* to, const char* from)
-        : m_cd(iconv_open(to, from))
+        : FHandle(iconv_open(to, from))
     {
-        if (m_cd == reinterpret_cast<iconv_t>(-1))
+        if (FHandle == reinterpret_cast<iconv_t>(-1))
             throw EncodingError("iconv cannot convert to " + std::string(to));
     }
-    ~Converter() { iconv_close(m_cd); }
+    ~Converter() { iconv_close(FHandle); }
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
@@ -29,7 +29,7 @@ public:
             char buffer[256];
             char* outPtr = buffer;
             size_t outLeft = sizeof buffer;
-            const size_t r = iconv(m_cd, &in, &inLeft, &outPtr, &outLeft);
+            const size_t r = iconv(FHandle, &in, &inLeft, &outPtr, &outLeft);
             out.append(buffer, qsizetype(sizeof buffer - outLeft));
             if (r == size_t(-1) && errno != E2BIG)
                 return false;
@@ -37,10 +37,10 @@ public:
         return true;
     }
 
-    void Reset() { iconv(m_cd, nullptr, nullptr, nullptr, nullptr); }
+    void Reset() { iconv(FHandle, nullptr, nullptr, nullptr, nullptr); }
 
 private:
-    iconv_t m_cd;
+    iconv_t FHandle;
 };
 
 } // namespace

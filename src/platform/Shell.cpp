@@ -43,9 +43,9 @@ bool Open(const QString& target)
     return opened;
 }
 
-void SetOpener(Opener opener)
+void SetOpener(Opener value)
 {
-    CurrentOpener() = std::move(opener);
+    CurrentOpener() = std::move(value);
 }
 
 } // namespace Shell

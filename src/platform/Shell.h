@@ -14,6 +14,6 @@ bool Open(const QString& target);
 
 // Tests replace the opener to see what would be opened and to choose whether it succeeds.
 using Opener = std::function<bool(const QString& target)>;
-void SetOpener(Opener opener);
+void SetOpener(Opener value);
 
 } // namespace Shell

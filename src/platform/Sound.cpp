@@ -96,9 +96,9 @@ void MessageBeep(unsigned type)
     PlayEvent(EventIdOf(type));
 }
 
-void SetObserver(Observer observer)
+void SetObserver(Observer value)
 {
-    CurrentObserver() = std::move(observer);
+    CurrentObserver() = std::move(value);
 }
 
 } // namespace Sound

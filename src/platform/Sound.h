@@ -24,6 +24,6 @@ void MessageBeep(unsigned type);
 // Everything played is reported here first, so tests can see what sounded (and stay silent).
 // `what` is the file path, or "beep:N" for a beep of type N.
 using Observer = std::function<void(const QString& what)>;
-void SetObserver(Observer observer);
+void SetObserver(Observer value);
 
 } // namespace Sound

@@ -21,24 +21,23 @@ class Layout
 {
 public:
     Layout(const QFont& font, unsigned format)
-        : m_metrics(font)
-        , m_format(format)
-        , m_tabWidth(8 * m_metrics.averageCharWidth())
+        : FMetrics(font)
+        , FFormat(format)
+        , FTabWidth(8 * FMetrics.averageCharWidth())
     { }
 
     int Width(QStringView text) const
     {
-        if (!(m_format & DT_EXPANDTABS) || !text.contains(u'\t'))
-            return m_metrics.horizontalAdvance(text.toString());
+        if (!(FFormat & DT_EXPANDTABS) || !text.contains(u'\t'))
+            return FMetrics.horizontalAdvance(text.toString());
         int x = 0;
         qsizetype start = 0;
         for (;;) {
             const qsizetype tab = text.indexOf(u'\t', start);
-            x +=
-                m_metrics.horizontalAdvance(text.mid(start, tab < 0 ? -1 : tab - start).toString());
+            x += FMetrics.horizontalAdvance(text.mid(start, tab < 0 ? -1 : tab - start).toString());
             if (tab < 0)
                 return x;
-            x = m_tabWidth > 0 ? (x / m_tabWidth + 1) * m_tabWidth : x;
+            x = FTabWidth > 0 ? (x / FTabWidth + 1) * FTabWidth : x;
             start = tab + 1;
         }
     }
@@ -46,9 +45,9 @@ public:
     std::vector<TextLine> Lines(const QString& text, int maxWidth) const
     {
         int underlined = -1;
-        const QString plain = (m_format & DT_NOPREFIX) ? text : StripAccelerator(text, &underlined);
+        const QString plain = (FFormat & DT_NOPREFIX) ? text : StripAccelerator(text, &underlined);
         std::vector<TextLine> lines;
-        if (m_format & DT_SINGLELINE) {
+        if (FFormat & DT_SINGLELINE) {
             QString single = plain;
             single.replace(u'\r', u' ').replace(u'\n', u' ');
             lines.push_back({single, underlined});
@@ -68,14 +67,14 @@ public:
                 start = next;
             }
         }
-        if (m_format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS)) {
+        if (FFormat & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS)) {
             for (TextLine& line : lines)
                 Shorten(line, maxWidth);
         }
         return lines;
     }
 
-    const QFontMetrics& Metrics() const { return m_metrics; }
+    const QFontMetrics& Metrics() const { return FMetrics; }
 
 private:
     void AppendParagraph(std::vector<TextLine>& lines, const QString& text, qsizetype start,
@@ -85,7 +84,7 @@ private:
             const int mark = (underlined >= from && underlined < to) ? int(underlined - from) : -1;
             lines.push_back({text.mid(from, to - from), mark});
         };
-        if (!(m_format & DT_WORDBREAK)
+        if (!(FFormat & DT_WORDBREAK)
             || Width(QStringView(text).mid(start, end - start)) <= maxWidth) {
             push(start, end);
             return;
@@ -142,7 +141,7 @@ private:
         if (Width(line.text) <= maxWidth)
             return;
         line.underlined = -1;
-        if (m_format & DT_PATH_ELLIPSIS) {
+        if (FFormat & DT_PATH_ELLIPSIS) {
             const qsizetype sep =
                 std::max(line.text.lastIndexOf(u'\\'), line.text.lastIndexOf(u'/'));
             if (sep > 0) {
@@ -161,9 +160,9 @@ private:
         line.text = head + kEllipsis;
     }
 
-    QFontMetrics m_metrics;
-    unsigned m_format;
-    int m_tabWidth;
+    QFontMetrics FMetrics;
+    unsigned FFormat;
+    int FTabWidth;
 };
 
 void DrawLine(QPainter& painter, const Layout& layout, const QFont& font, const TextLine& line,

@@ -311,6 +311,34 @@ private Q_SLOTS:
         QVERIFY(window.testAttribute(Qt::WA_ShowWithoutActivating));
     }
 
+    void keepInside_data()
+    {
+        QTest::addColumn<QRect>("rect");
+        QTest::addColumn<QRect>("desktop");
+        QTest::addColumn<QPoint>("topLeft");
+        // A desktop of two screens, the left one at negative x.
+        const QRect desk(-1280, 0, 3200, 1080);
+        QTest::newRow("inside stays") << QRect(10, 10, 100, 30) << desk << QPoint(10, 10);
+        QTest::newRow("right edge touches") << QRect(1820, 10, 100, 30) << desk << QPoint(1820, 10);
+        QTest::newRow("past the right") << QRect(1821, 10, 100, 30) << desk << QPoint(1820, 10);
+        QTest::newRow("past the bottom corner")
+            << QRect(1900, 1070, 100, 30) << desk << QPoint(1820, 1050);
+        QTest::newRow("before the left") << QRect(-1300, 10, 100, 30) << desk << QPoint(-1280, 10);
+        QTest::newRow("wider than the desktop keeps its left edge in")
+            << QRect(500, 10, 4000, 30) << desk << QPoint(-1280, 10);
+        QTest::newRow("no desktop") << QRect(5000, 5000, 10, 10) << QRect() << QPoint(5000, 5000);
+    }
+
+    void keepInside()
+    {
+        QFETCH(QRect, rect);
+        QFETCH(QRect, desktop);
+        QFETCH(QPoint, topLeft);
+        const QRect kept = THintWindow::KeepInside(rect, desktop);
+        QCOMPARE(kept.topLeft(), topLeft);
+        QCOMPARE(kept.size(), rect.size());
+    }
+
     void plainWindowHasFrameHintColourAndText()
     {
         THintWindow window;
