@@ -1,0 +1,56 @@
+#include "platform/ErrorText.h"
+#include "support/AppTestMain.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cerrno>
+#include <cstring>
+
+using namespace Qt::StringLiterals;
+
+class tst_ErrorText : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void systemReasonsBecomeJapanese_data()
+    {
+        QTest::addColumn<int>("errnum");
+        QTest::addColumn<QString>("japanese");
+        QTest::newRow("missing") << ENOENT << u"ファイル又ハフォルダガ存在セズ"_s;
+        QTest::newRow("disk full") << ENOSPC << u"ディスクニ空キ無シ"_s;
+        QTest::newRow("no permission") << EACCES << u"アクセスガ許可サレズ"_s;
+        QTest::newRow("read-only") << EROFS << u"読込専用ノ場所ナリ"_s;
+        QTest::newRow("a folder") << EISDIR << u"フォルダナリ"_s;
+        QTest::newRow("device failed") << EIO << u"入出力エラー"_s;
+    }
+
+    void systemReasonsBecomeJapanese()
+    {
+        QFETCH(int, errnum);
+        QFETCH(QString, japanese);
+        QCOMPARE(ErrorText::OfErrno(errnum), japanese);
+        QCOMPARE(ErrorText::Japanese(QString::fromLocal8Bit(std::strerror(errnum))), japanese);
+    }
+
+    void otherTextsStayAsTheyAre()
+    {
+        QCOMPARE(ErrorText::Japanese(u"画像形式ガ不明"_s), u"画像形式ガ不明"_s);
+        QCOMPARE(ErrorText::Japanese(u"Unknown error"_s), u"不明ナエラー"_s);
+        QCOMPARE(ErrorText::OfErrno(99999), u"システムエラー 99999"_s);
+    }
+
+    // What Qt itself reports for a file that cannot be opened.
+    void qtsFileReasonsBecomeJapanese()
+    {
+        QTemporaryDir dir;
+        QFile missing(dir.filePath(u"gone/logo.qvd"_s));
+        QVERIFY(!missing.open(QIODevice::ReadOnly));
+        QCOMPARE(ErrorText::Japanese(missing.errorString()), u"ファイル又ハフォルダガ存在セズ"_s);
+    }
+};
+
+QUILVORO_APP_TEST_MAIN(tst_ErrorText)
+#include "tst_ErrorText.moc"
