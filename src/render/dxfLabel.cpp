@@ -4,25 +4,19 @@
 #include "framework/TDialogs.h"
 #include "platform/FontInfo.h"
 #include "platform/Sound.h"
-#include "render/LayerCompositor.h"
+#include "render/LogoPainter.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
-#include <QTransform>
 #include <QVariant>
 
 #include <algorithm>
-#include <cmath>
-#include <cstdlib>
-#include <numbers>
-#include <vector>
 
 namespace {
 
-// The composed picture of every label, and the keyed copy of it for transparent labels. Both
-// are reused by every paint and only ever grow.
+// The composed picture of every opaque label, and that of every transparent one with real alpha.
+// Both are reused by every paint and only ever grow.
 QImage& SharedDrawBmp()
 {
     static QImage bitmap;
@@ -40,89 +34,6 @@ void GrowTo(QImage& bitmap, int width, int height, QImage::Format format)
     if (bitmap.width() >= width && bitmap.height() >= height)
         return;
     bitmap = QImage(std::max(bitmap.width(), width), std::max(bitmap.height(), height), format);
-}
-
-// Round to nearest, ties to even (the default floating-point rounding mode).
-int RoundEven(double value)
-{
-    return int(std::nearbyint(value));
-}
-
-int Sign(int value)
-{
-    return (value > 0) - (value < 0);
-}
-
-// Where and how the caption is drawn: the cell's top-left corner (the pivot of the rotation)
-// and the rotation, shared by every layer of one paint.
-struct Placement
-{
-    QString text;
-    QFont font;
-    int ascent = 0;
-    int escapement = 0; // degrees, counter-clockwise
-    QPoint origin;
-
-    QTransform TransformAt(QPoint offset) const
-    {
-        QTransform transform;
-        transform.translate(origin.x() + offset.x(), origin.y() + offset.y());
-        transform.rotate(-escapement);
-        return transform;
-    }
-
-    void Draw(QPainter& painter, QPoint offset, const QColor& colour) const
-    {
-        painter.setWorldTransform(TransformAt(offset));
-        painter.setPen(colour);
-        painter.drawText(QPointF(0, ascent), text);
-    }
-
-    // The outline of the letters in device coordinates.
-    QPainterPath Path(QPoint offset) const
-    {
-        QPainterPath path;
-        path.addText(QPointF(0, ascent), font, text);
-        return TransformAt(offset).map(path);
-    }
-
-    // The letters' extent in device coordinates, generously rounded out.
-    QRect Bounds(QPoint offset) const
-    {
-        const QFontMetrics metrics(font);
-        const QRect cell(0, 0, metrics.horizontalAdvance(text), metrics.height());
-        QRect ink = metrics.boundingRect(text).translated(0, ascent).united(cell);
-        ink.adjust(-2, -2, 2, 2);
-        return TransformAt(offset).mapRect(QRectF(ink)).toAlignedRect().adjusted(-1, -1, 1, 1);
-    }
-};
-
-// Draws layers k = n .. 1 one text draw each, at (sx * k, sy * k).
-void DrawLayers(QPainter& painter, const Placement& placement, QPoint step,
-                const std::vector<std::uint32_t>& colours)
-{
-    for (int k = int(colours.size()); k >= 1; --k)
-        placement.Draw(painter, step * k, QColor::fromRgb(colours[std::size_t(k) - 1]));
-}
-
-// The same layers from one rendering of the caption.
-void CompositeFromMask(QImage& target, const QRect& area, const Placement& placement, QPoint step,
-                       const std::vector<std::uint32_t>& colours)
-{
-    const int depth = int(colours.size());
-    const QRect region =
-        placement.Bounds({}).intersected(LayerCompositor::SourceRegion(area, step, depth));
-    if (region.isEmpty())
-        return;
-    QImage mask(region.size(), QImage::Format_RGB32);
-    mask.fill(Qt::black);
-    {
-        QPainter painter(&mask);
-        painter.setFont(placement.font);
-        // An integer shift keeps the rasterised coverage identical to a draw in place.
-        placement.Draw(painter, -region.topLeft(), Qt::white);
-    }
-    LayerCompositor::Composite(target, area, mask, region.topLeft(), step, colours);
 }
 
 QString MessageCaption()
@@ -182,26 +93,7 @@ void Tdxf3DEffect::Assign(const Tdxf3DEffect& other)
 
 QPoint Tdxf3DEffect::Offset() const
 {
-    const int d = FDepth;
-    switch (FOrientation) {
-    case dxfLeft:
-        return {-d, 0};
-    case dxfRight:
-        return {d, 0};
-    case dxfTop:
-        return {0, -d};
-    case dxfBottom:
-        return {0, d};
-    case dxfLeftTop:
-        return {-d, -d};
-    case dxfLeftBottom:
-        return {-d, d};
-    case dxfRightTop:
-        return {d, -d};
-    case dxfRightBottom:
-        return {d, d};
-    }
-    return {0, 0};
+    return ShadowOffset(FOrientation, FDepth);
 }
 
 void Tdxf3DEffect::Changed()
@@ -323,26 +215,12 @@ void TdxfLabel::SetPenWidth(int value)
 
 TColor TdxfLabel::GetColor(TColor a, TColor b, int s, int n)
 {
-    if (n == 0)
-        return a & 0x00FFFFFFu;
-    auto channel = [&](int shift) {
-        const int from = int((a >> shift) & 0xFF);
-        const int to = int((b >> shift) & 0xFF);
-        const double step = double(std::int64_t(s) * (to - from)) / double(n);
-        return int(std::trunc(double(from) + step));
-    };
-    return RGB(channel(0), channel(8), channel(16));
+    return LogoPainter::GetColor(a, b, s, n);
 }
 
 QPoint TdxfLabel::TextOrigin(QSize area, QSize text, int angle)
 {
-    const int cx = area.width() / 2;
-    const int cy = area.height() / 2;
-    const double t = angle * std::numbers::pi / 180.0;
-    const double c = std::cos(t);
-    const double s = std::sin(t);
-    return {cx - RoundEven(c * text.width() / 2.0) - RoundEven(s * text.height() / 2.0),
-            cy + RoundEven(s * text.width() / 2.0) - RoundEven(c * text.height() / 2.0)};
+    return LogoPainter::TextOrigin(area, text, angle);
 }
 
 const QImage& TdxfLabel::DrawBmp()
@@ -350,146 +228,63 @@ const QImage& TdxfLabel::DrawBmp()
     return SharedDrawBmp();
 }
 
-TColor TdxfLabel::Compose()
+LogoLook TdxfLabel::Look() const
 {
-    const int W = width();
-    const int H = height();
-    QImage& bmp = SharedDrawBmp();
-    GrowTo(bmp, W, H, QImage::Format_RGB32);
-
-    TColor background = Color();
-    if (bmp.isNull())
-        return background;
-
-    Placement placement;
-    placement.text = FCaption;
-    placement.font = FFont.ToQFont();
-    const bool trueType = FontInfo::IsTrueType(placement.font);
-    const bool textureFill = !FGlyph.isNull() && trueType;
-
-    const TColor fade = IsSystemColor(background) ? clSilver : background;
-
-    const QFontMetrics metrics(placement.font);
-    const int tw = metrics.horizontalAdvance(FCaption);
-    const int th = metrics.height();
-    placement.ascent = metrics.ascent();
-    placement.escapement = ((FAngle % 360) + 360) % 360;
-    placement.origin = TextOrigin(QSize(W, H), QSize(tw, th), FAngle);
-
-    QPainter painter(&bmp);
-    painter.fillRect(bmp.rect(), ToQColor(background));
-    const QRect area(0, 0, W, H);
-    // Only the label's own part of the shared bitmap is ever shown.
-    painter.setClipRect(area);
-    painter.setFont(placement.font);
-    painter.setBrush(Qt::NoBrush);
-
-    // Shadow layers.
-    const QPoint offset = FEffect3D.Offset();
-    const TColor shadow = FEffect3D.ShadowedColor();
-    if (FEffect3D.Depth() > 0) {
-        if (FEffect3D.Style() == dxfCool) {
-            placement.Draw(painter, offset, ToQColor(shadow));
-        } else if (FEffect3D.Style() == dxfExtrude || FEffect3D.Style() == dxfFun) {
-            const int n = std::max(std::abs(offset.x()), std::abs(offset.y()));
-            const QPoint step(Sign(offset.x()), Sign(offset.y()));
-            std::vector<std::uint32_t> colours(std::size_t(n), ColorToPixel(shadow));
-            if (FEffect3D.Style() == dxfFun) {
-                for (int k = 1; k <= n; ++k)
-                    colours[std::size_t(k) - 1] = ColorToPixel(GetColor(shadow, fade, k - 1, n));
-            }
-            if (FCompositeLayers && n > 1) {
-                painter.end();
-                CompositeFromMask(bmp, area, placement, step, colours);
-                painter.begin(&bmp);
-                painter.setClipRect(area);
-                painter.setFont(placement.font);
-            } else {
-                DrawLayers(painter, placement, step, colours);
-            }
-        }
-    }
-
-    // Face.
-    const QColor face = ToQColor(FFont.Color());
-    switch (FStyle) {
-    case dxfNormal:
-        if (!textureFill)
-            placement.Draw(painter, {}, face);
-        break;
-    case dxfRaised:
-        placement.Draw(painter, {}, ToQColor(clBtnHighlight));
-        if (FontInfo::PixelsToPoints(std::abs(FFont.Height())) >= 12)
-            placement.Draw(painter, {2, 2}, ToQColor(clBtnShadow));
-        if (!textureFill)
-            placement.Draw(painter, {1, 1}, face);
-        break;
-    case dxfLowered: {
-        placement.Draw(painter, {2, 2}, ToQColor(clBtnHighlight));
-        if (!FParentColor)
-            SetParentColor(true);
-        const TColor now = Color();
-        const TColor engraved = IsSystemColor(now) ? clBtnShadow : GetColor(now, clBlack, 1, 3);
-        if (!textureFill)
-            placement.Draw(painter, {1, 1}, ToQColor(engraved));
-        break;
-    }
-    case dxfOutLine:
-        if (trueType) {
-            painter.resetTransform();
-            painter.setRenderHint(QPainter::Antialiasing, true);
-            QPen pen(face, std::max(0, FPenWidth), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-            painter.strokePath(placement.Path({}), pen);
-            painter.setRenderHint(QPainter::Antialiasing, false);
-        } else {
-            placement.Draw(painter, {}, face);
-        }
-        break;
-    }
-
-    // Texture, tiled from the label's top-left corner and shown only inside the letters.
-    if (textureFill) {
-        painter.resetTransform();
-        painter.setRenderHint(QPainter::Antialiasing, true);
-        QPainterPath letters = placement.Path(FStyle == dxfNormal ? QPoint() : QPoint(1, 1));
-        letters.setFillRule(Qt::OddEvenFill);
-        painter.setClipPath(letters, Qt::IntersectClip);
-        // Only the tiles that meet the letters can change a pixel.
-        const QRect reach = letters.boundingRect().toAlignedRect().intersected(area);
-        const int gw = FGlyph.width();
-        const int gh = FGlyph.height();
-        for (int X = reach.left() / gw * gw; X <= reach.right(); X += gw)
-            for (int Y = reach.top() / gh * gh; Y <= reach.bottom(); Y += gh)
-                painter.drawImage(QPoint(X, Y), FGlyph);
-    }
-    return background;
+    LogoLook look;
+    look.caption = FCaption;
+    look.font = FFont.ToQFont();
+    look.textColor = FFont.Color();
+    look.color = Color();
+    // The engraved face always takes the parent's colour (painting it switches ParentColor on).
+    look.engravedBase = parentWidget() ? ParentsColor() : FColor;
+    look.style = FStyle;
+    look.angle = FAngle;
+    look.effectStyle = FEffect3D.Style();
+    look.orientation = FEffect3D.Orientation();
+    look.depth = FEffect3D.Depth();
+    look.shadowColor = FEffect3D.ShadowedColor();
+    look.texture = FGlyph;
+    look.penWidth = FPenWidth;
+    return look;
 }
 
 void TdxfLabel::PaintTo(QPainter& painter)
 {
-    const TColor key = Compose();
+    const LogoLook look = Look();
+    LogoPainter logo(look, size());
+    logo.SetCompositeLayers(FCompositeLayers);
+    // This paint's background keeps the earlier colour; the switch asks for one more paint.
+    if (FStyle == dxfLowered && !FParentColor)
+        SetParentColor(true);
+
     const int W = width();
     const int H = height();
-    if (W <= 0 || H <= 0)
-        return;
-    const QImage& bmp = SharedDrawBmp();
+    const QRect area(0, 0, std::max(0, W), std::max(0, H));
     if (!FTransparent) {
-        painter.drawImage(QPoint(0, 0), bmp, QRect(0, 0, W, H));
+        QImage& bmp = SharedDrawBmp();
+        GrowTo(bmp, W, H, QImage::Format_RGB32);
+        if (bmp.isNull())
+            return;
+        {
+            // The whole shared bitmap holds this paint's background, not an earlier label's.
+            QPainter fill(&bmp);
+            const QColor background = ToQColor(look.color);
+            fill.fillRect(QRect(W, 0, bmp.width() - W, bmp.height()), background);
+            fill.fillRect(QRect(0, H, W, bmp.height() - H), background);
+        }
+        logo.PaintOpaque(bmp, {}, area);
+        if (!area.isEmpty())
+            painter.drawImage(QPoint(0, 0), bmp, area);
         return;
     }
-    // Pixels of the background colour become fully transparent; everything else stays opaque.
+    if (area.isEmpty())
+        return;
+    // Real alpha: the parent's drawing shows where the picture has the background colour, and
+    // blends with the antialiased edges instead of meeting a fringe of that colour.
     QImage& keyed = SharedKeyBmp();
     GrowTo(keyed, W, H, QImage::Format_ARGB32_Premultiplied);
-    const std::uint32_t keyPixel = ColorToPixel(key);
-    for (int y = 0; y < H; ++y) {
-        const auto* from = reinterpret_cast<const std::uint32_t*>(bmp.constScanLine(y));
-        auto* to = reinterpret_cast<std::uint32_t*>(keyed.scanLine(y));
-        for (int x = 0; x < W; ++x) {
-            const std::uint32_t rgb = from[x] & 0x00FFFFFFu;
-            to[x] = rgb == keyPixel ? 0u : (rgb | 0xFF000000u);
-        }
-    }
-    painter.drawImage(QPoint(0, 0), keyed, QRect(0, 0, W, H));
+    logo.PaintKeyed(keyed, {}, area);
+    painter.drawImage(QPoint(0, 0), keyed, area);
 }
 
 void TdxfLabel::PaintTo(QImage& image)

@@ -2,6 +2,7 @@
 
 #include "framework/TFont.h"
 #include "platform/Colors.h"
+#include "render/LogoLook.h"
 
 #include <QImage>
 #include <QString>
@@ -12,30 +13,6 @@
 
 class QPainter;
 class TdxfLabel;
-
-enum TdxfLabelStyle : std::uint8_t {
-    dxfNormal = 0,
-    dxfRaised = 1,
-    dxfLowered = 2,
-    dxfOutLine = 3,
-};
-
-enum TdxfEffectStyle : std::uint8_t {
-    dxfFun = 0,
-    dxfExtrude = 1,
-    dxfCool = 2,
-};
-
-enum TdxfOrientation : std::uint8_t {
-    dxfLeft = 0,
-    dxfRight = 1,
-    dxfTop = 2,
-    dxfBottom = 3,
-    dxfLeftTop = 4,
-    dxfLeftBottom = 5,
-    dxfRightTop = 6,
-    dxfRightBottom = 7,
-};
 
 // The three-dimensional shadow of a TdxfLabel. Every change repaints the owning label.
 class Tdxf3DEffect
@@ -134,12 +111,16 @@ public:
     // Step s of n from a towards b, per channel, truncated. System colours are not resolved.
     static TColor GetColor(TColor a, TColor b, int s, int n);
 
+    // Everything the label draws, as a value that LogoPainter paints without the widget.
+    LogoLook Look() const;
+
     // The top-left corner of the unrotated text cell (the pivot of the rotation) that puts the
     // centre of a text of `text` size, turned by `angle` degrees, on the centre of `area`.
     static QPoint TextOrigin(QSize area, QSize text, int angle);
 
     // Paints the label at (0, 0) of `painter` exactly as on screen. Transparent, it leaves the
-    // painter's pixels under the background colour untouched.
+    // painter's pixels under the background colour untouched and blends the antialiased edges
+    // of letters and shadows with them.
     void PaintTo(QPainter& painter);
     // Paints into `image` (at its top-left); a transparent label paints over what it holds.
     void PaintTo(QImage& image);
@@ -167,8 +148,6 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    // Composes the picture in DrawBmp; returns the background colour it used.
-    TColor Compose();
     void FontChanged();
     void AdjustBounds();
     TColor ParentsColor() const;

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "platform/Colors.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QString>
+
+#include <cstdint>
+
+enum TdxfLabelStyle : std::uint8_t {
+    dxfNormal = 0,
+    dxfRaised = 1,
+    dxfLowered = 2,
+    dxfOutLine = 3,
+};
+
+enum TdxfEffectStyle : std::uint8_t {
+    dxfFun = 0,
+    dxfExtrude = 1,
+    dxfCool = 2,
+};
+
+enum TdxfOrientation : std::uint8_t {
+    dxfLeft = 0,
+    dxfRight = 1,
+    dxfTop = 2,
+    dxfBottom = 3,
+    dxfLeftTop = 4,
+    dxfLeftBottom = 5,
+    dxfRightTop = 6,
+    dxfRightBottom = 7,
+};
+
+// The shadow offset (dx, dy) in screen pixels of a direction and depth; an unknown direction
+// has none.
+QPoint ShadowOffset(TdxfOrientation orientation, int depth);
+
+// Everything that decides how a logo label looks, as a plain value: what LogoPainter draws.
+// Sizes are in preview pixels; the painter scales them.
+struct LogoLook
+{
+    QString caption;
+    // The face at its preview size (pixel size set); its point size decides the raised rim.
+    QFont font;
+    TColor textColor = clWhite;
+    // The background; drawn, or keyed out when the label is transparent.
+    TColor color = clBlack;
+    // What the engraved (lowered) face darkens: the label's parent's colour.
+    TColor engravedBase = clBlack;
+    TdxfLabelStyle style = dxfNormal;
+    int angle = 0;
+    TdxfEffectStyle effectStyle = dxfFun;
+    TdxfOrientation orientation = dxfRightBottom;
+    int depth = 0;
+    TColor shadowColor = clGray;
+    // Tiled inside the letters when the face is an outline font; null for none.
+    QImage texture;
+    int penWidth = 1;
+};

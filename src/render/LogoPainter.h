@@ -1,0 +1,78 @@
+#pragma once
+
+#include "render/LogoLook.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+#include <cstdint>
+#include <vector>
+
+class QPainter;
+struct TextPlacement;
+
+// Draws a logo label onto any 32-bit QImage without a widget: the placement of the turned text,
+// the shadow layers, the face of the label style and the texture inside the letters, in that
+// order. It holds no shared state, so any thread may paint with its own instance.
+//
+// At scale s every preview pixel becomes s × s device pixels: the text is drawn from the font at
+// s times its size, offsets and rims are s times as wide, and a stepped shadow of depth D is
+// drawn as D × s layers one device pixel apart, so it shows no stairs. Scale 1 is the preview.
+class LogoPainter
+{
+public:
+    // `labelSize` in preview pixels; `scale` from 1 up.
+    LogoPainter(const LogoLook& look, QSize labelSize, int scale = 1);
+
+    // Paints the label opaque, background included. `target` is Format_RGB32 (or premultiplied
+    // ARGB); the label's top-left corner lands at `origin` (device pixels, may lie outside the
+    // target) and only pixels inside `clip` change.
+    void PaintOpaque(QImage& target, QPoint origin, const QRect& clip) const;
+
+    // Paints the label onto Format_ARGB32_Premultiplied with real alpha: what the opaque picture
+    // shows as the background colour is fully transparent (a face in the background colour
+    // vanishes too), and the antialiased edges of letters and shadows carry partial alpha.
+    // Composited over the background colour it gives the opaque picture.
+    void PaintKeyed(QImage& target, QPoint origin, const QRect& clip) const;
+
+    // Draws the stacked shadow from one rendering of the caption instead of one text draw per
+    // layer (the same picture within one level). On by default.
+    bool CompositeLayers() const { return FCompositeLayers; }
+    void SetCompositeLayers(bool value) { FCompositeLayers = value; }
+
+    // Whether the face resolves to an outline font, and so whether it can turn and be textured.
+    bool TrueType() const { return FTrueType; }
+    bool TextureFill() const { return FTextureFill; }
+    // The label in device pixels.
+    QSize DeviceSize() const { return FLabelSize * FScale; }
+
+    // Step s of n from a towards b, per channel, truncated. System colours are not resolved.
+    static TColor GetColor(TColor a, TColor b, int s, int n);
+
+    // The top-left corner of the unrotated text cell (the pivot of the rotation) that puts the
+    // centre of a text of `text` size, turned by `angle` degrees, on the centre of `area`.
+    static QPoint TextOrigin(QSize area, QSize text, int angle);
+
+private:
+    void PaintLayers(QImage& target, QPoint origin, const QRect& area) const;
+    void PaintShadow(QImage& target, const QRect& area, const TextPlacement& placement) const;
+    void PaintFace(QPainter& painter, const TextPlacement& placement) const;
+    void PaintTexture(QPainter& painter, const QRect& area, const TextPlacement& placement,
+                      QPoint origin) const;
+    // The colour of each stepped shadow layer, nearest first.
+    std::vector<std::uint32_t> LayerColours(int layers) const;
+
+    LogoLook FLook;
+    QSize FLabelSize;
+    int FScale;
+    QFont FDeviceFont;
+    // The text cell's top-left corner in the label and its baseline below it, device pixels.
+    QPoint FTextOrigin;
+    int FBaseline = 0;
+    bool FTrueType = false;
+    bool FTextureFill = false;
+    bool FCompositeLayers = true;
+};
