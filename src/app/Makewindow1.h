@@ -7,6 +7,7 @@
 #include <optional>
 
 class QObject;
+struct PreviewScene;
 class TAppHint;
 class TBevel;
 class TColorDialog;
@@ -98,8 +99,15 @@ public:
     void SpeedButton6Click(QObject* Sender);
     void SpeedButton16Click(QObject* Sender);
     void SpeedButton17Click(QObject* Sender);
-    // The preview's pixels inside the selection frame, without the frame.
+    // The preview's pixels inside the selection frame, without the frame, one pixel per pixel,
+    // rendered offscreen whether or not the preview is in view.
     QImage CaptureSelection();
+    // The selection frame's region in preview pixels (from the label's top-left corner).
+    QRect SelectionRegion() const;
+    // What the preview shows now, for the renderer.
+    PreviewScene ShownScene() const;
+    // The scales a PNG export offers.
+    static const QList<int>& PngScales();
 
     // Controls, in creation order.
     TImage* Image2 = nullptr;
@@ -208,6 +216,8 @@ private:
     void SlideOut();
     void SlideIn();
     void PlayTurnSound();
+    // Asks the PNG options (remembered between exports) and writes the selection as PNG.
+    void ExportPng(const QString& fileName);
 
     bool FActionDone = false;
     QString FAppDir;

@@ -7,16 +7,10 @@
 #include "framework/TFileDialog.h"
 #include "framework/TImage.h"
 #include "framework/TTrackBar.h"
+#include "render/DocumentRenderer.h"
 #include "render/dxfLabel.h"
 
-#include <array>
-
 namespace {
-
-// Direction track bar position -> shadow orientation, clockwise on screen from lower right.
-constexpr std::array<TdxfOrientation, 8> kDirections = {
-    dxfRightBottom, dxfBottom, dxfLeftBottom, dxfLeft, dxfLeftTop, dxfTop, dxfRightTop, dxfRight,
-};
 
 // Opens a colour dialog on its remembered colour; the confirmed choice goes to `apply`.
 template<class Apply> void ChooseColor(QWidget* parent, TColorDialog* dialog, Apply apply)
@@ -81,8 +75,8 @@ void TMakeForm1::TrackBar2Change(QObject*)
 void TMakeForm1::TrackBar6Change(QObject*)
 {
     const int position = TrackBar6->Position();
-    if (position >= 0 && position < int(kDirections.size()))
-        Label1->Effect3D()->SetOrientation(kDirections[std::size_t(position)]);
+    if (position >= LogoDocument::kMinDirection && position <= LogoDocument::kMaxDirection)
+        Label1->Effect3D()->SetOrientation(DocumentRenderer::OrientationAt(position));
 }
 
 void TMakeForm1::SpeedButton7Click(QObject*)

@@ -489,13 +489,14 @@ void TMakeForm1::CreateComponents()
 
     const QString logoFilter = u"QVDファイル (*.qvd)|*.qvd"_s;
     const QString bmpFilter = u"BMPファイル (*.bmp)|*.bmp"_s;
+    const QString exportFilter = u"BMP画像 (*.bmp)|*.bmp|PNG画像 (*.png)|*.png"_s;
     Timer1 = new TTimer(this);
     OpenDialog1 = MakeFileDialog(TFileDialog::Open, u"qvd"_s, logoFilter, u"ロゴデータノ読込"_s);
     SaveDialog1 = MakeFileDialog(TFileDialog::Save, u"qvd"_s, logoFilter, u"ロゴデータノ保存"_s);
     OpenPictureDialog1 =
         MakeFileDialog(TFileDialog::OpenPicture, u"bmp"_s, bmpFilter, u"背景画像ノ読込"_s);
     Timer2 = new TTimer(this);
-    SavePictureDialog1 = MakeFileDialog(TFileDialog::Save, u"bmp"_s, bmpFilter,
+    SavePictureDialog1 = MakeFileDialog(TFileDialog::Save, u"bmp"_s, exportFilter,
                                         u"ロゴデータノBMP保存 （水色点線範囲）"_s);
     CreateHintComponent();
     OpenPictureDialog2 = MakeFileDialog(TFileDialog::OpenPicture, u"bmp"_s, bmpFilter,

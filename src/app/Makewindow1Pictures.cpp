@@ -1,31 +1,64 @@
 // Export of the region under the selection frame, and the background and texture pictures.
 #include "app/Makewindow1.h"
 #include "controls/SelShape.h"
+#include "framework/TDialogs.h"
 #include "framework/TFileDialog.h"
 #include "framework/TImage.h"
 #include "framework/TPanel.h"
 #include "framework/TPictureFile.h"
+#include "render/DocumentRenderer.h"
 #include "render/dxfLabel.h"
 
-#include <QPixmap>
+#include <QSettings>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
-// Where Panel3, the preview's parent, starts in the window: inside the left and title bars.
-constexpr QPoint kClientPanelOrigin(6, 26);
+// The PNG options last chosen, kept for the next export.
+QSettings ExportSettings()
+{
+    return QSettings(u"Quilvoro"_s, u"Quilvoro"_s);
+}
+
+const QString kScaleKey = u"PngExport/Scale"_s;
+const QString kTransparentKey = u"PngExport/Transparent"_s;
 
 } // namespace
 
 QImage TMakeForm1::CaptureSelection()
 {
+    const QRect region = SelShape1->geometry();
+    QImage shot(region.size(), QImage::Format_RGB32);
+    shot.fill(ToQColor(Panel0->Color()));
     SelShape1->setVisible(false);
-    const QRect region(Panel0->pos() + SelShape1->pos() + kClientPanelOrigin, SelShape1->size());
-    // Rendering the window offscreen gives the pixels the screen shows, without the frame.
-    QImage shot = grab(region).toImage();
+    // The panel draws itself and its children straight into the picture: the pixels the
+    // screen shows, without the frame, wherever the panel is and whatever the screen's scale.
+    Panel0->render(&shot, QPoint(), QRegion(region),
+                   QWidget::DrawWindowBackground | QWidget::DrawChildren);
     SelShape1->setVisible(true);
-    if (shot.size() != region.size())
-        shot = shot.scaled(region.size());
     return shot.convertToFormat(QImage::Format_RGB888);
+}
+
+QRect TMakeForm1::SelectionRegion() const
+{
+    return SelShape1->geometry().translated(-Label1->pos());
+}
+
+PreviewScene TMakeForm1::ShownScene() const
+{
+    PreviewScene scene;
+    scene.look = Label1->Look();
+    if (!Image1->isHidden())
+        scene.background = Image1->Picture();
+    scene.labelTransparent = Label1->Transparent();
+    return scene;
+}
+
+const QList<int>& TMakeForm1::PngScales()
+{
+    static const QList<int> scales {1, 2, 3, 4, 8};
+    return scales;
 }
 
 void TMakeForm1::SpeedButton6Click(QObject*)
@@ -33,8 +66,35 @@ void TMakeForm1::SpeedButton6Click(QObject*)
     Image2->ClearPicture();
     Image2->resize(SelShape1->size());
     Image2->SetPicture(CaptureSelection());
-    if (SavePictureDialog1->Execute(this))
-        TPictureFile::SaveBmp24(Image2->Picture(), SavePictureDialog1->FileName());
+    if (!SavePictureDialog1->Execute(this))
+        return;
+    const QString fileName = SavePictureDialog1->FileName();
+    if (fileName.endsWith(u".png"_s, Qt::CaseInsensitive))
+        ExportPng(fileName);
+    else
+        TPictureFile::SaveBmp24(Image2->Picture(), fileName);
+}
+
+void TMakeForm1::ExportPng(const QString& fileName)
+{
+    QSettings settings = ExportSettings();
+    TPngOptions initial;
+    initial.scale = settings.value(kScaleKey, 1).toInt();
+    if (!PngScales().contains(initial.scale))
+        initial.scale = 1;
+    initial.transparent = settings.value(kTransparentKey, false).toBool();
+    const std::optional<TPngOptions> chosen =
+        TDialogs::Current().ChoosePngOptions(this, initial, SelShape1->size(), PngScales());
+    if (!chosen)
+        return;
+    settings.setValue(kScaleKey, chosen->scale);
+    settings.setValue(kTransparentKey, chosen->transparent);
+
+    RenderOptions options;
+    options.region = SelectionRegion();
+    options.scale = chosen->scale;
+    options.transparent = chosen->transparent;
+    TPictureFile::Save(DocumentRenderer::Render(ShownScene(), options), fileName, "png");
 }
 
 void TMakeForm1::SpeedButton16Click(QObject*)

@@ -1,6 +1,7 @@
 #include "framework/TDialogs.h"
 
 #include "framework/TPictureFile.h"
+#include "framework/TPngOptionsDialog.h"
 #include "platform/FontInfo.h"
 
 #include <QColorDialog>
@@ -12,6 +13,7 @@
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 #include <map>
@@ -150,6 +152,15 @@ QString TDialogs::SaveFileName(QWidget* parent, const TFileDialogOptions& option
     std::unique_ptr<QFileDialog> dialog = MakeFileDialog(parent, options);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
+    // A name typed without an extension takes that of the chosen file type.
+    QObject::connect(dialog.get(), &QFileDialog::filterSelected, dialog.get(),
+                     [d = dialog.get()](const QString& filter) {
+                         static const QRegularExpression pattern(
+                             QStringLiteral(R"(\(\*\.(\w+)\))"));
+                         const QRegularExpressionMatch match = pattern.match(filter);
+                         if (match.hasMatch())
+                             d->setDefaultSuffix(match.captured(1));
+                     });
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return {};
     return dialog->selectedFiles().constFirst();
@@ -180,6 +191,15 @@ void TDialogs::ShowText(QWidget* parent, const QString& caption, const QString& 
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+std::optional<TPngOptions> TDialogs::ChoosePngOptions(QWidget* parent, const TPngOptions& initial,
+                                                      QSize regionSize, const QList<int>& scales)
+{
+    TPngOptionsDialog dialog(initial, regionSize, scales, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.Options();
 }
 
 TDialogs& TDialogs::Current()

@@ -2,6 +2,8 @@
 
 #include "platform/Colors.h"
 
+#include <QList>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -24,6 +26,16 @@ struct TFileDialogOptions
     // A picture dialog: every picture format Qt reads is offered after `filter`, and the
     // highlighted picture is previewed.
     bool picture = false;
+};
+
+// The choices of a PNG export: device pixels per preview pixel, and whether the background
+// colour and picture are left out (transparent).
+struct TPngOptions
+{
+    int scale = 1;
+    bool transparent = false;
+
+    bool operator==(const TPngOptions&) const = default;
 };
 
 // Button and icon flags of a message box (the values of the Windows call).
@@ -54,6 +66,10 @@ public:
     // Shows text in a read-only window of the program's own that stays open beside the parent
     // (not modal).
     virtual void ShowText(QWidget* parent, const QString& caption, const QString& text);
+    // Asks the scale (one of `scales`) and transparency of a PNG export of a region of
+    // `regionSize` preview pixels; nothing when the user cancels.
+    virtual std::optional<TPngOptions> ChoosePngOptions(QWidget* parent, const TPngOptions& initial,
+                                                        QSize regionSize, const QList<int>& scales);
 
     static TDialogs& Current();
     // Installs `dialogs` (not owned); nullptr restores the real dialogs.

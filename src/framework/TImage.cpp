@@ -31,10 +31,13 @@ QRect TImage::PictureRect() const
 {
     if (FStretch)
         return rect();
-    QRect r(QPoint(0, 0), FPicture.size());
-    if (FCenter)
-        r.moveTopLeft(QPoint((width() - r.width()) / 2, (height() - r.height()) / 2));
-    return r;
+    return FCenter ? CenteredRect(size(), FPicture.size()) : QRect(QPoint(0, 0), FPicture.size());
+}
+
+QRect TImage::CenteredRect(QSize area, QSize picture)
+{
+    return {QPoint((area.width() - picture.width()) / 2, (area.height() - picture.height()) / 2),
+            picture};
 }
 
 void TImage::PaintTo(QPainter& painter, QPoint origin) const

@@ -46,18 +46,24 @@ QRect TPanel::Frame3D(QPainter& painter, QRect rect, TColor topLeft, TColor bott
     return rect;
 }
 
-void TPanel::paintEvent(QPaintEvent*)
+void TPanel::PaintPanel(QPainter& painter, QRect rect, TColor color, TPanelBevel outer,
+                        TPanelBevel inner, int bevelWidth)
 {
-    QPainter painter(this);
-    painter.fillRect(rect(), ToQColor(FColor));
+    painter.fillRect(rect, ToQColor(color));
     auto frame = [&](QRect r, TPanelBevel bevel) {
         if (bevel == bvNone)
             return r;
         const bool raised = bevel == bvRaised;
         return Frame3D(painter, r, raised ? clBtnHighlight : clBtnShadow,
-                       raised ? clBtnShadow : clBtnHighlight, FBevelWidth);
+                       raised ? clBtnShadow : clBtnHighlight, bevelWidth);
     };
-    frame(frame(rect(), FBevelOuter), FBevelInner);
+    frame(frame(rect, outer), inner);
+}
+
+void TPanel::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    PaintPanel(painter, rect(), FColor, FBevelOuter, FBevelInner, FBevelWidth);
 }
 
 QRect TPanel::ClientRect() const

@@ -34,6 +34,10 @@ public:
     static QRect Frame3D(QPainter& painter, QRect rect, TColor topLeft, TColor bottomRight,
                          int width);
 
+    // Paints a panel of the given colour and bevels into `rect`, as the control paints itself.
+    static void PaintPanel(QPainter& painter, QRect rect, TColor color, TPanelBevel outer,
+                           TPanelBevel inner, int bevelWidth);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

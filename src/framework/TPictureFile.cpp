@@ -2,9 +2,11 @@
 
 #include "platform/ProfileFile.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QtEndian>
 
 #include <cstdint>
@@ -190,7 +192,29 @@ QByteArray TPictureFile::Bmp24Bytes(const QImage& image)
 
 void TPictureFile::SaveBmp24(const QImage& image, const QString& fileName)
 {
-    const QByteArray bytes = Bmp24Bytes(image);
+    Save(image, fileName, "bmp");
+}
+
+QByteArray TPictureFile::EncodedBytes(const QImage& image, const QByteArray& format)
+{
+    if (format.compare("bmp", Qt::CaseInsensitive) == 0)
+        return Bmp24Bytes(image);
+    if (image.isNull() || image.width() <= 0 || image.height() <= 0)
+        throw EPictureFileError("Cannot write an empty picture");
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    if (!writer.write(image))
+        throw EPictureFileError(QStringLiteral("Cannot encode the picture as %1: %2")
+                                    .arg(QString::fromLatin1(format), writer.errorString())
+                                    .toStdString());
+    return bytes;
+}
+
+void TPictureFile::Save(const QImage& image, const QString& fileName, const QByteArray& format)
+{
+    const QByteArray bytes = EncodedBytes(image, format);
     QString error;
     if (!WriteFileAtomically(fileName, bytes, &error))
         Fail("Cannot write the picture", fileName, error);

@@ -34,4 +34,12 @@ public:
     // Writes Bmp24Bytes() under `fileName`, whatever its extension, through a temporary file
     // that replaces the old one only when complete; throws EPictureFileError on failure.
     static void SaveBmp24(const QImage& image, const QString& fileName);
+
+    // The image encoded as `format` ("bmp" gives Bmp24Bytes; otherwise any format Qt writes,
+    // such as "png", which keeps the alpha channel). Throws EPictureFileError when the image is
+    // empty or cannot be encoded.
+    static QByteArray EncodedBytes(const QImage& image, const QByteArray& format);
+
+    // Writes EncodedBytes() under `fileName` atomically, as SaveBmp24 does.
+    static void Save(const QImage& image, const QString& fileName, const QByteArray& format);
 };

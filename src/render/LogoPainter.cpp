@@ -31,31 +31,42 @@ int FloorDiv(int a, int b)
     return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
 }
 
-// The composite of a premultiplied pixel over `background` (0x00RRGGBB) is that colour: what
-// the opaque picture shows as background. Partly transparent pixels are allowed the one level
-// that compositing twice may round apart from compositing once.
-bool ShowsBackground(std::uint32_t pixel, std::uint32_t background)
+// The smallest alpha with which some colour over `under` gives `shown`, per channel rounded up.
+int LeastAlpha(int shown, int under)
 {
-    const std::uint32_t alpha = pixel >> 24;
-    if (alpha == 255)
-        return (pixel & 0x00FFFFFFu) == background;
-    for (int shift = 0; shift < 24; shift += 8) {
-        const int under = int((background >> shift) & 0xFF);
-        const int over = int((pixel >> shift) & 0xFF) + (under * int(255 - alpha) + 127) / 255;
-        if (std::abs(over - under) > 1)
-            return false;
-    }
-    return true;
+    if (shown < under)
+        return (255 * (under - shown) + under - 1) / under;
+    if (shown > under)
+        return (255 * (shown - under) + (255 - under) - 1) / (255 - under);
+    return 0;
 }
 
-void KeyOut(QImage& target, const QRect& area, TColor background)
+// Turns the opaque picture into premultiplied colour over the layers' coverage (the alpha in
+// `target`), so that composited over the background it gives the opaque picture back. What the
+// opaque picture shows exactly as the background becomes fully transparent.
+void Unmix(const QImage& opaque, QImage& target, const QRect& area, TColor background)
 {
     const std::uint32_t key = ColorToPixel(background);
+    const int under[3] = {int(key >> 16) & 0xFF, int(key >> 8) & 0xFF, int(key) & 0xFF};
     for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto* shown = reinterpret_cast<const std::uint32_t*>(opaque.constScanLine(y));
         auto* line = reinterpret_cast<std::uint32_t*>(target.scanLine(y));
         for (int x = area.left(); x <= area.right(); ++x) {
-            if (line[x] != 0 && ShowsBackground(line[x], key))
+            const std::uint32_t o = shown[x] & 0x00FFFFFFu;
+            if (o == key) {
                 line[x] = 0;
+                continue;
+            }
+            const int over[3] = {int(o >> 16) & 0xFF, int(o >> 8) & 0xFF, int(o) & 0xFF};
+            int alpha = int(line[x] >> 24);
+            for (int c = 0; c < 3; ++c)
+                alpha = std::max(alpha, LeastAlpha(over[c], under[c]));
+            std::uint32_t pixel = std::uint32_t(alpha) << 24;
+            for (int c = 0; c < 3; ++c) {
+                const int colour = over[c] - (under[c] * (255 - alpha) + 127) / 255;
+                pixel |= std::uint32_t(std::clamp(colour, 0, alpha)) << (16 - 8 * c);
+            }
+            line[x] = pixel;
         }
     }
 }
@@ -163,16 +174,30 @@ void LogoPainter::PaintOpaque(QImage& target, QPoint origin, const QRect& clip) 
     PaintLayers(target, origin, area);
 }
 
-void LogoPainter::PaintKeyed(QImage& target, QPoint origin, const QRect& clip) const
+void LogoPainter::PaintKeyed(QImage& target, QPoint origin, const QRect& clip, QImage* opaque) const
 {
     const QRect area = QRect(origin, DeviceSize()).intersected(clip).intersected(target.rect());
     if (area.isEmpty())
         return;
+    QImage own;
+    if (!opaque || !opaque->rect().contains(area)) {
+        own = QImage(target.size(), QImage::Format_RGB32);
+        opaque = &own;
+    }
+    PaintOpaque(*opaque, origin, area);
+    // The same layers again, every one in white on nothing: their joint coverage.
     for (int y = area.top(); y <= area.bottom(); ++y)
         std::fill_n(reinterpret_cast<std::uint32_t*>(target.scanLine(y)) + area.left(),
                     area.width(), 0u);
-    PaintLayers(target, origin, area);
-    KeyOut(target, area, FLook.color);
+    LogoPainter coverage = *this;
+    coverage.FCoverage = true;
+    coverage.PaintLayers(target, origin, area);
+    Unmix(*opaque, target, area, FLook.color);
+}
+
+QColor LogoPainter::Ink(TColor colour) const
+{
+    return FCoverage ? QColor(Qt::white) : ToQColor(colour);
 }
 
 void LogoPainter::PaintLayers(QImage& target, QPoint origin, const QRect& area) const
@@ -195,8 +220,9 @@ void LogoPainter::PaintLayers(QImage& target, QPoint origin, const QRect& area) 
 std::vector<std::uint32_t> LogoPainter::LayerColours(int layers) const
 {
     const TColor shadow = FLook.shadowColor;
-    std::vector<std::uint32_t> colours(std::size_t(layers), ColorToPixel(shadow));
-    if (FLook.effectStyle == dxfFun) {
+    std::vector<std::uint32_t> colours(std::size_t(layers),
+                                       FCoverage ? 0x00FFFFFFu : ColorToPixel(shadow));
+    if (FLook.effectStyle == dxfFun && !FCoverage) {
         // The fade runs toward the background; a system colour fades toward silver.
         const TColor fade = IsSystemColor(FLook.color) ? clSilver : FLook.color;
         for (int k = 1; k <= layers; ++k)
@@ -214,7 +240,7 @@ void LogoPainter::PaintShadow(QImage& target, const QRect& area,
     if (FLook.effectStyle == dxfCool) {
         QPainter painter;
         BeginOn(painter, target, area, FDeviceFont);
-        placement.Draw(painter, offset * FScale, ToQColor(FLook.shadowColor));
+        placement.Draw(painter, offset * FScale, Ink(FLook.shadowColor));
         return;
     }
     if (FLook.effectStyle != dxfExtrude && FLook.effectStyle != dxfFun)
@@ -237,25 +263,25 @@ void LogoPainter::PaintShadow(QImage& target, const QRect& area,
 void LogoPainter::PaintFace(QPainter& painter, const TextPlacement& placement) const
 {
     const int s = FScale;
-    const QColor face = ToQColor(FLook.textColor);
+    const QColor face = Ink(FLook.textColor);
     switch (FLook.style) {
     case dxfNormal:
         if (!FTextureFill)
             placement.Draw(painter, {}, face);
         break;
     case dxfRaised:
-        placement.Draw(painter, {}, ToQColor(clBtnHighlight));
+        placement.Draw(painter, {}, Ink(clBtnHighlight));
         if (FontInfo::PixelsToPoints(FLook.font.pixelSize()) >= 12)
-            placement.Draw(painter, {2 * s, 2 * s}, ToQColor(clBtnShadow));
+            placement.Draw(painter, {2 * s, 2 * s}, Ink(clBtnShadow));
         if (!FTextureFill)
             placement.Draw(painter, {s, s}, face);
         break;
     case dxfLowered: {
-        placement.Draw(painter, {2 * s, 2 * s}, ToQColor(clBtnHighlight));
+        placement.Draw(painter, {2 * s, 2 * s}, Ink(clBtnHighlight));
         const TColor base = FLook.engravedBase;
         const TColor engraved = IsSystemColor(base) ? clBtnShadow : GetColor(base, clBlack, 1, 3);
         if (!FTextureFill)
-            placement.Draw(painter, {s, s}, ToQColor(engraved));
+            placement.Draw(painter, {s, s}, Ink(engraved));
         break;
     }
     case dxfOutLine:
@@ -299,6 +325,10 @@ void LogoPainter::PaintTexture(QPainter& painter, const QRect& area, const TextP
         return;
     const int firstX = origin.x() + FloorDiv(reach.left() - origin.x(), gw) * gw;
     const int firstY = origin.y() + FloorDiv(reach.top() - origin.y(), gh) * gh;
+    if (FCoverage) {
+        painter.fillRect(reach, Qt::white);
+        return;
+    }
     for (int X = firstX; X <= reach.right(); X += gw)
         for (int Y = firstY; Y <= reach.bottom(); Y += gh)
             painter.drawImage(QPoint(X, Y), texture);

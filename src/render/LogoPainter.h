@@ -2,6 +2,7 @@
 
 #include "render/LogoLook.h"
 
+#include <QColor>
 #include <QFont>
 #include <QImage>
 #include <QPoint>
@@ -33,10 +34,13 @@ public:
     void PaintOpaque(QImage& target, QPoint origin, const QRect& clip) const;
 
     // Paints the label onto Format_ARGB32_Premultiplied with real alpha: what the opaque picture
-    // shows as the background colour is fully transparent (a face in the background colour
-    // vanishes too), and the antialiased edges of letters and shadows carry partial alpha.
-    // Composited over the background colour it gives the opaque picture.
-    void PaintKeyed(QImage& target, QPoint origin, const QRect& clip) const;
+    // shows exactly as the background colour is fully transparent (a face in the background
+    // colour vanishes too), and the antialiased edges of letters and shadows carry partial
+    // alpha. Composited over the background colour it gives the opaque picture. The opaque
+    // picture is composed first in `opaque` (Format_RGB32, same coordinates as `target`) when
+    // it covers the area, else in a picture of its own.
+    void PaintKeyed(QImage& target, QPoint origin, const QRect& clip,
+                    QImage* opaque = nullptr) const;
 
     // Draws the stacked shadow from one rendering of the caption instead of one text draw per
     // layer (the same picture within one level). On by default.
@@ -62,6 +66,8 @@ private:
     void PaintFace(QPainter& painter, const TextPlacement& placement) const;
     void PaintTexture(QPainter& painter, const QRect& area, const TextPlacement& placement,
                       QPoint origin) const;
+    // A colour as drawn: white when only the coverage is painted.
+    QColor Ink(TColor colour) const;
     // The colour of each stepped shadow layer, nearest first.
     std::vector<std::uint32_t> LayerColours(int layers) const;
 
@@ -75,4 +81,6 @@ private:
     bool FTrueType = false;
     bool FTextureFill = false;
     bool FCompositeLayers = true;
+    // Paints every layer in white, so that the alpha channel holds their joint coverage.
+    bool FCoverage = false;
 };

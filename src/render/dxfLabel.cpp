@@ -283,7 +283,9 @@ void TdxfLabel::PaintTo(QPainter& painter)
     // blends with the antialiased edges instead of meeting a fringe of that colour.
     QImage& keyed = SharedKeyBmp();
     GrowTo(keyed, W, H, QImage::Format_ARGB32_Premultiplied);
-    logo.PaintKeyed(keyed, {}, area);
+    QImage& bmp = SharedDrawBmp();
+    GrowTo(bmp, W, H, QImage::Format_RGB32);
+    logo.PaintKeyed(keyed, {}, area, &bmp);
     painter.drawImage(QPoint(0, 0), keyed, area);
 }
 

@@ -12,6 +12,8 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -31,6 +33,13 @@ void BringPreviewIntoView(TMakeForm1& form)
         form.Timer1->Tick();
 }
 
+QImage ReadImage(const QString& file)
+{
+    const QImage image(file);
+    return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32
+                                                         : QImage::Format_RGB32);
+}
+
 int CountAqua(const QImage& image)
 {
     int n = 0;
@@ -48,7 +57,15 @@ class tst_ImageExport : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { TestEnvironment::Pin(); }
+    void initTestCase()
+    {
+        TestEnvironment::Pin();
+        // The remembered export options go to a test folder, emptied first.
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings(u"Quilvoro"_s, u"Quilvoro"_s).clear();
+    }
+
+    void init() { QSettings(u"Quilvoro"_s, u"Quilvoro"_s).clear(); }
 
     void capturesThePreviewWithoutTheFrame()
     {
@@ -78,17 +95,21 @@ private Q_SLOTS:
         QCOMPARE(shot.pixel(10, 10) & 0xFFFFFF, 0x000000u);
     }
 
-    void writesA24BitBmpWhateverTheName()
+    void writesA24BitBmp()
     {
         QTemporaryDir dir;
         TestDialogs dialogs;
-        const QString file = dir.filePath(u"logo.png"_s);
+        const QString file = dir.filePath(u"logo.bmp"_s);
         dialogs.fileAnswers.push_back(file);
         TMakeForm1 form(u"/opt/q/quilvoro"_s);
         BringPreviewIntoView(form);
         form.SelShape1->setGeometry(6, 6, 101, 33);
         form.SpeedButton6Click(&form);
-        QCOMPARE(dialogs.fileRequests.first().title, u"ロゴデータノBMP保存 （水色点線範囲）"_s);
+        const TFileDialogOptions asked = dialogs.fileRequests.first();
+        QCOMPARE(asked.title, u"ロゴデータノBMP保存 （水色点線範囲）"_s);
+        QCOMPARE(asked.filter, u"BMP画像 (*.bmp)|*.bmp|PNG画像 (*.png)|*.png"_s);
+        QCOMPARE(asked.defaultExt, u"bmp"_s);
+        QVERIFY(dialogs.pngRequests.isEmpty());
         const QByteArray bytes = ReadAll(file);
         QVERIFY(bytes.startsWith("BM"));
         QCOMPARE(qFromLittleEndian<quint16>(bytes.constData() + 28), quint16(24));
@@ -97,6 +118,110 @@ private Q_SLOTS:
         const int stride = (101 * 3 + 3) / 4 * 4;
         QCOMPARE(bytes.size(), 54 + stride * 33);
         QCOMPARE(form.Image2->Picture().size(), QSize(101, 33));
+        QCOMPARE(ReadImage(file), form.CaptureSelection().convertToFormat(QImage::Format_RGB32));
+    }
+
+    // At start the preview lies out of view above the window; the export still renders it.
+    void exportsBeforeTheFirstNew()
+    {
+        QTemporaryDir dir;
+        TestDialogs dialogs;
+        const QString file = dir.filePath(u"start.bmp"_s);
+        dialogs.fileAnswers.push_back(file);
+        TMakeForm1 form(u"/opt/q/quilvoro"_s);
+        form.show();
+        form.SpeedButton6Click(&form);
+        const QImage written = ReadImage(file);
+        QCOMPARE(written.size(), QSize(588, 356));
+        const QImage label = form.Label1->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(written, label.copy(2, 2, 588, 356));
+    }
+
+    void pngGetsPngDataAtTheChosenScale_data()
+    {
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<bool>("transparent");
+        QTest::newRow("1, opaque") << 1 << false;
+        QTest::newRow("2, transparent") << 2 << true;
+        QTest::newRow("3, opaque") << 3 << false;
+        QTest::newRow("8, transparent") << 8 << true;
+    }
+
+    void pngGetsPngDataAtTheChosenScale()
+    {
+        QFETCH(int, scale);
+        QFETCH(bool, transparent);
+        QTemporaryDir dir;
+        TestDialogs dialogs;
+        const QString file = dir.filePath(u"logo.png"_s);
+        dialogs.fileAnswers.push_back(file);
+        dialogs.pngAnswers.push_back(TPngOptions {scale, transparent});
+        TMakeForm1 form(u"/opt/q/quilvoro"_s);
+        BringPreviewIntoView(form);
+        form.SelShape1->setGeometry(150, 140, 120, 50);
+        form.SpeedButton6Click(&form);
+
+        QCOMPARE(dialogs.pngRequests.size(), 1);
+        QCOMPARE(dialogs.pngRequests.first().regionSize, QSize(120, 50));
+        QCOMPARE(dialogs.pngRequests.first().scales, QList<int>({1, 2, 3, 4, 8}));
+        QVERIFY(ReadAll(file).startsWith("\x89PNG\r\n\x1a\n"));
+        const QImage written = ReadImage(file);
+        QCOMPARE(written.size(), QSize(120, 50) * scale);
+        QCOMPARE(written.hasAlphaChannel(), transparent);
+        // The top-left corner shows only the background: gone when transparent.
+        QCOMPARE(qAlpha(written.pixel(0, 0)), transparent ? 0 : 255);
+        if (scale == 1 && !transparent)
+            QCOMPARE(written.convertToFormat(QImage::Format_RGB32),
+                     form.CaptureSelection().convertToFormat(QImage::Format_RGB32));
+    }
+
+    void pngOptionsAreRemembered()
+    {
+        QTemporaryDir dir;
+        TestDialogs dialogs;
+        TMakeForm1 form(u"/opt/q/quilvoro"_s);
+        BringPreviewIntoView(form);
+        dialogs.fileAnswers = {dir.filePath(u"a.png"_s), dir.filePath(u"b.PNG"_s)};
+        dialogs.pngAnswers = {TPngOptions {4, true}, std::nullopt};
+        form.SpeedButton6Click(&form);
+        form.SpeedButton6Click(&form);
+        QCOMPARE(dialogs.pngRequests.size(), 2);
+        QCOMPARE(dialogs.pngRequests[0].initial, TPngOptions {});
+        QCOMPARE(dialogs.pngRequests[1].initial, (TPngOptions {4, true}));
+        QCOMPARE(ReadImage(dir.filePath(u"a.png"_s)).size(), QSize(588 * 4, 356 * 4));
+        // Cancelling the options writes nothing.
+        QVERIFY(!QFile::exists(dir.filePath(u"b.PNG"_s)));
+    }
+
+    // Over a background picture the letters' antialiased edges blend with the picture; none
+    // keeps a fringe of the label's own background colour.
+    void noHaloOverTheBackgroundPicture()
+    {
+        QTemporaryDir dir;
+        QImage blue(592, 360, QImage::Format_RGB32);
+        blue.fill(qRgb(0, 0, 255));
+        const QString picture = dir.filePath(u"blue.bmp"_s);
+        QVERIFY(blue.save(picture, "BMP"));
+        TestDialogs dialogs;
+        TMakeForm1 form(u"/opt/q/quilvoro"_s);
+        BringPreviewIntoView(form);
+        dialogs.fileAnswers = {picture};
+        form.SpeedButton16Click(&form);
+        form.Label1->SetColor(RGB(0, 255, 0));
+        form.Label1->Effect3D()->SetDepth(0);
+        form.Label1->SetAngle(20);
+        const QImage shot = form.CaptureSelection().convertToFormat(QImage::Format_RGB32);
+        int edges = 0;
+        for (int y = 0; y < shot.height(); ++y) {
+            for (int x = 0; x < shot.width(); ++x) {
+                // White over blue: red and green rise together.
+                const QRgb p = shot.pixel(x, y);
+                QVERIFY2(std::abs(qRed(p) - qGreen(p)) <= 1 && qBlue(p) == 255,
+                         qPrintable(u"%1,%2: %3"_s.arg(x).arg(y).arg(p, 0, 16)));
+                edges += qRed(p) > 0 && qRed(p) < 255;
+            }
+        }
+        QVERIFY(edges > 100);
     }
 
     void cancelledExportWritesNothing()

@@ -45,3 +45,14 @@ void TestDialogs::ShowText(QWidget*, const QString& caption, const QString& text
 {
     texts.append({text, caption, 0});
 }
+
+std::optional<TPngOptions> TestDialogs::ChoosePngOptions(QWidget*, const TPngOptions& initial,
+                                                         QSize regionSize, const QList<int>& scales)
+{
+    pngRequests.append({initial, regionSize, scales});
+    if (pngAnswers.empty())
+        return std::nullopt;
+    const std::optional<TPngOptions> answer = pngAnswers.front();
+    pngAnswers.pop_front();
+    return answer;
+}

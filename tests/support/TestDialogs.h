@@ -26,13 +26,25 @@ public:
     QString OpenFileName(QWidget* parent, const TFileDialogOptions& options) override;
     QString SaveFileName(QWidget* parent, const TFileDialogOptions& options) override;
     void ShowText(QWidget* parent, const QString& caption, const QString& text) override;
+    std::optional<TPngOptions> ChoosePngOptions(QWidget* parent, const TPngOptions& initial,
+                                                QSize regionSize,
+                                                const QList<int>& scales) override;
 
     // Answers for the next dialogs; an empty queue means "cancelled".
     std::deque<std::optional<TColor>> colorAnswers;
     std::deque<QString> fileAnswers;
+    std::deque<std::optional<TPngOptions>> pngAnswers;
 
     QList<Message> messages;
     QList<Message> texts; // ShowText windows (flags unused)
     QList<TColor> colorRequests;
     QList<TFileDialogOptions> fileRequests;
+
+    struct PngRequest
+    {
+        TPngOptions initial;
+        QSize regionSize;
+        QList<int> scales;
+    };
+    QList<PngRequest> pngRequests;
 };

@@ -1,0 +1,184 @@
+#include "render/DocumentRenderer.h"
+
+#include "framework/TFont.h"
+#include "framework/TImage.h"
+#include "framework/TPanel.h"
+#include "platform/FontInfo.h"
+#include "render/LogoPainter.h"
+
+#include <QPainter>
+
+#include <array>
+
+namespace {
+
+// The preview panel's frame: raised outside, lowered inside, two pixels each.
+constexpr TPanelBevel kBevelOuter = bvRaised;
+constexpr TPanelBevel kBevelInner = bvLowered;
+constexpr int kBevelWidth = 2;
+
+// The selection frame's layout bounds in the panel, whose preview starts inside the bevel.
+constexpr QRect kSelectionInPanel(6, 6, 588, 356);
+
+// Direction track bar position -> shadow orientation, clockwise on screen from lower right.
+constexpr std::array<TdxfOrientation, 8> kDirections = {
+    dxfRightBottom, dxfBottom, dxfLeftBottom, dxfLeft, dxfLeftTop, dxfTop, dxfRightTop, dxfRight,
+};
+
+TFontStyles StyleBits(TLogoFontStyle style)
+{
+    switch (style) {
+    case TLogoFontStyle::None:
+        return 0;
+    case TLogoFontStyle::Bold:
+        return fsBold;
+    case TLogoFontStyle::Italic:
+        return fsItalic;
+    case TLogoFontStyle::Underline:
+        return fsUnderline;
+    case TLogoFontStyle::StrikeOut:
+        return fsStrikeOut;
+    }
+    return 0;
+}
+
+TdxfLabelStyle LabelStyleOf(TLogoLabelStyle style)
+{
+    switch (style) {
+    case TLogoLabelStyle::Normal:
+        return dxfNormal;
+    case TLogoLabelStyle::Outline:
+        return dxfOutLine;
+    case TLogoLabelStyle::Solid:
+        return dxfRaised;
+    }
+    return dxfNormal;
+}
+
+TdxfEffectStyle EffectStyleOf(TLogoShadowStyle style)
+{
+    switch (style) {
+    case TLogoShadowStyle::Normal:
+        return dxfCool;
+    case TLogoShadowStyle::Deep:
+        return dxfExtrude;
+    case TLogoShadowStyle::Gradation:
+        return dxfFun;
+    }
+    return dxfFun;
+}
+
+// The panel and, beneath a transparent label, the background picture centred on it.
+void PaintPanel(QImage& target, QPoint origin, int scale, const PreviewScene& scene)
+{
+    QPainter painter(&target);
+    painter.translate(origin);
+    painter.scale(scale, scale);
+    TPanel::PaintPanel(painter, DocumentRenderer::PanelRect(), DocumentRenderer::kPanelColor,
+                       kBevelOuter, kBevelInner, kBevelWidth);
+    if (!scene.labelTransparent || scene.background.isNull())
+        return;
+    painter.setClipRect(QRect(QPoint(), DocumentRenderer::kPreviewSize));
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, scale > 1);
+    painter.drawImage(TImage::CenteredRect(DocumentRenderer::kPreviewSize, scene.background.size()),
+                      scene.background);
+}
+
+} // namespace
+
+QRect DocumentRenderer::DefaultRegion()
+{
+    return kSelectionInPanel.translated(-kBevel, -kBevel);
+}
+
+QRect DocumentRenderer::PanelRect()
+{
+    return QRect(QPoint(), kPreviewSize).adjusted(-kBevel, -kBevel, kBevel, kBevel);
+}
+
+bool DocumentRenderer::IsValidRegion(const QRect& region)
+{
+    return !region.isEmpty() && PanelRect().contains(region);
+}
+
+QSize DocumentRenderer::OutputSize(const RenderOptions& options)
+{
+    return options.region.value_or(DefaultRegion()).size() * options.scale;
+}
+
+TdxfOrientation DocumentRenderer::OrientationAt(int directionPosition)
+{
+    if (directionPosition < 0 || directionPosition >= int(kDirections.size()))
+        return dxfRightBottom;
+    return kDirections[std::size_t(directionPosition)];
+}
+
+LogoLook DocumentRenderer::LookOf(const LogoDocument& document, const QImage& texture)
+{
+    TFont font;
+    font.SetName(document.FontName);
+    font.SetSize(document.Size);
+    font.SetStyle(StyleBits(document.FontStyle));
+
+    LogoLook look;
+    look.caption = document.Text;
+    look.font = font.ToQFont();
+    look.textColor = document.TextColor;
+    look.color = document.BackgroundColor;
+    look.engravedBase = document.BackgroundColor;
+    look.style = LabelStyleOf(document.LabelStyle);
+    // The window refuses to turn a face that is no outline font.
+    look.angle = FontInfo::IsTrueType(look.font) ? document.Angle : 0;
+    look.effectStyle = EffectStyleOf(document.ShadowStyle);
+    look.orientation = OrientationAt(document.Direction);
+    look.depth = document.Depth;
+    look.shadowColor = document.ShadowColor;
+    look.texture = texture;
+    // The outline pen of the window's layout.
+    look.penWidth = 0;
+    return look;
+}
+
+QImage DocumentRenderer::Render(const LogoDocument& document, const RenderPictures& pictures,
+                                const RenderOptions& options)
+{
+    PreviewScene scene;
+    scene.look = LookOf(document, pictures.texture);
+    scene.background = pictures.background;
+    scene.labelTransparent = !pictures.background.isNull();
+    return Render(scene, options);
+}
+
+QImage DocumentRenderer::Render(const PreviewScene& scene, const RenderOptions& options)
+{
+    const QRect region = options.region.value_or(DefaultRegion());
+    const int scale = options.scale;
+    if (!IsValidRegion(region) || scale < 1 || scale > kMaxScale)
+        return {};
+    const QSize size = region.size() * scale;
+    // Where the label's top-left corner lands in the picture, in device pixels.
+    const QPoint origin = -region.topLeft() * scale;
+    const QRect label = QRect(origin, kPreviewSize * scale).intersected(QRect(QPoint(), size));
+    const LogoPainter logo(scene.look, kPreviewSize, scale);
+
+    if (options.transparent) {
+        QImage picture(size, QImage::Format_ARGB32_Premultiplied);
+        picture.fill(Qt::transparent);
+        logo.PaintKeyed(picture, origin, label);
+        return picture;
+    }
+
+    QImage picture(size, QImage::Format_RGB32);
+    const bool reachesBevel = !QRect(QPoint(), kPreviewSize).contains(region);
+    if (reachesBevel || scene.labelTransparent)
+        PaintPanel(picture, origin, scale, scene);
+    if (!scene.labelTransparent) {
+        logo.PaintOpaque(picture, origin, label);
+        return picture;
+    }
+    QImage keyed(size, QImage::Format_ARGB32_Premultiplied);
+    QImage opaque(size, QImage::Format_RGB32);
+    logo.PaintKeyed(keyed, origin, label, &opaque);
+    QPainter(&picture).drawImage(label.topLeft(), keyed, label);
+    return picture;
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "document/LogoDocument.h"
+#include "render/LogoLook.h"
+
+#include <QImage>
+#include <QRect>
+#include <QSize>
+
+#include <optional>
+
+// The pictures a document names, loaded by the caller (null when there is none or it failed).
+struct RenderPictures
+{
+    QImage background;
+    QImage texture;
+};
+
+// What the preview panel shows: the label's look, and the background picture centred beneath it
+// with the label keyed over it.
+struct PreviewScene
+{
+    LogoLook look;
+    QImage background;
+    // The label shows the panel and the picture wherever it has its background colour.
+    bool labelTransparent = false;
+};
+
+struct RenderOptions
+{
+    // In preview pixels, from the label's top-left corner; nothing means DefaultRegion().
+    std::optional<QRect> region;
+    // Device pixels per preview pixel, 1 to kMaxScale.
+    int scale = 1;
+    // Leaves out the background colour and picture; edges keep partial alpha.
+    bool transparent = false;
+};
+
+// Draws a logo as the window's preview shows it, without any widget: the 592 × 360 preview
+// (background colour, or the background picture centred on the panel's colour, the label over
+// it) inside the panel's bevel. Any region, any scale from 1 to 8, opaque or transparent.
+//
+// At scale 1 an opaque render is the same pixels as the window's BMP export of that region with
+// the same settings. Render holds no shared state and needs no widget, so any number of
+// threads may render at once (install the face substitutions, FontInfo::InstallSubstitutions,
+// once before starting them).
+class DocumentRenderer
+{
+public:
+    static constexpr QSize kPreviewSize {592, 360};
+    // The preview panel's bevel around the preview, which a region may reach into.
+    static constexpr int kBevel = 4;
+    static constexpr TColor kPanelColor = clBlack;
+    static constexpr int kMaxScale = 8;
+
+    // The selection frame's region as the window lays it out: what BMP保存 writes by default.
+    static QRect DefaultRegion();
+    // The farthest a region may reach: the preview with its panel bevel.
+    static QRect PanelRect();
+    // Whether `region` is non-empty and lies inside PanelRect().
+    static bool IsValidRegion(const QRect& region);
+    // The picture's size in device pixels.
+    static QSize OutputSize(const RenderOptions& options);
+
+    // The label's look for a document, as the window shows it after loading that document.
+    static LogoLook LookOf(const LogoDocument& document, const QImage& texture);
+    // The label's orientation for a position of the direction track bar; the position runs
+    // clockwise on screen from the lower right.
+    static TdxfOrientation OrientationAt(int directionPosition);
+
+    // Format_RGB32 when opaque, Format_ARGB32_Premultiplied when transparent. An invalid
+    // region or scale gives a null image.
+    static QImage Render(const LogoDocument& document, const RenderPictures& pictures,
+                         const RenderOptions& options = {});
+    static QImage Render(const PreviewScene& scene, const RenderOptions& options = {});
+};
