@@ -40,6 +40,7 @@ test-asan: deps $(BUILD_ASAN)/build.ninja
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do QT_QPA_PLATFORM=offscreen $$b --benchmark_repetitions=5 \
 	  --benchmark_report_aggregates_only=true; done
+	@bench/render-process.sh $(BUILD)
 
 snap: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/quilvoro-snap quilvoro.png && echo "wrote quilvoro.png"

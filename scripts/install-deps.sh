@@ -14,6 +14,7 @@ packages=(
   qt6-translations-l10n
   desktop-file-utils libxml2-utils appstream shared-mime-info dpkg-dev
   clang-format
+  qt6-image-formats-plugins
 )
 
 missing=()

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Times `quilvoro render` as whole processes, as a script or a thumbnailer runs it:
+#   one heavy logo to PNG (median of many runs), and a batch of 200 files on 1 and 2 threads.
+# Usage: bench/render-process.sh [BUILD_DIR] [RUNS]
+set -euo pipefail
+
+build=${1:-build}
+runs=${2:-41}
+program=$(realpath "$build/quilvoro")
+here=$(dirname "$(realpath "$0")")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+cp "$here/heavy.qvd" heavy.qvd
+
+# env -u: no display server, as on a build machine
+run() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" render "$@"; }
+
+# median of column $1 (seconds) in milliseconds
+median_ms() {
+  awk -v c="$1" '{ print $c * 1000 }' | sort -n |
+    awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+# appends "wall user+sys" in seconds to the file $1
+timed() {
+  local out=$1
+  shift
+  local TIMEFORMAT='%3R %3U %3S'
+  { time "$@" >/dev/null 2>&1; } 2>&1 | awk '{ print $1, $2 + $3 }' >> "$out"
+}
+
+for _ in 1 2 3; do run heavy.qvd -o out.png; done # warm the caches
+for _ in $(seq "$runs"); do timed single.txt run heavy.qvd -o out.png; done
+printf 'quilvoro render heavy.qvd -o out.png: median %s ms wall, %s ms CPU, over %d runs\n' \
+  "$(median_ms 1 < single.txt)" "$(median_ms 2 < single.txt)" "$runs"
+
+mkdir -p batch
+for i in $(seq -w 1 200); do
+  sed "s/^Label=.*/Label=Heavy $i/" heavy.qvd > "batch/heavy$i.qvd"
+done
+for jobs in 1 2; do
+  for _ in 1 2 3; do
+    rm -rf out
+    timed "batch$jobs.txt" run -d out -j "$jobs" batch/*.qvd
+  done
+  wall=$(median_ms 1 < "batch$jobs.txt")
+  printf 'batch of 200 files, -j %d: median %s ms wall (%s ms per file), %s ms CPU\n' "$jobs" \
+    "$wall" "$(awk -v w="$wall" 'BEGIN { printf "%.2f", w / 200 }')" "$(median_ms 2 < "batch$jobs.txt")"
+done
+printf 'speed-up of -j 2 over -j 1: %s\n' "$(awk -v a="$(median_ms 1 < batch1.txt)" \
+  -v b="$(median_ms 1 < batch2.txt)" 'BEGIN { printf "%.2f", a / b }')"
+printf 'machine: %s cores, load average %s\n' "$(nproc)" "$(cut -d' ' -f1-3 /proc/loadavg)"

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QByteArray>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// What `quilvoro render` is asked to write.
+struct RenderRequest
+{
+    QStringList inputs;
+    QString output; // -o: the one picture of the one input
+    QString directory; // -d: one picture per input in that folder
+    QByteArray format = "png"; // png, bmp, jpg or webp
+    int scale = 1;
+    bool scaleGiven = false;
+    bool transparent = false;
+    std::optional<QRect> region; // nothing: the selection frame's region
+    std::optional<int> trimMargin; // set by --trim
+    std::optional<int> size; // the longest side of the picture
+    int jobs = 1;
+
+    // Where the picture of `input` goes: -o, or the input's name with the format's suffix in
+    // -d or beside the input.
+    QString OutputFor(const QString& input) const;
+};
+
+// The program's arguments, read with QCommandLineParser:
+//   quilvoro [FILE.qvd]                       the window, with the logo file loaded
+//   quilvoro render FILE.qvd... [options]     pictures, without any window or display
+// Help, version and usage errors end the program with what they print.
+class CommandLine
+{
+public:
+    enum class TAction { OpenWindow, Render, Exit };
+
+    static constexpr int kUsageError = 2;
+    static constexpr int kMaxSize = 16384;
+
+    // Whether the arguments ask for `render`, so that the caller can choose the application
+    // and its platform before parsing.
+    static bool IsRender(int argc, char** argv);
+
+    // `arguments` as QCoreApplication::arguments() gives them, program first. `cores` is the
+    // default number of render threads.
+    static CommandLine Parse(const QStringList& arguments, int cores);
+
+    TAction Action() const { return FAction; }
+    // OpenWindow: the logo file to load, or empty.
+    QString LogoFile() const { return FLogoFile; }
+    // Render: what to write.
+    const RenderRequest& Request() const { return FRequest; }
+    // Exit: the status, and what goes to standard output and standard error.
+    int ExitCode() const { return FExitCode; }
+    QString Output() const { return FOutput; }
+    QString Errors() const { return FErrors; }
+
+private:
+    static CommandLine ParseWindow(const QStringList& arguments);
+    static CommandLine ParseRender(const QStringList& arguments, int cores);
+    static CommandLine Exit(int code, const QString& output, const QString& errors = QString());
+    static CommandLine UsageError(const QString& program, const QString& message);
+
+    TAction FAction = TAction::Exit;
+    QString FLogoFile;
+    RenderRequest FRequest;
+    int FExitCode = 0;
+    QString FOutput;
+    QString FErrors;
+};

@@ -1,0 +1,238 @@
+#include "app/RenderCommand.h"
+
+#include "document/LogoFile.h"
+#include "framework/TPictureFile.h"
+#include "platform/FontInfo.h"
+#include "platform/ProfileFile.h"
+#include "render/DocumentRenderer.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageWriter>
+
+#include <algorithm>
+#include <cmath>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The bounding box of the pixels that are not fully transparent; empty when there are none.
+QRect DrawnRect(const QImage& image)
+{
+    int left = image.width(), right = -1, top = image.height(), bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(row[x]) == 0)
+                continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+RenderOptions OptionsAt(const RenderRequest& request, int scale)
+{
+    RenderOptions options;
+    options.region = request.region;
+    options.scale = scale;
+    options.transparent = request.transparent;
+    return options;
+}
+
+// The scale that draws at least `wanted` pixels where `scale` drew `longest`.
+int ScaleFor(int wanted, int longest, int scale)
+{
+    if (longest <= 0)
+        return scale;
+    const int needed = int(std::ceil(double(wanted) * scale / longest));
+    return std::clamp(needed, 1, DocumentRenderer::kMaxScale);
+}
+
+// Renders at `scale` and crops to the drawn pixels when the request trims.
+QImage RenderAt(const LogoDocument& document, const RenderPictures& pictures,
+                const RenderRequest& request, int scale)
+{
+    const RenderOptions options = OptionsAt(request, scale);
+    QImage image = DocumentRenderer::Render(document, pictures, options);
+    if (image.isNull() || !request.trimMargin)
+        return image;
+    // what is drawn is what a transparent picture does not leave out
+    RenderOptions maskOptions = options;
+    maskOptions.transparent = true;
+    const QImage mask =
+        request.transparent ? image : DocumentRenderer::Render(document, pictures, maskOptions);
+    const QRect drawn = DrawnRect(mask.hasAlphaChannel() && mask.depth() == 32
+                                      ? mask
+                                      : mask.convertToFormat(QImage::Format_ARGB32));
+    if (drawn.isEmpty())
+        return image;
+    const int m = *request.trimMargin;
+    return image.copy(drawn.adjusted(-m, -m, m, m) & image.rect());
+}
+
+QString Quoted(const QString& name)
+{
+    return u'\'' + QDir::toNativeSeparators(name) + u'\'';
+}
+
+} // namespace
+
+RenderCommand::RenderCommand(RenderRequest request, std::FILE* errors)
+    : FRequest(std::move(request))
+    , FErrors(errors)
+    , FShowProgress(FRequest.inputs.size() > 1 && isatty(fileno(errors)))
+{ }
+
+QImage RenderCommand::Picture(const LogoDocument& document, const QImage& texture,
+                              const QImage& background, const RenderRequest& request)
+{
+    const RenderPictures pictures {background, texture};
+    int scale = request.scale;
+    if (request.size && !request.scaleGiven) {
+        const QSize atOne = DocumentRenderer::OutputSize(OptionsAt(request, 1));
+        scale = ScaleFor(*request.size, std::max(atOne.width(), atOne.height()), 1);
+    }
+    QImage image = RenderAt(document, pictures, request, scale);
+    if (image.isNull() || !request.size)
+        return image;
+    // trimming may leave too few pixels for a crisp fit: draw larger once more
+    const int longest = std::max(image.width(), image.height());
+    if (!request.scaleGiven && longest < *request.size && scale < DocumentRenderer::kMaxScale) {
+        scale = ScaleFor(*request.size, longest, scale);
+        image = RenderAt(document, pictures, request, scale);
+    }
+    const QSize fitted = image.size().scaled(*request.size, *request.size, Qt::KeepAspectRatio);
+    if (fitted == image.size())
+        return image;
+    return image.scaled(fitted.expandedTo(QSize(1, 1)), Qt::IgnoreAspectRatio,
+                        Qt::SmoothTransformation);
+}
+
+std::optional<QByteArray> RenderCommand::Encode(const QImage& image, const QByteArray& format)
+{
+    if (format == "bmp")
+        return TPictureFile::Bmp24Bytes(image);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    // Qt maps a PNG quality of 80 to zlib level 1: half the time of its default level for a
+    // file about an eighth larger, which is what a batch or a thumbnailer wants
+    if (format == "png")
+        writer.setQuality(80);
+    const bool opaque = format == "jpg";
+    if (!writer.write(opaque ? image.convertToFormat(QImage::Format_RGB888) : image))
+        return std::nullopt;
+    return bytes;
+}
+
+int RenderCommand::Run()
+{
+    FontInfo::InstallSubstitutions();
+    if (!FRequest.directory.isEmpty())
+        QDir().mkpath(FRequest.directory); // a failure shows as each file's write error
+
+    std::atomic<int> next = 0;
+    const auto work = [&] {
+        for (int i = next++; i < FRequest.inputs.size(); i = next++) {
+            if (!RenderFile(FRequest.inputs[i]))
+                ++FFailed;
+            FileDone();
+        }
+    };
+    const int threads = std::min<int>(FRequest.jobs, int(FRequest.inputs.size()));
+    if (threads <= 1) {
+        work();
+    } else {
+        std::vector<std::thread> workers;
+        for (int t = 0; t < threads; ++t)
+            workers.emplace_back(work);
+        for (std::thread& worker : workers)
+            worker.join();
+    }
+    if (FShowProgress)
+        std::fputs("\n", FErrors);
+    return FFailed > 0 ? kSomeFailed : kAllWritten;
+}
+
+bool RenderCommand::RenderFile(const QString& input)
+{
+    QString error;
+    const std::optional<LogoDocument> document = LogoFile::Load(input, &error);
+    if (!document) {
+        Report(input, u"cannot read the logo file: "_s + error);
+        return false;
+    }
+    const QImage texture = LoadPicture(input, document->TextureFile, u"texture"_s);
+    const QImage background = FRequest.transparent
+        ? QImage() // left out anyway
+        : LoadPicture(input, document->BackgroundFile, u"background"_s);
+    QImage image;
+    try {
+        image = Picture(*document, texture, background, FRequest);
+    } catch (const std::bad_alloc&) {
+        Report(input, u"not enough memory to render it"_s);
+        return false;
+    }
+    const QString output = FRequest.OutputFor(input);
+    const std::optional<QByteArray> bytes =
+        image.isNull() ? std::nullopt : Encode(image, FRequest.format);
+    if (!bytes) {
+        Report(output,
+               u"cannot encode the picture as %1"_s.arg(QString::fromLatin1(FRequest.format)));
+        return false;
+    }
+    if (!WriteFileAtomically(output, *bytes, &error)) {
+        Report(output, u"cannot write: "_s + error);
+        return false;
+    }
+    return true;
+}
+
+QImage RenderCommand::LoadPicture(const QString& input, const QString& fileName,
+                                  const QString& what)
+{
+    if (fileName.isEmpty())
+        return QImage();
+    QString reason;
+    try {
+        return TPictureFile::Load(fileName);
+    } catch (const std::exception& e) {
+        reason = QString::fromUtf8(e.what());
+    } catch (...) {
+        reason = u"unknown error"_s;
+    }
+    Report(input,
+           u"warning: the %1 picture %2 cannot be read, the logo is drawn without it (%3)"_s.arg(
+               what, Quoted(fileName), reason));
+    return QImage();
+}
+
+void RenderCommand::Report(const QString& file, const QString& message)
+{
+    const QMutexLocker lock(&FLock);
+    // clear the progress line first
+    const QByteArray prefix = FShowProgress ? QByteArray("\r\033[K") : QByteArray();
+    const QString line = u"quilvoro: %1: %2\n"_s.arg(QDir::toNativeSeparators(file), message);
+    std::fputs((prefix + line.toLocal8Bit()).constData(), FErrors);
+}
+
+void RenderCommand::FileDone()
+{
+    const QMutexLocker lock(&FLock);
+    ++FDone;
+    if (!FShowProgress)
+        return;
+    const QString line = u"\r\033[Krendering %1 of %2"_s.arg(FDone).arg(FRequest.inputs.size());
+    std::fputs(line.toLocal8Bit().constData(), FErrors);
+    std::fflush(FErrors);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "app/CommandLine.h"
+
+#include <QImage>
+#include <QMutex>
+
+#include <atomic>
+#include <cstdio>
+#include <optional>
+
+struct LogoDocument;
+
+// Carries out `quilvoro render`: reads each logo file, draws it with DocumentRenderer, crops
+// and fits it as asked and writes the picture atomically, on as many threads as asked.
+// Errors and warnings name their file and go to `errors`; a failed file does not stop the
+// others. On a terminal, a batch shows its progress on the last line.
+class RenderCommand
+{
+public:
+    static constexpr int kAllWritten = 0;
+    static constexpr int kSomeFailed = 1;
+
+    explicit RenderCommand(RenderRequest request, std::FILE* errors = stderr);
+
+    // kAllWritten or kSomeFailed.
+    int Run();
+
+    // The picture of `document` as the request asks for it (region, scale, transparency,
+    // trim and size), with its pictures already loaded. Null when the region is invalid.
+    static QImage Picture(const LogoDocument& document, const QImage& texture,
+                          const QImage& background, const RenderRequest& request);
+    // The file contents of `image` in `format`; BMP is 24 bits as the window writes it.
+    static std::optional<QByteArray> Encode(const QImage& image, const QByteArray& format);
+
+private:
+    bool RenderFile(const QString& input);
+    QImage LoadPicture(const QString& input, const QString& fileName, const QString& what);
+    void Report(const QString& file, const QString& message);
+    void FileDone();
+
+    const RenderRequest FRequest;
+    std::FILE* FErrors;
+    const bool FShowProgress;
+    QMutex FLock; // guards the error stream and the progress line
+    int FDone = 0;
+    std::atomic<int> FFailed = 0;
+};
