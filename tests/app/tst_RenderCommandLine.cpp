@@ -23,7 +23,8 @@ struct TRun
 };
 
 // Runs the program in `folder` with no display server in its environment.
-TRun Run(const QStringList& arguments, const QString& folder)
+TRun Run(const QStringList& arguments, const QString& folder,
+         const QString& program = QStringLiteral(QUILVORO_PROGRAM))
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -31,7 +32,7 @@ TRun Run(const QStringList& arguments, const QString& folder)
         environment.remove(name);
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(folder);
-    process.start(QStringLiteral(QUILVORO_PROGRAM), arguments);
+    process.start(program, arguments);
     TRun run;
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return run;
@@ -243,6 +244,19 @@ private Q_SLOTS:
         QCOMPARE(written,
                  (QStringList {u"logo0.png"_s, u"logo1.png"_s, u"logo2.png"_s, u"logo3.png"_s,
                                u"logo4.png"_s}));
+    }
+
+    void showsTheProgressOfABatchOnATerminal()
+    {
+        WriteAll(Path(u"first.qvd"_s), "[SET]\r\nLabel=1\r\n");
+        WriteAll(Path(u"second.qvd"_s), "[SET]\r\nLabel=2\r\n");
+        // script(1) gives the program a terminal for its standard error
+        const QString command = u"'%1' render -d tty first.qvd second.qvd missing.qvd"_s.arg(
+            QStringLiteral(QUILVORO_PROGRAM));
+        const TRun run = Run({u"-qec"_s, command, u"/dev/null"_s}, m_dir.path(), u"script"_s);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.out.contains(u"\r\x1b[Krendering 3 of 3"_s), qPrintable(run.out));
+        QVERIFY2(run.out.contains(u"\r\x1b[Kquilvoro: missing.qvd: "_s), qPrintable(run.out));
     }
 
     void goesOnWithoutAMissingPicture()
