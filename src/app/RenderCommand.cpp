@@ -144,7 +144,7 @@ int RenderCommand::Run()
     std::atomic<int> next = 0;
     const auto work = [&] {
         for (int i = next++; i < FRequest.inputs.size(); i = next++) {
-            if (!RenderFile(FRequest.inputs[i]))
+            if (!RenderFileSafely(FRequest.inputs[i]))
                 ++FFailed;
             FileDone();
         }
@@ -164,6 +164,21 @@ int RenderCommand::Run()
     return FFailed > 0 ? kSomeFailed : kAllWritten;
 }
 
+bool RenderCommand::RenderFileSafely(const QString& input)
+{
+    // a worker thread must not end the program: one file fails, the others go on
+    QString reason;
+    try {
+        return RenderFile(input);
+    } catch (const std::bad_alloc&) {
+        reason = u"not enough memory to render it"_s;
+    } catch (const std::exception& e) {
+        reason = QString::fromUtf8(e.what());
+    }
+    Report(input, reason);
+    return false;
+}
+
 bool RenderCommand::RenderFile(const QString& input)
 {
     QString error;
@@ -176,16 +191,11 @@ bool RenderCommand::RenderFile(const QString& input)
     const QImage background = FRequest.transparent
         ? QImage() // left out anyway
         : LoadPicture(input, document->BackgroundFile, u"background"_s);
-    QImage image;
-    try {
-        image = Picture(*document, texture, background, FRequest);
-    } catch (const std::bad_alloc&) {
-        Report(input, u"not enough memory to render it"_s);
-        return false;
-    }
+    const QImage image = Picture(*document, texture, background, FRequest);
+    if (image.isNull()) // Qt gives a null image when it cannot allocate one
+        throw std::bad_alloc();
     const QString output = FRequest.OutputFor(input);
-    const std::optional<QByteArray> bytes =
-        image.isNull() ? std::nullopt : Encode(image, FRequest.format);
+    const std::optional<QByteArray> bytes = Encode(image, FRequest.format);
     if (!bytes) {
         Report(output,
                u"cannot encode the picture as %1"_s.arg(QString::fromLatin1(FRequest.format)));

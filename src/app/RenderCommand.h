@@ -34,6 +34,7 @@ public:
     static std::optional<QByteArray> Encode(const QImage& image, const QByteArray& format);
 
 private:
+    bool RenderFileSafely(const QString& input);
     bool RenderFile(const QString& input);
     QImage LoadPicture(const QString& input, const QString& fileName, const QString& what);
     void Report(const QString& file, const QString& message);
