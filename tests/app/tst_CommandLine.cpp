@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "support/AppTestMain.h"
 
 #include <QTest>
 
@@ -85,5 +86,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_CommandLine)
+QUILVORO_APP_TEST_MAIN(tst_CommandLine)
 #include "tst_CommandLine.moc"

@@ -2,6 +2,7 @@
 #include "document/LogoFile.h"
 #include "platform/FontInfo.h"
 #include "render/DocumentRenderer.h"
+#include "support/AppTestMain.h"
 #include "support/FileTesting.h"
 
 #include <QDir>
@@ -376,5 +377,5 @@ private:
     QSize m_default;
 };
 
-QTEST_MAIN(tst_RenderCommandLine)
+QUILVORO_APP_TEST_MAIN(tst_RenderCommandLine)
 #include "tst_RenderCommandLine.moc"
