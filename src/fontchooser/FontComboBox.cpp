@@ -25,18 +25,6 @@ QChar AsciiLower(QChar c)
     return (c >= u'A' && c <= u'Z') ? QChar(c.unicode() + 32) : c;
 }
 
-// Equality that ignores the case of ASCII letters only, as the list's exact-match search does.
-bool SameTextAscii(const QString& a, const QString& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        if (AsciiLower(a[i]) != AsciiLower(b[i]))
-            return false;
-    }
-    return true;
-}
-
 QString AsciiFolded(const QString& text)
 {
     QString folded = text;
@@ -49,21 +37,6 @@ bool CaseInsensitiveLess(const QString& a, const QString& b)
 {
     const int order = a.compare(b, Qt::CaseInsensitive);
     return order != 0 ? order < 0 : a < b;
-}
-
-// Qt's names for the generic families; they are aliases, not installed faces.
-bool IsGenericAlias(const QString& family)
-{
-    return family == u"Serif" || family == u"Sans Serif" || family == u"Monospace";
-}
-
-// Installed families that an application may offer; private system faces stay hidden.
-QStringList PublicFamilies()
-{
-    QStringList families = QFontDatabase::families();
-    families.removeIf(
-        [](const QString& f) { return IsGenericAlias(f) || QFontDatabase::isPrivateFamily(f); });
-    return families;
 }
 
 } // namespace
@@ -92,7 +65,7 @@ QList<TFontComboBox::Face> TFontComboBox::EnumerateFaces(TFontCBOptions options)
     QSet<QString> seen;
     // printers offer no fonts of their own here, so foPrinterFonts adds nothing
     if (options & FontCBOption(foScreenFonts)) {
-        const QStringList families = PublicFamilies();
+        const QStringList families = FontInfo::PublicFamilies();
         faces.reserve(families.size());
         for (const QString& family : families) {
             const QString key = AsciiFolded(family);
@@ -115,7 +88,7 @@ QStringList TFontComboBox::ScreenFontNames()
 {
     QStringList names;
     QSet<QString> seen;
-    for (const QString& family : PublicFamilies()) {
+    for (const QString& family : FontInfo::PublicFamilies()) {
         const QString key = AsciiFolded(family);
         if (seen.contains(key))
             continue;
@@ -206,34 +179,15 @@ QString TFontComboBox::GetSelectedFont() const
     return currentIndex() < 0 ? QString() : currentText();
 }
 
-int TFontComboBox::FindAscii(const QString& name) const
-{
-    for (int i = 0; i < count(); ++i) {
-        if (SameTextAscii(itemText(i), name))
-            return i;
-    }
-    return -1;
-}
-
 void TFontComboBox::SetSelectedFont(const QString& value)
 {
     if (GetSelectedFont() == value)
         return;
-    int index = FindAscii(value);
-    if (index < 0) {
-        const QString resolved = FontInfo::ResolvedFamily(value);
-        if (resolved != value)
-            index = FindAscii(resolved);
-    }
-    if (index < 0) {
-        const QStringList substitutes = QFont::substitutes(value);
-        for (const QString& substitute : substitutes) {
-            index = FindAscii(substitute);
-            if (index >= 0)
-                break;
-        }
-    }
-    setCurrentIndex(index);
+    QStringList faces;
+    faces.reserve(count());
+    for (int i = 0; i < count(); ++i)
+        faces.append(itemText(i));
+    setCurrentIndex(FontInfo::FindFace(faces, value));
     Change();
 }
 

@@ -102,7 +102,6 @@ protected:
 private:
     void CopyScreenFonts();
     void FillList(const QList<Face>& faces);
-    int FindAscii(const QString& name) const;
     void InstalledFontsChanged();
     int ResolveTag(int index);
 

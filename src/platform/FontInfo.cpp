@@ -118,6 +118,57 @@ QString ResolvedFamily(const QString& family)
     return family;
 }
 
+bool SameFaceName(const QString& a, const QString& b)
+{
+    if (a.size() != b.size())
+        return false;
+    auto lower = [](QChar c) {
+        return (c >= u'A' && c <= u'Z') ? QChar(c.unicode() + 32) : c;
+    };
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+QStringList PublicFamilies()
+{
+    // Qt's names for the generic families are aliases, not installed faces.
+    auto generic = [](const QString& f) {
+        return f == u"Serif" || f == u"Sans Serif" || f == u"Monospace";
+    };
+    QStringList families = QFontDatabase::families();
+    families.removeIf(
+        [&](const QString& f) { return generic(f) || QFontDatabase::isPrivateFamily(f); });
+    return families;
+}
+
+int FindFace(const QStringList& faces, const QString& family)
+{
+    auto find = [&](const QString& name) -> int {
+        for (qsizetype i = 0; i < faces.size(); ++i) {
+            if (SameFaceName(faces[i], name))
+                return int(i);
+        }
+        return -1;
+    };
+    int index = find(family);
+    if (index < 0) {
+        const QString resolved = ResolvedFamily(family);
+        if (resolved != family)
+            index = find(resolved);
+    }
+    if (index < 0) {
+        for (const QString& substitute : QFont::substitutes(family)) {
+            index = find(substitute);
+            if (index >= 0)
+                break;
+        }
+    }
+    return index;
+}
+
 void InstallSubstitutions()
 {
     for (const Substitution& s : kSubstitutions) {

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -27,6 +28,18 @@ void SetTrueTypeProbe(TrueTypeProbe probe);
 
 // The face that a layout name stands for on this system ("ＭＳ Ｐゴシック" -> "IPAPGothic").
 QString ResolvedFamily(const QString& family);
+
+// Whether two face names are the same when the case of ASCII letters is ignored (other letters
+// must match exactly), as the face list compares them.
+bool SameFaceName(const QString& a, const QString& b);
+
+// Installed families that an application may offer: no private system faces, no generic
+// aliases.
+QStringList PublicFamilies();
+
+// The entry of `faces` that the name `family` selects: the same name, else the face the layout
+// name stands for, else one of its substitutes; -1 when none does.
+int FindFace(const QStringList& faces, const QString& family);
 
 // Registers the substitutions for the Windows face names that the layout uses. Idempotent.
 void InstallSubstitutions();

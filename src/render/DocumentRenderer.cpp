@@ -115,8 +115,11 @@ TdxfOrientation DocumentRenderer::OrientationAt(int directionPosition)
 
 LogoLook DocumentRenderer::LookOf(const LogoDocument& document, const QImage& texture)
 {
+    // The face the window's list selects for the name; none leaves the default face.
+    const QStringList faces = FontInfo::PublicFamilies();
+    const int face = FontInfo::FindFace(faces, document.FontName);
     TFont font;
-    font.SetName(document.FontName);
+    font.SetName(face >= 0 ? faces[face] : QString());
     font.SetSize(document.Size);
     font.SetStyle(StyleBits(document.FontStyle));
 
