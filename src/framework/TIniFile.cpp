@@ -1,9 +1,12 @@
 #include "framework/TIniFile.h"
 
+#include "platform/FileAccess.h"
 #include "platform/IniInteger.h"
 
 #include <QFile>
 #include <QFileInfo>
+
+using namespace Qt::StringLiterals;
 
 TIniFile::TIniFile(const QString& fileName)
     : FFileName(fileName)
@@ -11,21 +14,23 @@ TIniFile::TIniFile(const QString& fileName)
     const QFileInfo info(fileName);
     if (!info.exists())
         return;
-    QFile file(fileName);
     if (info.isDir()) {
         FReadError = QStringLiteral("it is a folder");
-    } else if (info.size() > MaxFileSize) {
-        FReadError = QStringLiteral("the file is too large");
-    } else if (!file.open(QIODevice::ReadOnly)) {
-        FReadError = file.errorString();
-    } else {
-        // read no more than the limit even when the file grows meanwhile
-        const QByteArray bytes = file.read(MaxFileSize + 1);
-        if (bytes.size() > MaxFileSize)
-            FReadError = QStringLiteral("the file is too large");
-        else
-            FProfile = TProfileFile::FromBytes(bytes);
+        return;
     }
+    QFile file;
+    if (FileAccess::OpenRegularFile(file, fileName, &FReadError) != FileAccess::TOpenResult::Opened)
+        return;
+    if (file.size() > MaxFileSize) {
+        FReadError = QStringLiteral("the file is too large");
+        return;
+    }
+    // read no more than the limit even when the file grows meanwhile
+    const QByteArray bytes = file.read(MaxFileSize + 1);
+    if (bytes.size() > MaxFileSize)
+        FReadError = QStringLiteral("the file is too large");
+    else
+        FProfile = TProfileFile::FromBytes(bytes);
 }
 
 QString TIniFile::ReadString(const QString& section, const QString& key,
@@ -75,13 +80,13 @@ void TIniFile::UpdateFile()
     if (!FReadError.isEmpty())
         Fail(FReadError);
     QString error;
-    if (!WriteFileAtomically(FFileName, FProfile.Bytes(), &error))
+    if (!FileAccess::WriteFileAtomically(FFileName, FProfile.Bytes(), &error))
         Fail(error);
     FModified = false;
 }
 
 void TIniFile::Fail(const QString& reason) const
 {
-    const QString message = QStringLiteral("Unable to write to \"%1\": %2").arg(FFileName, reason);
+    const QString message = u"\"%1\" ニ保存デキマセン: %2"_s.arg(FFileName, reason);
     throw EIniFileException(message.toStdString());
 }

@@ -22,8 +22,9 @@ public:
 // the file on disk as it was. Nothing is written without UpdateFile(): there is no write on
 // destruction, where a failure could not be reported.
 //
-// A file that does not exist reads as empty. A file that exists but cannot be read also reads
-// as empty (every read gives its default), and UpdateFile() then refuses to replace it.
+// A file that does not exist reads as empty. A file that exists but cannot be read, or is not
+// a regular file (a FIFO would block the read), also reads as empty (every read gives its
+// default), ReadError() says why, and UpdateFile() then refuses to replace it.
 class TIniFile
 {
 public:

@@ -1,6 +1,6 @@
 #include "framework/TPictureFile.h"
 
-#include "platform/ProfileFile.h"
+#include "platform/FileAccess.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -11,6 +11,8 @@
 
 #include <cstdint>
 #include <optional>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -49,13 +51,12 @@ template<typename T> T LittleEndianAt(const QByteArray& bytes, qsizetype offset)
 }
 
 // The header of a BMP file, or nothing when the file is not a BMP. Throws when it is one whose
-// header cannot be read.
-std::optional<TBmpHeader> ReadBmpHeader(const QString& fileName)
+// header cannot be read. Leaves the file at its start.
+std::optional<TBmpHeader> ReadBmpHeader(QFile& file, const QString& fileName)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        FailRead(fileName, file.errorString());
     const QByteArray head = file.read(kFileHeaderSize + kInfoHeaderSize);
+    if (!file.seek(0))
+        FailRead(fileName, file.errorString());
     if (!head.startsWith("BM"))
         return std::nullopt;
     if (head.size() < kFileHeaderSize + kCoreHeaderSize)
@@ -130,10 +131,23 @@ QImage TPictureFile::Load(const QString& fileName)
     if (info.isDir())
         FailRead(fileName, QStringLiteral("it is a folder"));
 
-    if (const std::optional<TBmpHeader> header = ReadBmpHeader(fileName))
-        CheckBmp(fileName, *header, info.size());
+    // Everything is read from this one opened file: a FIFO put under the name meanwhile
+    // cannot be opened again behind the checks.
+    QFile file;
+    QString error;
+    switch (FileAccess::OpenRegularFile(file, fileName, &error)) {
+    case FileAccess::TOpenResult::Opened:
+        break;
+    case FileAccess::TOpenResult::NotRegular:
+        throw EPictureFileError(error.toStdString());
+    case FileAccess::TOpenResult::Failed:
+        FailRead(fileName, error);
+    }
 
-    QImageReader reader(fileName);
+    if (const std::optional<TBmpHeader> header = ReadBmpHeader(file, fileName))
+        CheckBmp(fileName, *header, file.size());
+
+    QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() > MaxPixels)
@@ -216,6 +230,7 @@ void TPictureFile::Save(const QImage& image, const QString& fileName, const QByt
 {
     const QByteArray bytes = EncodedBytes(image, format);
     QString error;
-    if (!WriteFileAtomically(fileName, bytes, &error))
-        Fail("Cannot write the picture", fileName, error);
+    if (!FileAccess::WriteFileAtomically(fileName, bytes, &error))
+        throw EPictureFileError(
+            u"画像 \"%1\" ヲ保存デキマセン: %2"_s.arg(fileName, error).toStdString());
 }

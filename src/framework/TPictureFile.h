@@ -21,6 +21,7 @@ public:
     static constexpr qint64 MaxPixels = qint64(64) * 1024 * 1024;
 
     // Reads a picture, chosen by content, not by extension: BMP, and whatever else Qt reads.
+    // Only a regular file is read; a FIFO or device is refused at once, never waited on.
     // The header of a BMP is checked before any pixel is decoded, so a corrupt, truncated or
     // gigantic file fails at once with EPictureFileError instead of giving a partial picture or
     // an allocation that freezes the program. The image keeps the format the reader gives.
@@ -32,7 +33,8 @@ public:
     static QByteArray Bmp24Bytes(const QImage& image);
 
     // Writes Bmp24Bytes() under `fileName`, whatever its extension, through a temporary file
-    // that replaces the old one only when complete; throws EPictureFileError on failure.
+    // that replaces the old one only when complete and flushed to the disk; throws
+    // EPictureFileError with the reason on failure.
     static void SaveBmp24(const QImage& image, const QString& fileName);
 
     // The image encoded as `format` ("bmp" gives Bmp24Bytes; otherwise any format Qt writes,

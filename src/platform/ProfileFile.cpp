@@ -2,8 +2,6 @@
 
 #include "platform/Cp932Codec.h"
 
-#include <QSaveFile>
-
 namespace {
 
 constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
@@ -216,26 +214,4 @@ void TProfileFile::SetValue(const QString& section, const QString& key, const QS
     while (insertAt > header + 1 && TrimBlanks(FLines.at(insertAt - 1).text).isEmpty())
         --insertAt;
     FLines.insert(insertAt, std::move(line));
-}
-
-bool WriteFileAtomically(const QString& fileName, const QByteArray& contents, QString* error)
-{
-    QSaveFile file(fileName);
-    // QSaveFile refuses directories and read-only files itself; a failed write or rename
-    // removes the temporary file and leaves the old one untouched. Unbuffered, because a
-    // short write during the flush in commit() goes unreported and would be committed.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        *error = file.errorString();
-        return false;
-    }
-    if (file.write(contents) != contents.size()) {
-        *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
 }

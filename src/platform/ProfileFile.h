@@ -65,8 +65,3 @@ private:
     QList<TLine> FLines;
     TEncoding FSourceEncoding = TEncoding::Cp932;
 };
-
-// Replaces `fileName` with `contents` through a temporary file beside it, so that a failure
-// at any point leaves the old file as it was. On failure returns false and sets `error` to the
-// reason. Refuses to replace a file that is not writable.
-bool WriteFileAtomically(const QString& fileName, const QByteArray& contents, QString* error);

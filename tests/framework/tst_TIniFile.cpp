@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 using namespace FileTesting;
 
@@ -85,6 +87,7 @@ private Q_SLOTS:
     void failedSaveKeepsOldFileAndNamesIt();
     void interruptedWriteKeepsOldFile();
     void unreadableFileIsNotReplaced();
+    void fifoReadsAsEmptyAtOnceAndStays();
     void lineBreakInValueIsRefused();
 
 private:
@@ -314,6 +317,7 @@ void tst_TIniFile::interruptedWriteKeepsOldFile()
         message = FailureOf<EIniFileException>([&] { ini.UpdateFile(); });
     }
     QVERIFY2(message.contains(path), qPrintable(message));
+    QVERIFY2(message.contains(u"ファイルガ大キスギマス"_s), qPrintable(message));
     QCOMPARE(ReadAll(path), kNewFile);
     QCOMPARE(QDir(FDir->path()).entryList(QDir::Files | QDir::Hidden), QStringList {u"logo.qvd"_s});
 }
@@ -333,6 +337,24 @@ void tst_TIniFile::unreadableFileIsNotReplaced()
     const QString message = FailureOf<EIniFileException>([&] { ini.UpdateFile(); });
     QVERIFY2(message.contains(path), qPrintable(message));
     QCOMPARE(QFileInfo(path).size(), TIniFile::MaxFileSize + 1);
+}
+
+// A FIFO that nothing writes to would block the open forever: it reads as empty at once, says
+// why, and a save neither blocks nor replaces it.
+void tst_TIniFile::fifoReadsAsEmptyAtOnceAndStays()
+{
+    const QString path = Path(u"logo.qvd"_s);
+    QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    TIniFile ini(path);
+    QCOMPARE(ini.ReadInteger(kSet, u"Size"_s, 7), 7);
+    QVERIFY2(ini.ReadError().contains(u"通常ノファイルデハアリマセン"_s),
+             qPrintable(ini.ReadError()));
+    ini.WriteInteger(kSet, u"Size"_s, 40);
+    const QString message = FailureOf<EIniFileException>([&] { ini.UpdateFile(); });
+    QVERIFY2(message.contains(u"通常ノファイルデハアリマセン"_s), qPrintable(message));
+    struct stat status = {};
+    QCOMPARE(::stat(QFile::encodeName(path).constData(), &status), 0);
+    QVERIFY(S_ISFIFO(status.st_mode));
 }
 
 void tst_TIniFile::lineBreakInValueIsRefused()

@@ -9,6 +9,8 @@
 #include <QTest>
 #include <QtEndian>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 using namespace FileTesting;
 
@@ -53,6 +55,8 @@ private Q_SLOTS:
     void badFilesFailClearly();
     void failedSaveNamesFileAndKeepsFolder();
     void interruptedSaveKeepsOldFile();
+    void specialFilesAreRefusedAtOnce_data();
+    void specialFilesAreRefusedAtOnce();
 
 private:
     std::unique_ptr<QTemporaryDir> FDir;
@@ -231,9 +235,33 @@ void tst_TPictureFile::interruptedSaveKeepsOldFile()
             FailureOf<EPictureFileError>([&] { TPictureFile::SaveBmp24(Pattern(588, 356), path); });
     }
     QVERIFY2(message.contains(path), qPrintable(message));
+    // the real reason of the short write, not an unknown error
+    QVERIFY2(message.contains(u"ファイルガ大キスギマス"_s), qPrintable(message));
     QCOMPARE(ReadAll(path), old);
     QCOMPARE(QDir(FDir->path()).entryList(QDir::Files | QDir::Hidden),
              QStringList {u"export.bmp"_s});
+}
+
+void tst_TPictureFile::specialFilesAreRefusedAtOnce_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("FIFO named like a picture") << u"fifo"_s;
+    QTest::newRow("device") << u"device"_s;
+}
+
+// Opening a FIFO nothing writes to, or reading a device, would never return.
+void tst_TPictureFile::specialFilesAreRefusedAtOnce()
+{
+    QFETCH(QString, kind);
+    QString path = Path(u"x.bmp"_s);
+    if (kind == u"fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else
+        path = u"/dev/zero"_s;
+    const QString message = FailureOf<EPictureFileError>([&] { TPictureFile::Load(path); });
+    QCOMPARE(
+        message,
+        u"\"%1\" ハ通常ノファイルデハアリマセン。読込メルノハ通常ノファイルダケデス。"_s.arg(path));
 }
 
 QUILVORO_APP_TEST_MAIN(tst_TPictureFile)
