@@ -2,8 +2,8 @@
 
 #include "document/LogoFile.h"
 #include "framework/TPictureFile.h"
+#include "platform/FileAccess.h"
 #include "platform/FontInfo.h"
-#include "platform/ProfileFile.h"
 #include "render/DocumentRenderer.h"
 
 #include <QBuffer>
@@ -201,7 +201,7 @@ bool RenderCommand::RenderFile(const QString& input)
                u"cannot encode the picture as %1"_s.arg(QString::fromLatin1(FRequest.format)));
         return false;
     }
-    if (!WriteFileAtomically(output, *bytes, &error)) {
+    if (!FileAccess::WriteFileAtomically(output, *bytes, &error)) {
         Report(output, u"cannot write: "_s + error);
         return false;
     }
