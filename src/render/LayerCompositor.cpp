@@ -1,7 +1,6 @@
 #include "render/LayerCompositor.h"
 
 #include <algorithm>
-#include <memory>
 
 namespace LayerCompositor {
 
@@ -89,6 +88,18 @@ private:
     QPoint FOrigin;
 };
 
+// Table `which` (0 or 1) of at least `size` entries. The tables stay with the thread between
+// calls: fresh ones for every paint of a large picture would spend much of the time having the
+// system clear new pages.
+template<typename Count> Count* Scratch(int which, std::size_t size)
+{
+    thread_local std::vector<Count> tables[2];
+    std::vector<Count>& table = tables[which];
+    if (table.size() < size)
+        table.resize(size);
+    return table.data();
+}
+
 // `Count` holds layer indices up to depth + 1; the narrowest type that does keeps the two
 // tables small enough to stay in the cache.
 template<typename Count>
@@ -105,8 +116,8 @@ void CompositeWith(QImage& target, const QRect& work, const QRect& domain, const
     // Both follow from the same values at p - step, so one pass in step order fills them.
     // Every entry is written before it is read, so the tables start uninitialised.
     const std::size_t points = std::size_t(gw) * std::size_t(gh);
-    const std::unique_ptr<Count[]> solid(new Count[points]);
-    const std::unique_ptr<Count[]> covered(new Count[points]);
+    Count* const solid = Scratch<Count>(0, points);
+    Count* const covered = Scratch<Count>(1, points);
     const int sx = step.x();
     const int sy = step.y();
     // The coverage each point of a row looks at, zero outside the mask, so the recurrence
@@ -115,8 +126,8 @@ void CompositeWith(QImage& target, const QRect& work, const QRect& domain, const
     std::uint8_t* const samples = sampleLine.data();
     for (int j = 0; j < gh; ++j) {
         const int row = sy < 0 ? gh - 1 - j : j;
-        Count* solidRow = solid.get() + std::size_t(row) * gw;
-        Count* coveredRow = covered.get() + std::size_t(row) * gw;
+        Count* solidRow = solid + std::size_t(row) * gw;
+        Count* coveredRow = covered + std::size_t(row) * gw;
         mask.Line(domain.top() + row - sy, domain.left() - sx, gw, samples);
         auto next = [&](std::uint32_t m, std::uint32_t& solidBehind, std::uint32_t& coveredBehind,
                         int col) {

@@ -1,0 +1,78 @@
+// Time of one render of a logo document without a window: the heavy logo (100 pt, gradation
+// depth 200, turned 30 degrees) at scales 1 and 4, opaque and transparent, and the same read
+// from a .qvd file first.
+#include "document/LogoFile.h"
+#include "platform/FontInfo.h"
+#include "render/DocumentRenderer.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+LogoDocument Heavy()
+{
+    LogoDocument document;
+    document.Size = 100;
+    document.ShadowStyle = TLogoShadowStyle::Gradation;
+    document.Depth = 200;
+    document.Angle = 30;
+    return document;
+}
+
+void BM_RenderDocument(benchmark::State& state)
+{
+    const LogoDocument document = Heavy();
+    RenderOptions options;
+    options.scale = int(state.range(0));
+    options.transparent = state.range(1) != 0;
+    for (auto _ : state) {
+        const QImage picture = DocumentRenderer::Render(document, {}, options);
+        benchmark::DoNotOptimize(picture.constBits());
+    }
+}
+
+void BM_ReadAndRenderFile(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("heavy.qvd"));
+    LogoFile::Write(Heavy(), file);
+    RenderOptions options;
+    options.scale = int(state.range(0));
+    for (auto _ : state) {
+        const QImage picture = DocumentRenderer::Render(LogoFile::Read(file), {}, options);
+        benchmark::DoNotOptimize(picture.constBits());
+    }
+}
+
+} // namespace
+
+// Arguments: scale, transparent (1) or opaque (0).
+BENCHMARK(BM_RenderDocument)
+    ->ArgsProduct({{1, 4}, {0, 1}})
+    ->ArgNames({"scale", "transparent"})
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+BENCHMARK(BM_ReadAndRenderFile)
+    ->Arg(1)
+    ->Arg(4)
+    ->ArgName("scale")
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    FontInfo::InstallSubstitutions();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
