@@ -23,9 +23,11 @@ struct TRun
     QString output;
 };
 
-TRun Run(const QString& program, const QStringList& arguments)
+TRun Run(const QString& program, const QStringList& arguments,
+         const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, arguments);
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
@@ -172,6 +174,56 @@ private Q_SLOTS:
         QVERIFY(qAlpha(icon.pixel(0, size / 2)) > 200);
     }
 
+    void thumbnailerDrawsTheLogoAtTheAskedSize_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::newRow("normal") << 128;
+        QTest::newRow("large") << 256;
+    }
+
+    // As a file manager runs it: the codes of the entry's command replaced, the program found
+    // on the path, no display server.
+    void thumbnailerDrawsTheLogoAtTheAskedSize()
+    {
+        QFETCH(int, size);
+        const QString entry = m_prefix.filePath(u"share/thumbnailers/quilvoro.thumbnailer"_s);
+        QCOMPARE(KeyFileValue(entry, u"MimeType"_s), u"application/x-quilvoro-logo;"_s);
+        QTemporaryDir work;
+        const QString logo = work.filePath(u"logo.qvd"_s);
+        const QString thumbnail = work.filePath(u"thumbnail.png"_s);
+        QVERIFY(QFile::copy(QStringLiteral(QUILVORO_SOURCE_DIR) + u"/docs/screenshot.qvd"_s, logo));
+
+        QStringList command = KeyFileValue(entry, u"Exec"_s).split(u' ', Qt::SkipEmptyParts);
+        QVERIFY(!command.isEmpty());
+        for (QString& argument : command) {
+            argument.replace(u"%s"_s, QString::number(size));
+            argument.replace(u"%i"_s, logo);
+            argument.replace(u"%o"_s, thumbnail);
+        }
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const QString& name : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"QT_QPA_PLATFORM"_s})
+            environment.remove(name);
+        environment.insert(u"PATH"_s,
+                           m_prefix.filePath(u"bin"_s) + u':' + environment.value(u"PATH"_s));
+        const QString program =
+            QStandardPaths::findExecutable(command.takeFirst(), {m_prefix.filePath(u"bin"_s)});
+        QVERIFY(!program.isEmpty());
+        const TRun run = Run(program, command, environment);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.output));
+
+        const QImage image(thumbnail, "PNG");
+        QVERIFY(!image.isNull());
+        QCOMPARE(qMax(image.width(), image.height()), size);
+        // The logo itself, not an empty picture: the background colour and the letters' orange.
+        const QColor background(0xC2, 0xE9, 0xFE);
+        bool letters = false;
+        for (int y = 0; y < image.height() && !letters; ++y)
+            for (int x = 0; x < image.width() && !letters; ++x)
+                letters = qRed(image.pixel(x, y)) > 200 && qBlue(image.pixel(x, y)) < 100;
+        QVERIFY(letters);
+        QCOMPARE(image.pixelColor(0, 0).rgb(), background.rgb());
+    }
+
     // The installed program, started from the prefix, reads its read-me and plays its sound
     // from the installed data folder.
     void installedProgramFindsItsData()
@@ -187,10 +239,15 @@ private Q_SLOTS:
         QCOMPARE(dialogs.texts.size(), 1);
         QCOMPARE(dialogs.texts.at(0).text, QString::fromUtf8(ReadAll(data + u"/Readme.txt"_s)));
 
+        // The sound is first looked up in the working folder, so start from an empty one.
+        QTemporaryDir elsewhere;
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(elsewhere.path()));
         TestEnvironment::PlayedSounds().clear();
         form.SpeedButton1Click(nullptr);
         while (form.Timer1->Enabled())
             form.Timer1->Tick();
+        QDir::setCurrent(before);
         QCOMPARE(TestEnvironment::PlayedSounds().size(), 1);
         QCOMPARE(QFileInfo(TestEnvironment::PlayedSounds().at(0)).canonicalFilePath(),
                  data + u"/updown.wav"_s);
