@@ -106,8 +106,11 @@ CommandLine CommandLine::ParseWindow(const QStringList& arguments)
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(u"file"_s, u"A logo file (.qvd) to open."_s, u"[FILE.qvd]"_s);
-    if (!parser.parse(arguments))
-        return UsageError(kProgram, parser.errorText());
+    if (!parser.parse(arguments)) {
+        CommandLine result = UsageError(kProgram, parser.errorText());
+        result.FUnknownOption = !parser.unknownOptionNames().isEmpty();
+        return result;
+    }
     if (parser.isSet(u"help"_s) || parser.isSet(u"help-all"_s))
         return Exit(0, HelpText(parser, kProgram + u" [options] [FILE.qvd]"_s));
     if (parser.isSet(u"version"_s))

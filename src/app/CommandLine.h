@@ -56,6 +56,9 @@ public:
     int ExitCode() const { return FExitCode; }
     QString Output() const { return FOutput; }
     QString Errors() const { return FErrors; }
+    // Exit: whether the error is an option this parser does not know, which the application
+    // object may still take for itself (-platform, -style, ...).
+    bool UnknownOption() const { return FUnknownOption; }
 
 private:
     static CommandLine ParseWindow(const QStringList& arguments);
@@ -69,4 +72,5 @@ private:
     int FExitCode = 0;
     QString FOutput;
     QString FErrors;
+    bool FUnknownOption = false;
 };

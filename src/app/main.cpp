@@ -56,9 +56,10 @@ int main(int argc, char* argv[])
 {
     if (CommandLine::IsRender(argc, argv))
         return RunRender(argc, argv);
-    // help and version need no display
+    // help, version and usage errors need no display; only an option that the application
+    // object may know waits for it
     const CommandLine early = CommandLine::Parse(RawArguments(argc, argv), 1);
-    if (early.Action() == CommandLine::TAction::Exit && early.ExitCode() == 0)
+    if (early.Action() == CommandLine::TAction::Exit && !early.UnknownOption())
         return Finish(early);
 
     std::unique_ptr<TApplication> app;

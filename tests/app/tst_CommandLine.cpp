@@ -15,12 +15,14 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode"); // -1: the window opens
         QTest::addColumn<QString>("logoFile");
+        QTest::addColumn<bool>("unknownOption");
 
-        QTest::newRow("nothing") << QStringList() << -1 << QString();
-        QTest::newRow("a logo file") << QStringList {u"logo.qvd"_s} << -1 << u"logo.qvd"_s;
-        QTest::newRow("two logo files") << QStringList {u"a.qvd"_s, u"b.qvd"_s} << 2 << QString();
-        QTest::newRow("unknown option") << QStringList {u"--nope"_s} << 2 << QString();
-        QTest::newRow("help") << QStringList {u"-h"_s} << 0 << QString();
+        QTest::newRow("nothing") << QStringList() << -1 << QString() << false;
+        QTest::newRow("a logo file") << QStringList {u"logo.qvd"_s} << -1 << u"logo.qvd"_s << false;
+        QTest::newRow("two logo files")
+            << QStringList {u"a.qvd"_s, u"b.qvd"_s} << 2 << QString() << false;
+        QTest::newRow("unknown option") << QStringList {u"--nope"_s} << 2 << QString() << true;
+        QTest::newRow("help") << QStringList {u"-h"_s} << 0 << QString() << false;
     }
 
     void opensTheWindow()
@@ -28,6 +30,7 @@ private Q_SLOTS:
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
         QFETCH(QString, logoFile);
+        QFETCH(bool, unknownOption);
         const CommandLine c = CommandLine::Parse(QStringList {u"quilvoro"_s} + arguments, 4);
         if (exitCode < 0) {
             QCOMPARE(c.Action(), CommandLine::TAction::OpenWindow);
@@ -36,6 +39,7 @@ private Q_SLOTS:
             QCOMPARE(c.Action(), CommandLine::TAction::Exit);
             QCOMPARE(c.ExitCode(), exitCode);
             QCOMPARE(c.Errors().isEmpty(), exitCode == 0);
+            QCOMPARE(c.UnknownOption(), unknownOption);
         }
     }
 

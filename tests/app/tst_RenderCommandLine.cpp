@@ -358,6 +358,7 @@ private Q_SLOTS:
         QTest::newRow("window help")
             << QStringList {u"--help"_s} << u"Usage: quilvoro [options] [FILE.qvd]"_s;
         QTest::newRow("version") << QStringList {u"--version"_s} << u"quilvoro 2."_s;
+        QTest::newRow("render version") << QStringList {u"render"_s, u"-v"_s} << u"quilvoro 2."_s;
     }
 
     void answersHelpAndVersion()
@@ -368,6 +369,13 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.out.startsWith(output), qPrintable(run.out));
         QCOMPARE(run.err, QString());
+    }
+
+    void refusesTwoLogoFilesForTheWindowWithoutADisplay()
+    {
+        const TRun run = Run({u"a.qvd"_s, u"b.qvd"_s}, m_dir.path());
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.startsWith(u"quilvoro: only one logo file"_s), qPrintable(run.err));
     }
 
 private:
