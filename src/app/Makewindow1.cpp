@@ -82,6 +82,7 @@ TMakeForm1::TMakeForm1(const QString& programPath, QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/quilvoro/quilvoro.png")));
 
     CreateControls();
+    CreateComfort();
     FAppDir = ProgramPath::AppDir(programPath);
     if (!MakeForm1)
         MakeForm1 = this;

@@ -23,6 +23,9 @@ class TShadowLabel;
 class TShineSpeedButton;
 class TTimer;
 class TTrackBar;
+class TLogoDrops;
+class TValueHints;
+class TWindowActions;
 
 // The one main window: a borderless, skinned form that drags by its own surface. Its controls
 // are public, named as in the layout, and every editing action is one of its handlers.
@@ -109,6 +112,16 @@ public:
     // The scales a PNG export offers.
     static const QList<int>& PngScales();
 
+    // Editing comfort (Makewindow1Comfort.cpp).
+    // Runs the Load transition on `fileName` instead of asking for a file at the turn.
+    void LoadWithTransition(const QString& fileName);
+    // A picture file as background or texture: read first, applied only when it could be read;
+    // false (after a message) when it could not.
+    bool SetBackgroundFile(const QString& fileName);
+    bool SetTextureFile(const QString& fileName);
+    // A logo file was saved or loaded under this name.
+    void LogoFileUsed(const QString& fileName);
+
     // Controls, in creation order.
     TImage* Image2 = nullptr;
     TGradBox* GradBox3 = nullptr;
@@ -188,6 +201,11 @@ public:
     TAppHint* AppHint1 = nullptr;
     TFileDialog* OpenPictureDialog2 = nullptr;
 
+    // Editing comfort: value hints of the track bars, shortcuts and the preview's menu, drops.
+    TValueHints* ValueHints = nullptr;
+    TWindowActions* Actions = nullptr;
+    TLogoDrops* Drops = nullptr;
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -209,6 +227,7 @@ private:
     void CreateComponents();
     void CreateHintComponent();
     void SetTabOrder();
+    void CreateComfort();
 
     void ApplyFontStyle(TShineSpeedButton* button, int styleBit);
     void ApplySettings(const LogoDocument& document);
@@ -221,6 +240,8 @@ private:
 
     bool FActionDone = false;
     QString FAppDir;
+    // A file to load at the next turn of the Load transition instead of asking for one.
+    QString FPendingLoad;
     QString FProgramPath;
     // Where the window was grabbed, while it is moved by hand (no window manager to do it).
     std::optional<QPoint> FDragOffset;

@@ -414,6 +414,9 @@ void TMakeForm1::CreateEditingControls()
     FontComboBox1->SetExampleText(u"Abc"_s);
     SetFont(FontComboBox1->Font(), kUiFace, -12, clWhite);
     SetHint(FontComboBox1, u" フォントヲ選択"_s);
+    // The system highlight is dark blue, lost on the dark list: the window's light blue shows.
+    FontComboBox1->SetHighlightColor(kFormColor);
+    FontComboBox1->SetHighlightTextColor(clNavy);
     FontComboBox1->OnChange = [this](QObject* sender) {
         FontComboBox1Change(sender);
     };

@@ -112,6 +112,7 @@ void TMakeForm1::SpeedButton3Click(QObject*)
     if (!SaveDialog1->Execute(this))
         return;
     SaveLogoFile(SaveDialog1->FileName());
+    LogoFileUsed(SaveDialog1->FileName());
 }
 
 void TMakeForm1::SaveLogoFile(const QString& fileName)

@@ -10,6 +10,8 @@
 
 #include <QFileInfo>
 
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -96,9 +98,15 @@ void TMakeForm1::Timer2Timer(QObject*)
     // No ticks while the file dialog is open.
     Timer2->SetEnabled(false);
     if (!FActionDone) {
-        if (OpenDialog1->Execute(this)) {
+        QString fileName = std::exchange(FPendingLoad, QString());
+        if (!fileName.isEmpty())
+            OpenDialog1->SetFileName(fileName);
+        else if (OpenDialog1->Execute(this))
+            fileName = OpenDialog1->FileName();
+        if (!fileName.isEmpty()) {
             PlayTurnSound();
-            LoadLogoFile(OpenDialog1->FileName());
+            LoadLogoFile(fileName);
+            LogoFileUsed(fileName);
         }
         FActionDone = true;
     }

@@ -208,10 +208,10 @@ void TFontComboBox::DrawItem(QPainter& p, int index, const QRect& rect, TOwnerDr
     const bool selected = state & odSelected;
     TColor textColor = Font()->Color();
     if (selected)
-        textColor = clHighlightText;
+        textColor = HighlightTextColor();
     else if (state & odDisabled)
         textColor = clInactiveCaption;
-    p.fillRect(rect, ToQColor(selected ? clHighlight : Color()));
+    p.fillRect(rect, ToQColor(selected ? HighlightColor() : Color()));
     if (state & odFocused) {
         // the dotted focus frame inverts every other pixel
         p.save();
@@ -259,7 +259,12 @@ void TFontComboBox::DrawItem(QPainter& p, int index, const QRect& rect, TOwnerDr
     p.setClipRect(rect, Qt::IntersectClip);
     p.setFont(face);
     p.setPen(ToQColor(textColor));
-    p.drawText(QPoint(x, rect.top() + 1 + QFontMetrics(face).ascent()), text);
+    // The field of the closed list is lower than an entry of the open one: lift the text there
+    // so that descenders stay inside.
+    const QFontMetrics metrics(face);
+    const int baseline =
+        std::min(rect.top() + 1 + metrics.ascent(), rect.bottom() + 1 - metrics.descent());
+    p.drawText(QPoint(x, baseline), text);
     p.restore();
 }
 

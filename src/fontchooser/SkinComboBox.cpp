@@ -156,6 +156,22 @@ void TSkinComboBox::SetColor(TColor color)
     update();
 }
 
+void TSkinComboBox::SetHighlightColor(TColor color)
+{
+    if (FHighlightColor == color)
+        return;
+    FHighlightColor = color;
+    update();
+}
+
+void TSkinComboBox::SetHighlightTextColor(TColor color)
+{
+    if (FHighlightTextColor == color)
+        return;
+    FHighlightTextColor = color;
+    update();
+}
+
 void TSkinComboBox::SetItemHeight(int height)
 {
     if (FItemHeight == height)
@@ -216,8 +232,8 @@ QRect TSkinComboBox::FieldRect() const
 void TSkinComboBox::DrawItem(QPainter& p, int index, const QRect& rect, TOwnerDrawState state)
 {
     const bool selected = state & odSelected;
-    p.fillRect(rect, ToQColor(selected ? clHighlight : FColor));
-    p.setPen(ToQColor(selected ? clHighlightText : FFont.Color()));
+    p.fillRect(rect, ToQColor(selected ? FHighlightColor : FColor));
+    p.setPen(ToQColor(selected ? FHighlightTextColor : FFont.Color()));
     p.setFont(font());
     p.drawText(rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                itemText(index));

@@ -54,6 +54,11 @@ public:
     TColor Color() const { return FColor; }
     void SetColor(TColor color);
     TFont* Font() { return &FFont; }
+    // Fill and text of the highlighted entry (the system's highlight colours by default).
+    TColor HighlightColor() const { return FHighlightColor; }
+    void SetHighlightColor(TColor color);
+    TColor HighlightTextColor() const { return FHighlightTextColor; }
+    void SetHighlightTextColor(TColor color);
 
     int ItemHeight() const { return FItemHeight; }
     void SetItemHeight(int height);
@@ -130,5 +135,7 @@ private:
     bool FDroppedDown = false;
     int FItemHeight = 15;
     TColor FColor = clWindow;
+    TColor FHighlightColor = clHighlight;
+    TColor FHighlightTextColor = clHighlightText;
     TFont FFont;
 };

@@ -9,10 +9,12 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QImageReader>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QVBoxLayout>
 
@@ -200,6 +202,41 @@ std::optional<TPngOptions> TDialogs::ChoosePngOptions(QWidget* parent, const TPn
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.Options();
+}
+
+int TDialogs::AskChoice(QWidget* parent, const QString& text, const QString& caption,
+                        const QStringList& buttons)
+{
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> added;
+    for (qsizetype i = 0; i < buttons.size(); ++i) {
+        const bool last = i == buttons.size() - 1;
+        added.append(
+            box.addButton(buttons.at(i), last ? QMessageBox::RejectRole : QMessageBox::AcceptRole));
+    }
+    if (!added.isEmpty()) {
+        box.setDefaultButton(qobject_cast<QPushButton*>(added.constFirst()));
+        box.setEscapeButton(added.constLast());
+    }
+    box.exec();
+    const qsizetype index = added.indexOf(box.clickedButton());
+    return index >= 0 ? int(index) : int(buttons.size()) - 1;
+}
+
+std::optional<int> TDialogs::AskInteger(QWidget* parent, const QString& caption,
+                                        const QString& label, int value, int min, int max)
+{
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(label);
+    dialog.setInputMode(QInputDialog::IntInput);
+    dialog.setIntRange(min, max);
+    dialog.setIntValue(value);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("キャンセル"));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.intValue();
 }
 
 TDialogs& TDialogs::Current()

@@ -70,6 +70,13 @@ public:
     // `regionSize` preview pixels; nothing when the user cancels.
     virtual std::optional<TPngOptions> ChoosePngOptions(QWidget* parent, const TPngOptions& initial,
                                                         QSize regionSize, const QList<int>& scales);
+    // A question with the given buttons, the last of which cancels; the index of the answer
+    // (closing the box counts as the last button).
+    virtual int AskChoice(QWidget* parent, const QString& text, const QString& caption,
+                          const QStringList& buttons);
+    // A small entry for a whole number in min..max, or nothing when the user cancels.
+    virtual std::optional<int> AskInteger(QWidget* parent, const QString& caption,
+                                          const QString& label, int value, int min, int max);
 
     static TDialogs& Current();
     // Installs `dialogs` (not owned); nullptr restores the real dialogs.

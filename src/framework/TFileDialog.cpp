@@ -17,13 +17,17 @@ bool TFileDialog::Execute(QWidget* parent)
     options.defaultExt = FDefaultExt;
     options.fileName = FFileName;
     options.picture = FMode == OpenPicture;
-    options.initialDir =
-        FFileName.isEmpty() ? QDir::currentPath() : QFileInfo(FFileName).absolutePath();
+    if (!FFileName.isEmpty())
+        options.initialDir = QFileInfo(FFileName).absolutePath();
+    else
+        options.initialDir = FInitialDir.isEmpty() ? QDir::currentPath() : FInitialDir;
     const QString chosen = FMode == Save ? TDialogs::Current().SaveFileName(parent, options)
                                          : TDialogs::Current().OpenFileName(parent, options);
     if (chosen.isEmpty())
         return false;
     FFileName = chosen;
     QDir::setCurrent(QFileInfo(chosen).absolutePath());
+    if (OnFileChosen)
+        OnFileChosen(chosen);
     return true;
 }

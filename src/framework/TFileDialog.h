@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 // An open or save dialog with a title, a "description|pattern" filter and a default extension.
@@ -23,9 +25,15 @@ public:
     void SetDefaultExt(const QString& value) { FDefaultExt = value; }
     QString FileName() const { return FFileName; }
     void SetFileName(const QString& value) { FFileName = value; }
+    // Where the dialog opens while it has no file name; empty means the working folder.
+    QString InitialDir() const { return FInitialDir; }
+    void SetInitialDir(const QString& value) { FInitialDir = value; }
 
     // Shows the dialog; true when a file was chosen (FileName then holds its path).
     bool Execute(QWidget* parent);
+
+    // Called with the path of each file the user chooses.
+    std::function<void(const QString&)> OnFileChosen;
 
 private:
     Mode FMode;
@@ -33,4 +41,5 @@ private:
     QString FFilter;
     QString FDefaultExt;
     QString FFileName;
+    QString FInitialDir;
 };

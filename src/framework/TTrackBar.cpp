@@ -74,7 +74,8 @@ void TTrackBar::paintEvent(QPaintEvent*)
     painter.fillRect(channel, ToQColor(0x00400000));
     TPanel::Frame3D(painter, channel, clBtnShadow, clBtnHighlight, 1);
     const QRect thumb = ThumbRect();
-    painter.fillRect(thumb, ToQColor(hasFocus() ? 0x00F3F3F3 : clSilver));
+    // The keyboard focus shows as an aqua thumb, plain to see on the black frame.
+    painter.fillRect(thumb, ToQColor(hasFocus() ? clAqua : clSilver));
     TPanel::Frame3D(painter, thumb, clWhite, clGray, 1);
 }
 
@@ -83,12 +84,19 @@ void TTrackBar::mousePressEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton)
         return;
     setFocus(Qt::MouseFocusReason);
-    setValue(PositionAt(int(event->position().x())));
+    // Down first, so the change of the press already counts as part of the drag.
     setSliderDown(true);
+    setValue(PositionAt(int(event->position().x())));
 }
 
 void TTrackBar::mouseMoveEvent(QMouseEvent* event)
 {
     if (isSliderDown())
         setValue(PositionAt(int(event->position().x())));
+}
+
+void TTrackBar::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && isSliderDown())
+        setSliderDown(false);
 }

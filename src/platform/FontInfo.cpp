@@ -141,6 +141,15 @@ QStringList PublicFamilies()
     QStringList families = QFontDatabase::families();
     families.removeIf(
         [&](const QString& f) { return generic(f) || QFontDatabase::isPrivateFamily(f); });
+    // A family of several foundries comes once per foundry as "Family [Foundry]"; a face is
+    // chosen by its family name alone, so it is offered once by that name.
+    for (QString& family : families) {
+        const qsizetype foundry =
+            family.endsWith(u']') ? family.lastIndexOf(QStringLiteral(" [")) : -1;
+        if (foundry > 0)
+            family.truncate(foundry);
+    }
+    families.removeDuplicates();
     return families;
 }
 

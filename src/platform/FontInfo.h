@@ -33,8 +33,8 @@ QString ResolvedFamily(const QString& family);
 // must match exactly), as the face list compares them.
 bool SameFaceName(const QString& a, const QString& b);
 
-// Installed families that an application may offer: no private system faces, no generic
-// aliases.
+// Installed families that an application may offer, each once by its plain name (no
+// "[Foundry]"): no private system faces, no generic aliases.
 QStringList PublicFamilies();
 
 // The entry of `faces` that the name `family` selects: the same name, else the face the layout

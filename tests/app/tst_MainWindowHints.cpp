@@ -35,7 +35,8 @@ private Q_SLOTS:
         QTest::newRow("button") << u"SpeedButton13"_s << u" 文字色ヲ選択"_s;
         QTest::newRow("edit box") << u"Edit1"_s << u" 文字列ヲ入力"_s;
         QTest::newRow("font list") << u"FontComboBox1"_s << u" フォントヲ選択"_s;
-        QTest::newRow("track bar") << u"TrackBar2"_s << u" 影ノ深度ヲ調整"_s;
+        // a track bar's hint also shows its value
+        QTest::newRow("track bar") << u"TrackBar2"_s << u" 影ノ深度ヲ調整　影ノ深度: 30"_s;
         QTest::newRow("selection frame") << u"SelShape1"_s << u" BMP画像ノ保存領域"_s;
         QTest::newRow("title button") << u"SSButton11"_s << u" 最小化"_s;
     }

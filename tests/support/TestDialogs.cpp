@@ -56,3 +56,25 @@ std::optional<TPngOptions> TestDialogs::ChoosePngOptions(QWidget*, const TPngOpt
     pngAnswers.pop_front();
     return answer;
 }
+
+int TestDialogs::AskChoice(QWidget*, const QString& text, const QString& caption,
+                           const QStringList& buttons)
+{
+    questions.append({text, caption, buttons});
+    if (choiceAnswers.empty())
+        return std::max(0, int(buttons.size()) - 2);
+    const int answer = choiceAnswers.front();
+    choiceAnswers.pop_front();
+    return answer;
+}
+
+std::optional<int> TestDialogs::AskInteger(QWidget*, const QString& caption, const QString& label,
+                                           int value, int min, int max)
+{
+    integerRequests.append({caption, label, value, min, max});
+    if (integerAnswers.empty())
+        return std::nullopt;
+    const std::optional<int> answer = integerAnswers.front();
+    integerAnswers.pop_front();
+    return answer;
+}

@@ -29,11 +29,35 @@ public:
     std::optional<TPngOptions> ChoosePngOptions(QWidget* parent, const TPngOptions& initial,
                                                 QSize regionSize,
                                                 const QList<int>& scales) override;
+    int AskChoice(QWidget* parent, const QString& text, const QString& caption,
+                  const QStringList& buttons) override;
+    std::optional<int> AskInteger(QWidget* parent, const QString& caption, const QString& label,
+                                  int value, int min, int max) override;
 
     // Answers for the next dialogs; an empty queue means "cancelled".
     std::deque<std::optional<TColor>> colorAnswers;
     std::deque<QString> fileAnswers;
     std::deque<std::optional<TPngOptions>> pngAnswers;
+    // Button indexes; with none scripted a question takes its second-to-last button (for
+    // 保存 / 破棄 / キャンセル that is 破棄, so tests that do not look at questions go on as
+    // before).
+    std::deque<int> choiceAnswers;
+    std::deque<std::optional<int>> integerAnswers;
+
+    struct Question
+    {
+        QString text;
+        QString caption;
+        QStringList buttons;
+    };
+    struct IntegerRequest
+    {
+        QString caption;
+        QString label;
+        int value = 0;
+        int min = 0;
+        int max = 0;
+    };
 
     QList<Message> messages;
     QList<Message> texts; // ShowText windows (flags unused)
@@ -47,4 +71,6 @@ public:
         QList<int> scales;
     };
     QList<PngRequest> pngRequests;
+    QList<Question> questions;
+    QList<IntegerRequest> integerRequests;
 };

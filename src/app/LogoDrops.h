@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QDropEvent;
+class QMimeData;
+class QPoint;
+class TMakeForm1;
+
+// Files dropped on the window: a logo file anywhere loads (as 読込 does, without its dialog);
+// a picture on the preview becomes the background, with Ctrl held the texture. Anything else is
+// refused while it is dragged, so the cursor shows no drop, and nothing is ever half applied.
+class TLogoDrops : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum TDropKind { dkNone, dkLogoFile, dkPicture, dkPictureData };
+
+    explicit TLogoDrops(TMakeForm1* form);
+
+    // What a drop of `data` at `pos` (window coordinates) would do.
+    TDropKind KindAt(const QMimeData* data, const QPoint& pos) const;
+
+    // The one local file the data names, or empty (none, several, or not a local file).
+    static QString SingleLocalFile(const QMimeData* data);
+    // What the data is, wherever it is dropped.
+    static TDropKind Classify(const QMimeData* data);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool OverPreview(const QPoint& pos) const;
+    void Drop(QDropEvent* event);
+
+    TMakeForm1* FForm;
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QSettings;
+
+// The program's own settings: the logo files used last and the last folder of each file dialog.
+// They live in the user's standard settings place (QSettings, organisation "Quilvoro",
+// application "quilvoro"); nothing else is kept there.
+namespace Settings {
+
+// A QSettings on the program's file.
+QSettings Open();
+
+} // namespace Settings
+
+// The last logo files saved or loaded, newest first, each once, at most kMax of them.
+class TRecentFiles
+{
+public:
+    static constexpr int kMax = 8;
+
+    QStringList Files() const;
+    // Puts `path` (made absolute) first.
+    void Add(const QString& path);
+    void Remove(const QString& path);
+
+    // The folder a file dialog used last, by the dialog's name; empty when none.
+    static QString LastFolder(const QString& dialogName);
+    static void SetLastFolder(const QString& dialogName, const QString& folder);
+
+private:
+    static void Store(const QStringList& files);
+};

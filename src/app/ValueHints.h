@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class QWidget;
+class TTrackBar;
+struct THintInfo;
+
+// Makes the value of each watched track bar visible: its hint shows the value ("サイズ: 100")
+// when the mouse rests on it, and pops up at the thumb at once while the bar is dragged or moved
+// by key. A double click opens a small entry for an exact value.
+class TValueHints : public QObject
+{
+    Q_OBJECT
+
+public:
+    using TFormat = std::function<QString(int position)>;
+
+    explicit TValueHints(QWidget* dialogParent);
+
+    // `name` heads the value text and the entry's label; `format` writes the value (plain number
+    // when empty).
+    void Watch(TTrackBar* bar, const QString& name, TFormat format = {});
+
+    // "name: value" for the bar's current position; empty for a bar not watched.
+    QString ValueText(const TTrackBar* bar) const;
+    QString ValueText(const TTrackBar* bar, int position) const;
+
+    // The hint component's show-hint event: adds the value to a watched bar's hint.
+    void ShowHint(QString& HintStr, bool& CanShow, THintInfo& HintInfo) const;
+
+    // Shows the bar's hint at its thumb now, as a drag or a key move does.
+    void ShowAtThumb(TTrackBar* bar) const;
+
+    // Asks for an exact value and moves the bar to it; false when the user cancels.
+    bool EnterValue(TTrackBar* bar) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Entry
+    {
+        TTrackBar* bar;
+        QString name;
+        TFormat format;
+    };
+    const Entry* Find(const QObject* bar) const;
+
+    QWidget* FDialogParent;
+    std::vector<Entry> FEntries;
+};

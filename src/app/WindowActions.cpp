@@ -1,0 +1,137 @@
+#include "app/WindowActions.h"
+
+#include "app/Makewindow1.h"
+#include "app/RecentFiles.h"
+#include "framework/TApplication.h"
+#include "framework/TDialogs.h"
+#include "framework/TPanel.h"
+#include "platform/Sound.h"
+
+#include <QAction>
+#include <QBuffer>
+#include <QClipboard>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMenu>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+using namespace Qt::StringLiterals;
+
+TWindowActions::TWindowActions(TMakeForm1* form)
+    : QObject(form)
+    , FForm(form)
+{
+    FNew = AddAction(u"新規"_s, {QKeySequence(Qt::CTRL | Qt::Key_N)},
+                     [form] { form->SpeedButton1Click(form); });
+    FOpen = AddAction(u"読込"_s, {QKeySequence(Qt::CTRL | Qt::Key_O)},
+                      [form] { form->SpeedButton2Click(form); });
+    FSave = AddAction(u"保存"_s, {QKeySequence(Qt::CTRL | Qt::Key_S)},
+                      [form] { form->SpeedButton3Click(form); });
+    FExport = AddAction(u"BMP保存"_s, {QKeySequence(Qt::CTRL | Qt::Key_E)},
+                        [form] { form->SpeedButton6Click(form); });
+    FCopy = AddAction(u"画像ヲコピー"_s, {QKeySequence(Qt::CTRL | Qt::Key_C)},
+                      [this] { CopyToClipboard(); });
+    FPaste = AddAction(u"背景ニ貼付ケ"_s, {QKeySequence(Qt::CTRL | Qt::Key_V)},
+                       [this] { PasteFromClipboard(); });
+
+    FMenu = new QMenu(form);
+    FMenu->setObjectName(u"PreviewMenu"_s);
+    FMenu->addActions({FNew, FOpen, FSave, FExport});
+    FMenu->addSeparator();
+    FMenu->addActions({FCopy, FPaste});
+    FMenu->addSeparator();
+    FRecentMenu = FMenu->addMenu(u"最近ノファイル"_s);
+    FRecentMenu->setObjectName(u"RecentMenu"_s);
+
+    form->Panel0->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(form->Panel0, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { ShowPreviewMenu(FForm->Panel0->mapToGlobal(pos)); });
+}
+
+QAction* TWindowActions::AddAction(const QString& text, const QList<QKeySequence>& keys,
+                                   std::function<void()> run)
+{
+    auto* action = new QAction(text, FForm);
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, [run = std::move(run)] { run(); });
+    FForm->addAction(action);
+    return action;
+}
+
+void TWindowActions::UpdateRecentMenu()
+{
+    FRecentMenu->clear();
+    const QStringList files = TRecentFiles().Files();
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const QString file = files.at(i);
+        // "&1 name" gives each entry a number key; the full path stays in the status tip.
+        QAction* action = FRecentMenu->addAction(
+            u"&%1 %2"_s.arg(i + 1).arg(QFileInfo(file).fileName().replace(u'&', u"&&"_s)));
+        action->setStatusTip(file);
+        action->setToolTip(file);
+        connect(action, &QAction::triggered, this, [this, file] { OpenRecent(file); });
+    }
+    FRecentMenu->setEnabled(!files.isEmpty());
+}
+
+void TWindowActions::ShowPreviewMenu(const QPoint& globalPos)
+{
+    UpdateRecentMenu();
+    FPaste->setEnabled(!QGuiApplication::clipboard()->image().isNull());
+    FMenu->popup(globalPos);
+}
+
+void TWindowActions::CopyToClipboard()
+{
+    QGuiApplication::clipboard()->setImage(FForm->CaptureSelection());
+}
+
+bool TWindowActions::PasteFromClipboard()
+{
+    const QImage image = QGuiApplication::clipboard()->image();
+    if (image.isNull())
+        return false;
+    const QString file = StorePicture(image);
+    return !file.isEmpty() && FForm->SetBackgroundFile(file);
+}
+
+void TWindowActions::OpenRecent(const QString& fileName)
+{
+    if (!QFileInfo(fileName).isFile()) {
+        TRecentFiles().Remove(fileName);
+        UpdateRecentMenu();
+        Sound::MessageBeep(Sound::MB_OK);
+        const TApplication* app = TApplication::Instance();
+        TDialogs::Current().MessageBox(FForm, u"ロゴデータファイル存在セズ...\n"_s + fileName,
+                                       app ? app->Title() : QString(), MB_OK);
+        return;
+    }
+    FForm->LoadWithTransition(fileName);
+}
+
+QString TWindowActions::StorePicture(const QImage& image)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        return {};
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+        + u"/quilvoro/pictures"_s;
+    if (!QDir().mkpath(folder))
+        return {};
+    const QString name = QString::fromLatin1(
+        QCryptographicHash::hash(png, QCryptographicHash::Sha1).toHex().left(16));
+    const QString path = folder + u'/' + name + u".png"_s;
+    if (QFileInfo(path).isFile())
+        return path;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(png) != png.size() || !file.commit())
+        return {};
+    return path;
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QKeySequence>
+#include <QList>
+#include <QObject>
+#include <QPoint>
+
+#include <functional>
+
+class QAction;
+class QImage;
+class QMenu;
+class TMakeForm1;
+
+// The window's keyboard shortcuts and the right-click menu of the preview, with the same
+// actions: 新規, 読込, 保存, BMP保存, the clipboard and the recent logo files. The skinned
+// window shows no menu bar; the actions live on the window itself.
+class TWindowActions : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TWindowActions(TMakeForm1* form);
+
+    QAction* New() const { return FNew; }
+    QAction* Open() const { return FOpen; }
+    QAction* Save() const { return FSave; }
+    QAction* Export() const { return FExport; }
+    QAction* Copy() const { return FCopy; }
+    QAction* Paste() const { return FPaste; }
+
+    // The preview's menu, filled for showing; its "最近ノファイル" submenu lists the recent files.
+    QMenu* PreviewMenu() const { return FMenu; }
+    QMenu* RecentMenu() const { return FRecentMenu; }
+    // Refills the recent files submenu.
+    void UpdateRecentMenu();
+    // Opens the preview's menu at a screen point (without waiting for a choice).
+    void ShowPreviewMenu(const QPoint& globalPos);
+
+    // Copies the region under the selection frame to the clipboard as a picture.
+    void CopyToClipboard();
+    // A picture on the clipboard becomes the background; false when there is none.
+    bool PasteFromClipboard();
+    // Loads a recent logo file; a file that is gone leaves the list with a message.
+    void OpenRecent(const QString& fileName);
+
+    // Keeps a picture that has no file of its own (clipboard, dropped data) as a PNG file in the
+    // program's data folder, named by its content; the path, or empty when it cannot be written.
+    static QString StorePicture(const QImage& image);
+
+private:
+    QAction* AddAction(const QString& text, const QList<QKeySequence>& keys,
+                       std::function<void()> run);
+
+    TMakeForm1* FForm;
+    QAction* FNew = nullptr;
+    QAction* FOpen = nullptr;
+    QAction* FSave = nullptr;
+    QAction* FExport = nullptr;
+    QAction* FCopy = nullptr;
+    QAction* FPaste = nullptr;
+    QMenu* FMenu = nullptr;
+    QMenu* FRecentMenu = nullptr;
+};
