@@ -24,6 +24,7 @@ class TShineSpeedButton;
 class TTimer;
 class TTrackBar;
 class TLogoDrops;
+class TLogoHistory;
 class TValueHints;
 class TWindowActions;
 
@@ -113,6 +114,10 @@ public:
     static const QList<int>& PngScales();
 
     // Editing comfort (Makewindow1Comfort.cpp).
+    // Asks before the changes since the last save or load are thrown away: 保存 (runs the save
+    // dialog), 破棄 or キャンセル. False when the user cancels, here or in the save dialog.
+    // Nothing is asked when nothing changed.
+    bool ConfirmDiscard();
     // Runs the Load transition on `fileName` instead of asking for a file at the turn.
     void LoadWithTransition(const QString& fileName);
     // A picture file as background or texture: read first, applied only when it could be read;
@@ -201,7 +206,9 @@ public:
     TAppHint* AppHint1 = nullptr;
     TFileDialog* OpenPictureDialog2 = nullptr;
 
-    // Editing comfort: value hints of the track bars, shortcuts and the preview's menu, drops.
+    // Editing comfort: the undo history, value hints of the track bars, shortcuts and the
+    // preview's menu, drops.
+    TLogoHistory* History = nullptr;
     TValueHints* ValueHints = nullptr;
     TWindowActions* Actions = nullptr;
     TLogoDrops* Drops = nullptr;
@@ -211,6 +218,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     // Reads a texture or background picture; throws on failure.
     virtual QImage LoadPicture(const QString& fileName) const;
 
@@ -228,6 +236,8 @@ private:
     void CreateHintComponent();
     void SetTabOrder();
     void CreateComfort();
+    void CreateHistorySteps();
+    void RestoreDocument(const LogoDocument& document);
 
     void ApplyFontStyle(TShineSpeedButton* button, int styleBit);
     void ApplySettings(const LogoDocument& document);

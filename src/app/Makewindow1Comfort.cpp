@@ -1,21 +1,26 @@
-// The window's editing comfort: value hints, shortcuts and the preview's menu, drops, recent
-// files and the folders the file dialogs remember.
+// The window's editing comfort: the undo history and the question before unsaved work goes,
+// value hints, shortcuts and the preview's menu, drops, recent files and the folders the file
+// dialogs remember.
 #include "app/LogoDrops.h"
+#include "app/LogoHistory.h"
 #include "app/Makewindow1.h"
 #include "app/RecentFiles.h"
 #include "app/ValueHints.h"
 #include "app/WindowActions.h"
 #include "controls/NewHint.h"
+#include "controls/ShineSpdBtn.h"
+#include "fontchooser/FontComboBox.h"
 #include "framework/TApplication.h"
 #include "framework/TDialogs.h"
+#include "framework/TEdit.h"
 #include "framework/TFileDialog.h"
 #include "framework/TImage.h"
-#include "framework/TPictureFile.h"
 #include "framework/TTimer.h"
 #include "framework/TTrackBar.h"
 #include "platform/Sound.h"
 #include "render/dxfLabel.h"
 
+#include <QCloseEvent>
 #include <QFileInfo>
 
 #include <array>
@@ -37,6 +42,16 @@ void ShowPictureUnreadable(QWidget* parent, const QString& fileName, const QStri
                                    app ? app->Title() : QString(), MB_OK);
 }
 
+// Runs `then` after whatever the event did.
+void After(std::function<void(QObject*)>& event, std::function<void()> then)
+{
+    event = [before = std::move(event), then = std::move(then)](QObject* sender) {
+        if (before)
+            before(sender);
+        then();
+    };
+}
+
 // Each file dialog opens where it was used last, also in the next run.
 void RememberFolder(TFileDialog* dialog, const QString& name)
 {
@@ -50,6 +65,11 @@ void RememberFolder(TFileDialog* dialog, const QString& name)
 
 void TMakeForm1::CreateComfort()
 {
+    History = new TLogoHistory(
+        this, [this] { return Document(); },
+        [this](const LogoDocument& document) { RestoreDocument(document); });
+    CreateHistorySteps();
+
     ValueHints = new TValueHints(this);
     ValueHints->Watch(TrackBar1, u"サイズ"_s);
     ValueHints->Watch(TrackBar3, u"回転"_s, [](int p) { return QString::number(p) + u"°"_s; });
@@ -62,7 +82,7 @@ void TMakeForm1::CreateComfort()
         hints->ShowHint(text, canShow, info);
     };
 
-    Actions = new TWindowActions(this);
+    Actions = new TWindowActions(this, History->Stack());
     Drops = new TLogoDrops(this);
 
     const std::pair<TFileDialog*, QString> dialogs[] = {
@@ -76,20 +96,88 @@ void TMakeForm1::CreateComfort()
         RememberFolder(dialog, name);
 }
 
+void TMakeForm1::CreateHistorySteps()
+{
+    // Each editing control records its change after its handler carried it into the preview.
+    TLogoHistory* history = History;
+    After(Edit1->OnChange, [history] { history->Record(TLogoHistory::hkText); });
+    // a run of typing ends when the field is left
+    connect(Edit1, &QLineEdit::editingFinished, history, &TLogoHistory::EndRun);
+    After(FontComboBox1->OnChange, [history] { history->Record(TLogoHistory::hkOther); });
+    const std::pair<TTrackBar*, TLogoHistory::TKind> bars[] = {
+        {TrackBar1, TLogoHistory::hkSize},
+        {TrackBar3, TLogoHistory::hkAngle},
+        {TrackBar2, TLogoHistory::hkDepth},
+        {TrackBar6, TLogoHistory::hkDirection},
+    };
+    for (const auto& [bar, kind] : bars) {
+        After(bar->OnChange, [history, kind] { history->Record(kind); });
+        // one drag, one step; steps by key merge until the next drag
+        connect(bar, &QAbstractSlider::sliderPressed, history, &TLogoHistory::EndRun);
+        connect(bar, &QAbstractSlider::sliderReleased, history, &TLogoHistory::EndRun);
+    }
+    for (TShineSpeedButton* button :
+         {SpeedButton18, SpeedButton19, SpeedButton20, SpeedButton21, SpeedButton7, SpeedButton8,
+          SpeedButton9, SpeedButton10, SpeedButton11, SpeedButton12, SpeedButton13, SpeedButton14,
+          SpeedButton15, SpeedButton16, SpeedButton17})
+        After(button->OnClick, [history] { history->Record(TLogoHistory::hkOther); });
+}
+
+void TMakeForm1::RestoreDocument(const LogoDocument& document)
+{
+    const LogoDocument shown = Document();
+    ApplySettings(document);
+    // Pictures are read again only when they are not the ones shown.
+    if (document.TextureFile != shown.TextureFile
+        || document.BackgroundFile != shown.BackgroundFile)
+        ApplyPictures(document);
+}
+
+bool TMakeForm1::ConfirmDiscard()
+{
+    if (!History || !History->IsModified())
+        return true;
+    const TApplication* app = TApplication::Instance();
+    const int answer = TDialogs::Current().AskChoice(
+        this, u"ロゴガ変更サレテイマス。保存シマスカ?"_s, app ? app->Title() : QString(),
+        {u"保存"_s, u"破棄"_s, u"キャンセル"_s});
+    if (answer == 1)
+        return true;
+    if (answer != 0)
+        return false;
+    // A failed save keeps the work on screen; the failure is shown as any other.
+    try {
+        SpeedButton3Click(this);
+    } catch (const std::exception& e) {
+        if (TApplication* shown = TApplication::Instance())
+            shown->ShowException(e);
+        return false;
+    }
+    return !History->IsModified();
+}
+
+void TMakeForm1::closeEvent(QCloseEvent* event)
+{
+    if (ConfirmDiscard())
+        event->accept();
+    else
+        event->ignore();
+}
+
 void TMakeForm1::LoadWithTransition(const QString& fileName)
 {
     // One transition at a time: a request while the panel moves is dropped.
-    if (Timer1->Enabled() || Timer2->Enabled() || fileName.isEmpty())
+    if (Timer1->Enabled() || Timer2->Enabled() || fileName.isEmpty() || !ConfirmDiscard())
         return;
     FPendingLoad = fileName;
-    SpeedButton2Click(this);
+    Timer2->SetEnabled(true);
 }
 
 bool TMakeForm1::SetBackgroundFile(const QString& fileName)
 {
     QImage picture;
     try {
-        picture = TPictureFile::Load(fileName);
+        picture = LoadPicture(fileName);
     } catch (const std::exception& e) {
         ShowPictureUnreadable(this, fileName, QString::fromUtf8(e.what()));
         return false;
@@ -98,6 +186,7 @@ bool TMakeForm1::SetBackgroundFile(const QString& fileName)
     Image1->SetPicture(picture);
     Image1->setVisible(true);
     Label1->SetTransparent(true);
+    History->Record(TLogoHistory::hkOther);
     return true;
 }
 
@@ -105,17 +194,19 @@ bool TMakeForm1::SetTextureFile(const QString& fileName)
 {
     QImage picture;
     try {
-        picture = TPictureFile::Load(fileName);
+        picture = LoadPicture(fileName);
     } catch (const std::exception& e) {
         ShowPictureUnreadable(this, fileName, QString::fromUtf8(e.what()));
         return false;
     }
     OpenPictureDialog2->SetFileName(fileName);
     Label1->SetGlyph(picture);
+    History->Record(TLogoHistory::hkOther);
     return true;
 }
 
 void TMakeForm1::LogoFileUsed(const QString& fileName)
 {
+    History->MarkSaved();
     TRecentFiles().Add(fileName);
 }

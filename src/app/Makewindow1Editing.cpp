@@ -1,4 +1,5 @@
 // Handlers that carry each editing control into the preview label, and the New reset.
+#include "app/LogoHistory.h"
 #include "app/Makewindow1.h"
 #include "controls/ShineSpdBtn.h"
 #include "fontchooser/FontComboBox.h"
@@ -126,6 +127,8 @@ void TMakeForm1::SpeedButton15Click(QObject*)
 
 void TMakeForm1::NewDocument()
 {
+    // one step of the history, and what the window shows afterwards counts as saved
+    const TLogoHistory::TBatch step(History, true);
     // the face in use and the texture stay; the background picture goes
     LogoDocument fresh;
     fresh.FontName = Label1->Font()->Name();

@@ -1,5 +1,6 @@
 // The logo document the window shows: saving it to a .qvd file, reading one back, and carrying
 // a document into the controls through their handlers.
+#include "app/LogoHistory.h"
 #include "app/Makewindow1.h"
 #include "controls/ShineSpdBtn.h"
 #include "document/LogoFile.h"
@@ -122,6 +123,8 @@ void TMakeForm1::SaveLogoFile(const QString& fileName)
 
 void TMakeForm1::LoadLogoFile(const QString& fileName)
 {
+    // one step of the history, and what the window shows afterwards counts as saved
+    const TLogoHistory::TBatch step(History, true);
     LogoDocument current = Document();
     // A file without a background key loads the remembered background again, even when hidden.
     current.BackgroundFile = OpenPictureDialog1->FileName();

@@ -33,11 +33,15 @@ void Grow(QWidget* widget, int delta)
 
 void TMakeForm1::SpeedButton1Click(QObject*)
 {
+    if (!Timer1->Enabled() && !ConfirmDiscard())
+        return;
     Timer1->SetEnabled(true);
 }
 
 void TMakeForm1::SpeedButton2Click(QObject*)
 {
+    if (!Timer2->Enabled() && !ConfirmDiscard())
+        return;
     Timer2->SetEnabled(true);
 }
 

@@ -4,6 +4,7 @@
 #include "app/RecentFiles.h"
 #include "framework/TApplication.h"
 #include "framework/TDialogs.h"
+#include "framework/TEdit.h"
 #include "framework/TPanel.h"
 #include "platform/Sound.h"
 
@@ -15,13 +16,27 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QUndoStack>
 
 using namespace Qt::StringLiterals;
 
-TWindowActions::TWindowActions(TMakeForm1* form)
+namespace {
+
+bool IsHistoryKey(const QKeyEvent* key)
+{
+    const QKeyCombination combination = key->keyCombination();
+    return key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)
+        || combination == QKeyCombination(Qt::CTRL | Qt::Key_Y)
+        || combination == QKeyCombination(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+}
+
+} // namespace
+
+TWindowActions::TWindowActions(TMakeForm1* form, QUndoStack* history)
     : QObject(form)
     , FForm(form)
 {
@@ -37,10 +52,23 @@ TWindowActions::TWindowActions(TMakeForm1* form)
                       [this] { CopyToClipboard(); });
     FPaste = AddAction(u"背景ニ貼付ケ"_s, {QKeySequence(Qt::CTRL | Qt::Key_V)},
                        [this] { PasteFromClipboard(); });
+    FUndo = AddAction(u"元ニ戻ス"_s, {QKeySequence(Qt::CTRL | Qt::Key_Z)},
+                      [history] { history->undo(); });
+    FRedo = AddAction(
+        u"ヤリ直シ"_s,
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
+        [history] { history->redo(); });
+    FUndo->setEnabled(history->canUndo());
+    FRedo->setEnabled(history->canRedo());
+    connect(history, &QUndoStack::canUndoChanged, FUndo, &QAction::setEnabled);
+    connect(history, &QUndoStack::canRedoChanged, FRedo, &QAction::setEnabled);
+    form->Edit1->installEventFilter(this);
 
     FMenu = new QMenu(form);
     FMenu->setObjectName(u"PreviewMenu"_s);
     FMenu->addActions({FNew, FOpen, FSave, FExport});
+    FMenu->addSeparator();
+    FMenu->addActions({FUndo, FRedo});
     FMenu->addSeparator();
     FMenu->addActions({FCopy, FPaste});
     FMenu->addSeparator();
@@ -61,6 +89,14 @@ QAction* TWindowActions::AddAction(const QString& text, const QList<QKeySequence
     connect(action, &QAction::triggered, this, [run = std::move(run)] { run(); });
     FForm->addAction(action);
     return action;
+}
+
+bool TWindowActions::eventFilter(QObject* watched, QEvent* event)
+{
+    // Leaving the override unaccepted hands the keys to the window's undo and redo.
+    if (event->type() == QEvent::ShortcutOverride && IsHistoryKey(static_cast<QKeyEvent*>(event)))
+        return true;
+    return QObject::eventFilter(watched, event);
 }
 
 void TWindowActions::UpdateRecentMenu()

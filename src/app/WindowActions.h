@@ -10,17 +10,19 @@
 class QAction;
 class QImage;
 class QMenu;
+class QUndoStack;
 class TMakeForm1;
 
 // The window's keyboard shortcuts and the right-click menu of the preview, with the same
-// actions: 新規, 読込, 保存, BMP保存, the clipboard and the recent logo files. The skinned
-// window shows no menu bar; the actions live on the window itself.
+// actions: 新規, 読込, 保存, BMP保存, undo and redo, the clipboard and the recent logo files. The
+// skinned window shows no menu bar; the actions live on the window itself, and undo and redo
+// work wherever the keyboard focus is (the text field's own undo does not take their keys).
 class TWindowActions : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit TWindowActions(TMakeForm1* form);
+    TWindowActions(TMakeForm1* form, QUndoStack* history);
 
     QAction* New() const { return FNew; }
     QAction* Open() const { return FOpen; }
@@ -28,6 +30,8 @@ public:
     QAction* Export() const { return FExport; }
     QAction* Copy() const { return FCopy; }
     QAction* Paste() const { return FPaste; }
+    QAction* Undo() const { return FUndo; }
+    QAction* Redo() const { return FRedo; }
 
     // The preview's menu, filled for showing; its "最近ノファイル" submenu lists the recent files.
     QMenu* PreviewMenu() const { return FMenu; }
@@ -48,6 +52,9 @@ public:
     // program's data folder, named by its content; the path, or empty when it cannot be written.
     static QString StorePicture(const QImage& image);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QAction* AddAction(const QString& text, const QList<QKeySequence>& keys,
                        std::function<void()> run);
@@ -59,6 +66,8 @@ private:
     QAction* FExport = nullptr;
     QAction* FCopy = nullptr;
     QAction* FPaste = nullptr;
+    QAction* FUndo = nullptr;
+    QAction* FRedo = nullptr;
     QMenu* FMenu = nullptr;
     QMenu* FRecentMenu = nullptr;
 };

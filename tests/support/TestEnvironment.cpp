@@ -5,10 +5,13 @@
 #include "platform/Sound.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFontDatabase>
 #include <QPalette>
+#include <QSettings>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTemporaryDir>
 
 namespace TestEnvironment {
 
@@ -30,8 +33,19 @@ bool& OpenSucceeds()
     return succeeds;
 }
 
+QString UserFolder()
+{
+    static QTemporaryDir folder;
+    return folder.path();
+}
+
 void Pin()
 {
+    // The program's settings and stored pictures go to a folder of this run, never the user's.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(UserFolder() + QStringLiteral("/config")));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(UserFolder() + QStringLiteral("/data")));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       UserFolder() + QStringLiteral("/config"));
     // The faces that `make deps` installs; a test that needs another one is wrong.
     for (const char* face :
          {"DejaVu Sans", "DejaVu Sans Mono", "DejaVu Serif", "IPAGothic", "IPAPGothic"}) {

@@ -7,8 +7,12 @@
 namespace TestEnvironment {
 
 // Call from initTestCase(): installs the face substitutions, the Fusion style with a fixed
-// palette, and routes sounds and shell opens into the lists below.
+// palette, routes sounds and shell opens into the lists below, and points the user's settings
+// and data folders into UserFolder().
 void Pin();
+
+// A temporary folder of this test run that stands for the user's home folders.
+QString UserFolder();
 
 // What the program tried to play ("beep:N" or a file path) and to open, since the last Pin().
 QStringList& PlayedSounds();

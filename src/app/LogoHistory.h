@@ -1,0 +1,75 @@
+#pragma once
+
+#include "document/LogoDocument.h"
+
+#include <QObject>
+#include <QUndoStack>
+
+#include <functional>
+
+class QAction;
+
+// The logo's undo history and its saved state. Every change of a setting becomes one step, by
+// comparing the whole document before and after it; changes that belong together (a slider
+// drag, a run of typing) merge. New and Load are steps too, and take the document they leave as
+// the saved state; so does a save.
+class TLogoHistory : public QObject
+{
+    Q_OBJECT
+
+public:
+    // What changed; steps of one mergeable kind merge within a run.
+    enum TKind {
+        hkText = 1,
+        hkSize,
+        hkAngle,
+        hkDepth,
+        hkDirection,
+        hkOther = -1, // never merges
+    };
+
+    // `current` reads the document the window shows; `restore` carries one into the window.
+    TLogoHistory(QObject* parent, std::function<LogoDocument()> current,
+                 std::function<void(const LogoDocument&)> restore);
+
+    QUndoStack* Stack() { return &FStack; }
+
+    // Records the change just made, if the document changed.
+    void Record(int kind);
+    // Ends the current run: the next change starts a step of its own.
+    void EndRun() { ++FRun; }
+
+    // Changes made inside a batch (New, Load) become one step when the outermost batch ends;
+    // a replacing batch then takes the document as the saved one.
+    class TBatch
+    {
+    public:
+        explicit TBatch(TLogoHistory* history, bool replaces = false);
+        ~TBatch();
+        TBatch(const TBatch&) = delete;
+        TBatch& operator=(const TBatch&) = delete;
+
+    private:
+        TLogoHistory* FHistory;
+        bool FReplaces;
+    };
+
+    // The document now on screen is the saved one.
+    void MarkSaved();
+    // Whether the document differs from the one last saved or loaded.
+    bool IsModified() const;
+    const LogoDocument& Saved() const { return FSaved; }
+
+private:
+    void Restore(const LogoDocument& document);
+
+    std::function<LogoDocument()> FCurrentDocument;
+    std::function<void(const LogoDocument&)> FRestore;
+    QUndoStack FStack;
+    LogoDocument FCurrent;
+    LogoDocument FSaved;
+    int FRun = 0;
+    int FBatchDepth = 0;
+    bool FBatchReplaces = false;
+    bool FRestoring = false;
+};
