@@ -1,5 +1,6 @@
 // Export of the region under the selection frame, and the background and texture pictures.
 #include "app/Makewindow1.h"
+#include "app/Settings.h"
 #include "controls/SelShape.h"
 #include "framework/TDialogs.h"
 #include "framework/TFileDialog.h"
@@ -18,7 +19,7 @@ namespace {
 // The PNG options last chosen, kept for the next export.
 QSettings ExportSettings()
 {
-    return QSettings(u"Quilvoro"_s, u"Quilvoro"_s);
+    return Settings::Open();
 }
 
 const QString kScaleKey = u"PngExport/Scale"_s;

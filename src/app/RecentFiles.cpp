@@ -1,5 +1,7 @@
 #include "app/RecentFiles.h"
 
+#include "app/Settings.h"
+
 #include <QFileInfo>
 #include <QSettings>
 
@@ -16,11 +18,6 @@ QString Absolute(const QString& path)
 }
 
 } // namespace
-
-QSettings Settings::Open()
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, u"Quilvoro"_s, u"quilvoro"_s);
-}
 
 QStringList TRecentFiles::Files() const
 {

@@ -3,18 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-class QSettings;
-
-// The program's own settings: the logo files used last and the last folder of each file dialog.
-// They live in the user's standard settings place (QSettings, organisation "Quilvoro",
-// application "quilvoro"); nothing else is kept there.
-namespace Settings {
-
-// A QSettings on the program's file.
-QSettings Open();
-
-} // namespace Settings
-
 // The last logo files saved or loaded, newest first, each once, at most kMax of them.
 class TRecentFiles
 {

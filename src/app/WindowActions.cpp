@@ -5,8 +5,10 @@
 #include "framework/TApplication.h"
 #include "framework/TDialogs.h"
 #include "framework/TEdit.h"
+#include "framework/TImage.h"
 #include "framework/TPanel.h"
 #include "platform/Sound.h"
+#include "render/DocumentRenderer.h"
 
 #include <QAction>
 #include <QBuffer>
@@ -122,9 +124,21 @@ void TWindowActions::ShowPreviewMenu(const QPoint& globalPos)
     FMenu->popup(globalPos);
 }
 
+QImage TWindowActions::ClipboardPicture() const
+{
+    // Over a background picture the frame holds a picture, so it goes as shown; otherwise the
+    // logo goes alone, its background colour transparent, its edges with partial alpha.
+    if (!FForm->Image1->isHidden())
+        return FForm->CaptureSelection();
+    RenderOptions options;
+    options.region = FForm->SelectionRegion();
+    options.transparent = true;
+    return DocumentRenderer::Render(FForm->ShownScene(), options);
+}
+
 void TWindowActions::CopyToClipboard()
 {
-    QGuiApplication::clipboard()->setImage(FForm->CaptureSelection());
+    QGuiApplication::clipboard()->setImage(ClipboardPicture());
 }
 
 bool TWindowActions::PasteFromClipboard()

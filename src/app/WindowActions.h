@@ -41,6 +41,9 @@ public:
     // Opens the preview's menu at a screen point (without waiting for a choice).
     void ShowPreviewMenu(const QPoint& globalPos);
 
+    // The region under the selection frame as it goes to the clipboard: as shown over a
+    // background picture, else the logo alone on transparency.
+    QImage ClipboardPicture() const;
     // Copies the region under the selection frame to the clipboard as a picture.
     void CopyToClipboard();
     // A picture on the clipboard becomes the background; false when there is none.

@@ -2,6 +2,7 @@
 #include "app/LogoHistory.h"
 #include "app/Makewindow1.h"
 #include "app/RecentFiles.h"
+#include "app/Settings.h"
 #include "app/ValueHints.h"
 #include "app/WindowActions.h"
 #include "controls/SelShape.h"
@@ -380,15 +381,58 @@ private Q_SLOTS:
         menu->hide();
     }
 
-    void copiesTheFramedRegion()
+    void copiesTheFramedLogoWithAlpha()
     {
         auto form = WorkingForm();
-        form->SelShape1->setGeometry(40, 30, 200, 120);
+        form->SelShape1->setGeometry(40, 30, 500, 300);
         QApplication::clipboard()->clear();
         form->Actions->Copy()->trigger();
         const QImage copied = QApplication::clipboard()->image();
-        QCOMPARE(copied.size(), QSize(200, 120));
+        QCOMPARE(copied.size(), QSize(500, 300));
+        QVERIFY(copied.hasAlphaChannel());
+        // the black background is transparent, the white letters opaque, their edges between
+        int clear = 0;
+        int opaque = 0;
+        int partial = 0;
+        for (int y = 0; y < copied.height(); ++y) {
+            for (int x = 0; x < copied.width(); ++x) {
+                const int alpha = qAlpha(copied.pixel(x, y));
+                clear += alpha == 0;
+                opaque += alpha == 255;
+                partial += alpha > 0 && alpha < 255;
+            }
+        }
+        QCOMPARE(qAlpha(copied.pixel(0, 0)), 0);
+        QVERIFY(clear > copied.width() * copied.height() / 2);
+        QVERIFY(opaque > 500);
+        QVERIFY(partial > 100);
+        // over the background colour it is what the frame shows
+        QImage composed(copied.size(), QImage::Format_RGB32);
+        composed.fill(Qt::black);
+        QPainter(&composed).drawImage(0, 0, copied);
+        const QImage shown = form->CaptureSelection().convertToFormat(QImage::Format_RGB32);
+        int far = 0;
+        for (int y = 0; y < shown.height(); ++y) {
+            for (int x = 0; x < shown.width(); ++x) {
+                const QRgb a = composed.pixel(x, y);
+                const QRgb b = shown.pixel(x, y);
+                far += qAbs(qRed(a) - qRed(b)) > 2 || qAbs(qGreen(a) - qGreen(b)) > 2
+                    || qAbs(qBlue(a) - qBlue(b)) > 2;
+            }
+        }
+        QCOMPARE(far, 0);
+    }
+
+    void copiesABackgroundPictureAsShown()
+    {
+        auto form = WorkingForm();
+        QVERIFY(form->SetBackgroundFile(
+            WritePicture(m_work.filePath(u"sky.bmp"_s), QColor(0, 90, 200), QSize(700, 400))));
+        form->SelShape1->setGeometry(10, 10, 120, 80);
+        form->Actions->Copy()->trigger();
+        const QImage copied = QApplication::clipboard()->image();
         QCOMPARE(copied.convertToFormat(QImage::Format_RGB888), form->CaptureSelection());
+        QCOMPARE(copied.pixel(2, 2) & 0xFFFFFFu, 0x005AC8u);
     }
 
     void pastesAPictureAsTheBackground()
