@@ -24,9 +24,10 @@ QStringView TrimBlanks(QStringView s)
     return s.mid(begin, end - begin);
 }
 
+// One pair of the same quote, double or single, around the whole value.
 bool IsQuoted(QStringView s)
 {
-    return s.size() >= 2 && s.front() == u'"' && s.back() == u'"';
+    return s.size() >= 2 && (s.front() == u'"' || s.front() == u'\'') && s.back() == s.front();
 }
 
 QString StoredValue(const QString& value)
@@ -37,30 +38,36 @@ QString StoredValue(const QString& value)
     return value;
 }
 
+// A header runs from "[" to its last "]"; a line with no "]" is no header at all.
 std::optional<QString> SectionName(const QString& line)
 {
     const QStringView s = TrimBlanks(line);
     if (!s.startsWith(u'['))
         return std::nullopt;
-    const qsizetype close = s.indexOf(u']');
-    const QStringView name = close < 0 ? s.mid(1) : s.mid(1, close - 1);
-    return TrimBlanks(name).toString();
+    const qsizetype close = s.lastIndexOf(u']');
+    if (close < 0)
+        return std::nullopt;
+    return TrimBlanks(s.mid(1, close - 1)).toString();
 }
 
 struct TKeyLine
 {
     QStringView key;
-    QStringView value;
+    std::optional<QStringView> value; // none for a key line without "="
 };
 
+// Any line in a section that is neither blank, a comment nor a header names a key: the text
+// before the first "=", or the whole line when there is none.
 std::optional<TKeyLine> KeyLine(const QString& line)
 {
     const QStringView s = TrimBlanks(line);
-    if (s.isEmpty() || s.front() == u';' || s.front() == u'[')
+    if (s.isEmpty() || s.front() == u';' || SectionName(line))
         return std::nullopt;
     const qsizetype eq = s.indexOf(u'=');
-    if (eq <= 0)
+    if (eq == 0)
         return std::nullopt;
+    if (eq < 0)
+        return TKeyLine {s, std::nullopt};
     return TKeyLine {TrimBlanks(s.left(eq)), TrimBlanks(s.mid(eq + 1))};
 }
 
@@ -97,15 +104,16 @@ TProfileFile TProfileFile::FromBytes(const QByteArray& bytes)
         file.FSourceEncoding = TEncoding::Utf8;
         body = body.sliced(kUtf8BomSize);
     }
-    // 0x0A is never the second byte of a CP932 character, so splitting the bytes is safe
+    // Lines end in CR LF, LF or CR alone. 0x0A and 0x0D are never the second byte of a CP932
+    // character, so splitting the bytes is safe.
     qsizetype start = 0;
     while (start < body.size()) {
-        qsizetype end = body.indexOf('\n', start);
-        if (end < 0)
-            end = body.size();
+        qsizetype end = start;
+        while (end < body.size() && body.at(end) != '\n' && body.at(end) != '\r')
+            ++end;
         QByteArray raw = body.sliced(start, end - start).toByteArray();
-        if (raw.endsWith('\r'))
-            raw.chop(1);
+        if (end + 1 < body.size() && body.at(end) == '\r' && body.at(end + 1) == '\n')
+            ++end;
         TLine line;
         line.text = file.FSourceEncoding == TEncoding::Utf8 ? QString::fromUtf8(raw)
                                                             : Cp932Codec::Decode(raw);
@@ -184,8 +192,10 @@ std::optional<QString> TProfileFile::Value(const QString& section, const QString
     const qsizetype index = FindKey(header, key);
     if (index < 0)
         return std::nullopt;
-    const QStringView value = KeyLine(FLines.at(index).text)->value;
-    return (IsQuoted(value) ? value.mid(1, value.size() - 2) : value).toString();
+    const std::optional<QStringView> value = KeyLine(FLines.at(index).text)->value;
+    if (!value)
+        return std::nullopt; // the key is there without a value: it reads as missing
+    return (IsQuoted(*value) ? value->mid(1, value->size() - 2) : *value).toString();
 }
 
 void TProfileFile::SetValue(const QString& section, const QString& key, const QString& value)

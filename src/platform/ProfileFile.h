@@ -12,10 +12,13 @@
 //
 // Reading follows the profile services of the original platform: section and key names match
 // without regard to case, blanks around names and "=" are ignored, ";" starts a comment line,
-// lines may end in CR LF or LF alone, the first matching section and key win. A value in
-// double quotes loses one pair of quotes on reading; the writer adds that pair when a value
-// would otherwise lose its leading or trailing blanks or its own quotes. Values are returned
-// whole however long they are: a reader that cut them would lose what the writer kept.
+// lines may end in CR LF, LF or CR alone, the first matching section and key win. A header is
+// a line from "[" to its last "]" (a line with "[" and no "]" is no header). A line without
+// "=" names a key without a value, which reads as missing and still hides a later line of the
+// same key. A value in double or single quotes loses one pair of quotes on reading; the writer
+// adds a pair of double quotes when a value would otherwise lose its leading or trailing
+// blanks or its own quotes. Values are returned whole however long they are: a reader that
+// cut them would lose what the writer kept.
 //
 // Encoding: a file that starts with the UTF-8 byte-order mark is UTF-8, any other is CP932.
 // Bytes() writes CP932 when CP932 can hold every line and UTF-8 with a byte-order mark

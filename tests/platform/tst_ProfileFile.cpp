@@ -26,6 +26,9 @@ private Q_SLOTS:
     void integerSpellings_data();
     void integerSpellings();
     void handEditedFileReads();
+    void handEditedLinesReadAsTheProfileServicesReadThem_data();
+    void handEditedLinesReadAsTheProfileServicesReadThem();
+    void keyWithoutValueIsReplacedWhereItStands();
     void namesMatchWithoutCase();
     void updateReplacesKeyWhereItStands();
     void missingKeyGoesToEndOfItsSection();
@@ -120,6 +123,61 @@ void tst_ProfileFile::handEditedFileReads()
     QCOMPARE(file.Value(u"Other"_s, u"Orientation"_s), u"5"_s);
 }
 
+void tst_ProfileFile::handEditedLinesReadAsTheProfileServicesReadThem_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<std::optional<QString>>("value");
+    using Value = std::optional<QString>;
+
+    QTest::newRow("single quotes")
+        << QByteArray("[SET]\r\nFont='Arial'\r\n") << u"Font"_s << Value(u"Arial"_s);
+    QTest::newRow("double quotes")
+        << QByteArray("[SET]\r\nFont=\"Arial\"\r\n") << u"Font"_s << Value(u"Arial"_s);
+    QTest::newRow("single quotes keep blanks")
+        << QByteArray("[SET]\r\nLabel=' a '\r\n") << u"Label"_s << Value(u" a "_s);
+    QTest::newRow("mixed quotes stay")
+        << QByteArray("[SET]\r\nLabel='a\"\r\n") << u"Label"_s << Value(u"'a\""_s);
+    QTest::newRow("one single quote stays")
+        << QByteArray("[SET]\r\nLabel='\r\n") << u"Label"_s << Value(u"'"_s);
+    QTest::newRow("CR line ends") << QByteArray("[SET]\rSize=5\r") << u"Size"_s << Value(u"5"_s);
+    QTest::newRow("CR line ends, no last one")
+        << QByteArray("[Other]\rSize=1\r[SET]\rAngle=2\rSize=5") << u"Size"_s << Value(u"5"_s);
+    QTest::newRow("all three line ends")
+        << QByteArray("[SET]\r\nLabel=a\rAngle=3\nSize=5\r\n") << u"Size"_s << Value(u"5"_s);
+    QTest::newRow("key without =") << QByteArray("[SET]\r\nSize\r\n") << u"Size"_s << Value();
+    QTest::newRow("key without = hides a later one")
+        << QByteArray("[SET]\r\n  Size  \r\nSize=5\r\n") << u"Size"_s << Value();
+    QTest::newRow("key without = after the real one")
+        << QByteArray("[SET]\r\nSize=5\r\nSize\r\n") << u"Size"_s << Value(u"5"_s);
+    QTest::newRow("header up to its last ]")
+        << QByteArray("[SET]]\r\nSize=5\r\n") << u"Size"_s << Value();
+    QTest::newRow("header with text before its last ]")
+        << QByteArray("[SET] x ]\r\nSize=5\r\n") << u"Size"_s << Value();
+    QTest::newRow("text after the last ] is not part of the name")
+        << QByteArray("[SET] ; note\r\nSize=5\r\n") << u"Size"_s << Value(u"5"_s);
+    QTest::newRow("[ without ] is no header")
+        << QByteArray("[SET]\r\n[Other\r\nSize=5\r\n") << u"Size"_s << Value(u"5"_s);
+    QTest::newRow("[ without ] does not start a section")
+        << QByteArray("[Other\r\nSize=5\r\n") << u"Size"_s << Value();
+}
+
+void tst_ProfileFile::handEditedLinesReadAsTheProfileServicesReadThem()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, key);
+    QFETCH(std::optional<QString>, value);
+    QCOMPARE(TProfileFile::FromBytes(bytes).Value(kSet, key), value);
+}
+
+void tst_ProfileFile::keyWithoutValueIsReplacedWhereItStands()
+{
+    TProfileFile file = TProfileFile::FromBytes("[SET]\rLabel=a\rSize\rSize=5\r");
+    file.SetValue(kSet, u"Size"_s, u"40"_s);
+    QCOMPARE(file.Bytes(), Crlf("[SET]\nLabel=a\nSize=40\nSize=5\n"));
+    QCOMPARE(TProfileFile::FromBytes(file.Bytes()).Value(kSet, u"Size"_s), u"40"_s);
+}
+
 void tst_ProfileFile::namesMatchWithoutCase()
 {
     TProfileFile file = TProfileFile::FromBytes("[set]\r\nSIZE=12\r\n");
@@ -172,6 +230,7 @@ void tst_ProfileFile::blanksAndQuotesRoundTrip_data()
     QTest::newRow("leading blank") << u" Logo"_s << QByteArray("Label=\" Logo\"");
     QTest::newRow("trailing tab") << u"Logo\t"_s << QByteArray("Label=\"Logo\t\"");
     QTest::newRow("quoted") << u"\"Logo\""_s << QByteArray("Label=\"\"Logo\"\"");
+    QTest::newRow("single-quoted") << u"'Logo'"_s << QByteArray("Label=\"'Logo'\"");
     QTest::newRow("one quote") << u"\""_s << QByteArray("Label=\"");
     QTest::newRow("equals sign") << u"a=b"_s << QByteArray("Label=a=b");
     QTest::newRow("empty") << QString() << QByteArray("Label=");
