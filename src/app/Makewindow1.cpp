@@ -48,7 +48,7 @@ void ShowReadme(QWidget* parent, const QString& path)
     if (!QFileInfo(path).isFile() || QFileInfo(path).size() > kReadmeLimit
         || !file.open(QIODevice::ReadOnly)) {
         TDialogs::Current().MessageBox(
-            parent, QStringLiteral("ユーザーズガイド（Readme.txt）ヲ開ケズ...\n") + path,
+            parent, QStringLiteral("ユーザーズガイド（Readme.txt）ヲ開ケマセン:\n") + path,
             AppTitle(), MB_ICONWARNING);
         return;
     }
@@ -161,7 +161,7 @@ void TMakeForm1::ShineSpeedButton4Click(QObject*)
     if (!Shell::Open(address))
         TDialogs::Current().MessageBox(
             this,
-            QStringLiteral("ブラウザヲ起動デキズ...\n次ノアドレスヲ開イテ下サイ：\n") + address,
+            QStringLiteral("ブラウザヲ起動デキマセン。\n次ノアドレスヲ開イテ下サイ:\n") + address,
             AppTitle(), MB_ICONINFORMATION);
 }
 

@@ -144,13 +144,13 @@ std::optional<LogoDocument> LogoFile::Load(const QString& fileName, QString* err
     const TIniFile ini(fileName);
     const QString reason = [&] {
         if (!QFileInfo::exists(fileName))
-            return u"no such file"_s;
+            return u"ファイルガアリマセン"_s;
         if (!ini.ReadError().isEmpty())
             return ini.ReadError();
         const bool any = std::any_of(kKeys.begin(), kKeys.end(), [&](const TKey& key) {
             return ini.ValueExists(kSection, QString::fromUtf16(key.name));
         });
-        return any ? QString() : u"not a logo file (no settings in section [SET])"_s;
+        return any ? QString() : u"ロゴデータデハアリマセン ([SET] ニ設定ガアリマセン)"_s;
     }();
     if (!reason.isEmpty()) {
         if (error)

@@ -8,6 +8,15 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+QString TooLarge()
+{
+    return u"ロゴデータトシテハ大キスギマス"_s;
+}
+
+} // namespace
+
 TIniFile::TIniFile(const QString& fileName)
     : FFileName(fileName)
 {
@@ -15,20 +24,20 @@ TIniFile::TIniFile(const QString& fileName)
     if (!info.exists())
         return;
     if (info.isDir()) {
-        FReadError = QStringLiteral("it is a folder");
+        FReadError = u"フォルダデス"_s;
         return;
     }
     QFile file;
     if (FileAccess::OpenRegularFile(file, fileName, &FReadError) != FileAccess::TOpenResult::Opened)
         return;
     if (file.size() > MaxFileSize) {
-        FReadError = QStringLiteral("the file is too large");
+        FReadError = TooLarge();
         return;
     }
     // read no more than the limit even when the file grows meanwhile
     const QByteArray bytes = file.read(MaxFileSize + 1);
     if (bytes.size() > MaxFileSize)
-        FReadError = QStringLiteral("the file is too large");
+        FReadError = TooLarge();
     else
         FProfile = TProfileFile::FromBytes(bytes);
 }

@@ -1,5 +1,6 @@
 #include "framework/TPictureFile.h"
 
+#include "platform/ErrorText.h"
 #include "platform/FileAccess.h"
 
 #include <QBuffer>
@@ -24,15 +25,26 @@ constexpr std::uint32_t kBiRgb = 0;
 constexpr std::uint32_t kBiBitfields = 3;
 constexpr std::uint32_t kBiAlphaBitfields = 6;
 
-[[noreturn]] void Fail(const char* what, const QString& fileName, const QString& reason)
-{
-    throw EPictureFileError(
-        QStringLiteral("%1 \"%2\": %3").arg(QLatin1String(what), fileName, reason).toStdString());
-}
-
 [[noreturn]] void FailRead(const QString& fileName, const QString& reason)
 {
-    Fail("Cannot read the picture", fileName, reason);
+    throw EPictureFileError(
+        u"画像 \"%1\" ヲ読込メマセン: %2"_s.arg(fileName, ErrorText::Japanese(reason))
+            .toStdString());
+}
+
+[[noreturn]] void FailTooLarge(const QString& fileName, qint64 width, qint64 height)
+{
+    FailRead(fileName, u"%1 x %2 画素ハ大キスギテ読込メマセン"_s.arg(width).arg(height));
+}
+
+QString HeaderEnds()
+{
+    return u"BMPノヘッダノ途中デファイルガ終ワッテイマス"_s;
+}
+
+QString HeaderDamaged()
+{
+    return u"BMPノヘッダガ壊レテイマス"_s;
 }
 
 struct TBmpHeader
@@ -60,7 +72,7 @@ std::optional<TBmpHeader> ReadBmpHeader(QFile& file, const QString& fileName)
     if (!head.startsWith("BM"))
         return std::nullopt;
     if (head.size() < kFileHeaderSize + kCoreHeaderSize)
-        FailRead(fileName, QStringLiteral("the file ends inside the BMP header"));
+        FailRead(fileName, HeaderEnds());
 
     TBmpHeader header;
     header.pixelOffset = LittleEndianAt<std::uint32_t>(head, 10);
@@ -71,14 +83,14 @@ std::optional<TBmpHeader> ReadBmpHeader(QFile& file, const QString& fileName)
         header.bitCount = LittleEndianAt<std::uint16_t>(head, 24);
     } else if (infoSize >= kInfoHeaderSize && infoSize <= 1024) {
         if (head.size() < kFileHeaderSize + kInfoHeaderSize)
-            FailRead(fileName, QStringLiteral("the file ends inside the BMP header"));
+            FailRead(fileName, HeaderEnds());
         header.width = LittleEndianAt<std::int32_t>(head, 18);
         header.height = LittleEndianAt<std::int32_t>(head, 22);
         header.bitCount = LittleEndianAt<std::uint16_t>(head, 28);
         header.compression = LittleEndianAt<std::uint32_t>(head, 30);
         header.imageSize = LittleEndianAt<std::uint32_t>(head, 34);
     } else {
-        FailRead(fileName, QStringLiteral("the BMP header is damaged"));
+        FailRead(fileName, HeaderDamaged());
     }
     return header;
 }
@@ -87,12 +99,9 @@ void CheckBmp(const QString& fileName, const TBmpHeader& header, qint64 fileSize
 {
     const qint64 rows = header.height < 0 ? -header.height : header.height;
     if (header.width <= 0 || rows == 0 || header.bitCount <= 0 || header.bitCount > 32)
-        FailRead(fileName, QStringLiteral("the BMP header is damaged"));
+        FailRead(fileName, HeaderDamaged());
     if (header.width * rows > TPictureFile::MaxPixels)
-        FailRead(fileName,
-                 QStringLiteral("the picture claims %1 x %2 pixels, more than can be loaded")
-                     .arg(header.width)
-                     .arg(rows));
+        FailTooLarge(fileName, header.width, rows);
 
     qint64 needed = -1;
     const bool uncompressed = header.compression == kBiRgb || header.compression == kBiBitfields
@@ -106,7 +115,7 @@ void CheckBmp(const QString& fileName, const TBmpHeader& header, qint64 fileSize
     if (needed > fileSize)
         FailRead(
             fileName,
-            QStringLiteral("the file is truncated (%1 of %2 bytes)").arg(fileSize).arg(needed));
+            u"ファイルガ途中デ切レテイマス (%2 バイト中 %1 バイト)"_s.arg(fileSize).arg(needed));
 }
 
 void PutU16(char*& p, std::uint16_t v)
@@ -127,9 +136,9 @@ QImage TPictureFile::Load(const QString& fileName)
 {
     const QFileInfo info(fileName);
     if (!info.exists())
-        FailRead(fileName, QStringLiteral("the file does not exist"));
+        FailRead(fileName, u"ファイルガアリマセン"_s);
     if (info.isDir())
-        FailRead(fileName, QStringLiteral("it is a folder"));
+        FailRead(fileName, u"フォルダデス"_s);
 
     // Everything is read from this one opened file: a FIFO put under the name meanwhile
     // cannot be opened again behind the checks.
@@ -151,10 +160,7 @@ QImage TPictureFile::Load(const QString& fileName)
     reader.setDecideFormatFromContent(true);
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() > MaxPixels)
-        FailRead(fileName,
-                 QStringLiteral("the picture claims %1 x %2 pixels, more than can be loaded")
-                     .arg(size.width())
-                     .arg(size.height()));
+        FailTooLarge(fileName, size.width(), size.height());
     QImage image;
     if (!reader.read(&image))
         FailRead(fileName, reader.errorString());
@@ -164,12 +170,12 @@ QImage TPictureFile::Load(const QString& fileName)
 QByteArray TPictureFile::Bmp24Bytes(const QImage& image)
 {
     if (image.isNull() || image.width() <= 0 || image.height() <= 0)
-        throw EPictureFileError("Cannot write an empty picture as BMP");
+        throw EPictureFileError(u"空ノ画像ハBMPニ保存デキマセン"_s.toStdString());
     const qint64 stride = (qint64(image.width()) * 3 + 3) / 4 * 4;
     const qint64 pixelBytes = stride * image.height();
     const qint64 fileSize = kFileHeaderSize + kInfoHeaderSize + pixelBytes;
     if (fileSize > INT32_MAX)
-        throw EPictureFileError("The picture is too large for a BMP file");
+        throw EPictureFileError(u"画像ガ大キスギテBMPファイルニ収マリマセン"_s.toStdString());
 
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
     QByteArray bytes(qsizetype(fileSize), '\0');
@@ -214,14 +220,15 @@ QByteArray TPictureFile::EncodedBytes(const QImage& image, const QByteArray& for
     if (format.compare("bmp", Qt::CaseInsensitive) == 0)
         return Bmp24Bytes(image);
     if (image.isNull() || image.width() <= 0 || image.height() <= 0)
-        throw EPictureFileError("Cannot write an empty picture");
+        throw EPictureFileError(u"空ノ画像ハ保存デキマセン"_s.toStdString());
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, format);
     if (!writer.write(image))
-        throw EPictureFileError(QStringLiteral("Cannot encode the picture as %1: %2")
-                                    .arg(QString::fromLatin1(format), writer.errorString())
+        throw EPictureFileError(u"画像ヲ %1 形式ニ変換デキマセン: %2"_s
+                                    .arg(QString::fromLatin1(format).toUpper(),
+                                         ErrorText::Japanese(writer.errorString()))
                                     .toStdString());
     return bytes;
 }

@@ -12,29 +12,29 @@ namespace {
 
 // The failures a user can meet reading or writing a file.
 const std::pair<int, const char16_t*> kReasons[] = {
-    {ENOENT, u"ファイル又ハフォルダガ存在セズ"},
-    {EACCES, u"アクセスガ許可サレズ"},
-    {EPERM, u"操作ガ許可サレズ"},
-    {ENOSPC, u"ディスクニ空キ無シ"},
-    {EDQUOT, u"ディスク使用量ノ上限ニ達シタ"},
-    {EROFS, u"読込専用ノ場所ナリ"},
-    {EISDIR, u"フォルダナリ"},
-    {ENOTDIR, u"パスノ途中ガフォルダニ非ズ"},
-    {ENAMETOOLONG, u"名前ガ長過ギル"},
-    {ELOOP, u"シンボリックリンクガ循環スル"},
-    {EIO, u"入出力エラー"},
-    {EFBIG, u"ファイルガ大キ過ギル"},
-    {EEXIST, u"既ニ存在スル"},
-    {EBUSY, u"使用中"},
-    {ETXTBSY, u"使用中"},
-    {EMFILE, u"開イタファイルガ多過ギル"},
-    {ENFILE, u"開イタファイルガ多過ギル"},
-    {ENXIO, u"装置ガ無シ"},
-    {ENODEV, u"装置ガ無シ"},
-    {EINVAL, u"無効ナ値"},
-    {EAGAIN, u"一時的ニ使用デキズ"},
-    {ENOMEM, u"メモリ不足"},
-    {EXDEV, u"別ノ装置ヘハ移動デキズ"},
+    {ENOENT, u"ファイル又ハフォルダガアリマセン"},
+    {EACCES, u"アクセスガ許可サレテイマセン"},
+    {EPERM, u"操作ガ許可サレテイマセン"},
+    {ENOSPC, u"ディスクノ空キ容量ガ足リマセン"},
+    {EDQUOT, u"ディスクノ使用量ガ上限ニ達シマシタ"},
+    {EROFS, u"読込ミ専用ノディスクデス"},
+    {EISDIR, u"フォルダデス"},
+    {ENOTDIR, u"パスノ途中ニフォルダデナイモノガアリマス"},
+    {ENAMETOOLONG, u"名前ガ長スギマス"},
+    {ELOOP, u"シンボリックリンクガ循環シテイマス"},
+    {EIO, u"ディスクノ入出力エラー"},
+    {EFBIG, u"ファイルガ大キスギマス"},
+    {EEXIST, u"既ニアリマス"},
+    {EBUSY, u"使用中デス"},
+    {ETXTBSY, u"使用中デス"},
+    {EMFILE, u"開イテイルファイルガ多スギマス"},
+    {ENFILE, u"開イテイルファイルガ多スギマス"},
+    {ENXIO, u"装置ガアリマセン"},
+    {ENODEV, u"装置ガアリマセン"},
+    {EINVAL, u"無効ナ値デス"},
+    {EAGAIN, u"一時的ニ使エマセン"},
+    {ENOMEM, u"メモリガ足リマセン"},
+    {EXDEV, u"別ノディスクヘハ移セマセン"},
 };
 
 // The system's own text for an error number, as Qt quotes it.
@@ -57,7 +57,7 @@ QString OfErrno(int errnum)
 QString Japanese(const QString& reason)
 {
     if (reason == u"Unknown error"_s || reason == u"Unknown error."_s)
-        return u"不明ナエラー"_s;
+        return u"不明ナエラーデス"_s;
     for (const auto& [number, text] : kReasons) {
         if (reason == SystemText(number))
             return QString::fromUtf16(text);

@@ -5,8 +5,8 @@
 // The reasons the system gives for a failed file operation, in the interface's Japanese.
 namespace ErrorText {
 
-// The Japanese for a system error number ("ディスクニ空キ無シ" for ENOSPC); an unknown number
-// gives "システムエラー N".
+// The Japanese for a system error number ("ディスクノ空キ容量ガ足リマセン" for ENOSPC); an unknown
+// number gives "システムエラー N".
 QString OfErrno(int errnum);
 
 // A reason as Qt reports it for a file (the system's own text for an error number, or Qt's

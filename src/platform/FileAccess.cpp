@@ -1,10 +1,11 @@
 #include "platform/FileAccess.h"
 
+#include "platform/ErrorText.h"
+
 #include <QFile>
 #include <QSaveFile>
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -29,26 +30,7 @@ TSystemCalls& Calls()
 
 QString SystemReason(int error)
 {
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
-// What went wrong, in the user's words where the cause is one a user can act on.
-QString ErrorName(int error)
-{
-    switch (error) {
-    case ENOSPC:
-        return u"ディスクノ空キ容量ガ足リマセン"_s;
-    case EDQUOT:
-        return u"ディスクノ使用量ガ上限ニ達シマシタ"_s;
-    case EFBIG:
-        return u"ファイルガ大キスギマス"_s;
-    case EIO:
-        return u"ディスクノ入出力エラー"_s;
-    case EROFS:
-        return u"読込ミ専用ノディスクデス"_s;
-    default:
-        return SystemReason(error);
-    }
+    return ErrorText::OfErrno(error);
 }
 
 // Writes all of `contents`, going on after a short write; a write that stops with an error
@@ -97,7 +79,7 @@ TOpenResult OpenRegularFile(QFile& file, const QString& fileName, QString* error
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0
         || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        *error = flags < 0 ? SystemReason(errno) : file.errorString();
+        *error = flags < 0 ? SystemReason(errno) : ErrorText::Japanese(file.errorString());
         ::close(fd);
         return TOpenResult::Failed;
     }
@@ -112,7 +94,7 @@ QString NotRegularMessage(const QString& fileName)
 
 QString WriteErrorReason(int error)
 {
-    return ErrorName(error);
+    return SystemReason(error);
 }
 
 bool WriteFileAtomically(const QString& fileName, const QByteArray& contents, QString* error)
@@ -123,7 +105,7 @@ bool WriteFileAtomically(const QString& fileName, const QByteArray& contents, QS
     // flushes to the disk but ignores a failed flush, so the bytes go out and are flushed
     // here, where a failure can still cancel.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        *error = file.errorString();
+        *error = ErrorText::Japanese(file.errorString());
         return false;
     }
     if (!WriteAll(file.handle(), contents, error)) {
@@ -132,12 +114,12 @@ bool WriteFileAtomically(const QString& fileName, const QByteArray& contents, QS
     }
     if (Calls().sync(file.handle()) != 0) {
         const int failure = errno;
-        *error = u"ディスクヘノ書込ミヲ完了デキマセン (%1)"_s.arg(ErrorName(failure));
+        *error = u"ディスクヘノ書込ミヲ完了デキマセン (%1)"_s.arg(SystemReason(failure));
         file.cancelWriting();
         return false;
     }
     if (!file.commit()) {
-        *error = file.errorString();
+        *error = ErrorText::Japanese(file.errorString());
         return false;
     }
     return true;

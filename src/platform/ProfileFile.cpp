@@ -2,6 +2,8 @@
 
 #include "platform/Cp932Codec.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
@@ -84,14 +86,15 @@ bool HasLineBreak(const QString& s)
 void CheckNames(const QString& section, const QString& key, const QString& value)
 {
     if (HasLineBreak(section) || section.contains(u']') || TrimBlanks(section).isEmpty())
-        throw TProfileFile::InvalidName("invalid section name \"" + section.toStdString() + '"');
+        throw TProfileFile::InvalidName(
+            u"セクション名 \"%1\" ハ使エマセン"_s.arg(section).toStdString());
     const QStringView k = TrimBlanks(key);
     if (HasLineBreak(key) || key.contains(u'=') || k.isEmpty() || k.front() == u'['
         || k.front() == u';')
-        throw TProfileFile::InvalidName("invalid key name \"" + key.toStdString() + '"');
+        throw TProfileFile::InvalidName(u"キー名 \"%1\" ハ使エマセン"_s.arg(key).toStdString());
     if (HasLineBreak(value))
-        throw TProfileFile::InvalidName("the value of \"" + key.toStdString()
-                                        + "\" cannot hold a line break");
+        throw TProfileFile::InvalidName(
+            u"\"%1\" ノ値ニ改行ハ入レラレマセン"_s.arg(key).toStdString());
 }
 
 } // namespace

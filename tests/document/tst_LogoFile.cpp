@@ -245,12 +245,12 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("reason");
 
-        QTest::newRow("missing") << u"missing.qvd"_s << QByteArray() << u"no such file"_s;
-        QTest::newRow("folder") << u"."_s << QByteArray() << u"folder"_s;
+        QTest::newRow("missing") << u"missing.qvd"_s << QByteArray() << u"ファイルガアリマセン"_s;
+        QTest::newRow("folder") << u"."_s << QByteArray() << u"フォルダデス"_s;
         QTest::newRow("no section")
-            << u"plain.qvd"_s << QByteArray("Size=3\r\n") << u"not a logo file"_s;
-        QTest::newRow("other keys only")
-            << u"other.qvd"_s << QByteArray("[SET]\r\nWidth=3\r\n") << u"not a logo file"_s;
+            << u"plain.qvd"_s << QByteArray("Size=3\r\n") << u"ロゴデータデハアリマセン"_s;
+        QTest::newRow("other keys only") << u"other.qvd"_s << QByteArray("[SET]\r\nWidth=3\r\n")
+                                         << u"ロゴデータデハアリマセン"_s;
     }
 
     void loadRefusesWhatIsNoLogoFile()

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -175,15 +176,15 @@ void tst_TPictureFile::badFilesFailClearly_data()
         return bytes;
     };
 
-    QTest::newRow("truncated pixels") << good.left(good.size() / 2) << u"truncated"_s;
-    QTest::newRow("one byte short") << good.chopped(1) << u"truncated"_s;
-    QTest::newRow("header only") << good.left(54) << u"truncated"_s;
-    QTest::newRow("ends inside header") << good.left(20) << u"header"_s;
+    QTest::newRow("truncated pixels") << good.left(good.size() / 2) << u"途中デ切レテイマス"_s;
+    QTest::newRow("one byte short") << good.chopped(1) << u"途中デ切レテイマス"_s;
+    QTest::newRow("header only") << good.left(54) << u"途中デ切レテイマス"_s;
+    QTest::newRow("ends inside header") << good.left(20) << u"ヘッダノ途中"_s;
     QTest::newRow("gigantic") << withHeader({{18, 100000}, {22, 100000}}) << u"100000 x 100000"_s;
-    QTest::newRow("gigantic width") << withHeader({{18, 0x7FFFFFFF}}) << u"more than"_s;
-    QTest::newRow("zero width") << withHeader({{18, 0}}) << u"damaged"_s;
-    QTest::newRow("bad info size") << withHeader({{14, 7}}) << u"damaged"_s;
-    QTest::newRow("bad bit count") << withHeader({{28, 77}}) << u"damaged"_s;
+    QTest::newRow("gigantic width") << withHeader({{18, 0x7FFFFFFF}}) << u"大キスギテ"_s;
+    QTest::newRow("zero width") << withHeader({{18, 0}}) << u"壊レテイマス"_s;
+    QTest::newRow("bad info size") << withHeader({{14, 7}}) << u"壊レテイマス"_s;
+    QTest::newRow("bad bit count") << withHeader({{28, 77}}) << u"壊レテイマス"_s;
     QTest::newRow("not a picture") << QByteArray("[SET]\r\nSize=40\r\n") << QString();
     QTest::newRow("empty file") << QByteArray() << QString();
 }
@@ -198,6 +199,11 @@ void tst_TPictureFile::badFilesFailClearly()
     const QString message = FailureOf<EPictureFileError>([&] { TPictureFile::Load(path); });
     QVERIFY2(message.contains(path), qPrintable(message));
     QVERIFY2(message.contains(reason), qPrintable(message));
+    // in the interface's language: besides the file's name, no English word
+    if (!reason.isEmpty()) {
+        const QString rest = QString(message).remove(path).remove(u"BMP"_s);
+        QVERIFY2(!rest.contains(QRegularExpression(u"[A-Za-z]{3,}"_s)), qPrintable(message));
+    }
 }
 
 void tst_TPictureFile::failedSaveNamesFileAndKeepsFolder()

@@ -19,12 +19,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("errnum");
         QTest::addColumn<QString>("japanese");
-        QTest::newRow("missing") << ENOENT << u"ファイル又ハフォルダガ存在セズ"_s;
-        QTest::newRow("disk full") << ENOSPC << u"ディスクニ空キ無シ"_s;
-        QTest::newRow("no permission") << EACCES << u"アクセスガ許可サレズ"_s;
-        QTest::newRow("read-only") << EROFS << u"読込専用ノ場所ナリ"_s;
-        QTest::newRow("a folder") << EISDIR << u"フォルダナリ"_s;
-        QTest::newRow("device failed") << EIO << u"入出力エラー"_s;
+        QTest::newRow("missing") << ENOENT << u"ファイル又ハフォルダガアリマセン"_s;
+        QTest::newRow("disk full") << ENOSPC << u"ディスクノ空キ容量ガ足リマセン"_s;
+        QTest::newRow("no permission") << EACCES << u"アクセスガ許可サレテイマセン"_s;
+        QTest::newRow("read-only") << EROFS << u"読込ミ専用ノディスクデス"_s;
+        QTest::newRow("a folder") << EISDIR << u"フォルダデス"_s;
+        QTest::newRow("device failed") << EIO << u"ディスクノ入出力エラー"_s;
     }
 
     void systemReasonsBecomeJapanese()
@@ -38,7 +38,7 @@ private Q_SLOTS:
     void otherTextsStayAsTheyAre()
     {
         QCOMPARE(ErrorText::Japanese(u"画像形式ガ不明"_s), u"画像形式ガ不明"_s);
-        QCOMPARE(ErrorText::Japanese(u"Unknown error"_s), u"不明ナエラー"_s);
+        QCOMPARE(ErrorText::Japanese(u"Unknown error"_s), u"不明ナエラーデス"_s);
         QCOMPARE(ErrorText::OfErrno(99999), u"システムエラー 99999"_s);
     }
 
@@ -48,7 +48,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QFile missing(dir.filePath(u"gone/logo.qvd"_s));
         QVERIFY(!missing.open(QIODevice::ReadOnly));
-        QCOMPARE(ErrorText::Japanese(missing.errorString()), u"ファイル又ハフォルダガ存在セズ"_s);
+        QCOMPARE(ErrorText::Japanese(missing.errorString()), u"ファイル又ハフォルダガアリマセン"_s);
     }
 };
 
