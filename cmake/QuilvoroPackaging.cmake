@@ -19,5 +19,6 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.quilvoro.example/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The interface face, the default event sounds, and Qt's own dialogs in Japanese.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, sound-theme-freedesktop, qt6-translations-l10n")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, xdg-utils")
+# WebP and other picture formats, native Wayland, a desktop opener for help and the web page.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-image-formats-plugins, qt6-wayland, xdg-utils")
 include(CPack)
