@@ -1,5 +1,6 @@
 #include "controls/ShadoLbl.h"
 
+#include "framework/Property.h"
 #include "platform/Cp932Codec.h"
 #include "platform/TextOutput.h"
 
@@ -12,36 +13,28 @@
 
 // ---- TShadow ----------------------------------------------------------------------------------
 
-void TShadow::SetVisible(bool v)
+void TShadow::SetVisible(bool value)
 {
-    if (FVisible == v)
-        return;
-    FVisible = v;
-    Changed();
+    if (StoreIfChanged(FVisible, value))
+        Changed();
 }
 
-void TShadow::SetColor(TColor v)
+void TShadow::SetColor(TColor value)
 {
-    if (FColor == v)
-        return;
-    FColor = v;
-    Changed();
+    if (StoreIfChanged(FColor, value))
+        Changed();
 }
 
-void TShadow::SetOffsetLeft(int v)
+void TShadow::SetOffsetLeft(int value)
 {
-    if (FOffsetLeft == v)
-        return;
-    FOffsetLeft = v;
-    Changed();
+    if (StoreIfChanged(FOffsetLeft, value))
+        Changed();
 }
 
-void TShadow::SetOffsetTop(int v)
+void TShadow::SetOffsetTop(int value)
 {
-    if (FOffsetTop == v)
-        return;
-    FOffsetTop = v;
-    Changed();
+    if (StoreIfChanged(FOffsetTop, value))
+        Changed();
 }
 
 void TShadow::Assign(const TShadow& source)
@@ -212,15 +205,6 @@ TShadowLabel::TShadowLabel(QWidget* parent)
 
 namespace {
 
-template<typename T> void StoreIfChanged(T& field, T value, QWidget* label, bool repaint = true)
-{
-    if (field == value)
-        return;
-    field = value;
-    if (repaint)
-        label->update();
-}
-
 // The text the label draws: an empty caption, or a lone accelerator mark, becomes drawable.
 QString DrawnText(const QString& caption, bool showAccelChar)
 {
@@ -231,109 +215,116 @@ QString DrawnText(const QString& caption, bool showAccelChar)
 
 } // namespace
 
-void TShadowLabel::SetCaption(const QString& v)
+void TShadowLabel::SetCaption(const QString& value)
 {
-    if (FCaption == v)
+    if (!StoreIfChanged(FCaption, value))
         return;
-    FCaption = v;
     AdjustBounds();
     update();
 }
 
-void TShadowLabel::SetColor(TColor v)
+void TShadowLabel::SetColor(TColor value)
 {
-    StoreIfChanged(FColor, v, this);
+    if (StoreIfChanged(FColor, value))
+        update();
 }
 
-void TShadowLabel::SetAlignment(TAlignment v)
+void TShadowLabel::SetAlignment(TAlignment value)
 {
-    StoreIfChanged(FAlignment, v, this);
+    if (StoreIfChanged(FAlignment, value))
+        update();
 }
 
-void TShadowLabel::SetLayout(TTextLayout v)
+void TShadowLabel::SetLayout(TTextLayout value)
 {
-    StoreIfChanged(FLayout, v, this);
+    if (StoreIfChanged(FLayout, value))
+        update();
 }
 
-void TShadowLabel::SetWordWrap(bool v)
+void TShadowLabel::SetWordWrap(bool value)
 {
-    if (FWordWrap == v)
+    if (!StoreIfChanged(FWordWrap, value))
         return;
-    FWordWrap = v;
     AdjustBounds();
     update();
 }
 
-void TShadowLabel::SetShowAccelChar(bool v)
+void TShadowLabel::SetShowAccelChar(bool value)
 {
-    if (FShowAccelChar == v)
+    if (!StoreIfChanged(FShowAccelChar, value))
         return;
-    FShowAccelChar = v;
     AdjustBounds();
     update();
 }
 
-void TShadowLabel::SetTransparent(bool v)
+void TShadowLabel::SetTransparent(bool value)
 {
-    StoreIfChanged(FTransparent, v, this);
+    if (StoreIfChanged(FTransparent, value))
+        update();
 }
 
-void TShadowLabel::SetAutoSize(bool v)
+void TShadowLabel::SetAutoSize(bool value)
 {
-    if (FAutoSize == v)
+    if (StoreIfChanged(FAutoSize, value))
+        AdjustBounds();
+}
+
+void TShadowLabel::SetEllipsis(TEllipsis value)
+{
+    if (StoreIfChanged(FEllipsis, value))
+        update();
+}
+
+void TShadowLabel::SetGradateVert(bool value)
+{
+    if (StoreIfChanged(FGradateVert, value))
+        update();
+}
+
+void TShadowLabel::SetGradation(bool value)
+{
+    if (StoreIfChanged(FGradation, value))
+        update();
+}
+
+void TShadowLabel::SetGradationColor(TColor value)
+{
+    if (StoreIfChanged(FGradationColor, value))
+        update();
+}
+
+void TShadowLabel::SetHighlight(const TShadow* value)
+{
+    // Assigning reports a change, so this repaints even when nothing differs.
+    if (!value)
         return;
-    FAutoSize = v;
-    AdjustBounds();
+    FHighlight.Assign(*value);
 }
 
-void TShadowLabel::SetEllipsis(TEllipsis v)
+void TShadowLabel::SetShadow(const TShadow* value)
 {
-    StoreIfChanged(FEllipsis, v, this);
-}
-
-void TShadowLabel::SetGradateVert(bool v)
-{
-    StoreIfChanged(FGradateVert, v, this);
-}
-
-void TShadowLabel::SetGradation(bool v)
-{
-    StoreIfChanged(FGradation, v, this);
-}
-
-void TShadowLabel::SetGradationColor(TColor v)
-{
-    StoreIfChanged(FGradationColor, v, this);
-}
-
-void TShadowLabel::SetHighlight(const TShadow* source)
-{
-    if (!source)
+    if (!value)
         return;
-    FHighlight.Assign(*source);
+    FShadow.Assign(*value);
 }
 
-void TShadowLabel::SetShadow(const TShadow* source)
+void TShadowLabel::SetTextGradation(TTextGradation value)
 {
-    if (!source)
-        return;
-    FShadow.Assign(*source);
+    if (StoreIfChanged(FTextGradation, value))
+        update();
 }
 
-void TShadowLabel::SetTextGradation(TTextGradation v)
+void TShadowLabel::SetTextGradationColor(TColor value)
 {
-    StoreIfChanged(FTextGradation, v, this);
+    if (StoreIfChanged(FTextGradationColor, value) && FTextGradation != tgNone)
+        update();
 }
 
-void TShadowLabel::SetTextGradationColor(TColor v)
-{
-    StoreIfChanged(FTextGradationColor, v, this, FTextGradation != tgNone);
-}
-
-void TShadowLabel::SetTextMidColor(TColor v)
+void TShadowLabel::SetTextMidColor(TColor value)
 {
     // The middle colour shows only in a three-colour gradient.
-    StoreIfChanged(FTextMidColor, v, this, FTextGradation == tg3Colors);
+    if (StoreIfChanged(FTextMidColor, value) && FTextGradation == tg3Colors)
+        update();
 }
 
 void TShadowLabel::ShadowChanged()
@@ -369,10 +360,27 @@ void TShadowLabel::AdjustBounds()
         flags |= DT_NOPREFIX;
     QRect r = rect();
     DrawText(nullptr, FFont.ToQFont(), DrawnText(FCaption, FShowAccelChar), r, flags);
-    int left = x();
-    if (FAlignment == taRightJustify)
-        left += width() - r.width();
-    setGeometry(left, y(), r.width(), r.height());
+    setGeometry(FittedGeometry(geometry(), r.size(), FAlignment));
+}
+
+QRect TShadowLabel::FittedGeometry(const QRect& geometry, QSize text, TAlignment alignment)
+{
+    int left = geometry.x();
+    if (alignment == taRightJustify)
+        left += geometry.width() - text.width();
+    return QRect(QPoint(left, geometry.y()), text);
+}
+
+int TShadowLabel::TextTop(TTextLayout layout, int height, int textHeight)
+{
+    switch (layout) {
+    case tlCenter:
+        return (height - textHeight) / 2;
+    case tlBottom:
+        return height - textHeight;
+    default:
+        return 0;
+    }
 }
 
 void TShadowLabel::DrawGradientRun(QPainter& surface, QRect& rect,
@@ -416,11 +424,7 @@ void TShadowLabel::PaintText(QPainter& surface)
 
     QRect measured = rect();
     const int textHeight = DrawText(nullptr, font, text, measured, flags | DT_CALCRECT);
-    QRect textRect = rect();
-    if (FLayout == tlCenter)
-        textRect.translate(0, (height() - textHeight) / 2);
-    else if (FLayout == tlBottom)
-        textRect.translate(0, height() - textHeight);
+    const QRect textRect = rect().translated(0, TextTop(FLayout, height(), textHeight));
 
     const bool enabled = isEnabled();
     const TColor shadowColor = enabled ? FShadow.Color() : clGray;

@@ -22,13 +22,13 @@ class TShadow
 {
 public:
     bool Visible() const { return FVisible; }
-    void SetVisible(bool v);
+    void SetVisible(bool value);
     TColor Color() const { return FColor; }
-    void SetColor(TColor v);
+    void SetColor(TColor value);
     int OffsetLeft() const { return FOffsetLeft; }
-    void SetOffsetLeft(int v);
+    void SetOffsetLeft(int value);
     int OffsetTop() const { return FOffsetTop; }
-    void SetOffsetTop(int v);
+    void SetOffsetTop(int value);
 
     // Copies all four values and reports one change, even when nothing differs.
     void Assign(const TShadow& source);
@@ -89,49 +89,55 @@ public:
 
     // Properties of the standard label.
     QString Caption() const { return FCaption; }
-    void SetCaption(const QString& v);
+    void SetCaption(const QString& value);
     TColor Color() const { return FColor; }
-    void SetColor(TColor v);
+    void SetColor(TColor value);
     TFont* Font() { return &FFont; }
     const TFont* Font() const { return &FFont; }
     TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment v);
+    void SetAlignment(TAlignment value);
     TTextLayout Layout() const { return FLayout; }
-    void SetLayout(TTextLayout v);
+    void SetLayout(TTextLayout value);
     bool WordWrap() const { return FWordWrap; }
-    void SetWordWrap(bool v);
+    void SetWordWrap(bool value);
     bool ShowAccelChar() const { return FShowAccelChar; }
-    void SetShowAccelChar(bool v);
+    void SetShowAccelChar(bool value);
     bool Transparent() const { return FTransparent; }
-    void SetTransparent(bool v);
+    void SetTransparent(bool value);
     // Fits the label to its text; a right-justified label keeps its right edge.
     bool AutoSize() const { return FAutoSize; }
-    void SetAutoSize(bool v);
+    void SetAutoSize(bool value);
 
     // Properties of the shadow label.
     TEllipsis Ellipsis() const { return FEllipsis; }
-    void SetEllipsis(TEllipsis v);
+    void SetEllipsis(TEllipsis value);
     bool Flickerless() const { return FFlickerless; }
-    void SetFlickerless(bool v) { FFlickerless = v; }
+    void SetFlickerless(bool value) { FFlickerless = value; }
     bool GradateVert() const { return FGradateVert; }
-    void SetGradateVert(bool v);
+    void SetGradateVert(bool value);
     bool Gradation() const { return FGradation; }
-    void SetGradation(bool v);
+    void SetGradation(bool value);
     TColor GradationColor() const { return FGradationColor; }
-    void SetGradationColor(TColor v);
+    void SetGradationColor(TColor value);
     TShadow* Highlight() { return &FHighlight; }
-    void SetHighlight(const TShadow* source);
+    void SetHighlight(const TShadow* value);
     TShadow* Shadow() { return &FShadow; }
-    void SetShadow(const TShadow* source);
+    void SetShadow(const TShadow* value);
     TTextGradation TextGradation() const { return FTextGradation; }
-    void SetTextGradation(TTextGradation v);
+    void SetTextGradation(TTextGradation value);
     TColor TextGradationColor() const { return FTextGradationColor; }
-    void SetTextGradationColor(TColor v);
+    void SetTextGradationColor(TColor value);
     TColor TextMidColor() const { return FTextMidColor; }
-    void SetTextMidColor(TColor v);
+    void SetTextMidColor(TColor value);
 
     // The text format flags every drawing of the caption uses.
     unsigned TextFlags() const;
+
+    // Arranging, apart from measuring: where a text `textHeight` pixels high starts in a label
+    // `height` pixels high, and where an auto-sized label at `geometry` goes once its text
+    // measures `text` (a right-justified label keeps its right edge).
+    static int TextTop(TTextLayout layout, int height, int textHeight);
+    static QRect FittedGeometry(const QRect& geometry, QSize text, TAlignment alignment);
 
     // Paints the label in its own coordinates; a transparent label leaves the background as is.
     void PaintTo(QPainter& painter);

@@ -1,17 +1,18 @@
 #include "fontchooser/ExampleHint.h"
 
+#include "framework/Property.h"
+
 TExampleHint::TExampleHint(QWidget* owner)
     : THintWindow(owner)
 {
     hide();
 }
 
-void TExampleHint::SetSampleFont(const QFont& font)
+void TExampleHint::SetSampleFont(const QFont& value)
 {
-    if (FFont == font)
+    if (!StoreIfChanged(FFont, value))
         return;
-    FFont = font;
-    CanvasFont().SetName(font.family());
-    CanvasFont().SetHeight(-font.pixelSize());
+    CanvasFont().SetName(value.family());
+    CanvasFont().SetHeight(-value.pixelSize());
     update();
 }

@@ -16,7 +16,7 @@ public:
 
     QFont SampleFont() const { return FFont; }
     // The face and pixel size of `font` become the canvas font that measures and draws.
-    void SetSampleFont(const QFont& font);
+    void SetSampleFont(const QFont& value);
 
     void ReleaseHandle() { hide(); }
 

@@ -1,6 +1,7 @@
 #include "fontchooser/SkinComboBox.h"
 
 #include "fontchooser/SkinItemDelegate.h"
+#include "framework/Property.h"
 
 #include <QAbstractItemView>
 #include <QItemSelectionModel>
@@ -85,14 +86,12 @@ TSkinComboBox::~TSkinComboBox()
 void TSkinComboBox::SetBoolean(int index, bool value)
 {
     if (index == 0) {
-        if (FFlat == value)
+        if (!StoreIfChanged(FFlat, value))
             return;
-        FFlat = value;
         RepaintBorder();
     } else if (index == 1) {
-        if (FMRUList == value)
+        if (!StoreIfChanged(FMRUList, value))
             return;
-        FMRUList = value;
         if (!value)
             ClearMRU();
     }
@@ -101,15 +100,13 @@ void TSkinComboBox::SetBoolean(int index, bool value)
 void TSkinComboBox::SetInteger(int index, int value)
 {
     if (index == 0) {
-        if (FDropDownWidth == value)
+        if (!StoreIfChanged(FDropDownWidth, value))
             return;
-        FDropDownWidth = value;
     } else if (index == 1) {
         // a section of no entries cannot take any; negative capacities mean the same
         value = std::max(0, value);
-        if (FMRUMax == value)
+        if (!StoreIfChanged(FMRUMax, value))
             return;
-        FMRUMax = value;
         if (FMRUCount > FMRUMax) {
             const QString selected = currentText();
             const bool selectedWasMRU = currentIndex() >= FMRUMax && currentIndex() < FMRUCount;
@@ -148,35 +145,28 @@ void TSkinComboBox::ReselectOrdinary(const QString& text)
     setCurrentIndex(-1);
 }
 
-void TSkinComboBox::SetColor(TColor color)
+void TSkinComboBox::SetColor(TColor value)
 {
-    if (FColor == color)
-        return;
-    FColor = color;
-    update();
+    if (StoreIfChanged(FColor, value))
+        update();
 }
 
-void TSkinComboBox::SetHighlightColor(TColor color)
+void TSkinComboBox::SetHighlightColor(TColor value)
 {
-    if (FHighlightColor == color)
-        return;
-    FHighlightColor = color;
-    update();
+    if (StoreIfChanged(FHighlightColor, value))
+        update();
 }
 
-void TSkinComboBox::SetHighlightTextColor(TColor color)
+void TSkinComboBox::SetHighlightTextColor(TColor value)
 {
-    if (FHighlightTextColor == color)
-        return;
-    FHighlightTextColor = color;
-    update();
+    if (StoreIfChanged(FHighlightTextColor, value))
+        update();
 }
 
-void TSkinComboBox::SetItemHeight(int height)
+void TSkinComboBox::SetItemHeight(int value)
 {
-    if (FItemHeight == height)
+    if (!StoreIfChanged(FItemHeight, value))
         return;
-    FItemHeight = height;
     updateGeometry();
     update();
 }

@@ -46,22 +46,22 @@ public:
     void SetInteger(int index, int value);
 
     QWidget* FocusControl() const { return FFocusControl; }
-    void SetFocusControl(QWidget* control) { FFocusControl = control; }
+    void SetFocusControl(QWidget* value) { FFocusControl = value; }
 
     int MRUCount() const { return FMRUCount; }
     bool isMRUItem(int index) const { return index < FMRUCount; }
 
     TColor Color() const { return FColor; }
-    void SetColor(TColor color);
+    void SetColor(TColor value);
     TFont* Font() { return &FFont; }
     // Fill and text of the highlighted entry (the system's highlight colours by default).
     TColor HighlightColor() const { return FHighlightColor; }
-    void SetHighlightColor(TColor color);
+    void SetHighlightColor(TColor value);
     TColor HighlightTextColor() const { return FHighlightTextColor; }
-    void SetHighlightTextColor(TColor color);
+    void SetHighlightTextColor(TColor value);
 
     int ItemHeight() const { return FItemHeight; }
-    void SetItemHeight(int height);
+    void SetItemHeight(int value);
 
     int Tag(int index) const;
     void SetTag(int index, int tag);

@@ -79,9 +79,9 @@ bool ProbeTrueType(const QFont& font)
 
 } // namespace
 
-void SetTrueTypeProbe(TrueTypeProbe probe)
+void SetTrueTypeProbe(TrueTypeProbe value)
 {
-    CurrentProbe() = std::move(probe);
+    CurrentProbe() = std::move(value);
 }
 
 int PointsToPixels(int points)

@@ -24,7 +24,7 @@ bool IsTrueType(const QFont& font);
 // Tests stand in for font files that this desktop does not offer (its font configuration hides
 // bitmap faces): while set, the probe decides IsTrueType.
 using TrueTypeProbe = std::function<bool(const QFont&)>;
-void SetTrueTypeProbe(TrueTypeProbe probe);
+void SetTrueTypeProbe(TrueTypeProbe value);
 
 // The face that a layout name stands for on this system ("ＭＳ Ｐゴシック" -> "IPAPGothic").
 QString ResolvedFamily(const QString& family);

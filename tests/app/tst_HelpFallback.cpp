@@ -34,7 +34,7 @@ private Q_SLOTS:
     void theDesktopOpensHelpWhenItCan()
     {
         TestDialogs dialogs;
-        TMakeForm1 form(m_dir.filePath(u"quilvoro"_s));
+        TMakeForm1 form(FDir.filePath(u"quilvoro"_s));
         form.SpeedButton4Click(nullptr);
         form.ShineSpeedButton4Click(nullptr);
         QCOMPARE(TestEnvironment::OpenedTargets().size(), 2);
@@ -86,11 +86,11 @@ private Q_SLOTS:
     {
         TestEnvironment::OpenSucceeds() = false;
         TestDialogs dialogs;
-        TMakeForm1 form(m_dir.filePath(u"quilvoro"_s));
+        TMakeForm1 form(FDir.filePath(u"quilvoro"_s));
         form.SpeedButton4Click(nullptr);
         QVERIFY(dialogs.texts.isEmpty());
         QCOMPARE(dialogs.messages.size(), 1);
-        QVERIFY(dialogs.messages.at(0).text.contains(m_dir.filePath(u"Readme.txt"_s)));
+        QVERIFY(dialogs.messages.at(0).text.contains(FDir.filePath(u"Readme.txt"_s)));
         QCOMPARE(dialogs.messages.at(0).caption, u"Quilvoro"_s);
     }
 
@@ -98,7 +98,7 @@ private Q_SLOTS:
     {
         TestEnvironment::OpenSucceeds() = false;
         TestDialogs dialogs;
-        TMakeForm1 form(m_dir.filePath(u"quilvoro"_s));
+        TMakeForm1 form(FDir.filePath(u"quilvoro"_s));
         form.ShineSpeedButton4Click(nullptr);
         QCOMPARE(dialogs.messages.size(), 1);
         const TestDialogs::Message& message = dialogs.messages.at(0);
@@ -109,7 +109,7 @@ private Q_SLOTS:
     }
 
 private:
-    QTemporaryDir m_dir;
+    QTemporaryDir FDir;
 };
 
 QUILVORO_APP_TEST_MAIN(tst_HelpFallback)

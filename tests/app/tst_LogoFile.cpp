@@ -59,7 +59,7 @@ private Q_SLOTS:
     {
         TMakeForm1 form(u"/opt/q/quilvoro"_s);
         form.NewDocument();
-        const QString file = m_dir.filePath(u"new.qvd"_s);
+        const QString file = FDir.filePath(u"new.qvd"_s);
         form.SaveLogoFile(file);
         const QByteArray expected = "[SET]\r\nLabel=Tamrin - Quilvoro\r\nFont="
             + Cp932Codec::Encode(form.Label1->Font()->Name())
@@ -72,7 +72,7 @@ private Q_SLOTS:
 
     void savingTwiceKeepsOneCopyAndOtherSections()
     {
-        const QString file = m_dir.filePath(u"twice.qvd"_s);
+        const QString file = FDir.filePath(u"twice.qvd"_s);
         WriteAll(file, "[Other]\r\nKeep=me\r\n[SET]\r\nSize=12\r\n; note\r\n");
         TMakeForm1 form(u"/opt/q/quilvoro"_s);
         form.SaveLogoFile(file);
@@ -104,7 +104,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, line);
         QFETCH(int, size);
-        const QString file = m_dir.filePath(u"hand.qvd"_s);
+        const QString file = FDir.filePath(u"hand.qvd"_s);
         WriteAll(file, "[set]\n" + line + "\n");
         TMakeForm1 form(u"/opt/q/quilvoro"_s);
         form.TrackBar1->SetPosition(55);
@@ -115,7 +115,7 @@ private Q_SLOTS:
 
     void readsFontStylesAsOneGroup()
     {
-        const QString file = m_dir.filePath(u"styles.qvd"_s);
+        const QString file = FDir.filePath(u"styles.qvd"_s);
         TMakeForm1 form(u"/opt/q/quilvoro"_s);
         WriteAll(file, "[SET]\r\nBold=1\r\nItalic=1\r\n");
         form.LoadLogoFile(file);
@@ -131,7 +131,7 @@ private Q_SLOTS:
 
     void clampsTheDirectionAndKeepsAMissingOne()
     {
-        const QString file = m_dir.filePath(u"direction.qvd"_s);
+        const QString file = FDir.filePath(u"direction.qvd"_s);
         TMakeForm1 form(u"/opt/q/quilvoro"_s);
         WriteAll(file, "[SET]\r\nOrientation=9\r\n");
         form.LoadLogoFile(file);
@@ -145,7 +145,7 @@ private Q_SLOTS:
 
     void allLabelStylesOffKeepsTheCurrentOne()
     {
-        const QString file = m_dir.filePath(u"labelstyle.qvd"_s);
+        const QString file = FDir.filePath(u"labelstyle.qvd"_s);
         TMakeForm1 form(u"/opt/q/quilvoro"_s);
         form.SpeedButton8->SetDown(true);
         form.SpeedButton8Click(&form);
@@ -158,9 +158,9 @@ private Q_SLOTS:
     void loadsAndRemovesPictures()
     {
         TestDialogs dialogs;
-        const QString back = WriteBmp(m_dir.filePath(u"back.bmp"_s), Qt::blue);
-        const QString texture = WriteBmp(m_dir.filePath(u"tex.bmp"_s), Qt::red);
-        const QString file = m_dir.filePath(u"pictures.qvd"_s);
+        const QString back = WriteBmp(FDir.filePath(u"back.bmp"_s), Qt::blue);
+        const QString texture = WriteBmp(FDir.filePath(u"tex.bmp"_s), Qt::red);
+        const QString file = FDir.filePath(u"pictures.qvd"_s);
         WriteAll(file,
                  "[SET]\r\nImage1=" + texture.toUtf8() + "\r\nImage2=" + back.toUtf8() + "\r\n");
         TMakeForm1 form(u"/opt/q/quilvoro"_s);
@@ -185,7 +185,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("folder");
 
         QTest::newRow("missing files") << false << u"/nowhere"_s;
-        QTest::newRow("out of memory") << true << m_dir.path();
+        QTest::newRow("out of memory") << true << FDir.path();
     }
 
     void reportsPicturesThatFailToLoad()
@@ -200,7 +200,7 @@ private Q_SLOTS:
             WriteBmp(texture, Qt::red);
             WriteBmp(back, Qt::blue);
         }
-        const QString file = m_dir.filePath(u"failing.qvd"_s);
+        const QString file = FDir.filePath(u"failing.qvd"_s);
         WriteAll(file, "[SET]\r\nImage1=" + texture.toUtf8() + "\r\nImage2=" + back.toUtf8());
         std::unique_ptr<TMakeForm1> form = outOfMemory
             ? std::make_unique<TOutOfMemoryForm>(u"/opt/q/quilvoro"_s)
@@ -253,8 +253,8 @@ private Q_SLOTS:
         QFETCH(LogoDocument, document);
         TestDialogs dialogs;
         if (!document.TextureFile.isEmpty()) {
-            document.TextureFile = WriteBmp(m_dir.filePath(document.TextureFile), Qt::red);
-            document.BackgroundFile = WriteBmp(m_dir.filePath(document.BackgroundFile), Qt::blue);
+            document.TextureFile = WriteBmp(FDir.filePath(document.TextureFile), Qt::red);
+            document.BackgroundFile = WriteBmp(FDir.filePath(document.BackgroundFile), Qt::blue);
         }
         TMakeForm1 form(u"/opt/q/quilvoro"_s);
         form.ApplyDocument(document);
@@ -266,7 +266,7 @@ private Q_SLOTS:
         QVERIFY(dialogs.messages.isEmpty());
 
         // what Save writes, Load brings back into a window that shows something else
-        const QString file = m_dir.filePath(u"shown.qvd"_s);
+        const QString file = FDir.filePath(u"shown.qvd"_s);
         QFile::remove(file);
         form.SaveLogoFile(file);
         TMakeForm1 other(u"/opt/q/quilvoro"_s);
@@ -288,8 +288,8 @@ private Q_SLOTS:
         d.FontStyle = TLogoFontStyle::Italic;
         d.Size = 90;
         d.LabelStyle = TLogoLabelStyle::Outline;
-        d.TextureFile = WriteBmp(m_dir.filePath(u"newtex.bmp"_s), Qt::red);
-        d.BackgroundFile = WriteBmp(m_dir.filePath(u"newback.bmp"_s), Qt::blue);
+        d.TextureFile = WriteBmp(FDir.filePath(u"newtex.bmp"_s), Qt::red);
+        d.BackgroundFile = WriteBmp(FDir.filePath(u"newback.bmp"_s), Qt::blue);
         TMakeForm1 form(u"/opt/q/quilvoro"_s);
         form.ApplyDocument(d);
         form.NewDocument();
@@ -316,7 +316,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, caption);
         QFETCH(QByteArray, startsWith);
-        const QString file = m_dir.filePath(u"caption.qvd"_s);
+        const QString file = FDir.filePath(u"caption.qvd"_s);
         QFile::remove(file);
         TMakeForm1 writer(u"/opt/q/quilvoro"_s);
         writer.Edit1->SetText(caption);
@@ -330,7 +330,7 @@ private Q_SLOTS:
 
     void failedSaveLeavesTheOldFile()
     {
-        const QString file = m_dir.filePath(u"keep.qvd"_s);
+        const QString file = FDir.filePath(u"keep.qvd"_s);
         const QByteArray old = "[SET]\r\nSize=12\r\n";
         WriteAll(file, old);
         TMakeForm1 form(u"/opt/q/quilvoro"_s);
@@ -356,14 +356,14 @@ private Q_SLOTS:
         QCOMPARE(dialogs.fileRequests.size(), 1);
         QCOMPARE(dialogs.fileRequests.first().title, u"ロゴデータノ保存"_s);
         QCOMPARE(dialogs.fileRequests.first().filter, u"QVDファイル (*.qvd)|*.qvd"_s);
-        const QString file = m_dir.filePath(u"button.qvd"_s);
+        const QString file = FDir.filePath(u"button.qvd"_s);
         dialogs.fileAnswers.push_back(file);
         form.SpeedButton3Click(&form);
         QVERIFY(ReadAll(file).startsWith("[SET]\r\nLabel="));
     }
 
 private:
-    QTemporaryDir m_dir;
+    QTemporaryDir FDir;
 };
 
 QUILVORO_APP_TEST_MAIN(tst_LogoFile)

@@ -47,7 +47,7 @@ private Q_SLOTS:
     void init()
     {
         TestEnvironment::PlayedSounds().clear();
-        QDir::setCurrent(m_work.path());
+        QDir::setCurrent(FWork.path());
     }
 
     void firstNewOpensTheWindow()
@@ -114,7 +114,7 @@ private Q_SLOTS:
 
     void confirmedLoadSoundsThenReads()
     {
-        const QString file = m_work.filePath(u"logo.qvd"_s);
+        const QString file = FWork.filePath(u"logo.qvd"_s);
         {
             TMakeForm1 writer(u"/opt/q/quilvoro"_s);
             writer.Edit1->SetText(u"From file"_s);
@@ -140,7 +140,7 @@ private Q_SLOTS:
         QCOMPARE(TestEnvironment::PlayedSounds(),
                  QStringList {programDir.path() + u"/updown.wav"_s});
 
-        QFile wav(m_work.filePath(u"updown.wav"_s));
+        QFile wav(FWork.filePath(u"updown.wav"_s));
         QVERIFY(wav.open(QIODevice::WriteOnly));
         wav.close();
         TestEnvironment::PlayedSounds().clear();
@@ -151,7 +151,7 @@ private Q_SLOTS:
     }
 
 private:
-    QTemporaryDir m_work;
+    QTemporaryDir FWork;
 };
 
 QUILVORO_APP_TEST_MAIN(tst_SlideTransition)

@@ -100,25 +100,26 @@ void tst_SelShape::zoneFromPointer()
 
 void tst_SelShape::optionsFilterZoneAndCursor_data()
 {
-    QTest::addColumn<int>("options");
+    QTest::addColumn<TSelOpt>("options");
     QTest::addColumn<TSelMode>("mode");
     QTest::addColumn<Qt::CursorShape>("cursor");
-    QTest::newRow("all options") << int(kAllSelOptions) << SelNW << Qt::SizeFDiagCursor;
-    QTest::newRow("no ResizeX") << int(kAllSelOptions & ~SelOpt(ResizeX)) << SelN
+    QTest::newRow("all options") << TSelOpt(kAllSelOptions) << SelNW << Qt::SizeFDiagCursor;
+    QTest::newRow("no ResizeX") << TSelOpt(kAllSelOptions & ~SelOpt(ResizeX)) << SelN
                                 << Qt::SizeVerCursor;
-    QTest::newRow("no ResizeY") << int(kAllSelOptions & ~SelOpt(ResizeY)) << SelW
+    QTest::newRow("no ResizeY") << TSelOpt(kAllSelOptions & ~SelOpt(ResizeY)) << SelW
                                 << Qt::SizeHorCursor;
-    QTest::newRow("no resizes") << int(SelOpt(MoveX) | SelOpt(MoveY)) << SelM << Qt::ArrowCursor;
+    QTest::newRow("no resizes") << TSelOpt(SelOpt(MoveX) | SelOpt(MoveY)) << SelM
+                                << Qt::ArrowCursor;
 }
 
 void tst_SelShape::optionsFilterZoneAndCursor()
 {
-    QFETCH(int, options);
+    QFETCH(TSelOpt, options);
     QFETCH(TSelMode, mode);
     QFETCH(Qt::CursorShape, cursor);
     Frame f = MakeFrame({10, 10, 200, 100});
     f.shape->setCursor(Qt::SizeAllCursor);
-    f.shape->SetSelOption(TSelOpt(options));
+    f.shape->SetSelOption(options);
     f.shape->MouseMove({}, 1, 1);
     QCOMPARE(f.shape->Mode(), mode);
     QCOMPARE(f.shape->cursor().shape(), cursor);
@@ -172,10 +173,10 @@ void tst_SelShape::topEdgeIsAllOrNothing()
 void tst_SelShape::moveClampedToBounds_data()
 {
     QTest::addColumn<QRect>("start");
-    QTest::addColumn<int>("options");
+    QTest::addColumn<TSelOpt>("options");
     QTest::addColumn<QPoint>("delta");
     QTest::addColumn<QPoint>("expectedTopLeft");
-    const int all = kAllSelOptions;
+    const TSelOpt all = kAllSelOptions;
     QTest::newRow("against MinLeft")
         << QRect(40, 50, 100, 50) << all << QPoint(-100, 0) << QPoint(10, 50);
     QTest::newRow("against parent right")
@@ -185,21 +186,23 @@ void tst_SelShape::moveClampedToBounds_data()
     QTest::newRow("against MinTop")
         << QRect(40, 50, 100, 50) << all << QPoint(0, -80) << QPoint(40, 20);
     QTest::newRow("no MoveX moves vertically only")
-        << QRect(40, 50, 100, 50) << int(all & ~SelOpt(MoveX)) << QPoint(30, 40) << QPoint(40, 90);
-    QTest::newRow("no moves") << QRect(40, 50, 100, 50) << int(SelOpt(ResizeX) | SelOpt(ResizeY))
-                              << QPoint(30, 40) << QPoint(40, 50);
+        << QRect(40, 50, 100, 50) << TSelOpt(all & ~SelOpt(MoveX)) << QPoint(30, 40)
+        << QPoint(40, 90);
+    QTest::newRow("no moves") << QRect(40, 50, 100, 50)
+                              << TSelOpt(SelOpt(ResizeX) | SelOpt(ResizeY)) << QPoint(30, 40)
+                              << QPoint(40, 50);
 }
 
 void tst_SelShape::moveClampedToBounds()
 {
     QFETCH(QRect, start);
-    QFETCH(int, options);
+    QFETCH(TSelOpt, options);
     QFETCH(QPoint, delta);
     QFETCH(QPoint, expectedTopLeft);
     Frame f = MakeFrame(start);
     f.shape->SetMinLeft(10);
     f.shape->SetMinTop(20);
-    f.shape->SetSelOption(TSelOpt(options));
+    f.shape->SetSelOption(options);
     const QPoint centre(start.width() / 2, start.height() / 2);
     Drag(f.shape, centre, centre + delta);
     QCOMPARE(f.shape->pos(), expectedTopLeft);

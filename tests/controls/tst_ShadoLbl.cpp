@@ -11,6 +11,10 @@
 
 using namespace Qt::StringLiterals;
 
+Q_DECLARE_METATYPE(TAlignment)
+Q_DECLARE_METATYPE(TTextGradation)
+Q_DECLARE_METATYPE(TTextLayout)
+
 namespace {
 
 constexpr quint32 kMagenta = 0xFF00FF;
@@ -103,6 +107,10 @@ private Q_SLOTS:
     void disabledColours();
     void layoutMovesText_data();
     void layoutMovesText();
+    void textTop_data();
+    void textTop();
+    void fittedGeometry_data();
+    void fittedGeometry();
     void emptyCaptionPaintsNothing();
     void autoSizeFitsText();
     void assignCopiesAndReportsOnce();
@@ -113,11 +121,11 @@ private Q_SLOTS:
 void tst_ShadoLbl::gradientRunsSplitOnShiftJisBytes_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("gradation");
+    QTest::addColumn<TTextGradation>("gradation");
     QTest::addColumn<QStringList>("runs");
     // Font colour 1, middle colour 2, last colour 3.
     auto row = [](const char* name, const char16_t* text, TTextGradation g, QStringList runs) {
-        QTest::newRow(name) << QString::fromUtf16(text) << int(g) << runs;
+        QTest::newRow(name) << QString::fromUtf16(text) << g << runs;
     };
     row("abc: a, then b..c", u"abc", tg3Colors, {u"a:1:2"_s, u"bc:2:3"_s});
     row("abcd halves", u"abcd", tg3Colors, {u"ab:1:2"_s, u"cd:2:3"_s});
@@ -137,32 +145,32 @@ void tst_ShadoLbl::gradientRunsSplitOnShiftJisBytes_data()
 void tst_ShadoLbl::gradientRunsSplitOnShiftJisBytes()
 {
     QFETCH(QString, text);
-    QFETCH(int, gradation);
+    QFETCH(TTextGradation, gradation);
     QFETCH(QStringList, runs);
-    QCOMPARE(Describe(ShadoLbl::GradientRuns(text, TTextGradation(gradation), 1, 2, 3)), runs);
+    QCOMPARE(Describe(ShadoLbl::GradientRuns(text, gradation, 1, 2, 3)), runs);
 }
 
 void tst_ShadoLbl::textGradationColoursLetters_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("gradation");
+    QTest::addColumn<TTextGradation>("gradation");
     QTest::addColumn<QList<TColor>>("colours"); // one per letter
     QTest::newRow("abc in three colours")
-        << u"abc"_s << int(tg3Colors) << QList<TColor> {clRed, clLime, clBlue};
+        << u"abc"_s << tg3Colors << QList<TColor> {clRed, clLime, clBlue};
     // Red to blue over three letters: the middle is 255 / 2 truncated.
     QTest::newRow("abc in two colours")
-        << u"abc"_s << int(tg2Colors) << QList<TColor> {clRed, RGB(127, 0, 127), clBlue};
-    QTest::newRow("one letter is plain") << u"a"_s << int(tg2Colors) << QList<TColor> {clRed};
+        << u"abc"_s << tg2Colors << QList<TColor> {clRed, RGB(127, 0, 127), clBlue};
+    QTest::newRow("one letter is plain") << u"a"_s << tg2Colors << QList<TColor> {clRed};
 }
 
 void tst_ShadoLbl::textGradationColoursLetters()
 {
     QFETCH(QString, text);
-    QFETCH(int, gradation);
+    QFETCH(TTextGradation, gradation);
     QFETCH(QList<TColor>, colours);
     TShadowLabel label;
     Prepare(label, text);
-    label.SetTextGradation(TTextGradation(gradation));
+    label.SetTextGradation(gradation);
     label.SetTextMidColor(clLime);
     label.SetTextGradationColor(clBlue);
     const QImage image = Render(label, 0);
@@ -330,23 +338,71 @@ void tst_ShadoLbl::disabledColours()
 
 void tst_ShadoLbl::layoutMovesText_data()
 {
-    QTest::addColumn<int>("layout");
+    QTest::addColumn<TTextLayout>("layout");
     QTest::addColumn<int>("numerator"); // shift = (height - text height) * numerator / 2
-    QTest::newRow("top") << int(tlTop) << 0;
-    QTest::newRow("center") << int(tlCenter) << 1;
-    QTest::newRow("bottom") << int(tlBottom) << 2;
+    QTest::newRow("top") << tlTop << 0;
+    QTest::newRow("center") << tlCenter << 1;
+    QTest::newRow("bottom") << tlBottom << 2;
 }
 
 void tst_ShadoLbl::layoutMovesText()
 {
-    QFETCH(int, layout);
+    QFETCH(TTextLayout, layout);
     QFETCH(int, numerator);
     TShadowLabel label;
     Prepare(label, u"H"_s, {100, 101});
     const int topRow = Extent(Render(label, 0), Exactly(clRed)).top();
-    label.SetLayout(TTextLayout(layout));
+    label.SetLayout(layout);
     const int free = label.height() - QFontMetrics(label.Font()->ToQFont()).height();
     QCOMPARE(Extent(Render(label, 0), Exactly(clRed)).top(), topRow + free * numerator / 2);
+}
+
+void tst_ShadoLbl::textTop_data()
+{
+    QTest::addColumn<TTextLayout>("layout");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("textHeight");
+    QTest::addColumn<int>("top");
+    QTest::newRow("top") << tlTop << 40 << 15 << 0;
+    QTest::newRow("center, the odd pixel goes below") << tlCenter << 40 << 15 << 12;
+    QTest::newRow("bottom") << tlBottom << 40 << 15 << 25;
+    // A text taller than the label starts above it; the half rounds toward zero.
+    QTest::newRow("center, taller text") << tlCenter << 12 << 15 << -1;
+    QTest::newRow("bottom, taller text") << tlBottom << 12 << 15 << -3;
+    QTest::newRow("top, taller text") << tlTop << 12 << 15 << 0;
+}
+
+void tst_ShadoLbl::textTop()
+{
+    QFETCH(TTextLayout, layout);
+    QFETCH(int, height);
+    QFETCH(int, textHeight);
+    QFETCH(int, top);
+    QCOMPARE(TShadowLabel::TextTop(layout, height, textHeight), top);
+}
+
+void tst_ShadoLbl::fittedGeometry_data()
+{
+    QTest::addColumn<TAlignment>("alignment");
+    QTest::addColumn<QSize>("text");
+    QTest::addColumn<QRect>("fitted");
+    // The label stands at (300, 10), 65 x 17: its right edge is x = 364.
+    QTest::newRow("left keeps the left edge")
+        << taLeftJustify << QSize(80, 20) << QRect(300, 10, 80, 20);
+    QTest::newRow("centre keeps the left edge")
+        << taCenter << QSize(40, 12) << QRect(300, 10, 40, 12);
+    QTest::newRow("right keeps the right edge, growing")
+        << taRightJustify << QSize(80, 20) << QRect(285, 10, 80, 20);
+    QTest::newRow("right keeps the right edge, shrinking")
+        << taRightJustify << QSize(40, 12) << QRect(325, 10, 40, 12);
+}
+
+void tst_ShadoLbl::fittedGeometry()
+{
+    QFETCH(TAlignment, alignment);
+    QFETCH(QSize, text);
+    QFETCH(QRect, fitted);
+    QCOMPARE(TShadowLabel::FittedGeometry(QRect(300, 10, 65, 17), text, alignment), fitted);
 }
 
 void tst_ShadoLbl::emptyCaptionPaintsNothing()
@@ -393,25 +449,25 @@ void tst_ShadoLbl::assignCopiesAndReportsOnce()
 
 void tst_ShadoLbl::settersRepaintOnlyWhenVisible_data()
 {
-    QTest::addColumn<int>("gradation");
+    QTest::addColumn<TTextGradation>("gradation");
     QTest::addColumn<bool>("mid"); // TextMidColor, else TextGradationColor
     QTest::addColumn<bool>("repaints");
-    QTest::newRow("mid colour, two colours") << int(tg2Colors) << true << false;
-    QTest::newRow("mid colour, three colours") << int(tg3Colors) << true << true;
-    QTest::newRow("last colour, no gradation") << int(tgNone) << false << false;
-    QTest::newRow("last colour, two colours") << int(tg2Colors) << false << true;
+    QTest::newRow("mid colour, two colours") << tg2Colors << true << false;
+    QTest::newRow("mid colour, three colours") << tg3Colors << true << true;
+    QTest::newRow("last colour, no gradation") << tgNone << false << false;
+    QTest::newRow("last colour, two colours") << tg2Colors << false << true;
 }
 
 void tst_ShadoLbl::settersRepaintOnlyWhenVisible()
 {
-    QFETCH(int, gradation);
+    QFETCH(TTextGradation, gradation);
     QFETCH(bool, mid);
     QFETCH(bool, repaints);
     QWidget window;
     window.resize(200, 80);
     auto* label = new TShadowLabel(&window);
     label->SetCaption(u"abc"_s);
-    label->SetTextGradation(TTextGradation(gradation));
+    label->SetTextGradation(gradation);
     PaintCounter counter;
     label->installEventFilter(&counter);
     window.show();

@@ -61,7 +61,7 @@ class tst_LogoFile : public QObject
 private Q_SLOTS:
     void writesTheDefaultsInKeyOrder()
     {
-        const QString file = m_dir.filePath(u"new.qvd"_s);
+        const QString file = FDir.filePath(u"new.qvd"_s);
         LogoFile::Write(LogoDocument(), file);
         QCOMPARE(ReadAll(file), kDefaultFile);
         QCOMPARE(LogoFile::Read(file, Base()), LogoDocument());
@@ -93,7 +93,7 @@ private Q_SLOTS:
     {
         QFETCH(LogoDocument, document);
         QFETCH(QByteArray, fragment);
-        const QString file = m_dir.filePath(u"roundtrip.qvd"_s);
+        const QString file = FDir.filePath(u"roundtrip.qvd"_s);
         QFile::remove(file);
         LogoFile::Write(document, file);
         QVERIFY2(ReadAll(file).contains(fragment), ReadAll(file).constData());
@@ -179,7 +179,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, lines);
         QFETCH(LogoDocument, expected);
-        const QString file = m_dir.filePath(u"hand.qvd"_s);
+        const QString file = FDir.filePath(u"hand.qvd"_s);
         WriteAll(file, "[Other]\nSize=3\n[set]\n" + lines + "\n");
         QCOMPARE(LogoFile::Read(file, Base()), expected);
     }
@@ -199,14 +199,14 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, text);
-        const QString file = m_dir.filePath(u"encoded.qvd"_s);
+        const QString file = FDir.filePath(u"encoded.qvd"_s);
         WriteAll(file, bytes);
         QCOMPARE(LogoFile::Read(file, Base()).Text, text);
     }
 
     void writesUtf8OnlyWhenCp932CannotHoldTheText()
     {
-        const QString file = m_dir.filePath(u"encoding.qvd"_s);
+        const QString file = FDir.filePath(u"encoding.qvd"_s);
         QFile::remove(file);
         LogoDocument document;
         document.Text = u"ロゴ"_s;
@@ -221,7 +221,7 @@ private Q_SLOTS:
 
     void updatesAnExistingFileInPlace()
     {
-        const QString file = m_dir.filePath(u"existing.qvd"_s);
+        const QString file = FDir.filePath(u"existing.qvd"_s);
         WriteAll(file, "[Other]\r\nKeep=me\r\n[SET]\r\nSize=12\r\n; note\r\n[Tail]\r\nA=1\r\n");
         LogoFile::Write(Base(), file);
         LogoFile::Write(LogoDocument(), file);
@@ -235,8 +235,8 @@ private Q_SLOTS:
 
     void aFileThatCannotBeReadKeepsTheDocument()
     {
-        QCOMPARE(LogoFile::Read(m_dir.filePath(u"missing.qvd"_s), Base()), Base());
-        QCOMPARE(LogoFile::Read(m_dir.path(), Base()), Base());
+        QCOMPARE(LogoFile::Read(FDir.filePath(u"missing.qvd"_s), Base()), Base());
+        QCOMPARE(LogoFile::Read(FDir.path(), Base()), Base());
     }
 
     void loadRefusesWhatIsNoLogoFile_data()
@@ -258,7 +258,7 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QByteArray, bytes);
         QFETCH(QString, reason);
-        const QString file = m_dir.filePath(name);
+        const QString file = FDir.filePath(name);
         if (!bytes.isEmpty())
             WriteAll(file, bytes);
         QString error;
@@ -268,7 +268,7 @@ private Q_SLOTS:
 
     void loadReadsOverTheDefaults()
     {
-        const QString file = m_dir.filePath(u"few.qvd"_s);
+        const QString file = FDir.filePath(u"few.qvd"_s);
         WriteAll(file, "[SET]\r\nDepth=90\r\n");
         QString error;
         const std::optional<LogoDocument> document = LogoFile::Load(file, &error);
@@ -282,7 +282,7 @@ private Q_SLOTS:
     void aRefusedWriteNamesTheFile()
     {
         // a parent that is a file refuses the write even to root
-        const QString parent = m_dir.filePath(u"plain-file"_s);
+        const QString parent = FDir.filePath(u"plain-file"_s);
         WriteAll(parent, "x");
         const QString file = parent + u"/logo.qvd"_s;
         const QString message =
@@ -291,7 +291,7 @@ private Q_SLOTS:
     }
 
 private:
-    QTemporaryDir m_dir;
+    QTemporaryDir FDir;
 };
 
 QUILVORO_APP_TEST_MAIN(tst_LogoFile)

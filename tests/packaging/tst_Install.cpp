@@ -68,13 +68,13 @@ private Q_SLOTS:
     void initTestCase()
     {
         TestEnvironment::Pin();
-        QVERIFY(m_prefix.isValid());
+        QVERIFY(FPrefix.isValid());
         // The installed file type must be what this process's MIME database sees.
         qputenv("XDG_DATA_DIRS",
-                (m_prefix.filePath(u"share"_s) + u":/usr/local/share:/usr/share"_s).toLocal8Bit());
+                (FPrefix.filePath(u"share"_s) + u":/usr/local/share:/usr/share"_s).toLocal8Bit());
         const TRun install = Run(
             QStringLiteral(QUILVORO_CMAKE),
-            {u"--install"_s, QStringLiteral(QUILVORO_BUILD_DIR), u"--prefix"_s, m_prefix.path()});
+            {u"--install"_s, QStringLiteral(QUILVORO_BUILD_DIR), u"--prefix"_s, FPrefix.path()});
         QVERIFY2(install.exitCode == 0, qPrintable(install.output));
     }
 
@@ -87,18 +87,18 @@ private Q_SLOTS:
         for (const QString& line : lines) {
             if (line.isEmpty() || line.startsWith(u'#'))
                 continue;
-            const QFileInfo installed(m_prefix.filePath(line));
+            const QFileInfo installed(FPrefix.filePath(line));
             QVERIFY2(installed.isFile() && installed.size() > 0, qPrintable(line));
             ++files;
         }
         QVERIFY(files >= 15);
-        QVERIFY(QFileInfo(m_prefix.filePath(u"bin/quilvoro"_s)).isExecutable());
+        QVERIFY(QFileInfo(FPrefix.filePath(u"bin/quilvoro"_s)).isExecutable());
     }
 
     void desktopEntryIsValidAndOpensLogoFiles()
     {
         const QString entry =
-            m_prefix.filePath(u"share/applications/example.quilvoro.Quilvoro.desktop"_s);
+            FPrefix.filePath(u"share/applications/example.quilvoro.Quilvoro.desktop"_s);
         const QString validate = Tool(u"desktop-file-validate"_s);
         QVERIFY2(!validate.isEmpty(), "desktop-file-validate is missing (make deps)");
         const TRun run = Run(validate, {entry});
@@ -116,10 +116,10 @@ private Q_SLOTS:
         const QString xmllint = Tool(u"xmllint"_s);
         QVERIFY2(!xmllint.isEmpty(), "xmllint is missing (make deps)");
         const QString metainfo =
-            m_prefix.filePath(u"share/metainfo/example.quilvoro.Quilvoro.metainfo.xml"_s);
+            FPrefix.filePath(u"share/metainfo/example.quilvoro.Quilvoro.metainfo.xml"_s);
         const TRun lint =
             Run(xmllint,
-                {u"--noout"_s, metainfo, m_prefix.filePath(u"share/mime/packages/quilvoro.xml"_s)});
+                {u"--noout"_s, metainfo, FPrefix.filePath(u"share/mime/packages/quilvoro.xml"_s)});
         QVERIFY2(lint.exitCode == 0, qPrintable(lint.output));
         const QString appstream = Tool(u"appstreamcli"_s);
         if (appstream.isEmpty())
@@ -144,7 +144,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, content);
         const QString update = Tool(u"update-mime-database"_s);
         QVERIFY2(!update.isEmpty(), "update-mime-database is missing (make deps)");
-        const TRun run = Run(update, {m_prefix.filePath(u"share/mime"_s)});
+        const TRun run = Run(update, {FPrefix.filePath(u"share/mime"_s)});
         QVERIFY2(run.exitCode == 0, qPrintable(run.output));
 
         const QMimeDatabase mimes;
@@ -165,7 +165,7 @@ private Q_SLOTS:
     {
         QFETCH(int, size);
         const QImage icon(
-            m_prefix.filePath(u"share/icons/hicolor/%1x%1/apps/quilvoro.png"_s.arg(size)));
+            FPrefix.filePath(u"share/icons/hicolor/%1x%1/apps/quilvoro.png"_s.arg(size)));
         QCOMPARE(icon.size(), QSize(size, size));
         // A rounded tile: clear corners, an opaque border line at the middle of each edge.
         QCOMPARE(qAlpha(icon.pixel(0, 0)), 0);
@@ -228,10 +228,10 @@ private Q_SLOTS:
     // from the installed data folder.
     void installedProgramFindsItsData()
     {
-        const QString data = m_prefix.filePath(u"share/quilvoro"_s);
+        const QString data = FPrefix.filePath(u"share/quilvoro"_s);
         TestEnvironment::OpenSucceeds() = false;
         TestDialogs dialogs;
-        TMakeForm1 form(m_prefix.filePath(u"bin/quilvoro"_s));
+        TMakeForm1 form(FPrefix.filePath(u"bin/quilvoro"_s));
         form.SpeedButton4Click(nullptr);
         QCOMPARE(TestEnvironment::OpenedTargets().size(), 1);
         QCOMPARE(QFileInfo(TestEnvironment::OpenedTargets().at(0)).canonicalFilePath(),
@@ -254,7 +254,7 @@ private Q_SLOTS:
     }
 
 private:
-    QTemporaryDir m_prefix;
+    QTemporaryDir FPrefix;
 };
 
 QUILVORO_APP_TEST_MAIN(tst_Install)

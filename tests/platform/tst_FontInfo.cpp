@@ -1,4 +1,5 @@
 #include "platform/FontInfo.h"
+#include "support/AppTestMain.h"
 
 #include <QFontDatabase>
 #include <QTemporaryDir>
@@ -84,5 +85,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(tst_FontInfo)
+QUILVORO_APP_TEST_MAIN(tst_FontInfo)
 #include "tst_FontInfo.moc"
