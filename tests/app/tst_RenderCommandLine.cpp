@@ -93,19 +93,19 @@ private Q_SLOTS:
     void initTestCase()
     {
         FontInfo::InstallSubstitutions();
-        m_default = DocumentRenderer::OutputSize({});
+        FDefault = DocumentRenderer::OutputSize({});
         WriteAll(Path(u"logo.qvd"_s), "[SET]\r\nLabel=Logo\r\nColor3=255\r\n");
     }
 
     void writesBesideTheLogoFileByDefault()
     {
-        const TRun run = Run({u"render"_s, u"logo.qvd"_s}, m_dir.path());
+        const TRun run = Run({u"render"_s, u"logo.qvd"_s}, FDir.path());
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.err, QString());
         QByteArray format;
         const QImage image = ReadImage(Path(u"logo.png"_s), &format);
         QCOMPARE(format, QByteArray("png"));
-        QCOMPARE(image.size(), m_default);
+        QCOMPARE(image.size(), FDefault);
         QVERIFY(!image.hasAlphaChannel());
     }
 
@@ -115,8 +115,7 @@ private Q_SLOTS:
         WriteAll(file,
                  "[SET]\r\nLabel=Par\r\nSize=70\r\nAngle=20\r\nDepth=40\r\nStyle2=1\r\n"
                  "Color1=65535\r\n");
-        QCOMPARE(Run({u"render"_s, file, u"-o"_s, Path(u"parity.png"_s)}, m_dir.path()).exitCode,
-                 0);
+        QCOMPARE(Run({u"render"_s, file, u"-o"_s, Path(u"parity.png"_s)}, FDir.path()).exitCode, 0);
         const QImage expected = DocumentRenderer::Render(LogoFile::Read(file), {});
         QCOMPARE(ReadImage(Path(u"parity.png"_s)).convertToFormat(QImage::Format_RGB32),
                  expected.convertToFormat(QImage::Format_RGB32));
@@ -145,12 +144,12 @@ private Q_SLOTS:
         QFETCH(QStringList, options);
         QFETCH(QString, output);
         QFETCH(QByteArray, format);
-        const TRun run = Run(QStringList {u"render"_s, u"logo.qvd"_s} + options, m_dir.path());
+        const TRun run = Run(QStringList {u"render"_s, u"logo.qvd"_s} + options, FDir.path());
         QCOMPARE(run.exitCode, 0);
         QByteArray read;
         const QImage image = ReadImage(Path(output), &read);
         QCOMPARE(read, format);
-        QCOMPARE(image.size(), m_default);
+        QCOMPARE(image.size(), FDefault);
         if (format == "bmp") // 24 bits per pixel, as the window writes
             QCOMPARE(ReadAll(Path(output)).mid(28, 2), QByteArray("\x18\x00", 2));
         // red background, away from the text
@@ -163,10 +162,10 @@ private Q_SLOTS:
     {
         const TRun run = Run({u"render"_s, u"logo.qvd"_s, u"-o"_s, u"big.png"_s, u"--scale"_s,
                               u"3"_s, u"--transparent"_s},
-                             m_dir.path());
+                             FDir.path());
         QCOMPARE(run.exitCode, 0);
         const QImage image = ReadImage(Path(u"big.png"_s));
-        QCOMPARE(image.size(), m_default * 3);
+        QCOMPARE(image.size(), FDefault * 3);
         QVERIFY(image.hasAlphaChannel());
         const std::array<int, 3> counts = AlphaCounts(image);
         QVERIFY(counts[0] > 0); // background
@@ -184,10 +183,10 @@ private Q_SLOTS:
             << QStringList {u"--region"_s, u"0,0,592,360"_s, u"--scale"_s, u"2"_s}
             << QSize(1184, 720);
         QTest::newRow("fitted into 64")
-            << QStringList {u"--size"_s, u"64"_s} << m_default.scaled(64, 64, Qt::KeepAspectRatio);
+            << QStringList {u"--size"_s, u"64"_s} << FDefault.scaled(64, 64, Qt::KeepAspectRatio);
         QTest::newRow("fitted into 2000, drawn larger")
             << QStringList {u"--size"_s, u"2000"_s}
-            << m_default.scaled(2000, 2000, Qt::KeepAspectRatio);
+            << FDefault.scaled(2000, 2000, Qt::KeepAspectRatio);
     }
 
     void takesARegion()
@@ -196,7 +195,7 @@ private Q_SLOTS:
         QFETCH(QSize, size);
         const TRun run =
             Run(QStringList {u"render"_s, u"logo.qvd"_s, u"-o"_s, u"region.png"_s} + options,
-                m_dir.path());
+                FDir.path());
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(ReadImage(Path(u"region.png"_s)).size(), size);
     }
@@ -207,14 +206,14 @@ private Q_SLOTS:
         WriteAll(file, "[SET]\r\nLabel=ab\r\nSize=20\r\nDepth=4\r\n");
         const QStringList common = {u"render"_s, file, u"--transparent"_s};
         QCOMPARE(
-            Run(common + QStringList {u"-o"_s, u"tight.png"_s, u"--trim"_s}, m_dir.path()).exitCode,
+            Run(common + QStringList {u"-o"_s, u"tight.png"_s, u"--trim"_s}, FDir.path()).exitCode,
             0);
         const QImage tight = ReadImage(Path(u"tight.png"_s));
-        QVERIFY(tight.width() < m_default.width() / 2 && tight.height() < m_default.height() / 2);
+        QVERIFY(tight.width() < FDefault.width() / 2 && tight.height() < FDefault.height() / 2);
         QVERIFY(RowHasInk(tight, 0) && RowHasInk(tight, tight.height() - 1));
         QVERIFY(ColumnHasInk(tight, 0) && ColumnHasInk(tight, tight.width() - 1));
 
-        QCOMPARE(Run(common + QStringList {u"-o"_s, u"margin.png"_s, u"--trim=3"_s}, m_dir.path())
+        QCOMPARE(Run(common + QStringList {u"-o"_s, u"margin.png"_s, u"--trim=3"_s}, FDir.path())
                      .exitCode,
                  0);
         const QImage margin = ReadImage(Path(u"margin.png"_s));
@@ -223,7 +222,7 @@ private Q_SLOTS:
 
         // an opaque picture crops to the same pixels
         QCOMPARE(
-            Run({u"render"_s, file, u"-o"_s, u"opaque.png"_s, u"--trim"_s}, m_dir.path()).exitCode,
+            Run({u"render"_s, file, u"-o"_s, u"opaque.png"_s, u"--trim"_s}, FDir.path()).exitCode,
             0);
         QCOMPARE(ReadImage(Path(u"opaque.png"_s)).size(), tight.size());
     }
@@ -238,7 +237,7 @@ private Q_SLOTS:
             WriteAll(Path(name), "[SET]\r\nLabel=" + QByteArray::number(i) + "\r\n");
             arguments.append(name);
         }
-        const TRun run = Run(arguments, m_dir.path());
+        const TRun run = Run(arguments, FDir.path());
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.err, QString()); // no progress line when not on a terminal
         const QStringList written = QDir(Path(u"out/pictures"_s)).entryList(QDir::Files);
@@ -254,7 +253,7 @@ private Q_SLOTS:
         // script(1) gives the program a terminal for its standard error
         const QString command = u"'%1' render -d tty first.qvd second.qvd missing.qvd"_s.arg(
             QStringLiteral(QUILVORO_PROGRAM));
-        const TRun run = Run({u"-qec"_s, command, u"/dev/null"_s}, m_dir.path(), u"script"_s);
+        const TRun run = Run({u"-qec"_s, command, u"/dev/null"_s}, FDir.path(), u"script"_s);
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.out.contains(u"\r\x1b[Krendering 3 of 3"_s), qPrintable(run.out));
         QVERIFY2(run.out.contains(u"\r\x1b[Kquilvoro: missing.qvd: "_s), qPrintable(run.out));
@@ -266,7 +265,7 @@ private Q_SLOTS:
         WriteAll(file,
                  "[SET]\r\nLabel=Tex\r\nImage1=/nowhere/texture.bmp\r\n"
                  "Image2=/nowhere/back.bmp\r\n");
-        const TRun run = Run({u"render"_s, file}, m_dir.path());
+        const TRun run = Run({u"render"_s, file}, FDir.path());
         QCOMPARE(run.exitCode, 0);
         QVERIFY(QFile::exists(Path(u"nopicture.png"_s)));
         const QStringList lines = run.err.split(u'\n', Qt::SkipEmptyParts);
@@ -283,7 +282,7 @@ private Q_SLOTS:
         WriteAll(Path(u"notalogo.qvd"_s), "just text\r\n");
         const TRun run = Run(
             {u"render"_s, u"-d"_s, u"mixed"_s, u"missing.qvd"_s, u"logo.qvd"_s, u"notalogo.qvd"_s},
-            m_dir.path());
+            FDir.path());
         QCOMPARE(run.exitCode, 1);
         QVERIFY(QFile::exists(Path(u"mixed/logo.png"_s)));
         QCOMPARE(QDir(Path(u"mixed"_s)).entryList(QDir::Files), QStringList {u"logo.png"_s});
@@ -297,7 +296,7 @@ private Q_SLOTS:
     {
         WriteAll(Path(u"afile"_s), "x");
         const QString output = Path(u"afile/out.png"_s); // a folder that is a file
-        const TRun run = Run({u"render"_s, u"logo.qvd"_s, u"-o"_s, output}, m_dir.path());
+        const TRun run = Run({u"render"_s, u"logo.qvd"_s, u"-o"_s, output}, FDir.path());
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.startsWith(u"quilvoro: "_s + output + u": cannot write"_s),
                  qPrintable(run.err));
@@ -306,11 +305,10 @@ private Q_SLOTS:
     void replacesAnOldPictureWhole()
     {
         WriteAll(Path(u"old.png"_s), QByteArray(100000, 'x'));
-        QCOMPARE(Run({u"render"_s, u"logo.qvd"_s, u"-o"_s, u"old.png"_s}, m_dir.path()).exitCode,
-                 0);
-        QCOMPARE(ReadImage(Path(u"old.png"_s)).size(), m_default);
+        QCOMPARE(Run({u"render"_s, u"logo.qvd"_s, u"-o"_s, u"old.png"_s}, FDir.path()).exitCode, 0);
+        QCOMPARE(ReadImage(Path(u"old.png"_s)).size(), FDefault);
         // no temporary file is left behind
-        QCOMPARE(QDir(m_dir.path()).entryList({u"old.png*"_s}, QDir::Files),
+        QCOMPARE(QDir(FDir.path()).entryList({u"old.png*"_s}, QDir::Files),
                  QStringList {u"old.png"_s});
     }
 
@@ -341,7 +339,7 @@ private Q_SLOTS:
         QFETCH(QStringList, arguments);
         QFETCH(QString, message);
         QFile::remove(Path(u"logo.png"_s));
-        const TRun run = Run(QStringList {u"render"_s} + arguments, m_dir.path());
+        const TRun run = Run(QStringList {u"render"_s} + arguments, FDir.path());
         QCOMPARE(run.exitCode, 2);
         QVERIFY2(run.err.startsWith(u"quilvoro render: "_s) && run.err.contains(message),
                  qPrintable(run.err));
@@ -365,7 +363,7 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, arguments);
         QFETCH(QString, output);
-        const TRun run = Run(arguments, m_dir.path());
+        const TRun run = Run(arguments, FDir.path());
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.out.startsWith(output), qPrintable(run.out));
         QCOMPARE(run.err, QString());
@@ -379,10 +377,10 @@ private Q_SLOTS:
     }
 
 private:
-    QString Path(const QString& name) const { return m_dir.filePath(name); }
+    QString Path(const QString& name) const { return FDir.filePath(name); }
 
-    QTemporaryDir m_dir;
-    QSize m_default;
+    QTemporaryDir FDir;
+    QSize FDefault;
 };
 
 QUILVORO_APP_TEST_MAIN(tst_RenderCommandLine)

@@ -90,7 +90,7 @@ void RunTransition(TTimer* timer)
 
 } // namespace
 
-class TestRenderParity : public QObject
+class tst_RenderParity : public QObject
 {
     Q_OBJECT
 
@@ -98,7 +98,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         TestEnvironment::Pin();
-        QVERIFY(m_dir.isValid());
+        QVERIFY(FDir.isValid());
         QVERIFY(Gradient(QSize(300, 200), false).save(Path(u"small.bmp"_s), "BMP"));
         QVERIFY(Gradient(QSize(800, 500), false).save(Path(u"large.bmp"_s), "BMP"));
         QVERIFY(Gradient(QSize(420, 250), true).save(Path(u"alpha.png"_s), "PNG"));
@@ -232,10 +232,10 @@ private Q_SLOTS:
     }
 
 private:
-    QString Path(const QString& name) const { return m_dir.filePath(name); }
+    QString Path(const QString& name) const { return FDir.filePath(name); }
 
-    QTemporaryDir m_dir;
+    QTemporaryDir FDir;
 };
 
-QUILVORO_APP_TEST_MAIN(TestRenderParity)
+QUILVORO_APP_TEST_MAIN(tst_RenderParity)
 #include "tst_RenderParity.moc"

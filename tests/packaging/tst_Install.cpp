@@ -186,7 +186,7 @@ private Q_SLOTS:
     void thumbnailerDrawsTheLogoAtTheAskedSize()
     {
         QFETCH(int, size);
-        const QString entry = m_prefix.filePath(u"share/thumbnailers/quilvoro.thumbnailer"_s);
+        const QString entry = FPrefix.filePath(u"share/thumbnailers/quilvoro.thumbnailer"_s);
         QCOMPARE(KeyFileValue(entry, u"MimeType"_s), u"application/x-quilvoro-logo;"_s);
         QTemporaryDir work;
         const QString logo = work.filePath(u"logo.qvd"_s);
@@ -204,9 +204,9 @@ private Q_SLOTS:
         for (const QString& name : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"QT_QPA_PLATFORM"_s})
             environment.remove(name);
         environment.insert(u"PATH"_s,
-                           m_prefix.filePath(u"bin"_s) + u':' + environment.value(u"PATH"_s));
+                           FPrefix.filePath(u"bin"_s) + u':' + environment.value(u"PATH"_s));
         const QString program =
-            QStandardPaths::findExecutable(command.takeFirst(), {m_prefix.filePath(u"bin"_s)});
+            QStandardPaths::findExecutable(command.takeFirst(), {FPrefix.filePath(u"bin"_s)});
         QVERIFY(!program.isEmpty());
         const TRun run = Run(program, command, environment);
         QVERIFY2(run.exitCode == 0, qPrintable(run.output));

@@ -1,4 +1,5 @@
 #include "platform/FileAccess.h"
+#include "support/AppTestMain.h"
 #include "support/FileTesting.h"
 
 #include <QDir>
@@ -13,6 +14,8 @@
 using namespace Qt::StringLiterals;
 
 using namespace FileTesting;
+
+Q_DECLARE_METATYPE(FileAccess::TOpenResult)
 
 class tst_FileAccess : public QObject
 {
@@ -71,17 +74,17 @@ private Q_SLOTS:
     void onlyRegularFilesOpen_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::addColumn<int>("result");
-        QTest::newRow("regular file") << u"file"_s << int(FileAccess::TOpenResult::Opened);
-        QTest::newRow("FIFO") << u"fifo"_s << int(FileAccess::TOpenResult::NotRegular);
-        QTest::newRow("device") << u"device"_s << int(FileAccess::TOpenResult::NotRegular);
-        QTest::newRow("folder") << u"folder"_s << int(FileAccess::TOpenResult::NotRegular);
-        QTest::newRow("missing") << u"missing"_s << int(FileAccess::TOpenResult::Failed);
+        QTest::addColumn<FileAccess::TOpenResult>("result");
+        QTest::newRow("regular file") << u"file"_s << FileAccess::TOpenResult::Opened;
+        QTest::newRow("FIFO") << u"fifo"_s << FileAccess::TOpenResult::NotRegular;
+        QTest::newRow("device") << u"device"_s << FileAccess::TOpenResult::NotRegular;
+        QTest::newRow("folder") << u"folder"_s << FileAccess::TOpenResult::NotRegular;
+        QTest::newRow("missing") << u"missing"_s << FileAccess::TOpenResult::Failed;
     }
     void onlyRegularFilesOpen()
     {
         QFETCH(QString, kind);
-        QFETCH(int, result);
+        QFETCH(FileAccess::TOpenResult, result);
         QTemporaryDir dir;
         QString path = dir.filePath(u"x.bmp"_s);
         if (kind == u"file") {
@@ -98,12 +101,12 @@ private Q_SLOTS:
         }
         QFile file;
         QString error;
-        QCOMPARE(int(FileAccess::OpenRegularFile(file, path, &error)), result);
-        QCOMPARE(file.isOpen(), result == int(FileAccess::TOpenResult::Opened));
-        if (result == int(FileAccess::TOpenResult::Opened)) {
+        QCOMPARE(FileAccess::OpenRegularFile(file, path, &error), result);
+        QCOMPARE(file.isOpen(), result == FileAccess::TOpenResult::Opened);
+        if (result == FileAccess::TOpenResult::Opened) {
             QVERIFY(error.isEmpty());
             QCOMPARE(file.readAll(), QByteArray("BM"));
-        } else if (result == int(FileAccess::TOpenResult::NotRegular)) {
+        } else if (result == FileAccess::TOpenResult::NotRegular) {
             QCOMPARE(error, FileAccess::NotRegularMessage(path));
             QVERIFY(error.contains(path));
             QVERIFY(error.contains(u"通常ノファイル"_s));
@@ -113,5 +116,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(tst_FileAccess)
+QUILVORO_APP_TEST_MAIN(tst_FileAccess)
 #include "tst_FileAccess.moc"

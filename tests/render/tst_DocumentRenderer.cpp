@@ -1,5 +1,6 @@
 #include "document/LogoDocument.h"
 #include "render/DocumentRenderer.h"
+#include "support/AppTestMain.h"
 #include "support/TestEnvironment.h"
 
 #include <QPainter>
@@ -94,7 +95,7 @@ QRgb Over(QRgb premultiplied, QRgb under)
 
 } // namespace
 
-class TestDocumentRenderer : public QObject
+class tst_DocumentRenderer : public QObject
 {
     Q_OBJECT
 
@@ -362,5 +363,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestDocumentRenderer)
+QUILVORO_APP_TEST_MAIN(tst_DocumentRenderer)
 #include "tst_DocumentRenderer.moc"
