@@ -66,8 +66,8 @@ private Q_SLOTS:
         TestEnvironment::Pin();
         QImage picture(40, 30, QImage::Format_RGB32);
         picture.fill(Qt::darkGreen);
-        m_picture = m_work.filePath(u"picture.bmp"_s);
-        QVERIFY(picture.save(m_picture, "BMP"));
+        FPicture = FWork.filePath(u"picture.bmp"_s);
+        QVERIFY(picture.save(FPicture, "BMP"));
     }
 
     void undoesAndRedoesEveryKindOfChange_data()
@@ -132,7 +132,7 @@ private Q_SLOTS:
         auto form = WorkingForm();
         const LogoDocument before = form->Document();
         const QImage shownBefore = Preview(*form);
-        change(*form, dialogs, m_picture);
+        change(*form, dialogs, FPicture);
         const LogoDocument after = form->Document();
         const QImage shownAfter = Preview(*form);
         QVERIFY(after != before);
@@ -209,7 +209,7 @@ private Q_SLOTS:
         LogoDocument other = work;
         other.Text = u"From file"_s;
         other.Size = 12;
-        const QString file = m_work.filePath(u"other.qvd"_s);
+        const QString file = FWork.filePath(u"other.qvd"_s);
         {
             TMakeForm1 writer(u"/opt/q/quilvoro"_s);
             writer.ApplyDocument(other);
@@ -281,7 +281,7 @@ private Q_SLOTS:
         auto form = WorkingForm();
         QTest::mouseClick(form->SpeedButton19, Qt::LeftButton);
         dialogs.choiceAnswers.push_back(answer);
-        const QString target = m_work.filePath(u"guarded-%1.qvd"_s.arg(
+        const QString target = FWork.filePath(u"guarded-%1.qvd"_s.arg(
             QString::fromUtf8(QTest::currentDataTag()).replace(u' ', u'_')));
         QFile::remove(target);
         if (saveDialogConfirms)
@@ -340,8 +340,8 @@ private Q_SLOTS:
     }
 
 private:
-    QTemporaryDir m_work;
-    QString m_picture;
+    QTemporaryDir FWork;
+    QString FPicture;
 };
 
 QUILVORO_APP_TEST_MAIN(tst_LogoHistory)

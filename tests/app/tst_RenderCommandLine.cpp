@@ -371,7 +371,7 @@ private Q_SLOTS:
 
     void refusesTwoLogoFilesForTheWindowWithoutADisplay()
     {
-        const TRun run = Run({u"a.qvd"_s, u"b.qvd"_s}, m_dir.path());
+        const TRun run = Run({u"a.qvd"_s, u"b.qvd"_s}, FDir.path());
         QCOMPARE(run.exitCode, 2);
         QVERIFY2(run.err.startsWith(u"quilvoro: only one logo file"_s), qPrintable(run.err));
     }

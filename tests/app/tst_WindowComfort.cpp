@@ -142,7 +142,7 @@ private Q_SLOTS:
     {
         Settings::Open().clear();
         TApplication::Instance()->CancelHint();
-        QDir::setCurrent(m_work.path());
+        QDir::setCurrent(FWork.path());
     }
 
     void trackBarsShowTheirValues_data()
@@ -271,7 +271,7 @@ private Q_SLOTS:
         auto form = WorkingForm();
         QStringList saved;
         for (int i = 0; i < 10; ++i) {
-            saved.prepend(m_work.filePath(u"logo%1.qvd"_s.arg(i)));
+            saved.prepend(FWork.filePath(u"logo%1.qvd"_s.arg(i)));
             dialogs.fileAnswers.push_back(saved.first());
             form->SpeedButton3Click(form.get());
         }
@@ -295,8 +295,8 @@ private Q_SLOTS:
     void aMissingRecentFileLeavesTheList()
     {
         TestDialogs dialogs;
-        const QString kept = WriteLogo(m_work.filePath(u"kept.qvd"_s), u"Kept"_s);
-        const QString gone = m_work.filePath(u"gone.qvd"_s);
+        const QString kept = WriteLogo(FWork.filePath(u"kept.qvd"_s), u"Kept"_s);
+        const QString gone = FWork.filePath(u"gone.qvd"_s);
         TRecentFiles recent;
         recent.Add(kept);
         recent.Add(gone);
@@ -327,14 +327,14 @@ private Q_SLOTS:
             dialogs.fileAnswers.push_back(picture);
             form.SpeedButton16Click(&form);
         }
-        QDir::setCurrent(m_work.path()); // as in a new run
+        QDir::setCurrent(FWork.path()); // as in a new run
         TMakeForm1 form(u"/opt/q/quilvoro"_s);
         form.SpeedButton16Click(&form); // cancelled
         form.SpeedButton17Click(&form);
         QCOMPARE(dialogs.fileRequests.size(), 3);
         QCOMPARE(dialogs.fileRequests.at(1).initialDir, pictures.path());
         // the texture dialog has a folder of its own
-        QCOMPARE(dialogs.fileRequests.at(2).initialDir, m_work.path());
+        QCOMPARE(dialogs.fileRequests.at(2).initialDir, FWork.path());
     }
 
     void shortcutsRunTheButtons()
@@ -427,7 +427,7 @@ private Q_SLOTS:
     {
         auto form = WorkingForm();
         QVERIFY(form->SetBackgroundFile(
-            WritePicture(m_work.filePath(u"sky.bmp"_s), QColor(0, 90, 200), QSize(700, 400))));
+            WritePicture(FWork.filePath(u"sky.bmp"_s), QColor(0, 90, 200), QSize(700, 400))));
         form->SelShape1->setGeometry(10, 10, 120, 80);
         form->Actions->Copy()->trigger();
         const QImage copied = QApplication::clipboard()->image();
@@ -461,7 +461,7 @@ private Q_SLOTS:
     void dropsALogoFileAnywhere()
     {
         TestDialogs dialogs;
-        const QString logo = WriteLogo(m_work.filePath(u"dropped.qvd"_s), u"Dropped"_s);
+        const QString logo = WriteLogo(FWork.filePath(u"dropped.qvd"_s), u"Dropped"_s);
         auto data = FilesData({logo});
         TMakeForm1 form(u"/opt/q/quilvoro"_s); // the preview not yet in view
         form.show();
@@ -485,7 +485,7 @@ private Q_SLOTS:
     void dropsAPictureOnThePreview()
     {
         auto form = WorkingForm();
-        const QString picture = WritePicture(m_work.filePath(u"drop.png"_s), Qt::magenta);
+        const QString picture = WritePicture(FWork.filePath(u"drop.png"_s), Qt::magenta);
         auto data = FilesData({picture});
         // outside the preview a picture finds no place
         QVERIFY(!DragOver(*form, data.get(), LowerPanel(*form)));
@@ -494,7 +494,7 @@ private Q_SLOTS:
         QCOMPARE(form->OpenPictureDialog1->FileName(), picture);
         QVERIFY(form->Label1->Glyph()->isNull());
 
-        const QString texture = WritePicture(m_work.filePath(u"texture.bmp"_s), Qt::yellow);
+        const QString texture = WritePicture(FWork.filePath(u"texture.bmp"_s), Qt::yellow);
         auto textureData = FilesData({texture});
         QVERIFY(DropAt(*form, textureData.get(), PreviewCentre(*form), Qt::ControlModifier));
         QCOMPARE(form->OpenPictureDialog2->FileName(), texture);
@@ -519,11 +519,11 @@ private Q_SLOTS:
         QFETCH(QStringList, files);
         QStringList paths;
         for (const QString& name : files) {
-            const QString path = m_work.filePath(name);
+            const QString path = FWork.filePath(name);
             if (name.endsWith(u".bmp"_s))
                 WritePicture(path, Qt::cyan);
             else if (name.startsWith(u"folder"_s))
-                QDir(m_work.path()).mkpath(name);
+                QDir(FWork.path()).mkpath(name);
             else if (!name.startsWith(u"missing"_s)) {
                 QFile file(path);
                 QVERIFY(file.open(QIODevice::WriteOnly));
@@ -547,7 +547,7 @@ private Q_SLOTS:
     }
 
 private:
-    QTemporaryDir m_work;
+    QTemporaryDir FWork;
 };
 
 QUILVORO_APP_TEST_MAIN(tst_WindowComfort)
