@@ -82,6 +82,8 @@ int main(int argc, char* argv[])
                              commandLine.LogoFile().toLocal8Bit().constData(),
                              error.toLocal8Bit().constData());
             form.LoadLogoFile(commandLine.LogoFile());
+            if (error.isEmpty())
+                form.LogoFileUsed(commandLine.LogoFile());
         }
         return app->exec();
     });

@@ -313,6 +313,11 @@ private Q_SLOTS:
     void asksNothingWithNothingChanged()
     {
         TestDialogs dialogs;
+        {
+            TMakeForm1 fresh(u"/opt/q/quilvoro"_s);
+            fresh.show();
+            QVERIFY(fresh.close());
+        }
         auto form = WorkingForm();
         // a change undone is no change
         QTest::mouseClick(form->SpeedButton18, Qt::LeftButton);
