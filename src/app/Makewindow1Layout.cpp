@@ -15,6 +15,7 @@
 #include "framework/TPanel.h"
 #include "framework/TTimer.h"
 #include "framework/TTrackBar.h"
+#include "render/DocumentRenderer.h"
 #include "render/dxfLabel.h"
 
 using namespace Qt::StringLiterals;
@@ -424,17 +425,23 @@ void TMakeForm1::CreateEditingControls()
 
 void TMakeForm1::CreatePreview()
 {
-    Panel0 = MakePanel(Panel3, u"Panel0", QRect(96, -420, 600, 368), clBlack);
-    Panel0->SetBevelOuter(bvRaised);
-    Panel0->SetBevelInner(bvLowered);
-    Panel0->SetBevelWidth(2);
+    // The renderer draws the same panel without the window.
+    using Preview = DocumentRenderer;
+    constexpr int bevel = Preview::kBevel;
+    constexpr QSize preview = Preview::kPreviewSize;
+    Panel0 =
+        MakePanel(Panel3, u"Panel0", QRect(QPoint(96, -420), preview + QSize(2 * bevel, 2 * bevel)),
+                  Preview::kPanelColor);
+    Panel0->SetBevelOuter(Preview::kBevelOuter);
+    Panel0->SetBevelInner(Preview::kBevelInner);
+    Panel0->SetBevelWidth(Preview::kBevelWidth);
 
-    Image1 = Place<TImage>(Panel0, u"Image1", 4, 4, 592, 360);
+    Image1 = Place<TImage>(Panel0, u"Image1", bevel, bevel, preview.width(), preview.height());
     Align::Set(Image1, alClient);
     Image1->SetCenter(true);
     Image1->setVisible(false);
 
-    Label1 = Place<TdxfLabel>(Panel0, u"Label1", 4, 4, 592, 360);
+    Label1 = Place<TdxfLabel>(Panel0, u"Label1", bevel, bevel, preview.width(), preview.height());
     Align::Set(Label1, alClient);
     Label1->SetAutoSize(false);
     Label1->SetCaption(u"TAMRIN - Quilvoro"_s);
@@ -450,7 +457,9 @@ void TMakeForm1::CreatePreview()
     Label1->Effect3D()->SetShadowedColor(clGray);
     Label1->SetPenWidth(0);
 
-    SelShape1 = Place<TSelShape>(Panel0, u"SelShape1", 6, 6, 588, 356);
+    constexpr QRect selection = Preview::kSelectionInPanel;
+    SelShape1 = Place<TSelShape>(Panel0, u"SelShape1", selection.x(), selection.y(),
+                                 selection.width(), selection.height());
     SelShape1->setCursor(Qt::SizeAllCursor);
     SetHint(SelShape1, u" BMP画像ノ保存領域"_s);
     SelShape1->SetBrushStyle(bsClear);

@@ -2,7 +2,6 @@
 
 #include "framework/TFont.h"
 #include "framework/TImage.h"
-#include "framework/TPanel.h"
 #include "platform/FontInfo.h"
 #include "render/LogoPainter.h"
 
@@ -11,14 +10,6 @@
 #include <array>
 
 namespace {
-
-// The preview panel's frame: raised outside, lowered inside, two pixels each.
-constexpr TPanelBevel kBevelOuter = bvRaised;
-constexpr TPanelBevel kBevelInner = bvLowered;
-constexpr int kBevelWidth = 2;
-
-// The selection frame's layout bounds in the panel, whose preview starts inside the bevel.
-constexpr QRect kSelectionInPanel(6, 6, 588, 356);
 
 // Direction track bar position -> shadow orientation, clockwise on screen from lower right.
 constexpr std::array<TdxfOrientation, 8> kDirections = {
@@ -75,7 +66,8 @@ void PaintPanel(QImage& target, QPoint origin, int scale, const PreviewScene& sc
     painter.translate(origin);
     painter.scale(scale, scale);
     TPanel::PaintPanel(painter, DocumentRenderer::PanelRect(), DocumentRenderer::kPanelColor,
-                       kBevelOuter, kBevelInner, kBevelWidth);
+                       DocumentRenderer::kBevelOuter, DocumentRenderer::kBevelInner,
+                       DocumentRenderer::kBevelWidth);
     if (!scene.labelTransparent || scene.background.isNull())
         return;
     painter.setClipRect(QRect(QPoint(), DocumentRenderer::kPreviewSize));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/LogoDocument.h"
+#include "framework/TPanel.h"
 #include "render/LogoLook.h"
 
 #include <QImage>
@@ -48,9 +49,15 @@ class DocumentRenderer
 {
 public:
     static constexpr QSize kPreviewSize {592, 360};
-    // The preview panel's bevel around the preview, which a region may reach into.
-    static constexpr int kBevel = 4;
+    // The preview panel as the window lays it out: its colour, and a raised outer and a lowered
+    // inner bevel around the preview, which a region may reach into.
     static constexpr TColor kPanelColor = clBlack;
+    static constexpr TPanelBevel kBevelOuter = bvRaised;
+    static constexpr TPanelBevel kBevelInner = bvLowered;
+    static constexpr int kBevelWidth = 2;
+    static constexpr int kBevel = 2 * kBevelWidth;
+    // Where the selection frame starts, in the panel.
+    static constexpr QRect kSelectionInPanel {6, 6, 588, 356};
     static constexpr int kMaxScale = 8;
 
     // The selection frame's region as the window lays it out: what BMP保存 writes by default.
