@@ -1,10 +1,9 @@
 #pragma once
 
+#include "framework/TPanelBevel.h"
 #include "platform/Colors.h"
 
 #include <QWidget>
-
-enum TPanelBevel { bvNone, bvLowered, bvRaised };
 
 // A filled panel with optional outer and inner 3-D bevels, each BevelWidth pixels wide.
 class TPanel : public QWidget

@@ -2,6 +2,7 @@
 
 #include "framework/TFont.h"
 #include "framework/TImage.h"
+#include "framework/TPanel.h"
 #include "platform/FontInfo.h"
 #include "render/LogoPainter.h"
 

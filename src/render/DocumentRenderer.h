@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/LogoDocument.h"
-#include "framework/TPanel.h"
+#include "framework/TPanelBevel.h"
 #include "render/LogoLook.h"
 
 #include <QImage>

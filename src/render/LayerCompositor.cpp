@@ -51,33 +51,31 @@ public:
     { }
 
     // The mask row at target row y, or null outside the mask.
-    const std::uint32_t* Row(int y) const
+    const uchar* Row(int y) const
     {
         const int my = y - FOrigin.y();
         if (my < 0 || my >= FHeight)
             return nullptr;
-        return reinterpret_cast<const std::uint32_t*>(FBits + qsizetype(my) * FStride);
+        return FBits + qsizetype(my) * FStride;
     }
 
     // A sample known to lie inside the mask.
     std::uint32_t Inside(int x, int y) const
     {
-        const auto* row =
-            reinterpret_cast<const std::uint32_t*>(FBits + qsizetype(y - FOrigin.y()) * FStride);
-        return row[x - FOrigin.x()] & 0xffu;
+        return FBits[qsizetype(y - FOrigin.y()) * FStride + (x - FOrigin.x())];
     }
 
     // The coverage of target row y from column x on, `count` values, zero outside the mask.
     void Line(int y, int x, int count, std::uint8_t* out) const
     {
         std::fill(out, out + count, std::uint8_t(0));
-        const std::uint32_t* row = Row(y);
+        const uchar* row = Row(y);
         if (!row)
             return;
         const int begin = std::max(x, FOrigin.x());
         const int end = std::min(x + count, FOrigin.x() + FWidth);
         for (int at = begin; at < end; ++at)
-            out[at - x] = std::uint8_t(row[at - FOrigin.x()]);
+            out[at - x] = row[at - FOrigin.x()];
     }
 
 private:

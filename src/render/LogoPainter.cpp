@@ -92,8 +92,8 @@ void CompositeFromMask(QImage& target, const QRect& area, const TextPlacement& p
         placement.Bounds({}).intersected(LayerCompositor::SourceRegion(area, step, depth));
     if (region.isEmpty())
         return;
-    QImage mask(region.size(), QImage::Format_RGB32);
-    mask.fill(Qt::black);
+    QImage mask(region.size(), QImage::Format_Alpha8);
+    mask.fill(Qt::transparent);
     {
         QPainter painter(&mask);
         painter.setFont(placement.font);

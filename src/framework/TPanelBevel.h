@@ -1,0 +1,4 @@
+#pragma once
+
+// The look of one bevel of a panel.
+enum TPanelBevel { bvNone, bvLowered, bvRaised };
