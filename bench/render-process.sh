@@ -2,6 +2,8 @@
 # Times `quilvoro render` as whole processes, as a script or a thumbnailer runs it:
 #   one heavy logo to PNG (median of many runs), and a batch of 200 files on 1 and 2 threads.
 # Usage: bench/render-process.sh [BUILD_DIR] [RUNS]
+# Wall times mean something only on an idle machine; on a shared one, run it as root under
+# `chrt -f 10` so that other work waits, and compare the CPU times, which load does not change.
 set -euo pipefail
 
 build=${1:-build}
