@@ -1,5 +1,6 @@
 #include "render/dxfLabel.h"
 
+#include "framework/Property.h"
 #include "framework/TApplication.h"
 #include "framework/TDialogs.h"
 #include "platform/FontInfo.h"
@@ -53,34 +54,26 @@ Tdxf3DEffect::Tdxf3DEffect(TdxfLabel* owner)
 
 void Tdxf3DEffect::SetStyle(TdxfEffectStyle value)
 {
-    if (FStyle == value)
-        return;
-    FStyle = value;
-    Changed();
+    if (StoreIfChanged(FStyle, value))
+        Changed();
 }
 
 void Tdxf3DEffect::SetOrientation(TdxfOrientation value)
 {
-    if (FOrientation == value)
-        return;
-    FOrientation = value;
-    Changed();
+    if (StoreIfChanged(FOrientation, value))
+        Changed();
 }
 
 void Tdxf3DEffect::SetDepth(std::uint16_t value)
 {
-    if (FDepth == value)
-        return;
-    FDepth = value;
-    Changed();
+    if (StoreIfChanged(FDepth, value))
+        Changed();
 }
 
 void Tdxf3DEffect::SetShadowedColor(TColor value)
 {
-    if (FShadowedColor == value)
-        return;
-    FShadowedColor = value;
-    Changed();
+    if (StoreIfChanged(FShadowedColor, value))
+        Changed();
 }
 
 void Tdxf3DEffect::Assign(const Tdxf3DEffect& other)
@@ -121,9 +114,8 @@ TdxfLabel::~TdxfLabel() = default;
 
 void TdxfLabel::SetCaption(const QString& value)
 {
-    if (FCaption == value)
+    if (!StoreIfChanged(FCaption, value))
         return;
-    FCaption = value;
     AdjustBounds();
     update();
 }
@@ -144,9 +136,8 @@ void TdxfLabel::SetColor(TColor value)
 
 void TdxfLabel::SetParentColor(bool value)
 {
-    if (FParentColor == value)
+    if (!StoreIfChanged(FParentColor, value))
         return;
-    FParentColor = value;
     if (value && parentWidget())
         FColor = ParentsColor();
     update();
@@ -154,14 +145,14 @@ void TdxfLabel::SetParentColor(bool value)
 
 void TdxfLabel::SetParentFont(bool value)
 {
+    // Only remembered: the label always draws in its own font.
     FParentFont = value;
 }
 
 void TdxfLabel::SetTransparent(bool value)
 {
-    if (FTransparent == value)
+    if (!StoreIfChanged(FTransparent, value))
         return;
-    FTransparent = value;
     // Transparent, the parent's drawing must be there before the label paints over it.
     setAttribute(Qt::WA_OpaquePaintEvent, !value);
     update();
@@ -169,14 +160,13 @@ void TdxfLabel::SetTransparent(bool value)
 
 void TdxfLabel::SetAutoSize(bool value)
 {
-    if (FAutoSize == value)
-        return;
-    FAutoSize = value;
-    AdjustBounds();
+    if (StoreIfChanged(FAutoSize, value))
+        AdjustBounds();
 }
 
 void TdxfLabel::SetStyle(TdxfLabelStyle value)
 {
+    // Repaints even when the style is unchanged: intended, do not add an early return.
     FStyle = value;
     update();
 }
@@ -206,9 +196,8 @@ void TdxfLabel::SetGlyph(const QImage& value)
 
 void TdxfLabel::SetPenWidth(int value)
 {
-    if (FPenWidth == value)
+    if (!StoreIfChanged(FPenWidth, value))
         return;
-    FPenWidth = value;
     if (FStyle == dxfOutLine)
         update();
 }
