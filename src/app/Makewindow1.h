@@ -221,6 +221,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     // Reads a texture or background picture; throws on failure.
     virtual QImage LoadPicture(const QString& fileName) const;
+    // The picture, or nothing after a beep and a message that say why it could not be read.
+    std::optional<QImage> ReadPictureOrSay(const QString& fileName);
 
 private:
     // Layout, in the order the controls are created.

@@ -173,17 +173,23 @@ void TMakeForm1::LoadWithTransition(const QString& fileName)
     Timer2->SetEnabled(true);
 }
 
-bool TMakeForm1::SetBackgroundFile(const QString& fileName)
+std::optional<QImage> TMakeForm1::ReadPictureOrSay(const QString& fileName)
 {
-    QImage picture;
     try {
-        picture = LoadPicture(fileName);
+        return LoadPicture(fileName);
     } catch (const std::exception& e) {
         ShowPictureUnreadable(this, fileName, QString::fromUtf8(e.what()));
-        return false;
+        return std::nullopt;
     }
+}
+
+bool TMakeForm1::SetBackgroundFile(const QString& fileName)
+{
+    const std::optional<QImage> picture = ReadPictureOrSay(fileName);
+    if (!picture)
+        return false;
     OpenPictureDialog1->SetFileName(fileName);
-    Image1->SetPicture(picture);
+    Image1->SetPicture(*picture);
     Image1->setVisible(true);
     Label1->SetTransparent(true);
     History->Record(TLogoHistory::hkOther);
@@ -192,15 +198,11 @@ bool TMakeForm1::SetBackgroundFile(const QString& fileName)
 
 bool TMakeForm1::SetTextureFile(const QString& fileName)
 {
-    QImage picture;
-    try {
-        picture = LoadPicture(fileName);
-    } catch (const std::exception& e) {
-        ShowPictureUnreadable(this, fileName, QString::fromUtf8(e.what()));
+    const std::optional<QImage> picture = ReadPictureOrSay(fileName);
+    if (!picture)
         return false;
-    }
     OpenPictureDialog2->SetFileName(fileName);
-    Label1->SetGlyph(picture);
+    Label1->SetGlyph(*picture);
     History->Record(TLogoHistory::hkOther);
     return true;
 }
