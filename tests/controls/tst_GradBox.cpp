@@ -1,5 +1,6 @@
 #include "controls/GradBox.h"
 #include "support/AppTestMain.h"
+#include "support/PaintTesting.h"
 #include "support/TestEnvironment.h"
 
 #include <QImage>
@@ -17,17 +18,6 @@ Q_DECLARE_METATYPE(TFontStyle3D)
 Q_DECLARE_METATYPE(TGradStyle)
 
 namespace {
-
-constexpr quint32 kMagenta = 0xFF00FF;
-
-QImage Render(TGradBox& box, quint32 background = kMagenta)
-{
-    QImage image(box.size(), QImage::Format_RGB32);
-    image.fill(background);
-    QPainter painter(&image);
-    box.PaintTo(painter);
-    return image;
-}
 
 quint32 Pixel(const QImage& image, int x, int y)
 {
@@ -125,7 +115,7 @@ void tst_GradBox::bandsShowPerRowOrColumn()
     box.SetGradStyle(style);
     box.SetTopColor(clWhite);
     box.SetLastColor(clBlack);
-    const QImage image = Render(box);
+    const QImage image = RenderOver(box);
     const bool vertical = style == gsTopBottom || style == gsBottomTop;
     const int across = vertical ? size.width() : size.height();
     for (int a = 0; a < across; ++a) {
@@ -201,7 +191,7 @@ void tst_GradBox::noGradientKeepsParentButDrawsOutline()
     box.OnPaint = [&](QObject* sender) {
         painted = sender;
     };
-    const QImage image = Render(box);
+    const QImage image = RenderOver(box);
     QCOMPARE(painted, &box);
     const quint32 navy = 0x000080;
     for (const QPoint p : {QPoint(0, 0), QPoint(59, 0), QPoint(0, 39), QPoint(59, 39),
@@ -235,7 +225,7 @@ void tst_GradBox::threeDimensionalLayers()
     box.SetStyle3D(style);
     box.SetFontDepth(std::uint8_t(depth));
     box.SetBackFont(clRed);
-    const QImage image = Render(box, 0);
+    const QImage image = RenderOver(box, 0);
     const QRect front = Extent(image, [](QColor c) { return c.blue() > 128; });
     const QRect back = Extent(image, [](QColor c) { return c.red() > 128; });
     QVERIFY(!front.isEmpty());
@@ -264,7 +254,7 @@ void tst_GradBox::disabledCaptionIsEmbossed()
     box.SetFont3D(true);
     box.SetBackFont(clRed);
     box.setEnabled(false);
-    const QImage image = Render(box, 0);
+    const QImage image = RenderOver(box, 0);
     const QRect gray = Extent(image, [](QColor c) { return c.rgb() == qRgb(128, 128, 128); });
     const QRect white = Extent(image, [](QColor c) { return c.rgb() == qRgb(255, 255, 255); });
     QVERIFY(!gray.isEmpty());
@@ -281,7 +271,7 @@ void tst_GradBox::captionWrapsAtWords()
     PrepareCaption(box, {140, 200}, QStringLiteral("MMM MMM MMM"), clWhite);
     box.SetCaptionLeft(8);
     box.SetCaptionTop(5);
-    const QImage image = Render(box, 0);
+    const QImage image = RenderOver(box, 0);
     const QRect text = Extent(image, [](QColor c) { return c.red() > 128; });
     QVERIFY(text.left() >= 8);
     QVERIFY(text.top() >= 5);

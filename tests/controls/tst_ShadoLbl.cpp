@@ -1,5 +1,6 @@
 #include "controls/ShadoLbl.h"
 #include "support/AppTestMain.h"
+#include "support/PaintTesting.h"
 #include "support/TestEnvironment.h"
 
 #include <QFontMetrics>
@@ -16,17 +17,6 @@ Q_DECLARE_METATYPE(TTextGradation)
 Q_DECLARE_METATYPE(TTextLayout)
 
 namespace {
-
-constexpr quint32 kMagenta = 0xFF00FF;
-
-QImage Render(TShadowLabel& label, quint32 background = kMagenta)
-{
-    QImage image(label.size(), QImage::Format_RGB32);
-    image.fill(background);
-    QPainter painter(&image);
-    label.PaintTo(painter);
-    return image;
-}
 
 // A fixed-size label in a large bold face with neither shadow nor highlight.
 void Prepare(TShadowLabel& label, const QString& caption, QSize size = {240, 60})
@@ -173,7 +163,7 @@ void tst_ShadoLbl::textGradationColoursLetters()
     label.SetTextGradation(gradation);
     label.SetTextMidColor(clLime);
     label.SetTextGradationColor(clBlue);
-    const QImage image = Render(label, 0);
+    const QImage image = RenderOver(label, 0);
     const QFontMetrics metrics(label.Font()->ToQFont());
     // Letters are laid one after another from the left edge, each in its own colour.
     int left = 0;
@@ -228,20 +218,20 @@ void tst_ShadoLbl::backgroundOnlyWhenOpaque()
     label.SetGradationColor(clBlue);
     label.SetColor(clBlack);
     label.SetTransparent(true);
-    QCOMPARE(Render(label).pixel(0, 0) & 0xFFFFFF, kMagenta);
-    QCOMPARE(Render(label).pixel(39, 19) & 0xFFFFFF, kMagenta);
+    QCOMPARE(RenderOver(label).pixel(0, 0) & 0xFFFFFF, kMagenta);
+    QCOMPARE(RenderOver(label).pixel(39, 19) & 0xFFFFFF, kMagenta);
 
     label.SetTransparent(false);
-    const QImage offscreen = Render(label);
+    const QImage offscreen = RenderOver(label);
     QCOMPARE(offscreen.pixel(0, 0) & 0xFFFFFF, ColorToPixel(clBlue));
     QCOMPARE(offscreen.pixel(39, 19) & 0xFFFFFF, ColorToPixel(clBlack));
     // Painting straight onto the canvas gives the same picture as the off-screen bitmap.
     label.SetFlickerless(false);
-    QCOMPARE(Render(label), offscreen);
+    QCOMPARE(RenderOver(label), offscreen);
 
     label.SetGradation(false);
     label.SetColor(clYellow);
-    QCOMPARE(Render(label).pixel(39, 19) & 0xFFFFFF, ColorToPixel(clYellow));
+    QCOMPARE(RenderOver(label).pixel(39, 19) & 0xFFFFFF, ColorToPixel(clYellow));
 }
 
 void tst_ShadoLbl::gradientBackgroundIsOpaque_data()
@@ -294,7 +284,7 @@ void tst_ShadoLbl::shadowAndHighlightCopies()
     label.Font()->SetColor(clWhite);
     label.Shadow()->SetVisible(true);
     label.Shadow()->SetColor(clBlack);
-    QImage image = Render(label);
+    QImage image = RenderOver(label);
     const QRect text = Extent(image, Exactly(clWhite));
     const QRect shadow = Extent(image, Exactly(clBlack));
     QVERIFY(!text.isEmpty());
@@ -307,7 +297,7 @@ void tst_ShadoLbl::shadowAndHighlightCopies()
     label.Highlight()->SetColor(clLime);
     label.Highlight()->SetOffsetLeft(3);
     label.Highlight()->SetOffsetTop(0);
-    image = Render(label);
+    image = RenderOver(label);
     QVERIFY(Extent(image, Exactly(clBlack)).isEmpty());
     QCOMPARE(Extent(image, Exactly(clLime)).right(), Extent(image, Exactly(clWhite)).right() + 3);
 }
@@ -321,7 +311,7 @@ void tst_ShadoLbl::disabledColours()
     label.Highlight()->SetVisible(true);
     label.Highlight()->SetColor(clLime);
     label.setEnabled(false);
-    QImage image = Render(label, 0);
+    QImage image = RenderOver(label, 0);
     QVERIFY(!Extent(image, Exactly(clGray)).isEmpty());
     QVERIFY(!Extent(image, Exactly(GetSysColor(20))).isEmpty());
     for (TColor own : {clRed, clBlue, clLime})
@@ -331,7 +321,7 @@ void tst_ShadoLbl::disabledColours()
     label.SetCaption(u"HH"_s);
     label.SetTextGradation(tg2Colors);
     label.SetTextGradationColor(clYellow);
-    image = Render(label, 0);
+    image = RenderOver(label, 0);
     QVERIFY(!Extent(image, Exactly(clRed)).isEmpty());
     QVERIFY(!Extent(image, Exactly(clYellow)).isEmpty());
 }
@@ -351,10 +341,10 @@ void tst_ShadoLbl::layoutMovesText()
     QFETCH(int, numerator);
     TShadowLabel label;
     Prepare(label, u"H"_s, {100, 101});
-    const int topRow = Extent(Render(label, 0), Exactly(clRed)).top();
+    const int topRow = Extent(RenderOver(label, 0), Exactly(clRed)).top();
     label.SetLayout(layout);
     const int free = label.height() - QFontMetrics(label.Font()->ToQFont()).height();
-    QCOMPARE(Extent(Render(label, 0), Exactly(clRed)).top(), topRow + free * numerator / 2);
+    QCOMPARE(Extent(RenderOver(label, 0), Exactly(clRed)).top(), topRow + free * numerator / 2);
 }
 
 void tst_ShadoLbl::textTop_data()
@@ -412,7 +402,7 @@ void tst_ShadoLbl::emptyCaptionPaintsNothing()
     label.SetTransparent(true);
     label.Shadow()->SetVisible(true);
     label.SetTextGradation(tg3Colors);
-    const QImage image = Render(label);
+    const QImage image = RenderOver(label);
     QVERIFY(Extent(image, [](QRgb p) { return p != kMagenta; }).isEmpty());
 }
 

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+
+// A colour no control paints, so every pixel a control leaves alone shows it.
+inline constexpr quint32 kMagenta = 0xFF00FF;
+
+// The control painted through its PaintTo hook onto a picture of its size filled with
+// `background`.
+template<class Control> QImage RenderOver(Control& control, quint32 background = kMagenta)
+{
+    QImage image(control.size(), QImage::Format_RGB32);
+    image.fill(background);
+    QPainter painter(&image);
+    control.PaintTo(painter);
+    return image;
+}
