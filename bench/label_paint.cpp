@@ -11,7 +11,9 @@
 
 namespace {
 
-enum Setting { StartSettings, Large, Largest };
+// The large settings again with the shadow going down or diagonally: the compositor walks those
+// across rows rather than along them.
+enum Setting { StartSettings, Large, Largest, LargeDown, LargestDiagonal };
 
 QImage Texture()
 {
@@ -32,6 +34,14 @@ std::unique_ptr<TdxfLabel> MakeLabel(Setting setting)
     label->Effect3D()->SetShadowedColor(clGray);
     label->Effect3D()->SetOrientation(dxfLeft);
     switch (setting) {
+    case LargeDown:
+        label = MakeLabel(Large);
+        label->Effect3D()->SetOrientation(dxfBottom);
+        return label;
+    case LargestDiagonal:
+        label = MakeLabel(Largest);
+        label->Effect3D()->SetOrientation(dxfRightTop);
+        return label;
     case StartSettings:
         label->Font()->SetSize(40);
         label->Effect3D()->SetStyle(dxfFun);
@@ -68,9 +78,10 @@ void BM_LabelPaint(benchmark::State& state)
 
 } // namespace
 
-// Arguments: setting (0 start, 1 large, 2 largest), composited (1) or layer by layer (0).
+// Arguments: setting (0 start, 1 large, 2 largest, 3 large down, 4 largest diagonal), composited
+// (1) or layer by layer (0).
 BENCHMARK(BM_LabelPaint)
-    ->ArgsProduct({{StartSettings, Large, Largest}, {1, 0}})
+    ->ArgsProduct({{StartSettings, Large, Largest, LargeDown, LargestDiagonal}, {1, 0}})
     ->ArgNames({"setting", "composited"})
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)

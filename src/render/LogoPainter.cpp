@@ -92,8 +92,10 @@ void CompositeFromMask(QImage& target, const QRect& area, const TextPlacement& p
         placement.Bounds({}).intersected(LayerCompositor::SourceRegion(area, step, depth));
     if (region.isEmpty())
         return;
-    QImage mask(region.size(), QImage::Format_Alpha8);
-    mask.fill(Qt::transparent);
+    // White on black in RGB32 gives the same coverage as an alpha mask, and the raster engine
+    // fills RGB32 several times faster.
+    QImage mask(region.size(), QImage::Format_RGB32);
+    mask.fill(Qt::black);
     {
         QPainter painter(&mask);
         painter.setFont(placement.font);

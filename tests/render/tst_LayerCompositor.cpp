@@ -1,0 +1,172 @@
+#include "render/LayerCompositor.h"
+#include "support/AppTestMain.h"
+
+#include <QRandomGenerator>
+#include <QtTest>
+
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+// The raster painter's x × a ÷ 255 per channel.
+std::uint32_t ByteMul(std::uint32_t x, std::uint32_t a)
+{
+    std::uint32_t t = (x & 0xff00ffu) * a;
+    t = (t + ((t >> 8) & 0xff00ffu) + 0x800080u) >> 8;
+    t &= 0xff00ffu;
+    x = ((x >> 8) & 0xff00ffu) * a;
+    x = x + ((x >> 8) & 0xff00ffu) + 0x800080u;
+    x &= 0xff00ff00u;
+    return x | t;
+}
+
+// What one text draw per layer gives: every layer blended over the pixel, farthest first.
+void PaintLayerByLayer(QImage& target, const QRect& area, const QImage& mask, QPoint maskOrigin,
+                       QPoint step, const std::vector<std::uint32_t>& colours)
+{
+    const QRect clip = area.intersected(target.rect());
+    for (int k = int(colours.size()); k >= 1; --k) {
+        const std::uint32_t colour = colours[std::size_t(k) - 1] | 0xff000000u;
+        for (int y = clip.top(); y <= clip.bottom(); ++y) {
+            for (int x = clip.left(); x <= clip.right(); ++x) {
+                const QPoint sample = QPoint(x, y) - step * k - maskOrigin;
+                if (!mask.rect().contains(sample))
+                    continue;
+                const std::uint32_t coverage = qBlue(mask.pixel(sample));
+                const std::uint32_t under = target.pixel(x, y);
+                target.setPixel(x, y, ByteMul(colour, coverage) + ByteMul(under, 255 - coverage));
+            }
+        }
+    }
+}
+
+// White on black. "speckled": mostly partly covered samples, as in the stems of small text;
+// "shapes": solid rectangles with antialiased edges and gaps between them.
+QImage Mask(const QByteArray& kind, QSize size, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    QImage mask(size, QImage::Format_RGB32);
+    mask.fill(Qt::black);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            int coverage = 0;
+            if (kind == "speckled") {
+                const int roll = random.bounded(10);
+                coverage = roll < 6 ? random.bounded(1, 255) : roll < 8 ? 255 : 0;
+            } else {
+                const bool inside = (x / 7) % 2 == 0 && (y / 5) % 3 != 0;
+                const bool edge = x % 7 == 0 || x % 7 == 6 || y % 5 == 0;
+                coverage = !inside ? 0 : edge ? random.bounded(1, 255) : 255;
+            }
+            mask.setPixel(x, y, qRgb(coverage, coverage, coverage));
+        }
+    }
+    return mask;
+}
+
+QImage Background(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y, qRgb(x * 7 % 256, y * 11 % 256, (x + y) % 256));
+    return image;
+}
+
+std::vector<std::uint32_t> Gradient(int depth)
+{
+    std::vector<std::uint32_t> colours;
+    for (int k = 0; k < depth; ++k)
+        colours.push_back(qRgb(250 - k % 200, 40 + k % 180, (k * 37) % 256) & 0xffffffu);
+    return colours;
+}
+
+} // namespace
+
+class tst_LayerCompositor : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // The compositor must give exactly what one blend per layer gives, in every direction, for
+    // depths from one layer to more than the ring of a short line holds, wherever the mask and
+    // the painted area lie against the target's edges.
+    void matchesOneBlendPerLayer_data()
+    {
+        QTest::addColumn<QPoint>("step");
+        QTest::addColumn<int>("depth");
+        QTest::addColumn<QByteArray>("mask");
+        QTest::addColumn<QPoint>("maskOrigin");
+        QTest::addColumn<QRect>("area");
+        const QPoint steps[] = {{-1, 0},  {1, 0},  {0, -1}, {0, 1},
+                                {-1, -1}, {1, -1}, {-1, 1}, {1, 1}};
+        struct TCase
+        {
+            const char* name;
+            int depth;
+            QByteArray mask;
+            QPoint maskOrigin;
+            QRect area;
+        };
+        const TCase cases[] = {
+            {"one layer", 1, "shapes", {10, 8}, {0, 0, 64, 48}},
+            {"shallow over shapes", 5, "shapes", {10, 8}, {0, 0, 64, 48}},
+            {"deep speckles", 40, "speckled", {12, 9}, {0, 0, 64, 48}},
+            {"deeper than the target", 90, "shapes", {-20, -15}, {0, 0, 64, 48}},
+            {"mask past every edge", 12, "speckled", {-10, -7}, {0, 0, 64, 48}},
+            {"part of the target", 25, "shapes", {5, 4}, {9, 6, 30, 22}},
+        };
+        for (const TCase& c : cases) {
+            for (const QPoint step : steps) {
+                QTest::addRow("%s, step %d,%d", c.name, step.x(), step.y())
+                    << step << c.depth << c.mask << c.maskOrigin << c.area;
+            }
+        }
+    }
+
+    void matchesOneBlendPerLayer()
+    {
+        QFETCH(QPoint, step);
+        QFETCH(int, depth);
+        QFETCH(QByteArray, mask);
+        QFETCH(QPoint, maskOrigin);
+        QFETCH(QRect, area);
+        const QImage shape = Mask(mask, {50, 40}, quint32(depth * 31 + step.x() * 7 + step.y()));
+        const std::vector<std::uint32_t> colours = Gradient(depth);
+        QImage composited = Background({64, 48});
+        QImage expected = composited;
+        LayerCompositor::Composite(composited, area, shape, maskOrigin, step, colours);
+        PaintLayerByLayer(expected, area, shape, maskOrigin, step, colours);
+        for (int y = 0; y < expected.height(); ++y) {
+            for (int x = 0; x < expected.width(); ++x) {
+                if (composited.pixel(x, y) != expected.pixel(x, y))
+                    QFAIL(qPrintable(QStringLiteral("%1,%2: %3, expected %4")
+                                         .arg(x)
+                                         .arg(y)
+                                         .arg(composited.pixel(x, y), 0, 16)
+                                         .arg(expected.pixel(x, y), 0, 16)));
+            }
+        }
+    }
+
+    // The mask only needs to cover what can reach the area: the area and the area moved back
+    // by the depth.
+    void sourceRegionReachesBackAlongTheStep_data()
+    {
+        QTest::addColumn<QPoint>("step");
+        QTest::addColumn<QRect>("expected");
+        QTest::newRow("left") << QPoint(-1, 0) << QRect(10, 20, 130, 50);
+        QTest::newRow("down right") << QPoint(1, 1) << QRect(-20, -10, 130, 80);
+    }
+
+    void sourceRegionReachesBackAlongTheStep()
+    {
+        QFETCH(QPoint, step);
+        QFETCH(QRect, expected);
+        QCOMPARE(LayerCompositor::SourceRegion(QRect(10, 20, 100, 50), step, 30), expected);
+    }
+};
+
+QUILVORO_APP_TEST_MAIN(tst_LayerCompositor)
+#include "tst_LayerCompositor.moc"
