@@ -1,15 +1,13 @@
 #include "render/LayerLineWalk.h"
 
-#include "render/LaneBlend.h"
-
 #include <algorithm>
 #include <climits>
-#include <cstring>
 
 namespace {
 
-// A position before every line, so that nothing there is within reach.
-constexpr int Never = INT_MIN / 2;
+// Lines across rows walked together, and how many positions each walks before the next.
+constexpr int BundleLines = 16;
+constexpr int BandPositions = 64;
 
 // The positions t >= 0 at which from + t * step lies within [low, high], as [first, last).
 void ClipAxis(int from, int step, int low, int high, int& first, int& last)
@@ -33,91 +31,100 @@ LayerLineWalk::LayerLineWalk(QImage& target, const QImage& mask, QPoint maskOrig
     , FMask(mask)
     , FMaskOrigin(maskOrigin)
     , FStep(step)
-{
-    FOpaque.reserve(colours.size());
-    FSpread.reserve(colours.size() + LaneBlend::Block::Pixels);
-    for (const std::uint32_t colour : colours) {
-        FOpaque.push_back(colour | 0xff000000u);
-        FSpread.push_back(LaneBlend::Spread(colour));
-    }
-    // A block of pixels near the end of a span reads a few colours past the last layer's.
-    FSpread.resize(colours.size() + LaneBlend::Block::Pixels);
-    std::size_t capacity = 1;
-    while (capacity <= colours.size())
-        capacity *= 2;
-    FRing.resize(capacity);
-}
+    , FColours(colours)
+{ }
 
 void LayerLineWalk::Paint(const QRect& work)
 {
+    const std::vector<TEntry> entries = Entries(work);
+    // A line along a row reads memory in order already.
+    const int bundle = FStep.y() == 0 ? 1 : BundleLines;
+    for (std::size_t i = 0; i < entries.size(); i += std::size_t(bundle)) {
+        const int count = int(std::min(entries.size() - i, std::size_t(bundle)));
+        PaintBundle(entries.data() + i, count);
+    }
+}
+
+std::vector<LayerLineWalk::TEntry> LayerLineWalk::Entries(const QRect& work) const
+{
     const int sx = FStep.x();
     const int sy = FStep.y();
-    // Every line meets the work where the step enters it: along its first row, its first
-    // column, or both. Neighbouring lines come one after another, so they share cached rows.
+    // Every line enters the work along its first row, its first column, or both.
     const int entryRow = sy > 0 ? work.top() : work.bottom();
     const int entryColumn = sx > 0 ? work.left() : work.right();
-    auto length = [&](QPoint entry) {
+    std::vector<TEntry> entries;
+    auto add = [&](QPoint point) {
         int first = 0;
         int last = INT_MAX;
-        ClipAxis(entry.x(), sx, work.left(), work.right(), first, last);
-        ClipAxis(entry.y(), sy, work.top(), work.bottom(), first, last);
-        return last;
+        ClipAxis(point.x(), sx, work.left(), work.right(), first, last);
+        ClipAxis(point.y(), sy, work.top(), work.bottom(), first, last);
+        entries.push_back({point, last});
     };
     if (sy != 0) {
         for (int x = work.left(); x <= work.right(); ++x)
-            WalkLine({x, entryRow}, length({x, entryRow}));
+            add({x, entryRow});
     }
     if (sx != 0) {
         for (int y = work.top(); y <= work.bottom(); ++y) {
             if (sy == 0 || y != entryRow)
-                WalkLine({entryColumn, y}, length({entryColumn, y}));
+                add({entryColumn, y});
+        }
+    }
+    return entries;
+}
+
+void LayerLineWalk::PaintBundle(const TEntry* entries, int count)
+{
+    // The samples that can reach a line's work pixels start `depth` steps before its entry.
+    const int depth = FColours.Depth();
+    FLines.resize(std::size_t(count));
+    FFirstPoints.resize(std::size_t(count));
+    const std::ptrdiff_t pixelStep =
+        std::ptrdiff_t(FStep.y()) * (FTarget.bytesPerLine() / 4) + FStep.x();
+    int longest = 0;
+    for (int i = 0; i < count; ++i) {
+        const QPoint entry = entries[i].point;
+        auto* firstPixel =
+            reinterpret_cast<std::uint32_t*>(FTarget.scanLine(entry.y())) + entry.x();
+        FLines[std::size_t(i)].Begin(FColours, depth + entries[i].length, depth, firstPixel,
+                                     pixelStep);
+        FFirstPoints[std::size_t(i)] = entry - FStep * depth;
+        longest = std::max(longest, depth + entries[i].length);
+    }
+    const int band = count == 1 ? longest : BandPositions;
+    for (int from = 0; from < longest; from += band) {
+        for (int i = 0; i < count; ++i) {
+            LayerLine& line = FLines[std::size_t(i)];
+            const int to = std::min(line.Length(), from + band);
+            if (line.Position() >= to)
+                continue;
+            if (GatherSamples(FFirstPoints[std::size_t(i)], line.Position(), to - line.Position()))
+                line.Advance(FSamples.data(), to);
+            else
+                line.Advance(nullptr, to);
         }
     }
 }
 
-void LayerLineWalk::WalkLine(QPoint entry, int length)
+bool LayerLineWalk::GatherSamples(QPoint first, int from, int count)
 {
-    // The samples that can reach the work pixels start `Depth()` steps before the entry.
-    const QPoint first = entry - FStep * Depth();
-    FLength = Depth() + length;
-    FWorkFrom = Depth();
-    if (!GatherSamples(first, FLength))
-        return;
-    FFirstPixel = reinterpret_cast<std::uint32_t*>(FTarget.scanLine(entry.y())) + entry.x();
-    FPixelStep = std::ptrdiff_t(FStep.y()) * (FTarget.bytesPerLine() / 4) + FStep.x();
-    FSolid = Never;
-    FHead = FTail = 0;
-    int position = 0;
-    while (position < FLength) {
-        const int covered = NextCovered(position);
-        PaintSpan(position, covered);
-        if (covered == FLength)
-            break;
-        PaintSpan(covered, covered + 1);
-        Push(covered, FSamples[std::size_t(covered)]);
-        position = covered + 1;
-    }
-}
-
-bool LayerLineWalk::GatherSamples(QPoint first, int count)
-{
-    // Where the line crosses the mask.
-    const QPoint start = first - FMaskOrigin;
-    int from = 0;
-    int to = count;
-    ClipAxis(start.x(), FStep.x(), 0, FMask.width() - 1, from, to);
-    ClipAxis(start.y(), FStep.y(), 0, FMask.height() - 1, from, to);
-    if (from >= to)
+    // Where this piece of the line crosses the mask.
+    const QPoint start = first + FStep * from - FMaskOrigin;
+    int begin = 0;
+    int end = count;
+    ClipAxis(start.x(), FStep.x(), 0, FMask.width() - 1, begin, end);
+    ClipAxis(start.y(), FStep.y(), 0, FMask.height() - 1, begin, end);
+    if (begin >= end)
         return false;
     FSamples.assign(std::size_t(count), 0);
     // White on black: every channel holds the coverage.
-    const QPoint at = start + FStep * from;
+    const QPoint at = start + FStep * begin;
     const auto* source =
         reinterpret_cast<const std::uint32_t*>(FMask.constScanLine(at.y())) + at.x();
     const std::ptrdiff_t stride =
         std::ptrdiff_t(FStep.y()) * (FMask.bytesPerLine() / 4) + FStep.x();
-    std::uint8_t* const samples = FSamples.data() + from;
-    const int n = to - from;
+    std::uint8_t* const samples = FSamples.data() + begin;
+    const int n = end - begin;
     if (stride == 1) {
         // Along a row to the right: blocks of a fixed size vectorise.
         constexpr int Block = 16;
@@ -127,102 +134,15 @@ bool LayerLineWalk::GatherSamples(QPoint first, int count)
                 samples[i + j] = std::uint8_t(source[i + j]);
         for (; i < n; ++i)
             samples[i] = std::uint8_t(source[i]);
+    } else if (stride == -1) {
+        // Along a row to the left: the row is read upwards in memory all the same, which the
+        // processor fetches ahead of the reads; downwards it does not.
+        const std::uint32_t* const low = source - (n - 1);
+        for (int i = 0; i < n; ++i)
+            samples[n - 1 - i] = std::uint8_t(low[i]);
     } else {
         for (int i = 0; i < n; ++i)
             samples[i] = std::uint8_t(source[i * stride]);
     }
     return true;
-}
-
-// The first position from `from` on with a covered sample, or the line's length. Runs of
-// uncovered samples are skipped a word at a time.
-int LayerLineWalk::NextCovered(int from) const
-{
-    const std::uint8_t* const samples = FSamples.data();
-    int position = from;
-    constexpr int Word = int(sizeof(std::uint64_t));
-    for (; position + Word <= FLength; position += Word) {
-        std::uint64_t word;
-        std::memcpy(&word, samples + position, sizeof word);
-        if (word != 0)
-            break;
-    }
-    while (position < FLength && samples[position] == 0)
-        ++position;
-    return position;
-}
-
-void LayerLineWalk::Push(int position, std::uint32_t sample)
-{
-    if (sample == 255) {
-        FSolid = position;
-        FHead = FTail;
-        return;
-    }
-    // The ring never holds more than depth + 1 entries: a line starts `depth` positions before
-    // its first work pixel, and from there on every covered position first drops what is out
-    // of reach.
-    FRing[FTail++ & (FRing.size() - 1)] = {position, sample};
-}
-
-// Paints the work pixels at positions [from, to), none of whose samples is covered.
-void LayerLineWalk::PaintSpan(int from, int to)
-{
-    from = std::max(from, FWorkFrom);
-    const int depth = Depth();
-    const std::size_t wrap = FRing.size() - 1;
-    while (from < to) {
-        while (FHead != FTail && from - FRing[FHead & wrap].position > depth)
-            ++FHead;
-        const bool solidInReach = from - FSolid <= depth;
-        if (FHead == FTail && !solidInReach)
-            return;
-        // Until the farthest layer in reach falls out of it, every pixel has the same layers.
-        int until = to;
-        if (solidInReach)
-            until = std::min(until, FSolid + depth + 1);
-        if (FHead != FTail)
-            until = std::min(until, FRing[FHead & wrap].position + depth + 1);
-        if (FHead == FTail)
-            PaintSolid(from, until);
-        else
-            PaintBlended(from, until, solidInReach);
-        from = until;
-    }
-}
-
-std::uint32_t& LayerLineWalk::PixelAt(int position) const
-{
-    return FFirstPixel[std::ptrdiff_t(position - FWorkFrom) * FPixelStep];
-}
-
-// Pixels that show the nearest solid layer alone.
-void LayerLineWalk::PaintSolid(int from, int to)
-{
-    for (int position = from; position < to; ++position)
-        PixelAt(position) = FOpaque[std::size_t(position - FSolid - 1)];
-}
-
-// Pixels with partly covered layers in front of the solid one, or of what the pixel shows, a
-// block at a time: the layers of neighbouring pixels lie side by side.
-void LayerLineWalk::PaintBlended(int from, int to, bool solidInReach)
-{
-    const std::uint64_t* const spread = FSpread.data();
-    const std::size_t wrap = FRing.size() - 1;
-    for (int first = from; first < to; first += LaneBlend::Block::Pixels) {
-        const int count = std::min(LaneBlend::Block::Pixels, to - first);
-        LaneBlend::Block block;
-        if (solidInReach) {
-            block.Load(spread + (first - FSolid - 1));
-        } else {
-            for (int i = 0; i < count; ++i)
-                block.Set(i, LaneBlend::Spread(PixelAt(first + i)));
-        }
-        for (std::size_t i = FHead; i != FTail; ++i) {
-            const TPartial& layer = FRing[i & wrap];
-            block.Blend(spread + (first - layer.position - 1), layer.coverage);
-        }
-        for (int i = 0; i < count; ++i)
-            PixelAt(first + i) = LaneBlend::Gather(block.Get(i));
-    }
 }

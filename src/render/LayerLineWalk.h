@@ -1,5 +1,7 @@
 #pragma once
 
+#include "render/LayerLine.h"
+
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -7,11 +9,10 @@
 #include <cstdint>
 #include <vector>
 
-// Paints the stacked layers of LayerCompositor one line at a time. The layers a pixel shows come
-// from the mask samples behind it on its line parallel to the step, so each line is walked in the
-// step's direction, remembering the nearest solid sample and the partly covered ones in front of
-// it. Between two covered samples nothing changes but which layers fall out of reach, so the
-// pixels there are painted in spans.
+// Paints the stacked layers of LayerCompositor line by line: every line of pixels parallel to
+// the step that meets the work area is a LayerLine. Lines across rows are walked a bundle of
+// neighbours at a time, a band of rows at a time, so that the mask and picture rows they read
+// stay in the cache.
 class LayerLineWalk
 {
 public:
@@ -23,39 +24,26 @@ public:
     void Paint(const QRect& work);
 
 private:
-    struct TPartial
+    // Where each line meets the work first, neighbours one after another, and how many of its
+    // pixels lie in the work.
+    struct TEntry
     {
-        int position;
-        std::uint32_t coverage;
+        QPoint point;
+        int length;
     };
 
-    void WalkLine(QPoint entry, int length);
-    // The coverage along the line from `first` on, `count` samples; false when none is covered.
-    bool GatherSamples(QPoint first, int count);
-    int NextCovered(int from) const;
-    void Push(int position, std::uint32_t sample);
-    void PaintSpan(int from, int to);
-    void PaintSolid(int from, int to);
-    void PaintBlended(int from, int to, bool solidInReach);
-    std::uint32_t& PixelAt(int position) const;
-    int Depth() const { return int(FOpaque.size()); }
+    std::vector<TEntry> Entries(const QRect& work) const;
+    void PaintBundle(const TEntry* entries, int count);
+    // The coverage of `count` positions along the line whose position 0 is at `first` in
+    // target coordinates, from position `from` on; false when none lies in the mask.
+    bool GatherSamples(QPoint first, int from, int count);
 
     QImage& FTarget;
     const QImage& FMask;
     QPoint FMaskOrigin;
     QPoint FStep;
-    std::vector<std::uint32_t> FOpaque; // layer k's colour at k - 1
-    std::vector<std::uint64_t> FSpread; // the same spread, and a block's worth past the end
-    std::vector<TPartial> FRing; // a power of two above the depth
-    std::vector<std::uint8_t> FSamples; // the line's coverage by position
-
-    // The line being walked: positions count along it from where its samples start; the work
-    // pixels are those from FWorkFrom on, the first at FFirstPixel.
-    int FLength = 0;
-    int FWorkFrom = 0;
-    std::uint32_t* FFirstPixel = nullptr;
-    std::ptrdiff_t FPixelStep = 0;
-    int FSolid = 0;
-    std::size_t FHead = 0;
-    std::size_t FTail = 0;
+    TLayerColours FColours;
+    std::vector<LayerLine> FLines; // a bundle
+    std::vector<QPoint> FFirstPoints; // each line's position 0
+    std::vector<std::uint8_t> FSamples; // one piece of one line
 };

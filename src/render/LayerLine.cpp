@@ -1,0 +1,156 @@
+#include "render/LayerLine.h"
+
+#include "render/LaneBlend.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+
+namespace {
+
+// A position before every line, so that nothing there is within reach.
+constexpr int Never = INT_MIN / 2;
+
+// The first position from `from` on, before `to`, with a covered sample, or `to`. Runs of
+// uncovered samples are skipped a word at a time; `samples` starts at `from`.
+int NextCovered(const std::uint8_t* samples, int from, int to)
+{
+    int position = from;
+    constexpr int Word = int(sizeof(std::uint64_t));
+    for (; position + Word <= to; position += Word) {
+        std::uint64_t word;
+        std::memcpy(&word, samples + (position - from), sizeof word);
+        if (word != 0)
+            break;
+    }
+    while (position < to && samples[position - from] == 0)
+        ++position;
+    return position;
+}
+
+} // namespace
+
+TLayerColours::TLayerColours(const std::vector<std::uint32_t>& colours)
+{
+    opaque.reserve(colours.size());
+    spread.reserve(colours.size() + LaneBlend::Block::Pixels);
+    for (const std::uint32_t colour : colours) {
+        opaque.push_back(colour | 0xff000000u);
+        spread.push_back(LaneBlend::Spread(colour));
+    }
+    // A block of pixels near the end of a span reads a few colours past the last layer's.
+    spread.resize(colours.size() + LaneBlend::Block::Pixels);
+}
+
+void LayerLine::Begin(const TLayerColours& colours, int length, int workFrom,
+                      std::uint32_t* firstPixel, std::ptrdiff_t pixelStep)
+{
+    FColours = &colours;
+    FLength = length;
+    FWorkFrom = workFrom;
+    FFirstPixel = firstPixel;
+    FPixelStep = pixelStep;
+    FPosition = 0;
+    FSolid = Never;
+    // The ring never holds more than depth + 1 entries: the work starts `depth` positions into
+    // the line, and from there on every covered position first drops what is out of reach.
+    std::size_t capacity = 1;
+    while (capacity <= std::size_t(colours.Depth()))
+        capacity *= 2;
+    if (FRing.size() != capacity)
+        FRing.resize(capacity);
+    FHead = FTail = 0;
+}
+
+void LayerLine::Advance(const std::uint8_t* samples, int to)
+{
+    const int from = FPosition;
+    FPosition = to;
+    if (!samples) {
+        PaintSpan(from, to);
+        return;
+    }
+    int position = from;
+    while (position < to) {
+        const int covered = NextCovered(samples + (position - from), position, to);
+        PaintSpan(position, covered);
+        if (covered == to)
+            break;
+        PaintSpan(covered, covered + 1);
+        Push(covered, samples[covered - from]);
+        position = covered + 1;
+    }
+}
+
+void LayerLine::Push(int position, std::uint32_t sample)
+{
+    if (sample == 255) {
+        FSolid = position;
+        FHead = FTail;
+        return;
+    }
+    FRing[FTail++ & (FRing.size() - 1)] = {position, sample};
+}
+
+// Paints the work pixels at positions [from, to), none of whose samples is covered.
+void LayerLine::PaintSpan(int from, int to)
+{
+    from = std::max(from, FWorkFrom);
+    const int depth = FColours->Depth();
+    const std::size_t wrap = FRing.size() - 1;
+    while (from < to) {
+        while (FHead != FTail && from - FRing[FHead & wrap].position > depth)
+            ++FHead;
+        const bool solidInReach = from - FSolid <= depth;
+        if (FHead == FTail && !solidInReach)
+            return;
+        // Until the farthest layer in reach falls out of it, every pixel has the same layers.
+        int until = to;
+        if (solidInReach)
+            until = std::min(until, FSolid + depth + 1);
+        if (FHead != FTail)
+            until = std::min(until, FRing[FHead & wrap].position + depth + 1);
+        if (FHead == FTail)
+            PaintSolid(from, until);
+        else
+            PaintBlended(from, until, solidInReach);
+        from = until;
+    }
+}
+
+std::uint32_t& LayerLine::PixelAt(int position) const
+{
+    return FFirstPixel[std::ptrdiff_t(position - FWorkFrom) * FPixelStep];
+}
+
+// Pixels that show the nearest solid layer alone.
+void LayerLine::PaintSolid(int from, int to)
+{
+    const std::uint32_t* const opaque = FColours->opaque.data();
+    for (int position = from; position < to; ++position)
+        PixelAt(position) = opaque[position - FSolid - 1];
+}
+
+// Pixels with partly covered layers in front of the solid one, or of what the pixel shows, a
+// block at a time: the layers of neighbouring pixels lie side by side.
+void LayerLine::PaintBlended(int from, int to, bool solidInReach)
+{
+    const std::uint64_t* const spread = FColours->spread.data();
+    const std::size_t wrap = FRing.size() - 1;
+    for (int first = from; first < to; first += LaneBlend::Block::Pixels) {
+        const int count = std::min(LaneBlend::Block::Pixels, to - first);
+        LaneBlend::Block block;
+        if (solidInReach) {
+            block.Load(spread + (first - FSolid - 1));
+        } else {
+            for (int i = 0; i < count; ++i)
+                block.Set(i, LaneBlend::Spread(PixelAt(first + i)));
+        }
+        for (std::size_t i = FHead; i != FTail; ++i) {
+            const TPartial& layer = FRing[i & wrap];
+            block.Blend(spread + (first - layer.position - 1), layer.coverage);
+        }
+        for (int i = 0; i < count; ++i)
+            PixelAt(first + i) = LaneBlend::Gather(block.Get(i));
+    }
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// The colours of the stacked layers, nearest first: opaque, and spread for LaneBlend with a
+// block's worth of padding past the last.
+struct TLayerColours
+{
+    explicit TLayerColours(const std::vector<std::uint32_t>& colours);
+
+    int Depth() const { return int(opaque.size()); }
+
+    std::vector<std::uint32_t> opaque;
+    std::vector<std::uint64_t> spread;
+};
+
+// One line of pixels parallel to the shadow's step, walked in the step's direction, a piece at a
+// time. The layers a pixel shows come from the mask samples behind it on its line: the nearest
+// solid one and the partly covered ones in front of that, kept in a ring. Between two covered
+// samples nothing changes but which layers fall out of reach, so those pixels are painted in
+// spans.
+class LayerLine
+{
+public:
+    // Starts a line of `length` positions whose pixels from position `workFrom` on are painted,
+    // the first at `firstPixel` and each next `pixelStep` further on. `workFrom` is at least the
+    // depth, so that every pixel sees all the samples that reach it.
+    void Begin(const TLayerColours& colours, int length, int workFrom, std::uint32_t* firstPixel,
+               std::ptrdiff_t pixelStep);
+
+    // Walks on to position `to`; `samples` holds the coverage from Position() on, or is null
+    // where nothing is covered.
+    void Advance(const std::uint8_t* samples, int to);
+
+    int Position() const { return FPosition; }
+    int Length() const { return FLength; }
+
+private:
+    struct TPartial
+    {
+        int position;
+        std::uint32_t coverage;
+    };
+
+    void Push(int position, std::uint32_t sample);
+    void PaintSpan(int from, int to);
+    void PaintSolid(int from, int to);
+    void PaintBlended(int from, int to, bool solidInReach);
+    std::uint32_t& PixelAt(int position) const;
+
+    const TLayerColours* FColours = nullptr;
+    int FLength = 0;
+    int FWorkFrom = 0;
+    std::uint32_t* FFirstPixel = nullptr;
+    std::ptrdiff_t FPixelStep = 0;
+    int FPosition = 0;
+    int FSolid = 0; // the nearest solid sample
+    std::vector<TPartial> FRing; // the partly covered ones in front of it; a power of two long
+    std::size_t FHead = 0;
+    std::size_t FTail = 0;
+};
