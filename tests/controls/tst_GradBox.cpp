@@ -19,11 +19,6 @@ Q_DECLARE_METATYPE(TGradStyle)
 
 namespace {
 
-quint32 Pixel(const QImage& image, int x, int y)
-{
-    return image.pixel(x, y) & 0xFFFFFF;
-}
-
 quint32 Gray(int v)
 {
     return quint32(v) * 0x010101u;

@@ -3,6 +3,7 @@
 #include "fontchooser/FontComboBox.h"
 #include "fontchooser/FontTypeMarks.h"
 #include "support/AppTestMain.h"
+#include "support/PaintTesting.h"
 #include "support/TestEnvironment.h"
 
 #include <QAbstractItemView>
@@ -42,11 +43,6 @@ QImage Drawn(TFontComboBox& combo, int index, TOwnerDrawState state, QSize size 
     QPainter p(&image);
     combo.DrawItem(p, index, QRect(QPoint(0, 0), size), state);
     return image;
-}
-
-QRgb Pixel(const QImage& image, int x, int y)
-{
-    return image.pixel(x, y) & 0xFFFFFF;
 }
 
 } // namespace

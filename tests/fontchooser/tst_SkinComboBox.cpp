@@ -1,6 +1,7 @@
 #include "ComboTesting.h"
 #include "fontchooser/SkinComboBox.h"
 #include "support/AppTestMain.h"
+#include "support/PaintTesting.h"
 #include "support/TestEnvironment.h"
 
 #include <QAbstractItemView>
@@ -41,11 +42,6 @@ struct Form
 void ChooseByName(TSkinComboBox& combo, const QString& name)
 {
     ChooseWithMouse(combo, combo.MRUCount() + int(kNames.indexOf(name)));
-}
-
-QRgb Pixel(const QImage& image, int x, int y)
-{
-    return image.pixel(x, y) & 0xFFFFFF;
 }
 
 } // namespace

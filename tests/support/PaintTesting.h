@@ -3,6 +3,12 @@
 #include <QImage>
 #include <QPainter>
 
+// The colour of a pixel without its alpha.
+inline quint32 Pixel(const QImage& image, int x, int y)
+{
+    return image.pixel(x, y) & 0xFFFFFF;
+}
+
 // A colour no control paints, so every pixel a control leaves alone shows it.
 inline constexpr quint32 kMagenta = 0xFF00FF;
 
