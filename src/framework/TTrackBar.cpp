@@ -32,36 +32,36 @@ void TTrackBar::SetThumbLength(int value)
         update();
 }
 
-int TTrackBar::ThumbWidth() const
-{
-    return std::max(5, FThumbLength / 2 + 1);
-}
-
-int TTrackBar::ChannelLeft() const
+int TTrackBar::ChannelLeft()
 {
     return kChannelMargin;
 }
 
-int TTrackBar::ChannelRight() const
+int TTrackBar::ChannelRight(int width)
 {
-    return width() - 1 - kChannelMargin;
+    return width - 1 - kChannelMargin;
 }
 
 QRect TTrackBar::ThumbRect() const
 {
-    const int span = std::max(1, maximum() - minimum());
-    const int x = ChannelLeft()
-        + int(std::lround(double(value() - minimum()) * (ChannelRight() - ChannelLeft()) / span));
-    const int w = ThumbWidth();
-    const int h = std::min(FThumbLength, height());
-    return QRect(x - w / 2, (height() - h) / 2, w, h);
+    return ThumbRectFor(size(), FThumbLength, minimum(), maximum(), value());
 }
 
-int TTrackBar::PositionAt(int x) const
+QRect TTrackBar::ThumbRectFor(QSize size, int thumbLength, int minimum, int maximum, int value)
 {
-    const int span = std::max(1, ChannelRight() - ChannelLeft());
+    const int span = std::max(1, maximum - minimum);
+    const int channel = ChannelRight(size.width()) - ChannelLeft();
+    const int x = ChannelLeft() + int(std::lround(double(value - minimum) * channel / span));
+    const int w = std::max(5, thumbLength / 2 + 1);
+    const int h = std::min(thumbLength, size.height());
+    return QRect(x - w / 2, (size.height() - h) / 2, w, h);
+}
+
+int TTrackBar::PositionFor(int x, int width, int minimum, int maximum)
+{
+    const int span = std::max(1, ChannelRight(width) - ChannelLeft());
     const double fraction = std::clamp(double(x - ChannelLeft()) / span, 0.0, 1.0);
-    return minimum() + int(std::lround(fraction * (maximum() - minimum())));
+    return minimum + int(std::lround(fraction * (maximum - minimum)));
 }
 
 void TTrackBar::paintEvent(QPaintEvent*)
@@ -70,7 +70,7 @@ void TTrackBar::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), Qt::black);
     // A sunken channel, 4 pixels high, across the middle.
     const int cy = height() / 2;
-    const QRect channel(ChannelLeft() - 2, cy - 2, ChannelRight() - ChannelLeft() + 5, 4);
+    const QRect channel(ChannelLeft() - 2, cy - 2, ChannelRight(width()) - ChannelLeft() + 5, 4);
     painter.fillRect(channel, ToQColor(0x00400000));
     TPanel::Frame3D(painter, channel, clBtnShadow, clBtnHighlight, 1);
     const QRect thumb = ThumbRect();
@@ -86,13 +86,13 @@ void TTrackBar::mousePressEvent(QMouseEvent* event)
     setFocus(Qt::MouseFocusReason);
     // Down first, so the change of the press already counts as part of the drag.
     setSliderDown(true);
-    setValue(PositionAt(int(event->position().x())));
+    setValue(PositionFor(int(event->position().x()), width(), minimum(), maximum()));
 }
 
 void TTrackBar::mouseMoveEvent(QMouseEvent* event)
 {
     if (isSliderDown())
-        setValue(PositionAt(int(event->position().x())));
+        setValue(PositionFor(int(event->position().x()), width(), minimum(), maximum()));
 }
 
 void TTrackBar::mouseReleaseEvent(QMouseEvent* event)

@@ -24,9 +24,14 @@ public:
     int ThumbLength() const { return FThumbLength; }
     void SetThumbLength(int value);
 
-    // The thumb's rectangle for the current position; the channel runs between the centres of
-    // its two end positions.
+    // The thumb's rectangle for the current position.
     QRect ThumbRect() const;
+
+    // Where the thumb of a bar of `size` lies at `value` of minimum..maximum: the channel runs
+    // between the centres of its two end positions.
+    static QRect ThumbRectFor(QSize size, int thumbLength, int minimum, int maximum, int value);
+    // The position under column x of a bar `width` wide, clamped to minimum..maximum.
+    static int PositionFor(int x, int width, int minimum, int maximum);
 
     std::function<void(QObject*)> OnChange;
 
@@ -37,10 +42,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    int PositionAt(int x) const;
-    int ThumbWidth() const;
-    int ChannelLeft() const;
-    int ChannelRight() const;
+    static int ChannelLeft();
+    static int ChannelRight(int width);
 
     int FThumbLength = 11;
 };
