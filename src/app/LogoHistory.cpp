@@ -25,6 +25,11 @@ void TLogoHistory::Record(int kind)
         return;
     if (kind < 0)
         ++FRun;
+    if (kind == hkText) {
+        if (FSinceTyping.isValid() && FSinceTyping.elapsed() > kTypingPauseMs)
+            EndRun();
+        FSinceTyping.start();
+    }
     const int run = FRun;
     auto* step = new TLogoUndoCommand(FCurrent, now, kind, run,
                                       [this](const LogoDocument& d) { Restore(d); });

@@ -2,6 +2,7 @@
 
 #include "document/LogoDocument.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QUndoStack>
 
@@ -11,8 +12,8 @@ class QAction;
 
 // The logo's undo history and its saved state. Every change of a setting becomes one step, by
 // comparing the whole document before and after it; changes that belong together (a slider
-// drag, a run of typing) merge. New and Load are steps too, and take the document they leave as
-// the saved state; so does a save.
+// drag, a run of typing without a pause) merge. New and Load are steps too, and take the document
+// they leave as the saved state; so does a save.
 class TLogoHistory : public QObject
 {
     Q_OBJECT
@@ -38,6 +39,9 @@ public:
     void Record(int kind);
     // Ends the current run: the next change starts a step of its own.
     void EndRun() { ++FRun; }
+
+    // A pause in typing longer than this ends its run, as in text editors.
+    static constexpr int kTypingPauseMs = 1000;
 
     // Changes made inside a batch (New, Load) become one step when the outermost batch ends;
     // a replacing batch then takes the document as the saved one.
@@ -69,6 +73,7 @@ private:
     LogoDocument FCurrent;
     LogoDocument FSaved;
     int FRun = 0;
+    QElapsedTimer FSinceTyping;
     int FBatchDepth = 0;
     bool FBatchReplaces = false;
     bool FRestoring = false;

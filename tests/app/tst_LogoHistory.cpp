@@ -173,6 +173,22 @@ private Q_SLOTS:
         QCOMPARE(form->Label1->Font()->Size(), 40);
     }
 
+    void aPauseInTypingStartsAStep()
+    {
+        auto form = WorkingForm();
+        QUndoStack* stack = form->History->Stack();
+        form->Edit1->setFocus();
+        form->Edit1->selectAll();
+        QTest::keyClicks(form->Edit1, u"one"_s);
+        QTest::qWait(TLogoHistory::kTypingPauseMs + 200);
+        QTest::keyClicks(form->Edit1, u" two"_s);
+        QCOMPARE(stack->count(), 2);
+        stack->undo();
+        QCOMPARE(form->Edit1->Text(), u"one"_s);
+        stack->undo();
+        QCOMPARE(form->Edit1->Text(), u"Tamrin - Quilvoro"_s);
+    }
+
     void aDragBackToItsStartIsNoStep()
     {
         auto form = WorkingForm();
