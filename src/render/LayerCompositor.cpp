@@ -20,7 +20,9 @@ void Composite(QImage& target, const QRect& area, const QImage& mask, QPoint mas
     const QRect work = reach.intersected(area).intersected(target.rect());
     if (work.isEmpty())
         return;
-    LayerLineWalk(target, mask, maskOrigin, step, colours).Paint(work);
+    // The lines read a 32-bit word per sample, whose low byte is blue.
+    const QImage words = mask.depth() == 32 ? mask : mask.convertToFormat(QImage::Format_RGB32);
+    LayerLineWalk(target, words, maskOrigin, step, colours).Paint(work);
 }
 
 } // namespace LayerCompositor

@@ -14,10 +14,10 @@
 namespace LayerCompositor {
 
 // Paints layers k = depth .. 1 (farthest first) into `area` of `target` (Format_RGB32).
-// `mask` (Format_RGB32) is the shape drawn in white on black, so every channel holds its coverage,
-// placed with its top-left at `maskOrigin` in target coordinates; layer k is that shape moved
-// by (step.x * k, step.y * k) and drawn in colours[k - 1] (0x00RRGGBB). Each component of `step`
-// is -1, 0 or 1.
+// `mask` is the shape drawn in white on black (best in Format_RGB32), so every channel holds its
+// coverage, placed with its top-left at `maskOrigin` in target coordinates; layer k is that
+// shape moved by (step.x * k, step.y * k) and drawn in colours[k - 1] (0x00RRGGBB). Each
+// component of `step` is -1, 0 or 1.
 void Composite(QImage& target, const QRect& area, const QImage& mask, QPoint maskOrigin,
                QPoint step, const std::vector<std::uint32_t>& colours);
 

@@ -150,6 +150,27 @@ private Q_SLOTS:
         }
     }
 
+    // White on black reads the same in any format: 32-bit ones directly, others converted.
+    void maskFormatsGiveTheSamePicture_data()
+    {
+        QTest::addColumn<QImage::Format>("format");
+        QTest::newRow("premultiplied") << QImage::Format_ARGB32_Premultiplied;
+        QTest::newRow("grey") << QImage::Format_Grayscale8;
+    }
+
+    void maskFormatsGiveTheSamePicture()
+    {
+        QFETCH(QImage::Format, format);
+        const QImage shape = Mask("shapes", {50, 40}, 7);
+        const std::vector<std::uint32_t> colours = Gradient(20);
+        QImage expected = Background({64, 48});
+        QImage composited = expected;
+        LayerCompositor::Composite(expected, expected.rect(), shape, {6, 5}, {1, -1}, colours);
+        LayerCompositor::Composite(composited, composited.rect(), shape.convertToFormat(format),
+                                   {6, 5}, {1, -1}, colours);
+        QCOMPARE(composited, expected);
+    }
+
     // The mask only needs to cover what can reach the area: the area and the area moved back
     // by the depth.
     void sourceRegionReachesBackAlongTheStep_data()
