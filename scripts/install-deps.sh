@@ -15,6 +15,11 @@ packages=(
   desktop-file-utils libxml2-utils appstream shared-mime-info dpkg-dev
   clang-format
   qt6-image-formats-plugins
+  ccache
+  libpolyclipping-dev libpng-dev
+  librsvg2-bin poppler-utils
+  tumbler dbus xvfb openbox x11-utils xdotool
+  reuse
 )
 
 missing=()
