@@ -1,0 +1,75 @@
+#pragma once
+
+#include "document/LogoDocument.h"
+
+#include <QFont>
+#include <QPainterPath>
+#include <QPointF>
+#include <QRectF>
+#include <QTransform>
+
+// Bends a caption's outline in the text's own frame, before it is turned and before any
+// shadow is made from it. The text cell (`frame`) and its baseline decide the bend, so the same
+// warp of a frame s times as large is the same shape s times as large; the bent cell's box is
+// centred where the straight cell was, so the logo stays in the middle of the label.
+//
+// With a = amount / 100 (-100 to 100):
+//   Arch         the baseline becomes an arc of a × 180° of its own length, the letters
+//                standing on it; a negative amount hangs them inside the arc
+//   ArchDown     the arch mirrored: the ends rise
+//   Circle       as Arch with a × 360°, so at 100 the baseline closes a circle
+//   Wave         one period of a sine across the cell, up to a × half the cell's height
+//   Flag         two periods, up to a × a third of the cell's height
+//   Bulge        heights about the cell's middle grow by a × 60 % at the centre, the ends keep
+//   Pinch        the ends grow by a × 60 %, the centre keeps its height
+//   Perspective  the cell seen in perspective: the top a × 60 % narrower (the bottom when a < 0)
+//   Slant        the text rises to the right by a × 30°, letters kept upright
+// A negative amount mirrors the bend (the baseline's displacement changes sign).
+class TextWarp
+{
+public:
+    TextWarp(TLogoWarp kind, int amount, const QRectF& frame, qreal baseline);
+
+    // No warp, or an amount of 0: the outline is drawn as it is.
+    static bool IsIdentity(TLogoWarp kind, int amount);
+    bool IsIdentity() const { return IsIdentity(FKind, FAmount); }
+
+    // The arc the baseline becomes, degrees (signed); 0 for the warps that are no arch.
+    static qreal ArcDegrees(TLogoWarp kind, int amount);
+
+    QPointF Map(QPointF point) const;
+
+    // Every line and curve of `path`, mapped, as straight pieces that stay within `tolerance`
+    // of the mapped curve. The identity gives the path back unchanged.
+    QPainterPath MapPath(const QPainterPath& path, qreal tolerance = 0.25) const;
+
+    // A line of text as outlines, its pen's origin at (0, `baseline`): the letters, and the
+    // underline or strike-out of the font apart (as one outline their overlaps would cancel).
+    struct Outline
+    {
+        QPainterPath letters;
+        QPainterPath lines;
+    };
+    static Outline TextOutline(const QString& text, const QFont& font, qreal baseline);
+    // The outline mapped; the letters fill by the non-zero rule, as text is rasterised.
+    Outline MapText(const QString& text, const QFont& font, qreal baseline,
+                    qreal tolerance = 0.25) const;
+
+private:
+    // The bend before the shape is centred.
+    QPointF Bend(QPointF point) const;
+    template<class Curve>
+    void AddPieces(QPainterPath& out, const Curve& at, qreal length, qreal tolerance) const;
+    template<class Curve>
+    void Subdivide(QPainterPath& out, const Curve& at, qreal t0, qreal t1, QPointF p0, QPointF p1,
+                   qreal tolerance, int depth) const;
+
+    TLogoWarp FKind;
+    int FAmount;
+    QRectF FFrame;
+    qreal FBaseline;
+    qreal FA; // amount / 100
+    qreal FRadius = 0; // signed radius of the arch warps
+    QTransform FPerspective;
+    QPointF FCentring;
+};

@@ -1,0 +1,343 @@
+#include "render/TextWarp.h"
+#include "support/AppTestMain.h"
+
+#include <QLineF>
+#include <QPainterPath>
+#include <QtTest>
+
+#include <cmath>
+#include <numbers>
+
+Q_DECLARE_METATYPE(TLogoWarp)
+
+namespace {
+
+// A text cell like a 40 pt caption's: 400 × 53 with the baseline at 42.
+const QRectF kFrame(0, 0, 400, 53);
+constexpr qreal kBaseline = 42;
+
+QPointF Centre(QPointF a, QPointF b, QPointF c)
+{
+    const qreal d =
+        2 * (a.x() * (b.y() - c.y()) + b.x() * (c.y() - a.y()) + c.x() * (a.y() - b.y()));
+    const qreal a2 = QPointF::dotProduct(a, a);
+    const qreal b2 = QPointF::dotProduct(b, b);
+    const qreal c2 = QPointF::dotProduct(c, c);
+    return {(a2 * (b.y() - c.y()) + b2 * (c.y() - a.y()) + c2 * (a.y() - b.y())) / d,
+            (a2 * (c.x() - b.x()) + b2 * (a.x() - c.x()) + c2 * (b.x() - a.x())) / d};
+}
+
+QPointF Baseline(const TextWarp& warp, qreal t)
+{
+    return warp.Map({kFrame.left() + t * kFrame.width(), kBaseline});
+}
+
+qreal DistanceToPolyline(QPointF p, const QPolygonF& line)
+{
+    qreal best = 1e9;
+    for (int i = 1; i < line.size(); ++i) {
+        const QPointF ab = line[i] - line[i - 1];
+        const qreal l2 = QPointF::dotProduct(ab, ab);
+        const qreal t =
+            l2 > 0 ? std::clamp(QPointF::dotProduct(p - line[i - 1], ab) / l2, 0.0, 1.0) : 0.0;
+        best = std::min(best, QLineF(p, line[i - 1] + ab * t).length());
+    }
+    return best;
+}
+
+} // namespace
+
+class tst_TextWarp : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void noAmountIsIdentity_data();
+    void noAmountIsIdentity();
+    void baselineBecomesArc_data();
+    void baselineBecomesArc();
+    void circleAtFullAmountCloses();
+    void negativeAmountMirrors_data();
+    void negativeAmountMirrors();
+    void perspectiveNarrowsOneEdge_data();
+    void perspectiveNarrowsOneEdge();
+    void bendsReachTheirHeight_data();
+    void bendsReachTheirHeight();
+    void largerFrameGivesLargerShape_data();
+    void largerFrameGivesLargerShape();
+    void piecesStayWithinTolerance_data();
+    void piecesStayWithinTolerance();
+    void warpedShapeStaysCentred_data();
+    void warpedShapeStaysCentred();
+};
+
+void tst_TextWarp::noAmountIsIdentity_data()
+{
+    QTest::addColumn<TLogoWarp>("kind");
+    QTest::addColumn<int>("amount");
+    QTest::newRow("none at 100") << TLogoWarp::None << 100;
+    QTest::newRow("arch at 0") << TLogoWarp::Arch << 0;
+    QTest::newRow("circle at 0") << TLogoWarp::Circle << 0;
+    QTest::newRow("wave at 0") << TLogoWarp::Wave << 0;
+    QTest::newRow("perspective at 0") << TLogoWarp::Perspective << 0;
+}
+
+void tst_TextWarp::noAmountIsIdentity()
+{
+    QFETCH(TLogoWarp, kind);
+    QFETCH(int, amount);
+    const TextWarp warp(kind, amount, kFrame, kBaseline);
+    QVERIFY(warp.IsIdentity());
+    QCOMPARE(warp.Map({123.5, 7.25}), QPointF(123.5, 7.25));
+    QPainterPath path;
+    path.addEllipse(10, 10, 50, 30);
+    QCOMPARE(warp.MapPath(path), path);
+}
+
+void tst_TextWarp::baselineBecomesArc_data()
+{
+    QTest::addColumn<TLogoWarp>("kind");
+    QTest::addColumn<int>("amount");
+    QTest::addColumn<qreal>("degrees");
+    QTest::addColumn<bool>("endsLow"); // the middle of the baseline is its highest point
+    QTest::newRow("arch 100") << TLogoWarp::Arch << 100 << 180.0 << true;
+    QTest::newRow("arch 50") << TLogoWarp::Arch << 50 << 90.0 << true;
+    QTest::newRow("arch -100") << TLogoWarp::Arch << -100 << 180.0 << false;
+    QTest::newRow("arch down 100") << TLogoWarp::ArchDown << 100 << 180.0 << false;
+    QTest::newRow("arch down 30") << TLogoWarp::ArchDown << 30 << 54.0 << false;
+    QTest::newRow("circle 75") << TLogoWarp::Circle << 75 << 270.0 << true;
+    QTest::newRow("circle 100") << TLogoWarp::Circle << 100 << 360.0 << true;
+}
+
+void tst_TextWarp::baselineBecomesArc()
+{
+    QFETCH(TLogoWarp, kind);
+    QFETCH(int, amount);
+    QFETCH(qreal, degrees);
+    QFETCH(bool, endsLow);
+    const TextWarp warp(kind, amount, kFrame, kBaseline);
+    const QPointF centre = Centre(Baseline(warp, 0), Baseline(warp, 0.2), Baseline(warp, 0.45));
+    const qreal radius = QLineF(centre, Baseline(warp, 0)).length();
+    // Every point of the baseline lies on one circle, and the arc keeps the baseline's length.
+    constexpr int n = 200;
+    qreal turned = 0;
+    qreal length = 0;
+    for (int i = 1; i <= n; ++i) {
+        const QPointF p = Baseline(warp, i / qreal(n));
+        const QPointF q = Baseline(warp, (i - 1) / qreal(n));
+        QVERIFY2(std::abs(QLineF(centre, p).length() - radius) < 1e-6,
+                 qPrintable(QString::number(i)));
+        const QLineF a(centre, q);
+        const QLineF b(centre, p);
+        turned += a.angleTo(b) > 180 ? a.angleTo(b) - 360 : a.angleTo(b);
+        length += QLineF(q, p).length();
+    }
+    QVERIFY(std::abs(std::abs(turned) - degrees) < 1e-6);
+    QVERIFY(std::abs(length - kFrame.width()) < 0.1);
+    const bool middleHighest = Baseline(warp, 0.5).y() < Baseline(warp, 0).y();
+    QCOMPARE(middleHighest, endsLow);
+    // The letters stand outside an arch and hang inside a sagging one.
+    const QPointF top = warp.Map({kFrame.center().x(), kFrame.top()});
+    const bool topFarther = QLineF(centre, top).length() > radius;
+    QCOMPARE(topFarther, endsLow);
+}
+
+void tst_TextWarp::circleAtFullAmountCloses()
+{
+    const TextWarp warp(TLogoWarp::Circle, 100, kFrame, kBaseline);
+    const QPointF start = Baseline(warp, 0);
+    const QPointF end = Baseline(warp, 1);
+    QVERIFY(QLineF(start, end).length() < 1e-9);
+    // The two ends meet at the bottom, opposite the middle of the text.
+    const QPointF middle = Baseline(warp, 0.5);
+    QVERIFY(std::abs(start.x() - middle.x()) < 1e-9);
+    QVERIFY(start.y() > middle.y());
+}
+
+void tst_TextWarp::negativeAmountMirrors_data()
+{
+    QTest::addColumn<TLogoWarp>("kind");
+    QTest::newRow("arch") << TLogoWarp::Arch;
+    QTest::newRow("arch down") << TLogoWarp::ArchDown;
+    QTest::newRow("circle") << TLogoWarp::Circle;
+    QTest::newRow("wave") << TLogoWarp::Wave;
+    QTest::newRow("flag") << TLogoWarp::Flag;
+    QTest::newRow("bulge") << TLogoWarp::Bulge;
+    QTest::newRow("pinch") << TLogoWarp::Pinch;
+    QTest::newRow("slant") << TLogoWarp::Slant;
+}
+
+void tst_TextWarp::negativeAmountMirrors()
+{
+    QFETCH(TLogoWarp, kind);
+    const TextWarp up(kind, 60, kFrame, kBaseline);
+    const TextWarp down(kind, -60, kFrame, kBaseline);
+    bool bent = false;
+    for (int i = 0; i <= 20; ++i) {
+        const qreal t = i / 20.0;
+        const QPointF a = Baseline(up, t) - Baseline(up, 0.5);
+        const QPointF b = Baseline(down, t) - Baseline(down, 0.5);
+        QVERIFY(std::abs(a.x() - b.x()) < 1e-9);
+        QVERIFY(std::abs(a.y() + b.y()) < 1e-9);
+        bent = bent || std::abs(a.y()) > 1;
+    }
+    QVERIFY(bent || kind == TLogoWarp::Bulge || kind == TLogoWarp::Pinch);
+}
+
+void tst_TextWarp::perspectiveNarrowsOneEdge_data()
+{
+    QTest::addColumn<int>("amount");
+    QTest::addColumn<qreal>("top");
+    QTest::addColumn<qreal>("bottom");
+    QTest::newRow("100") << 100 << 0.4 << 1.0;
+    QTest::newRow("50") << 50 << 0.7 << 1.0;
+    QTest::newRow("-100") << -100 << 1.0 << 0.4;
+}
+
+void tst_TextWarp::perspectiveNarrowsOneEdge()
+{
+    QFETCH(int, amount);
+    QFETCH(qreal, top);
+    QFETCH(qreal, bottom);
+    const TextWarp warp(TLogoWarp::Perspective, amount, kFrame, kBaseline);
+    const qreal w = kFrame.width();
+    QVERIFY(
+        std::abs(QLineF(warp.Map(kFrame.topLeft()), warp.Map(kFrame.topRight())).length() - top * w)
+        < 1e-6);
+    QVERIFY(std::abs(QLineF(warp.Map(kFrame.bottomLeft()), warp.Map(kFrame.bottomRight())).length()
+                     - bottom * w)
+            < 1e-6);
+    // A projection keeps lines straight, and the far half of the cell is drawn shorter.
+    const QPointF a = warp.Map({100, 0});
+    const QPointF b = warp.Map({100, 53});
+    const QPointF m = warp.Map({100, 26.5});
+    QVERIFY(std::abs((b - a).x() * (m - a).y() - (b - a).y() * (m - a).x()) < 1e-6);
+    const bool topHalfShorter = QLineF(a, m).length() < QLineF(m, b).length();
+    QCOMPARE(topHalfShorter, amount > 0);
+}
+
+void tst_TextWarp::bendsReachTheirHeight_data()
+{
+    QTest::addColumn<TLogoWarp>("kind");
+    QTest::addColumn<qreal>("swing"); // highest minus lowest point of the baseline
+    QTest::addColumn<int>("crossings"); // times the baseline crosses its straight height
+    const qreal h = kFrame.height();
+    QTest::newRow("wave") << TLogoWarp::Wave << h << 1;
+    QTest::newRow("flag") << TLogoWarp::Flag << 2 * h / 3 << 3;
+    QTest::newRow("slant") << TLogoWarp::Slant << kFrame.width() * std::tan(std::numbers::pi / 6)
+                           << 1;
+}
+
+void tst_TextWarp::bendsReachTheirHeight()
+{
+    QFETCH(TLogoWarp, kind);
+    QFETCH(qreal, swing);
+    QFETCH(int, crossings);
+    const TextWarp warp(kind, 100, kFrame, kBaseline);
+    const qreal level = Baseline(warp, 0.5).y();
+    qreal lo = 1e9;
+    qreal hi = -1e9;
+    int crossed = 0;
+    int side = 0;
+    constexpr int n = 400;
+    for (int i = 0; i <= n; ++i) {
+        const qreal y = Baseline(warp, i / qreal(n)).y();
+        lo = std::min(lo, y);
+        hi = std::max(hi, y);
+        const int now = (y > level + 1e-9) - (y < level - 1e-9);
+        if (now != 0) {
+            crossed += side != 0 && now != side;
+            side = now;
+        }
+    }
+    QVERIFY2(std::abs(hi - lo - swing) < 0.05, qPrintable(QString::number(hi - lo)));
+    QCOMPARE(crossed, crossings);
+}
+
+void tst_TextWarp::largerFrameGivesLargerShape_data()
+{
+    QTest::addColumn<TLogoWarp>("kind");
+    for (int k = 1; k <= LogoDocument::kMaxWarp; ++k)
+        QTest::newRow(qPrintable(QString::number(k))) << TLogoWarp(k);
+}
+
+void tst_TextWarp::largerFrameGivesLargerShape()
+{
+    QFETCH(TLogoWarp, kind);
+    const TextWarp one(kind, 70, kFrame, kBaseline);
+    constexpr qreal s = 3;
+    const TextWarp three(kind, 70, QRectF(0, 0, kFrame.width() * s, kFrame.height() * s),
+                         kBaseline * s);
+    for (const QPointF p : {QPointF(0, 0), QPointF(37, 42), QPointF(250, 60), QPointF(410, -5)})
+        QVERIFY(QLineF(three.Map(p * s), one.Map(p) * s).length() < 1e-6);
+}
+
+void tst_TextWarp::piecesStayWithinTolerance_data()
+{
+    QTest::addColumn<TLogoWarp>("kind");
+    QTest::addColumn<int>("amount");
+    QTest::addColumn<qreal>("scale");
+    for (int k = 1; k <= LogoDocument::kMaxWarp; ++k) {
+        for (int amount : {100, -100, 35}) {
+            for (qreal scale : {1.0, 4.0})
+                QTest::newRow(
+                    qPrintable(QStringLiteral("%1 at %2 ×%3").arg(k).arg(amount).arg(scale)))
+                    << TLogoWarp(k) << amount << scale;
+        }
+    }
+}
+
+void tst_TextWarp::piecesStayWithinTolerance()
+{
+    QFETCH(TLogoWarp, kind);
+    QFETCH(int, amount);
+    QFETCH(qreal, scale);
+    const QRectF frame(0, 0, kFrame.width() * scale, kFrame.height() * scale);
+    const TextWarp warp(kind, amount, frame, kBaseline * scale);
+    // An underline across the whole cell (one straight edge) and a round letter (curves).
+    const QRectF underline(0, (kBaseline + 4) * scale, frame.width(), 3 * scale);
+    QPainterPath path;
+    path.addRect(underline);
+    const QRectF bowl(150 * scale, 12 * scale, 30 * scale, 30 * scale);
+    path.addEllipse(bowl);
+    const QPainterPath mapped = warp.MapPath(path);
+    const QList<QPolygonF> pieces = mapped.toSubpathPolygons();
+    QCOMPARE(pieces.size(), 2);
+    // Closed outlines stay closed.
+    QCOMPARE(pieces[0].first(), pieces[0].last());
+    QCOMPARE(pieces[1].first(), pieces[1].last());
+    constexpr int n = 2000;
+    for (int i = 0; i <= n; ++i) {
+        const qreal t = i / qreal(n);
+        const QPointF top = warp.Map({underline.left() + t * underline.width(), underline.top()});
+        QVERIFY2(DistanceToPolyline(top, pieces[0]) <= 0.25, qPrintable(QString::number(t)));
+        const qreal angle = t * 2 * std::numbers::pi;
+        const QPointF round = warp.Map(
+            bowl.center()
+            + QPointF(std::cos(angle) * bowl.width() / 2, std::sin(angle) * bowl.height() / 2));
+        // The ellipse itself is drawn with Bézier curves, a small fraction of a pixel off a circle.
+        QVERIFY2(DistanceToPolyline(round, pieces[1]) <= 0.25 + 0.01 * scale,
+                 qPrintable(QString::number(t)));
+    }
+    // Not absurdly fine either: well under one piece per device pixel of the underline.
+    QVERIFY(pieces[0].size() < 2 * frame.width() / 2);
+}
+
+void tst_TextWarp::warpedShapeStaysCentred_data()
+{
+    largerFrameGivesLargerShape_data();
+}
+
+void tst_TextWarp::warpedShapeStaysCentred()
+{
+    QFETCH(TLogoWarp, kind);
+    const TextWarp warp(kind, 100, kFrame, kBaseline);
+    QPainterPath cell;
+    cell.addRect(kFrame);
+    const QPointF centre = warp.MapPath(cell).boundingRect().center();
+    QVERIFY2(QLineF(centre, kFrame.center()).length() < 0.5,
+             qPrintable(QStringLiteral("%1 %2").arg(centre.x()).arg(centre.y())));
+}
+
+QUILVORO_APP_TEST_MAIN(tst_TextWarp)
+#include "tst_TextWarp.moc"
