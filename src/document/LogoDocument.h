@@ -15,6 +15,20 @@ enum class TLogoLabelStyle : std::uint8_t { Normal, Outline, Solid };
 // The shadow styles of the three shadow buttons, in button order.
 enum class TLogoShadowStyle : std::uint8_t { Normal, Deep, Gradation };
 
+// How the caption's outline is bent, in the order of the warp gallery and of the file's numbers.
+enum class TLogoWarp : std::uint8_t {
+    None,
+    Arch,
+    ArchDown,
+    Circle,
+    Wave,
+    Flag,
+    Bulge,
+    Pinch,
+    Perspective,
+    Slant,
+};
+
 // Everything a logo file holds: the settings the user edits and the two picture file names.
 // A default-constructed document holds the values that New gives (and the start-up face).
 // The numbers hold the ranges of their track bars; LogoFile clamps what it reads into them.
@@ -29,6 +43,11 @@ struct LogoDocument
     // Direction positions run clockwise on screen from the lower right.
     static constexpr int kMinDirection = 0;
     static constexpr int kMaxDirection = 7;
+    static constexpr int kMinWarp = int(TLogoWarp::None);
+    static constexpr int kMaxWarp = int(TLogoWarp::Slant);
+    // 0 leaves the text straight; a negative amount bends the other way.
+    static constexpr int kMinWarpAmount = -100;
+    static constexpr int kMaxWarpAmount = 100;
 
     QString Text = QStringLiteral("Tamrin - Quilvoro");
     // A layout face name; FontInfo finds the face that stands for it on this system.
@@ -46,6 +65,9 @@ struct LogoDocument
     // Full paths of the texture and background pictures; empty when there is none.
     QString TextureFile;
     QString BackgroundFile;
+    TLogoWarp Warp = TLogoWarp::None;
+    // Kept while the warp is None, so picking a warp again starts where the user left it.
+    int WarpAmount = 0;
 
     bool operator==(const LogoDocument&) const = default;
 };

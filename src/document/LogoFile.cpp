@@ -31,10 +31,21 @@ template<class E> struct TChoiceField
     std::optional<E> released;
 };
 
-// A string, a clamped integer, a colour (a signed integer) or one boolean of a button group.
+// A clamped integer of the warp, written only for a warped logo, so that a straight one is
+// saved as before and other readers never meet it. Missing, it reads as the default document's.
+struct TWarpField
+{
+    int (*get)(const LogoDocument&);
+    void (*set)(LogoDocument&, int);
+    int min;
+    int max;
+};
+
+// A string, a clamped integer, a colour (a signed integer), one boolean of a button group, or a
+// warp setting.
 using TField = std::variant<QString LogoDocument::*, TRangeField, TColor LogoDocument::*,
                             TChoiceField<TLogoFontStyle>, TChoiceField<TLogoLabelStyle>,
-                            TChoiceField<TLogoShadowStyle>>;
+                            TChoiceField<TLogoShadowStyle>, TWarpField>;
 
 struct TKey
 {
@@ -48,7 +59,7 @@ using LS = TLogoLabelStyle;
 using SS = TLogoShadowStyle;
 
 // Every key of a logo file, in file order: the one place the keys are named.
-const std::array<TKey, 21> kKeys = {{
+const std::array<TKey, 23> kKeys = {{
     {u"Label", &D::Text},
     {u"Font", &D::FontName},
     {u"Bold", TChoiceField<FS> {&D::FontStyle, FS::Bold, FS::None}},
@@ -70,6 +81,13 @@ const std::array<TKey, 21> kKeys = {{
     {u"Color3", &D::BackgroundColor},
     {u"Image1", &D::TextureFile},
     {u"Image2", &D::BackgroundFile},
+    {u"Warp",
+     TWarpField {[](const D& d) { return int(d.Warp); },
+                 [](D& d, int value) { d.Warp = TLogoWarp(value); }, D::kMinWarp, D::kMaxWarp}},
+    {u"WarpAmount",
+     TWarpField {[](const D& d) { return d.WarpAmount; },
+                 [](D& d, int value) { d.WarpAmount = value; }, D::kMinWarpAmount,
+                 D::kMaxWarpAmount}},
 }};
 
 // Writes one key's value from the document.
@@ -91,6 +109,12 @@ struct TWriter
     template<class E> void operator()(const TChoiceField<E>& f) const
     {
         ini.WriteBool(kSection, key, document.*f.member == f.value);
+    }
+    void operator()(const TWarpField& f) const
+    {
+        // A key already in the file is overwritten, so an old warp cannot outlive its removal.
+        if (document.Warp != TLogoWarp::None || ini.ValueExists(kSection, key))
+            ini.WriteInteger(kSection, key, f.get(document));
     }
 };
 
@@ -121,6 +145,11 @@ struct TReader
             setting = f.value;
         else if (setting == f.value && f.released)
             setting = *f.released;
+    }
+    void operator()(const TWarpField& f) const
+    {
+        const int value = ini.ReadInteger(kSection, key, f.get(LogoDocument()));
+        f.set(document, std::clamp(value, f.min, f.max));
     }
 };
 

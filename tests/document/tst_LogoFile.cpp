@@ -87,6 +87,14 @@ private Q_SLOTS:
             d.TextureFile.clear();
             d.BackgroundFile.clear();
         }) << QByteArray("Image1=\r\nImage2=\r\n");
+        QTest::newRow("warp after the other keys") << BaseWith([](auto& d) {
+            d.Warp = TLogoWarp::Arch;
+            d.WarpAmount = -35;
+        }) << QByteArray("Image2=/pictures/back.bmp\r\nWarp=1\r\nWarpAmount=-35\r\n");
+        QTest::newRow("last warp") << BaseWith([](auto& d) {
+            d.Warp = TLogoWarp::Slant;
+            d.WarpAmount = 100;
+        }) << QByteArray("Warp=9\r\nWarpAmount=100\r\n");
     }
 
     void writesWhatItReads()
@@ -182,6 +190,56 @@ private Q_SLOTS:
         const QString file = FDir.filePath(u"hand.qvd"_s);
         WriteAll(file, "[Other]\nSize=3\n[set]\n" + lines + "\n");
         QCOMPARE(LogoFile::Read(file, Base()), expected);
+    }
+
+    void readsWarpKeys_data()
+    {
+        QTest::addColumn<QByteArray>("lines");
+        QTest::addColumn<int>("warp");
+        QTest::addColumn<int>("amount");
+
+        const int amount = LogoDocument().WarpAmount;
+        QTest::newRow("absent: no warp") << QByteArray("Size=12") << 0 << amount;
+        QTest::newRow("both") << QByteArray("Warp=3\nWarpAmount=-20") << 3 << -20;
+        QTest::newRow("kind only") << QByteArray("Warp=4") << 4 << amount;
+        QTest::newRow("kind 10 clamps") << QByteArray("Warp=10\nWarpAmount=5") << 9 << 5;
+        QTest::newRow("kind -1 clamps") << QByteArray("Warp=-1\nWarpAmount=5") << 0 << 5;
+        QTest::newRow("amount 250 clamps") << QByteArray("Warp=2\nWarpAmount=250") << 2 << 100;
+        QTest::newRow("amount -101 clamps") << QByteArray("Warp=2\nWarpAmount=-101") << 2 << -100;
+        QTest::newRow("unreadable amount") << QByteArray("Warp=2\nWarpAmount=lots") << 2 << amount;
+    }
+
+    // Over a warped document: a logo file without the keys is a straight logo.
+    void readsWarpKeys()
+    {
+        QFETCH(QByteArray, lines);
+        QFETCH(int, warp);
+        QFETCH(int, amount);
+        const QString file = FDir.filePath(u"warp.qvd"_s);
+        WriteAll(file, "[SET]\n" + lines + "\n");
+        const LogoDocument warped = BaseWith([](auto& d) {
+            d.Warp = TLogoWarp::Flag;
+            d.WarpAmount = 77;
+        });
+        const LogoDocument read = LogoFile::Read(file, warped);
+        QCOMPARE(int(read.Warp), warp);
+        QCOMPARE(read.WarpAmount, amount);
+        QCOMPARE(read.Text, warped.Text);
+    }
+
+    void aWarpRemovedIsRemovedFromTheFile()
+    {
+        const QString file = FDir.filePath(u"unwarped.qvd"_s);
+        QFile::remove(file);
+        LogoFile::Write(BaseWith([](auto& d) {
+                            d.Warp = TLogoWarp::Circle;
+                            d.WarpAmount = 40;
+                        }),
+                        file);
+        const LogoDocument straight = BaseWith([](auto& d) { d.WarpAmount = 40; });
+        LogoFile::Write(straight, file);
+        QVERIFY(ReadAll(file).endsWith("Warp=0\r\nWarpAmount=40\r\n"));
+        QCOMPARE(LogoFile::Read(file, LogoDocument()), straight);
     }
 
     void readsBothEncodings_data()
