@@ -149,6 +149,8 @@ LogoDocument TMakeForm1::Document() const
     d.BackgroundColor = Label1->Color();
     d.TextureFile = OpenPictureDialog2->FileName();
     d.BackgroundFile = !Image1->isHidden() ? OpenPictureDialog1->FileName() : QString();
+    d.Warp = Label1->Warp();
+    d.WarpAmount = Label1->WarpAmount();
     return d;
 }
 
@@ -178,6 +180,8 @@ void TMakeForm1::ApplySettings(const LogoDocument& d)
     ColorDialog3->SetColor(Label1->Effect3D()->ShadowedColor());
     Label1->SetColor(d.BackgroundColor);
     ColorDialog1->SetColor(Label1->Color());
+    Label1->SetWarp(d.Warp);
+    Label1->SetWarpAmount(d.WarpAmount);
 }
 
 void TMakeForm1::ApplyPictures(const LogoDocument& d)

@@ -132,6 +132,8 @@ LogoLook DocumentRenderer::LookOf(const LogoDocument& document, const QImage& te
     look.texture = texture;
     // The outline pen of the window's layout.
     look.penWidth = 0;
+    look.warp = document.Warp;
+    look.warpAmount = document.WarpAmount;
     return look;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/LogoDocument.h"
 #include "platform/Colors.h"
 
 #include <QFont>
@@ -58,4 +59,7 @@ struct LogoLook
     // Tiled inside the letters when the face is an outline font; null for none.
     QImage texture;
     int penWidth = 1;
+    // The bend of the caption's outline (TextWarp); none draws the text as it is.
+    TLogoWarp warp = TLogoWarp::None;
+    int warpAmount = 0;
 };

@@ -3,6 +3,7 @@
 #include "platform/FontInfo.h"
 #include "render/LayerCompositor.h"
 #include "render/TextPlacement.h"
+#include "render/TextWarp.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -138,6 +139,15 @@ LogoPainter::LogoPainter(const LogoLook& look, QSize labelSize, int scale)
         else
             FDeviceFont.setPointSizeF(FLook.font.pointSizeF() * FScale);
     }
+    if (!TextWarp::IsIdentity(FLook.warp, FLook.warpAmount)) {
+        // Bent in the preview cell scaled, so every scale shows the preview's shape.
+        const TextWarp warp(FLook.warp, FLook.warpAmount, QRectF(QPointF(), QSizeF(cell * FScale)),
+                            FBaseline);
+        const TextWarp::Outline outline = warp.MapText(FLook.caption, FDeviceFont, FBaseline);
+        FWarped = true;
+        FWarpedLetters = outline.letters;
+        FWarpedLines = outline.lines;
+    }
 }
 
 TColor LogoPainter::GetColor(TColor a, TColor b, int s, int n)
@@ -210,6 +220,9 @@ void LogoPainter::PaintLayers(QImage& target, QPoint origin, const QRect& area) 
     placement.baseline = FBaseline;
     placement.escapement = ((FLook.angle % 360) + 360) % 360;
     placement.origin = origin + FTextOrigin;
+    placement.warped = FWarped;
+    placement.warpedLetters = FWarpedLetters;
+    placement.warpedLines = FWarpedLines;
 
     PaintShadow(target, area, placement);
     QPainter painter;

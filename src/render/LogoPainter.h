@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QPainterPath>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -78,6 +79,10 @@ private:
     // The text cell's top-left corner in the label and its baseline below it, device pixels.
     QPoint FTextOrigin;
     int FBaseline = 0;
+    // The bent outline of a warped caption, in the text's frame; none when it is straight.
+    bool FWarped = false;
+    QPainterPath FWarpedLetters;
+    QPainterPath FWarpedLines;
     bool FTrueType = false;
     bool FTextureFill = false;
     bool FCompositeLayers = true;

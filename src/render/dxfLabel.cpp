@@ -202,6 +202,18 @@ void TdxfLabel::SetPenWidth(int value)
         update();
 }
 
+void TdxfLabel::SetWarp(TLogoWarp value)
+{
+    if (StoreIfChanged(FWarp, value))
+        update();
+}
+
+void TdxfLabel::SetWarpAmount(int value)
+{
+    if (StoreIfChanged(FWarpAmount, value) && FWarp != TLogoWarp::None)
+        update();
+}
+
 TColor TdxfLabel::GetColor(TColor a, TColor b, int s, int n)
 {
     return LogoPainter::GetColor(a, b, s, n);
@@ -234,6 +246,8 @@ LogoLook TdxfLabel::Look() const
     look.shadowColor = FEffect3D.ShadowedColor();
     look.texture = FGlyph;
     look.penWidth = FPenWidth;
+    look.warp = FWarp;
+    look.warpAmount = FWarpAmount;
     return look;
 }
 

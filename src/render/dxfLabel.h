@@ -103,6 +103,12 @@ public:
     int PenWidth() const { return FPenWidth; }
     void SetPenWidth(int value);
 
+    // The bend of the caption's outline (see TextWarp); the amount matters only with a warp.
+    TLogoWarp Warp() const { return FWarp; }
+    void SetWarp(TLogoWarp value);
+    int WarpAmount() const { return FWarpAmount; }
+    void SetWarpAmount(int value);
+
     // Draws the stacked shadow layers from one rendering of the caption instead of one text
     // draw per layer. On by default; off gives the plain layer-by-layer drawing.
     bool CompositeLayers() const { return FCompositeLayers; }
@@ -164,6 +170,8 @@ private:
     Tdxf3DEffect FEffect3D;
     QImage FGlyph;
     int FPenWidth = 1;
+    TLogoWarp FWarp = TLogoWarp::None;
+    int FWarpAmount = 0;
     bool FCompositeLayers = true;
     bool FPressed = false;
 };

@@ -180,6 +180,28 @@ private Q_SLOTS:
              {u"Color1"_s, u"-"_s}});
         row("all styles zero keep the defaults",
             {{u"Style1"_s, u"0"_s}, {u"Shadow3"_s, u"0"_s}, {u"Depth"_s, u"7"_s}});
+        row("arch, heavy", {{u"Size"_s, u"100"_s}, {u"Depth"_s, u"200"_s}, {u"Warp"_s, u"1"_s}});
+        row("circle, underlined, texture",
+            {{u"Warp"_s, u"3"_s},
+             {u"WarpAmount"_s, u"100"_s},
+             {u"Under"_s, u"1"_s},
+             {u"Image1"_s, Path(u"texture.bmp"_s)}});
+        row("wave in an outline, turned, deep",
+            {{u"Warp"_s, u"4"_s},
+             {u"WarpAmount"_s, u"-70"_s},
+             {u"Style1"_s, u"0"_s},
+             {u"Style2"_s, u"1"_s},
+             {u"Shadow3"_s, u"0"_s},
+             {u"Shadow2"_s, u"1"_s},
+             {u"Angle"_s, u"20"_s}});
+        row("perspective, solid, flat, over a picture",
+            {{u"Warp"_s, u"8"_s},
+             {u"WarpAmount"_s, u"60"_s},
+             {u"Style1"_s, u"0"_s},
+             {u"Style3"_s, u"1"_s},
+             {u"Shadow3"_s, u"0"_s},
+             {u"Shadow1"_s, u"1"_s},
+             {u"Image2"_s, Path(u"large.bmp"_s)}});
         row("corner of the panel, bevel included", {}, QRect(2, 2, 40, 30));
         row("bottom right, over a picture", {{u"Image2"_s, Path(u"large.bmp"_s)}},
             QRect(400, 250, 198, 116));

@@ -44,6 +44,15 @@ LogoDocument Document(const QString& tag)
         document.Depth = 200;
         document.Angle = 30;
     }
+    if (tag.contains(u"arch"_s)) {
+        document.Warp = TLogoWarp::Arch;
+        document.WarpAmount = 80;
+    }
+    if (tag.contains(u"wave"_s)) {
+        document.Warp = TLogoWarp::Wave;
+        document.WarpAmount = -60;
+        document.FontStyle = TLogoFontStyle::StrikeOut;
+    }
     if (tag.contains(u"colours"_s)) {
         document.TextColor = RGB(250, 200, 20);
         document.ShadowColor = RGB(20, 80, 200);
@@ -175,8 +184,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("tag");
         QTest::addColumn<int>("scale");
-        for (const char* tag :
-             {"plain", "colours deep turned", "outline flat", "solid colours", "large"}) {
+        for (const char* tag : {"plain", "colours deep turned", "outline flat", "solid colours",
+                                "large", "arch deep", "wave solid"}) {
             QTest::newRow(tag) << QString::fromLatin1(tag) << 1;
             QTest::addRow("%s, scale 3", tag) << QString::fromLatin1(tag) << 3;
         }
@@ -246,6 +255,35 @@ private Q_SLOTS:
         QTest::newRow("solid 3") << u"solid"_s << 3;
         QTest::newRow("outline 4") << u"outline flat"_s << 4;
         QTest::newRow("large 4") << u"large"_s << 4;
+        QTest::newRow("arch deep 4") << u"arch deep"_s << 4;
+        QTest::newRow("wave outline turned 3") << u"wave outline turned"_s << 3;
+        QTest::newRow("large arch 2") << u"large arch"_s << 2;
+    }
+
+    // Amount 0 bends nothing: the very bytes of the straight logo.
+    void noAmountDrawsTheStraightLogo_data()
+    {
+        QTest::addColumn<QString>("tag");
+        QTest::newRow("plain") << u"plain"_s;
+        QTest::newRow("large solid") << u"large solid"_s;
+        QTest::newRow("outline flat turned") << u"outline flat turned"_s;
+    }
+
+    void noAmountDrawsTheStraightLogo()
+    {
+        QFETCH(QString, tag);
+        const LogoDocument straight = Document(tag);
+        const QImage expected = DocumentRenderer::Render(straight, {});
+        for (int k = 1; k <= LogoDocument::kMaxWarp; ++k) {
+            LogoDocument document = straight;
+            document.Warp = TLogoWarp(k);
+            document.WarpAmount = 0;
+            QCOMPARE(DocumentRenderer::Render(document, {}), expected);
+        }
+        LogoDocument arched = straight;
+        arched.Warp = TLogoWarp::Arch;
+        arched.WarpAmount = 1;
+        QVERIFY(DocumentRenderer::Render(arched, {}) != expected);
     }
 
     void largerScalesReduceToScaleOne()

@@ -688,6 +688,10 @@ private Q_SLOTS:
         // deeper than 254 layers: the compositor counts layers in wider integers
         QTest::newRow("30 pt extrude 300 left bottom")
             << 30 << 300 << 10 << dxfExtrude << dxfLeftBottom;
+        // a warped caption is filled from its bent outline, in the mask as in each layer
+        QTest::newRow("arch 40 pt gradation 60") << 40 << 60 << 0 << dxfFun << dxfRightBottom;
+        QTest::newRow("wave underlined 60 pt extrude 90 at 20")
+            << 60 << 90 << 20 << dxfExtrude << dxfLeft;
     }
 
     void compositedLayersMatchLayerByLayer()
@@ -700,8 +704,16 @@ private Q_SLOTS:
         Fixture f(QSize(420, 260));
         f.label->SetCaption(QStringLiteral("Tamrin - Quilvoro"));
         f.label->Font()->SetSize(points);
-        if (QByteArray(QTest::currentDataTag()).startsWith("italic"))
+        const QByteArray tag = QTest::currentDataTag();
+        if (tag.startsWith("italic"))
             f.label->Font()->SetStyle(fsItalic);
+        if (tag.startsWith("arch"))
+            f.label->SetWarp(TLogoWarp::Arch);
+        if (tag.startsWith("wave")) {
+            f.label->SetWarp(TLogoWarp::Wave);
+            f.label->Font()->SetStyle(fsUnderline);
+        }
+        f.label->SetWarpAmount(70);
         f.label->SetAngle(angle);
         f.label->Effect3D()->SetStyle(style);
         f.label->Effect3D()->SetOrientation(orientation);
