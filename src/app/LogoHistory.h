@@ -26,6 +26,7 @@ public:
         hkAngle,
         hkDepth,
         hkDirection,
+        hkWarpAmount,
         hkOther = -1, // never merges
     };
 

@@ -26,6 +26,7 @@ class TTrackBar;
 class TLogoDrops;
 class TLogoHistory;
 class TValueHints;
+class TWarpChooser;
 class TWindowActions;
 
 // The one main window: a borderless, skinned form that drags by its own surface. Its controls
@@ -207,11 +208,12 @@ public:
     TFileDialog* OpenPictureDialog2 = nullptr;
 
     // Editing comfort: the undo history, value hints of the track bars, shortcuts and the
-    // preview's menu, drops.
+    // preview's menu, drops, the warp gallery.
     TLogoHistory* History = nullptr;
     TValueHints* ValueHints = nullptr;
     TWindowActions* Actions = nullptr;
     TLogoDrops* Drops = nullptr;
+    TWarpChooser* WarpChooser = nullptr;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -6,6 +6,7 @@
 #include "app/Makewindow1.h"
 #include "app/RecentFiles.h"
 #include "app/ValueHints.h"
+#include "app/WarpChooser.h"
 #include "app/WindowActions.h"
 #include "controls/NewHint.h"
 #include "controls/ShineSpdBtn.h"
@@ -84,6 +85,7 @@ void TMakeForm1::CreateComfort()
 
     Actions = new TWindowActions(this, History->Stack());
     Drops = new TLogoDrops(this);
+    WarpChooser = new TWarpChooser(this);
 
     const std::pair<TFileDialog*, QString> dialogs[] = {
         {OpenDialog1, u"OpenDialog1"_s},

@@ -1,0 +1,234 @@
+#include "app/WarpGallery.h"
+
+#include "framework/TTrackBar.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr std::array<const char16_t*, TWarpGallery::kWarps> kCaptions = {
+    u"なし", u"アーチ", u"アーチ下", u"円", u"波", u"旗", u"膨張", u"収縮", u"遠近", u"傾斜",
+};
+
+constexpr int kBarLeft = 48;
+constexpr QSize kBarSize {264, 12};
+
+} // namespace
+
+TWarpGallery::TWarpGallery(QWidget* parent)
+    : QWidget(parent, Qt::Popup)
+    , FAmountBar(new TTrackBar(this))
+{
+    setObjectName(u"WarpGallery"_s);
+    setMouseTracking(true);
+    setFixedSize(SizeHintFor());
+    FAmountBar->setObjectName(u"WarpAmountBar"_s);
+    FAmountBar->SetMin(LogoDocument::kMinWarpAmount);
+    FAmountBar->SetMax(LogoDocument::kMaxWarpAmount);
+    FAmountBar->SetPageSize(10);
+    FAmountBar->setGeometry(QRect(
+        QPoint(kBarLeft, height() - kMargin - kBarRow / 2 - kBarSize.height() / 2), kBarSize));
+    FAmountBar->setToolTip(u" 変形ノ量"_s);
+    FAmountBar->OnChange = [this](QObject*) {
+        AmountChanged();
+    };
+    // The thumbnails follow the amount once a drag ends; drawing all of them per step would lag.
+    connect(FAmountBar, &QAbstractSlider::sliderReleased, this, [this] {
+        RenderThumbnails();
+        update();
+    });
+}
+
+QString TWarpGallery::Caption(TLogoWarp warp)
+{
+    return QString::fromUtf16(kCaptions[std::size_t(warp)]);
+}
+
+QRect TWarpGallery::CellRect(int index)
+{
+    const int column = index % kColumns;
+    const int row = index / kColumns;
+    const QSize cell(kThumbSize.width(), kThumbSize.height() + kCaptionHeight);
+    return {QPoint(kMargin + column * (cell.width() + kMargin),
+                   kMargin + row * (cell.height() + kMargin)),
+            cell};
+}
+
+std::optional<TLogoWarp> TWarpGallery::WarpAt(QPoint pos)
+{
+    for (int i = 0; i < kWarps; ++i) {
+        if (CellRect(i).contains(pos))
+            return TLogoWarp(i);
+    }
+    return std::nullopt;
+}
+
+QSize TWarpGallery::SizeHintFor()
+{
+    const QRect last = CellRect(kWarps - 1);
+    return {last.right() + 1 + kMargin, last.bottom() + 1 + kMargin + kBarRow + kMargin};
+}
+
+void TWarpGallery::SetColors(TColor color, TColor text, TColor highlight, TColor highlightText)
+{
+    FColor = color;
+    FTextColor = text;
+    FHighlightColor = highlight;
+    FHighlightTextColor = highlightText;
+    update();
+}
+
+void TWarpGallery::SetCaptionFont(const QFont& value)
+{
+    FCaptionFont = value;
+    update();
+}
+
+int TWarpGallery::Amount() const
+{
+    return FAmountBar->Position();
+}
+
+void TWarpGallery::Open(const PreviewScene& scene, TLogoWarp warp, int amount, const QRect& area)
+{
+    FScene = scene;
+    FSelected = FStartWarp = warp;
+    FStartAmount = amount;
+    FHovered.reset();
+    {
+        const QSignalBlocker quiet(FAmountBar);
+        const auto change = std::exchange(FAmountBar->OnChange, nullptr);
+        FAmountBar->SetPosition(amount != 0 ? amount : kStartAmount);
+        FAmountBar->OnChange = change;
+    }
+    RenderThumbnails();
+    move(area.center() - rect().center());
+    show();
+    activateWindow();
+    setFocus();
+}
+
+void TWarpGallery::RenderThumbnails()
+{
+    for (int i = 0; i < kWarps; ++i) {
+        PreviewScene scene = FScene;
+        scene.look.warp = TLogoWarp(i);
+        scene.look.warpAmount = Amount();
+        FThumbnails[std::size_t(i)] = DocumentRenderer::Render(scene).scaled(
+            kThumbSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+}
+
+void TWarpGallery::PaintTo(QPainter& painter) const
+{
+    painter.fillRect(rect(), ToQColor(FColor));
+    painter.setPen(ToQColor(FHighlightColor));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    painter.setFont(FCaptionFont);
+    for (int i = 0; i < kWarps; ++i) {
+        const QRect cell = CellRect(i);
+        const QRect thumb(cell.topLeft(), kThumbSize);
+        const QRect caption(cell.left(), thumb.bottom() + 1, cell.width(), kCaptionHeight);
+        const bool selected = TLogoWarp(i) == FSelected;
+        if (selected)
+            painter.fillRect(cell.adjusted(-3, -3, 3, 3), ToQColor(FHighlightColor));
+        const QImage& picture = FThumbnails[std::size_t(i)];
+        painter.drawImage(thumb.topLeft() + QPoint((kThumbSize.width() - picture.width()) / 2, 0),
+                          picture);
+        if (FHovered == TLogoWarp(i) && !selected) {
+            painter.setPen(ToQColor(FHighlightColor));
+            painter.drawRect(cell.adjusted(-2, -2, 1, 1));
+        }
+        painter.setPen(ToQColor(selected ? FHighlightTextColor : FTextColor));
+        painter.drawText(caption, Qt::AlignCenter, Caption(TLogoWarp(i)));
+    }
+    painter.setPen(ToQColor(FTextColor));
+    painter.drawText(QRect(kMargin, FAmountBar->y() - 4, kBarLeft - kMargin, kBarSize.height() + 8),
+                     Qt::AlignLeft | Qt::AlignVCenter, u"量"_s);
+}
+
+void TWarpGallery::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    PaintTo(painter);
+}
+
+void TWarpGallery::Preview(TLogoWarp warp) const
+{
+    if (OnPreview)
+        OnPreview(warp, Amount());
+}
+
+void TWarpGallery::SetHovered(std::optional<TLogoWarp> value)
+{
+    if (FHovered == value)
+        return;
+    FHovered = value;
+    Preview(value.value_or(FSelected));
+    update();
+}
+
+void TWarpGallery::mouseMoveEvent(QMouseEvent* event)
+{
+    SetHovered(WarpAt(event->position().toPoint()));
+}
+
+void TWarpGallery::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const std::optional<TLogoWarp> warp = WarpAt(event->position().toPoint());
+    if (!warp)
+        return;
+    FSelected = *warp;
+    if (OnApply)
+        OnApply(FSelected, Amount(), false);
+    update();
+}
+
+void TWarpGallery::leaveEvent(QEvent*)
+{
+    SetHovered(std::nullopt);
+}
+
+void TWarpGallery::hideEvent(QHideEvent*)
+{
+    // A thumbnail under the pointer was only shown; the logo keeps the choice.
+    if (FHovered) {
+        FHovered.reset();
+        Preview(FSelected);
+    }
+}
+
+void TWarpGallery::AmountChanged()
+{
+    if (FSelected != TLogoWarp::None && OnApply)
+        OnApply(FSelected, Amount(), true);
+    if (!FAmountBar->isSliderDown()) {
+        RenderThumbnails();
+        update();
+    }
+}
+
+void TWarpGallery::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        FHovered.reset();
+        FSelected = FStartWarp;
+        if (OnApply)
+            OnApply(FStartWarp, FStartAmount, false);
+        close();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        close();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}

@@ -1,0 +1,204 @@
+#include "WorkingWindow.h"
+#include "app/LogoHistory.h"
+#include "app/Makewindow1.h"
+#include "app/ValueHints.h"
+#include "app/WarpChooser.h"
+#include "app/WarpGallery.h"
+#include "app/WindowActions.h"
+#include "fontchooser/FontComboBox.h"
+#include "framework/TApplication.h"
+#include "framework/TPanel.h"
+#include "framework/TTrackBar.h"
+#include "render/DocumentRenderer.h"
+#include "render/dxfLabel.h"
+#include "support/AppTestMain.h"
+#include "support/TestEnvironment.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTest>
+#include <QUndoStack>
+
+using namespace Qt::StringLiterals;
+using namespace WorkingWindow;
+
+Q_DECLARE_METATYPE(TLogoWarp)
+
+namespace {
+
+QPoint CellCentre(TLogoWarp warp)
+{
+    return TWarpGallery::CellRect(int(warp)).center();
+}
+
+TWarpGallery* OpenWithKeys(TMakeForm1* form)
+{
+    QApplication::setActiveWindow(form);
+    if (!QTest::qWaitForWindowActive(form))
+        return nullptr;
+    QTest::keyClick(form, Qt::Key_T, Qt::ControlModifier);
+    return form->WarpChooser->Gallery();
+}
+
+int Differing(const QImage& a, const QImage& b)
+{
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            count += a.pixel(x, y) != b.pixel(x, y);
+    return count;
+}
+
+} // namespace
+
+class tst_WarpGallery : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { TestEnvironment::Pin(); }
+    void cleanup() { TApplication::Instance()->CancelHint(); }
+
+    void ctrlTOpensItOverThePreview()
+    {
+        auto form = WorkingForm();
+        TWarpGallery* gallery = OpenWithKeys(form.get());
+        QVERIFY(gallery);
+        QVERIFY(gallery->isVisible());
+        const QRect preview(form->Panel0->mapToGlobal(QPoint()), form->Panel0->size());
+        QVERIFY((gallery->geometry().center() - preview.center()).manhattanLength() <= 4);
+        gallery->close();
+    }
+
+    void thePreviewMenuOpensIt()
+    {
+        auto form = WorkingForm();
+        QMenu* menu = form->Actions->PreviewMenu();
+        QAction* warp = form->WarpChooser->Action();
+        QVERIFY(menu->actions().contains(warp));
+        QCOMPARE(warp->text(), u"変形…"_s);
+        QCOMPARE(warp->shortcut(), QKeySequence(u"Ctrl+T"_s));
+        warp->trigger();
+        QVERIFY(form->WarpChooser->Gallery()->isVisible());
+        form->WarpChooser->Gallery()->close();
+    }
+
+    // Each thumbnail is the renderer's picture of the logo with that warp, reduced.
+    void thumbnailsAreTheRenderedLogo_data()
+    {
+        QTest::addColumn<TLogoWarp>("warp");
+        for (int k = 0; k <= LogoDocument::kMaxWarp; ++k)
+            QTest::newRow(qPrintable(TWarpGallery::Caption(TLogoWarp(k)))) << TLogoWarp(k);
+    }
+
+    void thumbnailsAreTheRenderedLogo()
+    {
+        QFETCH(TLogoWarp, warp);
+        auto form = WorkingForm();
+        form->WarpChooser->Open();
+        const TWarpGallery* gallery = form->WarpChooser->Gallery();
+        PreviewScene scene = form->ShownScene();
+        scene.look.warp = warp;
+        scene.look.warpAmount = TWarpGallery::kStartAmount;
+        const QImage expected = DocumentRenderer::Render(scene).scaled(
+            TWarpGallery::kThumbSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        QCOMPARE(gallery->Thumbnail(warp), expected);
+        scene.look.warp = TLogoWarp::None;
+        const QImage straight = DocumentRenderer::Render(scene).scaled(
+            TWarpGallery::kThumbSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        QCOMPARE(Differing(expected, straight) > 100, warp != TLogoWarp::None);
+    }
+
+    void hoverShowsClickAppliesEscapeRestores()
+    {
+        auto form = WorkingForm();
+        QUndoStack* history = form->History->Stack();
+        TWarpGallery* gallery = OpenWithKeys(form.get());
+        QVERIFY(gallery);
+        const QImage before = form->Label1->grab().toImage();
+
+        // the pointer over a thumbnail shows it on the logo, as no step of the history
+        QTest::mouseMove(gallery, CellCentre(TLogoWarp::Arch));
+        QCOMPARE(form->Label1->Warp(), TLogoWarp::Arch);
+        QCOMPARE(form->Label1->WarpAmount(), TWarpGallery::kStartAmount);
+        QVERIFY(Differing(form->Label1->grab().toImage(), before) > 500);
+        QCOMPARE(history->count(), 0);
+        QTest::mouseMove(gallery, QPoint(2, gallery->height() - 2));
+        QCOMPARE(form->Label1->Warp(), TLogoWarp::None);
+        QCOMPARE(form->Label1->grab().toImage(), before);
+
+        // a click applies and keeps the gallery open for the amount
+        QTest::mouseMove(gallery, CellCentre(TLogoWarp::Circle));
+        QTest::mouseClick(gallery, Qt::LeftButton, {}, CellCentre(TLogoWarp::Circle));
+        QVERIFY(gallery->isVisible());
+        QCOMPARE(form->Document().Warp, TLogoWarp::Circle);
+        QCOMPARE(history->count(), 1);
+
+        // a drag of the amount bends the logo as it goes, one step for the whole drag
+        TTrackBar* bar = gallery->AmountBar();
+        const int y = bar->height() / 2;
+        QTest::mousePress(bar, Qt::LeftButton, {}, bar->ThumbRect().center());
+        QTest::mouseMove(bar, QPoint(bar->width() - 40, y));
+        const int partWay = form->Label1->WarpAmount();
+        QVERIFY(partWay > TWarpGallery::kStartAmount);
+        QTest::mouseMove(bar, QPoint(bar->width() - 5, y));
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(bar->width() - 5, y));
+        QCOMPARE(form->Label1->WarpAmount(), LogoDocument::kMaxWarpAmount);
+        QCOMPARE(history->count(), 2);
+        QCOMPARE(form->ValueHints->ValueText(bar), u"変形ノ量: 100"_s);
+
+        // Escape puts back the straight logo and closes
+        QTest::keyClick(gallery, Qt::Key_Escape);
+        QVERIFY(!gallery->isVisible());
+        QCOMPARE(form->Document().Warp, TLogoWarp::None);
+        QCOMPARE(form->Label1->grab().toImage(), before);
+
+        // and undo walks back through the choices
+        history->undo();
+        QCOMPARE(form->Document().Warp, TLogoWarp::Circle);
+        QCOMPARE(form->Document().WarpAmount, 100);
+        history->undo();
+        QCOMPARE(form->Document().WarpAmount, TWarpGallery::kStartAmount);
+    }
+
+    void enterKeepsTheChoice()
+    {
+        auto form = WorkingForm();
+        TWarpGallery* gallery = OpenWithKeys(form.get());
+        QVERIFY(gallery);
+        QTest::mouseClick(gallery, Qt::LeftButton, {}, CellCentre(TLogoWarp::Wave));
+        QTest::mouseMove(gallery, CellCentre(TLogoWarp::Slant));
+        QCOMPARE(form->Label1->Warp(), TLogoWarp::Slant);
+        QTest::keyClick(gallery, Qt::Key_Return);
+        QVERIFY(!gallery->isVisible());
+        // what was only under the pointer is not kept
+        QCOMPARE(form->Document().Warp, TLogoWarp::Wave);
+        // opened again, it starts from the logo's warp
+        gallery = OpenWithKeys(form.get());
+        QCOMPARE(gallery->Selected(), TLogoWarp::Wave);
+        gallery->close();
+    }
+
+    // The dark list of the font chooser: its colour behind, its highlight under the choice.
+    void lookslikeTheFontList()
+    {
+        auto form = WorkingForm();
+        form->Label1->SetWarp(TLogoWarp::Flag);
+        form->Label1->SetWarpAmount(30);
+        form->WarpChooser->Open();
+        TWarpGallery* gallery = form->WarpChooser->Gallery();
+        QCOMPARE(gallery->AmountBar()->Position(), 30);
+        const QImage picture = gallery->grab().toImage();
+        const QRgb list = ToQColor(form->FontComboBox1->Color()).rgb();
+        const QRgb highlight = ToQColor(form->FontComboBox1->HighlightColor()).rgb();
+        QCOMPARE(picture.pixel(TWarpGallery::kMargin / 2, gallery->height() / 2), list);
+        const QRect chosen = TWarpGallery::CellRect(int(TLogoWarp::Flag));
+        QCOMPARE(picture.pixel(chosen.topLeft() - QPoint(2, 2)), highlight);
+        const QRect other = TWarpGallery::CellRect(int(TLogoWarp::Wave));
+        QCOMPARE(picture.pixel(other.topLeft() - QPoint(2, 2)), list);
+        gallery->close();
+    }
+};
+
+QUILVORO_APP_TEST_MAIN(tst_WarpGallery)
+#include "tst_WarpGallery.moc"
