@@ -1,0 +1,64 @@
+// Time of one paint of the preview with a warped caption, as while the amount is dragged: the
+// heavy logo of heavy.qvd (100 pt, gradation depth 200, turned 30 degrees) with each warp, the
+// amount moving by one per paint. Warp 0 is the straight logo for comparison.
+#include "document/LogoFile.h"
+#include "platform/FontInfo.h"
+#include "render/DocumentRenderer.h"
+#include "render/LogoPainter.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+LogoDocument Heavy()
+{
+    const QDir here = QFileInfo(QString::fromUtf8(__FILE__)).dir();
+    return LogoFile::Read(here.filePath(QStringLiteral("heavy.qvd")));
+}
+
+void BM_WarpedPreviewPaint(benchmark::State& state)
+{
+    LogoDocument document = Heavy();
+    if (document.Size != 100 || document.Depth != 200) {
+        state.SkipWithError("heavy.qvd not found");
+        return;
+    }
+    document.Warp = TLogoWarp(state.range(0));
+    LogoLook look = DocumentRenderer::LookOf(document, {});
+    const QSize size = DocumentRenderer::kPreviewSize;
+    QImage target(size, QImage::Format_RGB32);
+    int amount = 40;
+    for (auto _ : state) {
+        look.warpAmount = amount;
+        amount = amount == 80 ? 40 : amount + 1;
+        const LogoPainter painter(look, size);
+        painter.PaintOpaque(target, {}, target.rect());
+        benchmark::DoNotOptimize(target.constBits());
+    }
+}
+
+} // namespace
+
+// Argument: the warp, 0 (none) to 9 in the gallery's order.
+BENCHMARK(BM_WarpedPreviewPaint)
+    ->DenseRange(0, LogoDocument::kMaxWarp)
+    ->ArgName("warp")
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    FontInfo::InstallSubstitutions();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
