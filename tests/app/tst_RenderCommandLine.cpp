@@ -109,12 +109,23 @@ private Q_SLOTS:
         QVERIFY(!image.hasAlphaChannel());
     }
 
+    void drawsWhatTheRendererDraws_data()
+    {
+        QTest::addColumn<QByteArray>("keys");
+        QTest::newRow("outline, turned")
+            << QByteArray("Label=Par\r\nSize=70\r\nAngle=20\r\nDepth=40\r\nStyle2=1\r\n"
+                          "Color1=65535\r\n");
+        QTest::newRow("arched, heavy")
+            << QByteArray("Label=Arch\r\nSize=100\r\nDepth=200\r\nWarp=1\r\nWarpAmount=80\r\n");
+        QTest::newRow("circle, underlined")
+            << QByteArray("Label=Round badge\r\nUnder=1\r\nWarp=3\r\nWarpAmount=100\r\n");
+    }
+
     void drawsWhatTheRendererDraws()
     {
+        QFETCH(QByteArray, keys);
         const QString file = Path(u"parity.qvd"_s);
-        WriteAll(file,
-                 "[SET]\r\nLabel=Par\r\nSize=70\r\nAngle=20\r\nDepth=40\r\nStyle2=1\r\n"
-                 "Color1=65535\r\n");
+        WriteAll(file, "[SET]\r\n" + keys);
         QCOMPARE(Run({u"render"_s, file, u"-o"_s, Path(u"parity.png"_s)}, FDir.path()).exitCode, 0);
         const QImage expected = DocumentRenderer::Render(LogoFile::Read(file), {});
         QCOMPARE(ReadImage(Path(u"parity.png"_s)).convertToFormat(QImage::Format_RGB32),
