@@ -5,6 +5,7 @@
 #include "controls/SelShape.h"
 #include "controls/ShadoLbl.h"
 #include "controls/ShineSpdBtn.h"
+#include "controls/dxfLabel.h"
 #include "fontchooser/FontComboBox.h"
 #include "framework/TAlign.h"
 #include "framework/TBevel.h"
@@ -16,7 +17,6 @@
 #include "framework/TTimer.h"
 #include "framework/TTrackBar.h"
 #include "render/DocumentRenderer.h"
-#include "render/dxfLabel.h"
 
 using namespace Qt::StringLiterals;
 
