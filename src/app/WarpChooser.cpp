@@ -5,10 +5,10 @@
 #include "app/ValueHints.h"
 #include "app/WarpGallery.h"
 #include "app/WindowActions.h"
+#include "controls/dxfLabel.h"
 #include "fontchooser/FontComboBox.h"
 #include "framework/TPanel.h"
 #include "framework/TTrackBar.h"
-#include "render/dxfLabel.h"
 
 #include <QAction>
 #include <QMenu>

@@ -5,12 +5,12 @@
 #include "app/WarpChooser.h"
 #include "app/WarpGallery.h"
 #include "app/WindowActions.h"
+#include "controls/dxfLabel.h"
 #include "fontchooser/FontComboBox.h"
 #include "framework/TApplication.h"
 #include "framework/TPanel.h"
 #include "framework/TTrackBar.h"
 #include "render/DocumentRenderer.h"
-#include "render/dxfLabel.h"
 #include "support/AppTestMain.h"
 #include "support/TestEnvironment.h"
 
