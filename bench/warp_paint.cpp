@@ -5,9 +5,11 @@
 #include "platform/FontInfo.h"
 #include "render/DocumentRenderer.h"
 #include "render/LogoPainter.h"
+#include "render/TextWarp.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
 
@@ -42,10 +44,33 @@ void BM_WarpedPreviewPaint(benchmark::State& state)
     }
 }
 
+// The bending alone: the caption's outline made and mapped, the part of a paint that a warp adds.
+void BM_WarpOutline(benchmark::State& state)
+{
+    LogoDocument document = Heavy();
+    const LogoLook look = DocumentRenderer::LookOf(document, {});
+    const QFontMetrics metrics(look.font);
+    const QRectF cell(0, 0, metrics.horizontalAdvance(look.caption), metrics.height());
+    int amount = 40;
+    for (auto _ : state) {
+        const TextWarp warp(TLogoWarp(state.range(0)), amount, cell, metrics.ascent());
+        amount = amount == 80 ? 40 : amount + 1;
+        const TextWarp::Outline outline = warp.MapText(look.caption, look.font, metrics.ascent());
+        benchmark::DoNotOptimize(outline.letters.elementCount());
+    }
+}
+
 } // namespace
 
 // Argument: the warp, 0 (none) to 9 in the gallery's order.
 BENCHMARK(BM_WarpedPreviewPaint)
+    ->DenseRange(0, LogoDocument::kMaxWarp)
+    ->ArgName("warp")
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+BENCHMARK(BM_WarpOutline)
     ->DenseRange(0, LogoDocument::kMaxWarp)
     ->ArgName("warp")
     ->Unit(benchmark::kMillisecond)
