@@ -53,6 +53,14 @@ void Drag(TTrackBar* bar, int fromX, int toX)
     QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(toX, y));
 }
 
+// A smaller frame, with room to move in every direction, and no step in the history.
+void RoomForTheFrame(TMakeForm1& form)
+{
+    form.SelShape1->setGeometry(100, 80, 200, 150);
+    form.History->Record(TLogoHistory::hkOther);
+    form.History->Stack()->clear();
+}
+
 // Drags the selection frame with the mouse: a hover at `grab` (in the frame) chooses the zone,
 // then the button goes down there and the pointer passes through `offsets` from it.
 void DragFrame(TSelShape* frame, QPoint grab, const QList<QPoint>& offsets)
@@ -396,10 +404,7 @@ private Q_SLOTS:
         QFETCH(QRect, change);
         auto form = WorkingForm();
         TSelShape* frame = form->SelShape1;
-        // room to move in every direction
-        frame->setGeometry(100, 80, 200, 150);
-        form->History->Record(TLogoHistory::hkOther);
-        form->History->Stack()->clear();
+        RoomForTheFrame(*form);
         const QRect before = frame->geometry();
         const QPoint grab = grip == u"corner" ? QPoint(frame->width() - 2, frame->height() - 2)
             : grip == u"left"                 ? QPoint(2, frame->height() / 2)
@@ -425,9 +430,7 @@ private Q_SLOTS:
     {
         auto form = WorkingForm();
         TSelShape* frame = form->SelShape1;
-        frame->setGeometry(100, 80, 200, 150);
-        form->History->Record(TLogoHistory::hkOther);
-        form->History->Stack()->clear();
+        RoomForTheFrame(*form);
         const QRect start = frame->geometry();
         const QPoint middle(frame->width() / 2, frame->height() / 2);
         DragFrame(frame, middle, {{20, 0}});

@@ -27,6 +27,14 @@ int RunToEnd(TTimer* timer, int limit = 200)
     return ticks;
 }
 
+// A logo file with `text`, written by the window.
+void WriteLogo(const QString& file, const QString& text)
+{
+    TMakeForm1 writer(u"/opt/q/quilvoro"_s);
+    writer.Edit1->SetText(text);
+    writer.SaveLogoFile(file);
+}
+
 struct Geometry
 {
     int windowTop, windowHeight, panelTop, lowerHeight, headerTop;
@@ -116,11 +124,7 @@ private Q_SLOTS:
     void confirmedLoadSoundsThenReads()
     {
         const QString file = FWork.filePath(u"logo.qvd"_s);
-        {
-            TMakeForm1 writer(u"/opt/q/quilvoro"_s);
-            writer.Edit1->SetText(u"From file"_s);
-            writer.SaveLogoFile(file);
-        }
+        WriteLogo(file, u"From file"_s);
         TestDialogs dialogs;
         dialogs.fileAnswers.push_back(file);
         TMakeForm1 form(u"/opt/q/quilvoro"_s);
@@ -215,11 +219,7 @@ private Q_SLOTS:
     void aFileFromOutsideSlidesInWithItsLogo()
     {
         const QString file = FWork.filePath(u"outside.qvd"_s);
-        {
-            TMakeForm1 writer(u"/opt/q/quilvoro"_s);
-            writer.Edit1->SetText(u"From outside"_s);
-            writer.SaveLogoFile(file);
-        }
+        WriteLogo(file, u"From outside"_s);
         TestDialogs dialogs;
         TMakeForm1 form(u"/opt/q/quilvoro"_s);
         form.move(100, 200);
