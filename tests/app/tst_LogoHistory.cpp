@@ -426,30 +426,6 @@ private Q_SLOTS:
         QCOMPARE(frame->geometry(), after);
     }
 
-    void frameAndSettingsUndoInTheirOrder()
-    {
-        auto form = WorkingForm();
-        TSelShape* frame = form->SelShape1;
-        RoomForTheFrame(*form);
-        const QRect start = frame->geometry();
-        const QPoint middle(frame->width() / 2, frame->height() / 2);
-        DragFrame(frame, middle, {{20, 0}});
-        form->TrackBar1->SetPosition(100);
-        form->TrackBar1Change(form.get());
-        form->History->Record(TLogoHistory::hkSize);
-        DragFrame(frame, middle, {{0, 15}});
-        QUndoStack* stack = form->History->Stack();
-        QCOMPARE(stack->count(), 3);
-        stack->undo();
-        QCOMPARE(frame->geometry(), start.translated(20, 0));
-        QCOMPARE(form->TrackBar1->Position(), 100);
-        stack->undo();
-        QCOMPARE(form->TrackBar1->Position(), 40);
-        QCOMPARE(frame->geometry(), start.translated(20, 0));
-        stack->undo();
-        QCOMPARE(frame->geometry(), start);
-    }
-
 private:
     QTemporaryDir FWork;
     QString FPicture;

@@ -201,21 +201,6 @@ private Q_SLOTS:
         QCOMPARE(form.Image27->y(), -4);
     }
 
-    void eachStepIsPlacedFromWhereTheSlideBegan()
-    {
-        // A window manager that moves the window back mid-slide does not shift where it ends:
-        // the steps count from the slide's start.
-        TMakeForm1 form(u"/opt/q/quilvoro"_s);
-        form.move(100, 300);
-        form.SpeedButton1Click(&form);
-        for (int i = 0; i < 10; ++i)
-            form.Timer1->Tick();
-        form.move(100, 300);
-        RunToEnd(form.Timer1);
-        QCOMPARE(form.pos(), QPoint(100, 300 - 32));
-        QCOMPARE(form.height(), 621);
-    }
-
     void aFileFromOutsideSlidesInWithItsLogo()
     {
         const QString file = FWork.filePath(u"outside.qvd"_s);
