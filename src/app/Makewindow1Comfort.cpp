@@ -10,6 +10,7 @@
 #include "controls/NewHint.h"
 #include "controls/SelShape.h"
 #include "controls/ShineSpdBtn.h"
+#include "controls/dxfLabel.h"
 #include "fontchooser/FontComboBox.h"
 #include "framework/TApplication.h"
 #include "framework/TDialogs.h"
@@ -19,7 +20,6 @@
 #include "framework/TTimer.h"
 #include "framework/TTrackBar.h"
 #include "platform/Sound.h"
-#include "render/dxfLabel.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
