@@ -114,6 +114,7 @@ public:
     {
         return TShineButtonPainter(Look()).MeasureCaption(CanvasFont);
     }
+    // The painter's layout arithmetic, for callers that know only the button.
     static TDrawPosition CalcDrawPosition(QSize Client, QSize Glyph, QSize Text,
                                           TButtonLayout Layout, int Margin, int Spacing)
     {
