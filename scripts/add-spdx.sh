@@ -19,7 +19,7 @@ style_of() {
     CMakeLists.txt | */CMakeLists.txt | *.cmake | Makefile | */Makefile | *.sh | .ci/run | \
       .gitignore | */.gitignore | .clang-format | *.desktop | *.thumbnailer | \
       tests/packaging/installed-files.txt) echo hash ;;
-    *.xml | *.qrc | *.conf) echo xml ;;
+    *.xml | *.qrc | fonts.conf | */fonts.conf) echo xml ;;
     *.md) echo md ;;
   esac
 }
