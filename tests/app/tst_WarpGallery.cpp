@@ -8,6 +8,7 @@
 #include "controls/dxfLabel.h"
 #include "fontchooser/FontComboBox.h"
 #include "framework/TApplication.h"
+#include "framework/TEdit.h"
 #include "framework/TPanel.h"
 #include "framework/TTrackBar.h"
 #include "render/DocumentRenderer.h"
@@ -36,7 +37,9 @@ TWarpGallery* OpenWithKeys(TMakeForm1* form)
     QApplication::setActiveWindow(form);
     if (!QTest::qWaitForWindowActive(form))
         return nullptr;
-    QTest::keyClick(form, Qt::Key_T, Qt::ControlModifier);
+    // from the text field too, as the window's other keys
+    form->Edit1->setFocus();
+    QTest::keyClick(form->Edit1, Qt::Key_T, Qt::ControlModifier);
     return form->WarpChooser->Gallery();
 }
 
