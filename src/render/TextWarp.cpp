@@ -223,14 +223,15 @@ TextWarp::Outline TextWarp::TextOutline(const QString& text, const QFont& font, 
     Outline outline;
     outline.letters.addText(QPointF(0, baseline), plain, text);
     outline.letters.setFillRule(Qt::WindingFill);
-    // Where a text draw puts its lines: centred on the underline position, and a third of the
-    // ascent above the baseline.
+    // Where a text draw puts its lines: the underline centred half a pixel below the whole
+    // pixel under its position, the strike-out a third of the ascent above the baseline.
     const QFontMetricsF metrics(font);
     const qreal width = metrics.horizontalAdvance(text);
     const qreal thickness = metrics.lineWidth();
-    if (font.underline())
-        outline.lines.addRect(0, baseline + metrics.underlinePos() - thickness / 2, width,
-                              thickness);
+    if (font.underline()) {
+        const qreal centre = baseline + std::ceil(metrics.underlinePos()) + 0.5;
+        outline.lines.addRect(0, centre - thickness / 2, width, thickness);
+    }
     if (font.strikeOut())
         outline.lines.addRect(0, baseline - metrics.ascent() / 3 - thickness / 2, width, thickness);
     return outline;
