@@ -97,7 +97,7 @@ void TWarpGallery::Open(const PreviewScene& scene, TLogoWarp warp, int amount, c
 {
     FScene = scene;
     FSelected = FStartWarp = warp;
-    FStartAmount = amount;
+    FStartAmount = FAppliedAmount = amount;
     FHovered.reset();
     {
         const QSignalBlocker quiet(FAmountBar);
@@ -159,8 +159,17 @@ void TWarpGallery::paintEvent(QPaintEvent*)
 
 void TWarpGallery::Preview(TLogoWarp warp) const
 {
+    // Back on the choice, the logo shows what it holds, not the bar (moved under no warp).
     if (OnPreview)
-        OnPreview(warp, Amount());
+        OnPreview(warp, warp == FSelected ? FAppliedAmount : Amount());
+}
+
+void TWarpGallery::Apply(TLogoWarp warp, int amount, bool dragging)
+{
+    FSelected = warp;
+    FAppliedAmount = amount;
+    if (OnApply)
+        OnApply(warp, amount, dragging);
 }
 
 void TWarpGallery::SetHovered(std::optional<TLogoWarp> value)
@@ -184,9 +193,7 @@ void TWarpGallery::mouseReleaseEvent(QMouseEvent* event)
     const std::optional<TLogoWarp> warp = WarpAt(event->position().toPoint());
     if (!warp)
         return;
-    FSelected = *warp;
-    if (OnApply)
-        OnApply(FSelected, Amount(), false);
+    Apply(*warp, Amount(), false);
     update();
 }
 
@@ -206,8 +213,8 @@ void TWarpGallery::hideEvent(QHideEvent*)
 
 void TWarpGallery::AmountChanged()
 {
-    if (FSelected != TLogoWarp::None && OnApply)
-        OnApply(FSelected, Amount(), true);
+    if (FSelected != TLogoWarp::None)
+        Apply(FSelected, Amount(), true);
     if (!FAmountBar->isSliderDown()) {
         RenderThumbnails();
         update();
@@ -219,9 +226,7 @@ void TWarpGallery::keyPressEvent(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Escape:
         FHovered.reset();
-        FSelected = FStartWarp;
-        if (OnApply)
-            OnApply(FStartWarp, FStartAmount, false);
+        Apply(FStartWarp, FStartAmount, false);
         close();
         return;
     case Qt::Key_Return:

@@ -77,6 +77,7 @@ private:
     void SetHovered(std::optional<TLogoWarp> value);
     void AmountChanged();
     void Preview(TLogoWarp warp) const;
+    void Apply(TLogoWarp warp, int amount, bool dragging);
 
     PreviewScene FScene;
     std::array<QImage, kWarps> FThumbnails;
@@ -84,6 +85,8 @@ private:
     std::optional<TLogoWarp> FHovered;
     TLogoWarp FStartWarp = TLogoWarp::None;
     int FStartAmount = 0;
+    // What the logo holds: the amount of the choice last applied (or found on opening).
+    int FAppliedAmount = 0;
     TTrackBar* FAmountBar;
     TColor FColor = clBlack;
     TColor FTextColor = clWhite;

@@ -129,6 +129,8 @@ private Q_SLOTS:
         QTest::mouseMove(gallery, QPoint(2, gallery->height() - 2));
         QCOMPARE(form->Label1->Warp(), TLogoWarp::None);
         QCOMPARE(form->Label1->grab().toImage(), before);
+        // only looked at: the logo is as saved, amount and all
+        QCOMPARE(form->Document(), form->History->Saved());
 
         // a click applies and keeps the gallery open for the amount
         QTest::mouseMove(gallery, CellCentre(TLogoWarp::Circle));
