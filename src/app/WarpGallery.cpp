@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -223,6 +225,9 @@ void TWarpGallery::AmountChanged()
 
 void TWarpGallery::keyPressEvent(QKeyEvent* event)
 {
+    // The arrows walk the cells as the pointer would; Space applies, Enter applies and closes.
+    const int at = int(FHovered.value_or(FSelected));
+    int step = 0;
     switch (event->key()) {
     case Qt::Key_Escape:
         FHovered.reset();
@@ -231,9 +236,29 @@ void TWarpGallery::keyPressEvent(QKeyEvent* event)
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        close();
+    case Qt::Key_Space:
+        if (FHovered)
+            Apply(*FHovered, Amount(), false);
+        if (event->key() == Qt::Key_Space)
+            update();
+        else
+            close();
         return;
+    case Qt::Key_Left:
+        step = -1;
+        break;
+    case Qt::Key_Right:
+        step = 1;
+        break;
+    case Qt::Key_Up:
+        step = -kColumns;
+        break;
+    case Qt::Key_Down:
+        step = kColumns;
+        break;
     default:
         QWidget::keyPressEvent(event);
+        return;
     }
+    SetHovered(TLogoWarp(std::clamp(at + step, 0, kWarps - 1)));
 }

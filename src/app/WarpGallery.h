@@ -17,8 +17,9 @@ class TTrackBar;
 // The warp gallery: a popup with the current logo drawn by the renderer once per warp and a
 // track bar for the amount. The pointer over a thumbnail shows that warp on the logo at once; a
 // click applies it (the gallery stays open, so the amount can follow); the track bar bends the
-// applied warp as it moves. Escape puts back what the logo had when the gallery opened and
-// closes it; Enter or a click elsewhere closes it with the choice kept.
+// applied warp as it moves. The arrow keys walk the thumbnails as the pointer does, Space applies
+// and Enter applies and closes. Escape puts back what the logo had when the gallery opened and
+// closes it; a click elsewhere closes it with the choice kept.
 class TWarpGallery : public QWidget
 {
     Q_OBJECT

@@ -166,7 +166,7 @@ private Q_SLOTS:
         QCOMPARE(form->Document().WarpAmount, TWarpGallery::kStartAmount);
     }
 
-    void enterKeepsTheChoice()
+    void closingKeepsTheChoice()
     {
         auto form = WorkingForm();
         TWarpGallery* gallery = OpenWithKeys(form.get());
@@ -174,14 +174,34 @@ private Q_SLOTS:
         QTest::mouseClick(gallery, Qt::LeftButton, {}, CellCentre(TLogoWarp::Wave));
         QTest::mouseMove(gallery, CellCentre(TLogoWarp::Slant));
         QCOMPARE(form->Label1->Warp(), TLogoWarp::Slant);
-        QTest::keyClick(gallery, Qt::Key_Return);
-        QVERIFY(!gallery->isVisible());
-        // what was only under the pointer is not kept
+        // as a click elsewhere closes it: what was only under the pointer is not kept
+        gallery->close();
+        QCOMPARE(form->Label1->Warp(), TLogoWarp::Wave);
         QCOMPARE(form->Document().Warp, TLogoWarp::Wave);
         // opened again, it starts from the logo's warp
         gallery = OpenWithKeys(form.get());
         QCOMPARE(gallery->Selected(), TLogoWarp::Wave);
         gallery->close();
+    }
+
+    void theArrowsWalkTheCells()
+    {
+        auto form = WorkingForm();
+        TWarpGallery* gallery = OpenWithKeys(form.get());
+        QVERIFY(gallery);
+        QTest::keyClick(gallery, Qt::Key_Right);
+        QTest::keyClick(gallery, Qt::Key_Down);
+        QCOMPARE(form->Label1->Warp(), TLogoWarp::Bulge);
+        QTest::keyClick(gallery, Qt::Key_Space);
+        QCOMPARE(form->Document().Warp, TLogoWarp::Bulge);
+        QVERIFY(gallery->isVisible());
+        // the last cell holds: no step past the ends
+        for (int i = 0; i < 5; ++i)
+            QTest::keyClick(gallery, Qt::Key_Right);
+        QCOMPARE(form->Label1->Warp(), TLogoWarp::Slant);
+        QTest::keyClick(gallery, Qt::Key_Enter);
+        QVERIFY(!gallery->isVisible());
+        QCOMPARE(form->Document().Warp, TLogoWarp::Slant);
     }
 
     // The dark list of the font chooser: its colour behind, its highlight under the choice.
