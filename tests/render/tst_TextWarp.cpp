@@ -52,8 +52,6 @@ class tst_TextWarp : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void noAmountIsIdentity_data();
-    void noAmountIsIdentity();
     void baselineBecomesArc_data();
     void baselineBecomesArc();
     void circleAtFullAmountCloses();
@@ -63,36 +61,11 @@ private Q_SLOTS:
     void perspectiveNarrowsOneEdge();
     void bendsReachTheirHeight_data();
     void bendsReachTheirHeight();
-    void largerFrameGivesLargerShape_data();
-    void largerFrameGivesLargerShape();
     void piecesStayWithinTolerance_data();
     void piecesStayWithinTolerance();
     void warpedShapeStaysCentred_data();
     void warpedShapeStaysCentred();
 };
-
-void tst_TextWarp::noAmountIsIdentity_data()
-{
-    QTest::addColumn<TLogoWarp>("kind");
-    QTest::addColumn<int>("amount");
-    QTest::newRow("none at 100") << TLogoWarp::None << 100;
-    QTest::newRow("arch at 0") << TLogoWarp::Arch << 0;
-    QTest::newRow("circle at 0") << TLogoWarp::Circle << 0;
-    QTest::newRow("wave at 0") << TLogoWarp::Wave << 0;
-    QTest::newRow("perspective at 0") << TLogoWarp::Perspective << 0;
-}
-
-void tst_TextWarp::noAmountIsIdentity()
-{
-    QFETCH(TLogoWarp, kind);
-    QFETCH(int, amount);
-    const TextWarp warp(kind, amount, kFrame, kBaseline);
-    QVERIFY(warp.IsIdentity());
-    QCOMPARE(warp.Map({123.5, 7.25}), QPointF(123.5, 7.25));
-    QPainterPath path;
-    path.addEllipse(10, 10, 50, 30);
-    QCOMPARE(warp.MapPath(path), path);
-}
 
 void tst_TextWarp::baselineBecomesArc_data()
 {
@@ -254,22 +227,11 @@ void tst_TextWarp::bendsReachTheirHeight()
     QCOMPARE(crossed, crossings);
 }
 
-void tst_TextWarp::largerFrameGivesLargerShape_data()
+void tst_TextWarp::warpedShapeStaysCentred_data()
 {
     QTest::addColumn<TLogoWarp>("kind");
     for (int k = 1; k <= LogoDocument::kMaxWarp; ++k)
         QTest::newRow(qPrintable(QString::number(k))) << TLogoWarp(k);
-}
-
-void tst_TextWarp::largerFrameGivesLargerShape()
-{
-    QFETCH(TLogoWarp, kind);
-    const TextWarp one(kind, 70, kFrame, kBaseline);
-    constexpr qreal s = 3;
-    const TextWarp three(kind, 70, QRectF(0, 0, kFrame.width() * s, kFrame.height() * s),
-                         kBaseline * s);
-    for (const QPointF p : {QPointF(0, 0), QPointF(37, 42), QPointF(250, 60), QPointF(410, -5)})
-        QVERIFY(QLineF(three.Map(p * s), one.Map(p) * s).length() < 1e-6);
 }
 
 void tst_TextWarp::piecesStayWithinTolerance_data()
@@ -321,11 +283,6 @@ void tst_TextWarp::piecesStayWithinTolerance()
     }
     // Not absurdly fine either: well under one piece per device pixel of the underline.
     QVERIFY(pieces[0].size() < 2 * frame.width() / 2);
-}
-
-void tst_TextWarp::warpedShapeStaysCentred_data()
-{
-    largerFrameGivesLargerShape_data();
 }
 
 void tst_TextWarp::warpedShapeStaysCentred()
