@@ -10,29 +10,36 @@
 
 namespace {
 
-// A value in hundredths, written with as few characters as SVG allows.
-void AppendNumber(QByteArray& out, long long hundredths)
+// A value in units of 10^-decimals, written with as few characters as SVG allows.
+void AppendNumber(QByteArray& out, long long value, int decimals)
 {
-    if (hundredths < 0) {
+    if (value < 0) {
         out += '-';
-        hundredths = -hundredths;
+        value = -value;
     }
-    out += QByteArray::number(hundredths / 100);
-    const int fraction = int(hundredths % 100);
+    long long unit = 1;
+    for (int i = 0; i < decimals; ++i)
+        unit *= 10;
+    out += QByteArray::number(value / unit);
+    long long fraction = value % unit;
     if (fraction == 0)
         return;
+    int digits = decimals;
+    while (fraction % 10 == 0) {
+        fraction /= 10;
+        --digits;
+    }
     out += '.';
-    out += char('0' + fraction / 10);
-    if (fraction % 10 != 0)
-        out += char('0' + fraction % 10);
+    out += QByteArray::number(fraction).rightJustified(digits, '0');
 }
 
 // Appends numbers separated the short way: a minus sign separates by itself.
 class PathText
 {
 public:
-    explicit PathText(QByteArray& out)
+    PathText(QByteArray& out, int decimals)
         : FOut(out)
+        , FDecimals(decimals)
     { }
 
     void Command(char command)
@@ -45,31 +52,28 @@ public:
         FFirstNumber = !repeated;
     }
 
-    void Number(long long hundredths)
+    void Number(long long value)
     {
-        if (!FFirstNumber && hundredths >= 0)
+        if (!FFirstNumber && value >= 0)
             FOut += ' ';
-        AppendNumber(FOut, hundredths);
+        AppendNumber(FOut, value, FDecimals);
         FFirstNumber = false;
     }
 
 private:
     QByteArray& FOut;
+    const int FDecimals;
     char FLast = 0;
     bool FFirstNumber = true;
 };
 
-struct Point100
+// A point in units of the path data.
+struct Point
 {
     long long x = 0;
     long long y = 0;
-    bool operator==(const Point100&) const = default;
+    bool operator==(const Point&) const = default;
 };
-
-Point100 Rounded(double x, double y)
-{
-    return {std::llround(x * 100), std::llround(y * 100)};
-}
 
 QByteArray Colour(const QColor& colour)
 {
@@ -117,9 +121,9 @@ QByteArray Image(const QRect& rect, const QImage& image, const QByteArray& extra
         + " xlink:href=\"" + PngData(image) + "\"/>\n";
 }
 
-QByteArray RegionElement(const LogoRegion& region)
+QByteArray RegionElement(const LogoRegion& region, int decimals)
 {
-    const QByteArray d = "d=\"" + SvgWriter::PathData(region.path) + '"';
+    const QByteArray d = "d=\"" + SvgWriter::PathData(region.path, decimals) + '"';
     const QByteArray rule =
         region.path.fillRule() == Qt::OddEvenFill ? " fill-rule=\"evenodd\"" : QByteArray();
     switch (region.kind) {
@@ -139,20 +143,24 @@ QByteArray RegionElement(const LogoRegion& region)
 
 namespace SvgWriter {
 
-QByteArray PathData(const QPainterPath& path)
+QByteArray PathData(const QPainterPath& path, int decimals)
 {
     QByteArray out;
-    PathText text(out);
-    Point100 current;
-    Point100 start;
-    auto relative = [&](const Point100& p) {
+    PathText text(out, decimals);
+    const double unit = std::pow(10.0, decimals);
+    auto Rounded = [unit](double x, double y) {
+        return Point {std::llround(x * unit), std::llround(y * unit)};
+    };
+    Point current;
+    Point start;
+    auto relative = [&](const Point& p) {
         text.Number(p.x - current.x);
         text.Number(p.y - current.y);
     };
     const int count = path.elementCount();
     for (int i = 0; i < count; ++i) {
         const QPainterPath::Element e = path.elementAt(i);
-        const Point100 p = Rounded(e.x, e.y);
+        const Point p = Rounded(e.x, e.y);
         switch (e.type) {
         case QPainterPath::MoveToElement:
             text.Command('M');
@@ -184,7 +192,7 @@ QByteArray PathData(const QPainterPath& path)
             text.Command('c');
             relative(p);
             relative(Rounded(c2.x, c2.y));
-            const Point100 to = Rounded(end.x, end.y);
+            const Point to = Rounded(end.x, end.y);
             relative(to);
             current = to;
             i += 2;
@@ -235,9 +243,11 @@ QByteArray Write(const VectorScene& scene)
         svg += Image(scene.pictureRect, scene.picture, clipAttribute);
     if (clip)
         svg += "<g" + clipAttribute + ">\n";
+    // a tenth of a preview pixel is at most a fifth of a device pixel up to scale 2
+    const int decimals = scene.outputSize.width() > 2 * r.width() ? 2 : 1;
     for (const LogoRegion& region : scene.regions)
         if (!region.path.isEmpty())
-            svg += RegionElement(region);
+            svg += RegionElement(region, decimals);
     if (clip)
         svg += "</g>\n";
     svg += "</svg>\n";

@@ -14,7 +14,7 @@ namespace SvgWriter {
 
 QByteArray Write(const VectorScene& scene);
 
-// SVG path data for `path`, coordinates rounded to hundredths.
-QByteArray PathData(const QPainterPath& path);
+// SVG path data for `path`, coordinates rounded to `decimals` places.
+QByteArray PathData(const QPainterPath& path, int decimals = 2);
 
 } // namespace SvgWriter

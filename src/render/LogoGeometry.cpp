@@ -17,14 +17,6 @@ int Channel(std::uint32_t pixel, int shift)
     return int((pixel >> shift) & 0xFF);
 }
 
-bool Within(std::uint32_t a, std::uint32_t b, int levels)
-{
-    for (const int shift : {0, 8, 16})
-        if (std::abs(Channel(a, shift) - Channel(b, shift)) > levels)
-            return false;
-    return true;
-}
-
 LogoRegion Filled(const QPainterPath& path, const QColor& colour)
 {
     LogoRegion region;
@@ -75,16 +67,38 @@ QImage LogoGeometry::Texture() const
                                 Qt::SmoothTransformation);
 }
 
-std::vector<int> LogoGeometry::RunEnds(const std::vector<std::uint32_t>& colours)
+std::vector<LogoGeometry::Run> LogoGeometry::Runs(const std::vector<std::uint32_t>& colours)
 {
-    std::vector<int> ends;
-    std::size_t first = 0;
-    for (std::size_t k = 1; k <= colours.size(); ++k)
-        if (k == colours.size() || !Within(colours[k], colours[first], 1)) {
-            ends.push_back(int(k));
-            first = k;
+    std::vector<Run> runs;
+    int low[3] = {};
+    int high[3] = {};
+    auto middle = [&] {
+        std::uint32_t colour = 0;
+        for (int c = 0; c < 3; ++c)
+            colour |= std::uint32_t((low[c] + high[c]) / 2) << (8 * c);
+        return colour;
+    };
+    for (std::size_t k = 0; k < colours.size(); ++k) {
+        bool fits = k > 0;
+        for (int c = 0; c < 3 && fits; ++c) {
+            const int v = Channel(colours[k], 8 * c);
+            fits = std::max(high[c], v) - std::min(low[c], v) <= 2;
         }
-    return ends;
+        if (!fits) {
+            if (k > 0)
+                runs.push_back({int(k), middle()});
+            for (int c = 0; c < 3; ++c)
+                low[c] = high[c] = Channel(colours[k], 8 * c);
+            continue;
+        }
+        for (int c = 0; c < 3; ++c) {
+            low[c] = std::min(low[c], Channel(colours[k], 8 * c));
+            high[c] = std::max(high[c], Channel(colours[k], 8 * c));
+        }
+    }
+    if (!colours.empty())
+        runs.push_back({int(colours.size()), middle()});
+    return runs;
 }
 
 std::vector<LogoRegion> LogoGeometry::Regions(const QPainterPath& letters) const
@@ -109,19 +123,18 @@ void LogoGeometry::AddShadow(std::vector<LogoRegion>& regions, const QPainterPat
     if (layers == 0)
         return;
     const std::vector<std::uint32_t> colours = painter.LayerColours(layers);
-    const std::vector<int> ends = RunEnds(colours);
-    if (ends.size() == 1) {
-        regions.push_back(Filled(ShadowSweep::Swept(letters, step, 1, layers, kTolerance),
-                                 QColor::fromRgb(colours.front())));
+    const std::vector<Run> runs = Runs(colours);
+    if (runs.size() == 1) {
+        regions.push_back(Filled(ShadowSweep::Swept(letters, step, 1, layers, FTolerance),
+                                 QColor::fromRgb(runs.front().colour)));
         return;
     }
-    const std::vector<QPainterPath> bands = ShadowSweep::Bands(letters, step, ends, kTolerance);
-    // farthest first; each run shows the colour of its middle layer
-    for (std::size_t i = bands.size(); i-- > 0;) {
-        const int from = i == 0 ? 1 : ends[i - 1] + 1;
-        const int middle = (from + ends[i]) / 2;
-        regions.push_back(Filled(bands[i], QColor::fromRgb(colours[std::size_t(middle) - 1])));
-    }
+    std::vector<int> ends;
+    for (const Run& run : runs)
+        ends.push_back(run.last);
+    const std::vector<QPainterPath> bands = ShadowSweep::Bands(letters, step, ends, FTolerance);
+    for (std::size_t i = bands.size(); i-- > 0;) // farthest first
+        regions.push_back(Filled(bands[i], QColor::fromRgb(runs[i].colour)));
 }
 
 void LogoGeometry::AddFace(std::vector<LogoRegion>& regions, const QPainterPath& letters) const

@@ -45,16 +45,27 @@ public:
     // letters are not textured.
     QImage Texture() const;
 
+    // How far flattened shadow outlines may stray from the curves: finer for a picture that
+    // is to be shown larger.
+    double Tolerance() const { return FTolerance; }
+    void SetTolerance(double value) { FTolerance = value; }
+
     // Regions of exactly `key` colour are what the raster makes transparent when the label is
     // shown over something: they vanish and cut through every region beneath them.
     static void KeyOut(std::vector<LogoRegion>& regions, QColor key, double tolerance);
 
     // How far a flattened curve may stray from the true one, in device pixels.
-    static constexpr double kTolerance = 0.05;
+    static constexpr double kTolerance = 0.1;
 
-    // Runs of layer colours (nearest first) in which no channel differs from the run's first
-    // colour by more than one level: the last layer of each run, counting from 1.
-    static std::vector<int> RunEnds(const std::vector<std::uint32_t>& colours);
+    // A run of shadow layers drawn in one colour that lies within one level of each of theirs.
+    struct Run
+    {
+        int last = 0; // the run's farthest layer, counting from 1
+        std::uint32_t colour = 0;
+        bool operator==(const Run&) const = default;
+    };
+    // The fewest such runs for layer colours given nearest first, nearest run first.
+    static std::vector<Run> Runs(const std::vector<std::uint32_t>& colours);
 
 private:
     void AddShadow(std::vector<LogoRegion>& regions, const QPainterPath& letters) const;
@@ -63,4 +74,5 @@ private:
     LogoLook FLook;
     QSize FLabelSize;
     int FScale;
+    double FTolerance = kTolerance;
 };

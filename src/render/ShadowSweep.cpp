@@ -16,7 +16,6 @@ namespace {
 constexpr double kUnit = 256.0;
 // Qt flattens a curve to within half a unit of the coordinates it flattens in.
 constexpr double kQtFlatness = 0.5;
-constexpr double kCleanDistance = 0.04;
 
 Paths ToPaths(const QPainterPath& path, double tolerance)
 {
@@ -35,10 +34,10 @@ Paths ToPaths(const QPainterPath& path, double tolerance)
     return paths;
 }
 
-QPainterPath ToPainterPath(Paths paths)
+QPainterPath ToPainterPath(Paths paths, double tolerance)
 {
-    // points closer than this to their neighbours' line add bytes, not shape
-    ClipperLib::CleanPolygons(paths, kUnit * kCleanDistance);
+    // points within the tolerance of their neighbours' line add bytes, not shape
+    ClipperLib::CleanPolygons(paths, kUnit * tolerance);
     QPainterPath path;
     path.setFillRule(Qt::WindingFill);
     for (const Path& points : paths) {
@@ -155,7 +154,8 @@ QPainterPath Swept(const QPainterPath& letters, QPoint step, int first, int last
 {
     if (last < first)
         return {};
-    return ToPainterPath(Sweep(Clean(letters, step, first, tolerance), Units(step, last - first)));
+    return ToPainterPath(Sweep(Clean(letters, step, first, tolerance), Units(step, last - first)),
+                         tolerance);
 }
 
 std::vector<QPainterPath> Bands(const QPainterPath& letters, QPoint step,
@@ -175,7 +175,8 @@ std::vector<QPainterPath> Bands(const QPainterPath& letters, QPoint step,
         const Paths covered = nearerEnd == 0 ? Sweep(first, Units(step, end - 1))
                                              : Sweep(nearer, Units(step, end - nearerEnd));
         bands.push_back(ToPainterPath(
-            before.empty() ? covered : Execute(ClipperLib::ctDifference, covered, before)));
+            before.empty() ? covered : Execute(ClipperLib::ctDifference, covered, before),
+            tolerance));
         before = nearerEnd == 0 ? (end >= 2 ? first : Paths()) : std::move(nearer);
         nearer = covered;
         nearerEnd = end;
@@ -193,7 +194,7 @@ QPainterPath Subtract(const QPainterPath& from, const QPainterPath& cut, double 
     clipper.AddPaths(ToPaths(cut, tolerance), ClipperLib::ptClip, true);
     Paths result;
     clipper.Execute(ClipperLib::ctDifference, result, fill(from), fill(cut));
-    return ToPainterPath(result);
+    return ToPainterPath(result, tolerance);
 }
 
 } // namespace ShadowSweep

@@ -17,13 +17,14 @@ VectorScene VectorScene::Of(const PreviewScene& scene, const RenderOptions& opti
     vector.title = scene.look.caption;
     vector.labelRect = QRect(QPoint(), DocumentRenderer::kPreviewSize);
 
-    const LogoGeometry geometry(scene.look, DocumentRenderer::kPreviewSize);
+    LogoGeometry geometry(scene.look, DocumentRenderer::kPreviewSize);
+    geometry.SetTolerance(LogoGeometry::kTolerance / options.scale);
     vector.regions = geometry.Regions();
     vector.texture = geometry.Texture();
     // Over a picture or over nothing the label's own colour is see-through.
     const bool keyed = options.transparent || scene.labelTransparent;
     if (keyed)
-        LogoGeometry::KeyOut(vector.regions, ToQColor(scene.look.color), LogoGeometry::kTolerance);
+        LogoGeometry::KeyOut(vector.regions, ToQColor(scene.look.color), geometry.Tolerance());
     if (options.transparent)
         return vector;
 

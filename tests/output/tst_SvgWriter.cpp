@@ -129,29 +129,33 @@ private Q_SLOTS:
     {
         QTest::addColumn<QPainterPath>("path");
         QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<int>("decimals");
         QPainterPath square;
         square.addRect(1, 2, 3, 4);
-        QTest::newRow("closed square") << square << QByteArray("M1 2l3 0 0 4-3 0z");
+        QTest::newRow("closed square") << square << QByteArray("M1 2l3 0 0 4-3 0z") << 2;
         QPainterPath open;
         open.moveTo(0.5, 0.25);
         open.lineTo(-1.125, 0.25);
-        QTest::newRow("open line, hundredths") << open << QByteArray("M0.5 0.25l-1.63 0");
+        QTest::newRow("open line, hundredths") << open << QByteArray("M0.5 0.25l-1.63 0") << 2;
         QPainterPath curve;
         curve.moveTo(10, 10);
         curve.cubicTo(11, 10, 12, 11, 12, 12);
         curve.lineTo(10, 10);
-        QTest::newRow("curve, closed") << curve << QByteArray("M10 10c1 0 2 1 2 2z");
+        QTest::newRow("curve, closed") << curve << QByteArray("M10 10c1 0 2 1 2 2z") << 2;
         QPainterPath two;
         two.addRect(0, 0, 1, 1);
         two.addRect(5, 5, 1, 1);
-        QTest::newRow("two subpaths") << two << QByteArray("M0 0l1 0 0 1-1 0zM5 5l1 0 0 1-1 0z");
+        QTest::newRow("tenths") << open << QByteArray("M0.5 0.3l-1.6 0") << 1;
+        QTest::newRow("two subpaths")
+            << two << QByteArray("M0 0l1 0 0 1-1 0zM5 5l1 0 0 1-1 0z") << 2;
     }
 
     void pathData()
     {
         QFETCH(QPainterPath, path);
         QFETCH(QByteArray, data);
-        QCOMPARE(SvgWriter::PathData(path), data);
+        QFETCH(int, decimals);
+        QCOMPARE(SvgWriter::PathData(path, decimals), data);
     }
 
     void title_data()
