@@ -10,7 +10,8 @@
 
 namespace {
 
-constexpr int kDpi = 96;
+// One device pixel to a point: page sizes in whole points keep the pictures unscaled.
+constexpr int kDpi = 72;
 
 void PaintRegion(QPainter& painter, const LogoRegion& region, const QImage& texture)
 {

@@ -5,9 +5,9 @@
 class QPainter;
 struct VectorScene;
 
-// Writes a logo as a one-page PDF the size of its region (one preview pixel is 1/96 inch, so
-// a viewer at 100 % shows it at the raster's size): the regions as vector paths, the pictures
-// embedded without loss.
+// Writes a logo as a one-page PDF the size of its region, one point per pixel of the picture
+// (PDF pages are measured in whole points, and a page that is not would make viewers resample
+// the pictures): the regions as vector paths, the pictures embedded without loss.
 namespace PdfWriter {
 
 QByteArray Write(const VectorScene& scene);
