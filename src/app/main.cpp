@@ -81,9 +81,8 @@ int main(int argc, char* argv[])
                 std::fprintf(stderr, "quilvoro: %s: %s\n",
                              commandLine.LogoFile().toLocal8Bit().constData(),
                              error.toLocal8Bit().constData());
-            form.LoadLogoFile(commandLine.LogoFile());
-            if (error.isEmpty())
-                form.LogoFileUsed(commandLine.LogoFile());
+            // the preview slides in with the logo, as New then Load would show it
+            form.LoadWithTransition(commandLine.LogoFile());
         }
         return app->exec();
     });
