@@ -14,7 +14,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString kProgram = u"quilvoro"_s;
-const QStringList kFormats = {u"png"_s, u"bmp"_s, u"jpg"_s, u"webp"_s};
+const QStringList kFormats = {u"png"_s, u"bmp"_s, u"jpg"_s, u"webp"_s, u"svg"_s, u"pdf"_s};
 
 // Replaces the parser's usage line, which names the binary's path, with ours.
 QString HelpText(const QCommandLineParser& parser, const QString& usage)
@@ -140,13 +140,13 @@ CommandLine CommandLine::ParseRender(const QStringList& arguments, int cores)
     const QCommandLineOption directory(
         {u"d"_s, u"directory"_s}, u"Write the pictures into DIR (made when missing)."_s, u"DIR"_s);
     const QCommandLineOption format(u"format"_s,
-                                    u"png, bmp (24 bits), jpg or webp. Default: the suffix of "
-                                    "OUT, else png."_s,
+                                    u"png, bmp (24 bits), jpg, webp, or svg or pdf (shapes). "
+                                    "Default: the suffix of OUT, else png."_s,
                                     u"FORMAT"_s);
     const QCommandLineOption scale(u"scale"_s, u"Device pixels per preview pixel, 1 to 8."_s,
                                    u"N"_s);
     const QCommandLineOption transparent(
-        u"transparent"_s, u"Leave out the background colour and picture (png, webp)."_s);
+        u"transparent"_s, u"Leave out the background colour and picture (png, webp, svg, pdf)."_s);
     const QCommandLineOption region(
         u"region"_s, u"The region in preview pixels, from the preview's top-left corner."_s,
         u"X,Y,W,H"_s);
@@ -194,7 +194,8 @@ CommandLine CommandLine::ParseRender(const QStringList& arguments, int cores)
     if (parser.isSet(format)) {
         const QString name = parser.value(format).toLower();
         if (!kFormats.contains(name))
-            return UsageError(program, u"unknown format '%1' (png, bmp, jpg or webp)"_s.arg(name));
+            return UsageError(program,
+                              u"unknown format '%1' (png, bmp, jpg, webp, svg or pdf)"_s.arg(name));
         r.format = name.toLatin1();
     } else if (!r.output.isEmpty()) {
         r.format = FormatOfName(r.output).value_or("png");

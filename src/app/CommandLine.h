@@ -13,7 +13,7 @@ struct RenderRequest
     QStringList inputs;
     QString output; // -o: the one picture of the one input
     QString directory; // -d: one picture per input in that folder
-    QByteArray format = "png"; // png, bmp, jpg or webp
+    QByteArray format = "png"; // png, bmp, jpg, webp, svg or pdf
     int scale = 1;
     bool scaleGiven = false;
     bool transparent = false;
