@@ -1,10 +1,10 @@
 // Logos written as shapes where pictures go: `quilvoro render` as a real process, the window's
 // export dialog and the clipboard, each drawn by librsvg or poppler against the raster.
+#include "WorkingWindow.h"
 #include "app/Makewindow1.h"
 #include "app/WindowActions.h"
 #include "controls/SelShape.h"
 #include "document/LogoFile.h"
-#include "framework/TTimer.h"
 #include "output/VectorTesting.h"
 #include "support/AppTestMain.h"
 #include "support/FileTesting.h"
@@ -71,14 +71,6 @@ QByteArray Attribute(const QByteArray& svg, const char* name)
 {
     const QRegularExpression pattern(u"<svg [^>]*\\b%1=\"([^\"]*)\""_s.arg(QLatin1String(name)));
     return pattern.match(QString::fromUtf8(svg)).captured(1).toUtf8();
-}
-
-void BringPreviewIntoView(TMakeForm1& form)
-{
-    form.show();
-    form.SpeedButton1Click(&form);
-    while (form.Timer1->Enabled())
-        form.Timer1->Tick();
 }
 
 } // namespace
@@ -193,8 +185,8 @@ private Q_SLOTS:
         TestDialogs dialogs;
         const QString file = FDir.filePath(name);
         dialogs.fileAnswers.push_back(file);
-        TMakeForm1 form(u"/opt/q/quilvoro"_s);
-        BringPreviewIntoView(form);
+        const std::unique_ptr<TMakeForm1> window = WorkingWindow::WorkingForm();
+        TMakeForm1& form = *window;
         form.SpeedButton6Click(&form);
         const QStringList entries =
             TDialogs::QtFilter(dialogs.fileRequests.first().filter).split(u";;"_s);
@@ -216,8 +208,8 @@ private Q_SLOTS:
     // A paste into a vector program gets the same region as shapes, the logo alone.
     void clipboardOffersSvg()
     {
-        TMakeForm1 form(u"/opt/q/quilvoro"_s);
-        BringPreviewIntoView(form);
+        const std::unique_ptr<TMakeForm1> window = WorkingWindow::WorkingForm();
+        TMakeForm1& form = *window;
         form.Actions->CopyToClipboard();
         const QMimeData* data = QGuiApplication::clipboard()->mimeData();
         QVERIFY(data);
