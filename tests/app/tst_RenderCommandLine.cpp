@@ -134,8 +134,8 @@ private Q_SLOTS:
             << QStringList {u"-o"_s, u"out.jpeg"_s} << u"out.jpeg"_s << QByteArray("jpeg");
         QTest::newRow("webp by option")
             << QStringList {u"--format"_s, u"webp"_s} << u"logo.webp"_s << QByteArray("webp");
-        QTest::newRow("option over suffix")
-            << QStringList {u"--format"_s, u"bmp"_s, u"-o"_s, u"odd.png"_s} << u"odd.png"_s
+        QTest::newRow("option for a name without suffix")
+            << QStringList {u"--format"_s, u"bmp"_s, u"-o"_s, u"plain"_s} << u"plain"_s
             << QByteArray("bmp");
     }
 
