@@ -343,8 +343,9 @@ QString CheckRules(RenderRequest& r, const QStringList& arguments)
         if (!problem.isEmpty())
             return problem;
     }
-    const QString format = CheckFormatOfOutput(r);
-    return format.isEmpty() ? CheckOutputs(r) : format;
+    // -o names its own file whatever the format, so an input under it is found first
+    const QString outputs = CheckOutputs(r);
+    return outputs.isEmpty() ? CheckFormatOfOutput(r) : outputs;
 }
 
 } // namespace
