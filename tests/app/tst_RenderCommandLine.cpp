@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QImageReader>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -509,6 +510,40 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.out.startsWith(output), qPrintable(run.out));
         QCOMPARE(run.err, QString());
+    }
+
+    // A missing logo file named on the command line is said in the window, as a recent file's
+    // is; an X server without a window manager shows which windows open.
+    void saysInTheWindowThatALogoFileIsMissing()
+    {
+        for (const QString& tool : {u"Xvfb"_s, u"xdotool"_s}) {
+            if (QStandardPaths::findExecutable(tool).isEmpty())
+                QSKIP(qPrintable(tool + u" is not installed (make deps installs it)"_s));
+        }
+        QProcess server;
+        server.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1024x768x24"_s});
+        QVERIFY(server.waitForReadyRead(20000));
+        const QString display = u":"_s + QString::fromLatin1(server.readLine().trimmed());
+        QProcess window;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"DISPLAY"_s, display);
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+        window.setProcessEnvironment(environment);
+        window.start(QStringLiteral(QUILVORO_PROGRAM), {Path(u"missing.qvd"_s)});
+        QProcess search;
+        search.setProcessEnvironment(environment);
+        // the message box carries the bare title; the main window adds its version
+        search.start(u"timeout"_s,
+                     {u"20"_s, u"xdotool"_s, u"search"_s, u"--sync"_s, u"--onlyvisible"_s,
+                      u"--name"_s, u"^Quilvoro$"_s});
+        QVERIFY(search.waitForFinished(30000));
+        const QByteArray found = search.readAllStandardOutput();
+        window.kill();
+        window.waitForFinished();
+        server.terminate();
+        server.waitForFinished();
+        QVERIFY2(!found.trimmed().isEmpty(), "no message box opened");
+        QCOMPARE(window.readAllStandardError().contains("missing.qvd"), false);
     }
 
     void refusesTwoLogoFilesForTheWindowWithoutADisplay()
