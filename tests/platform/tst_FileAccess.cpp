@@ -9,7 +9,6 @@
 #include <QTest>
 
 #include <cerrno>
-#include <cstring>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -223,18 +222,6 @@ private Q_SLOTS:
         QCOMPARE(error, reason ? ErrorText::OfErrno(reason) : QString());
         if (reason == 0)
             QVERIFY(QFileInfo(dir.filePath(name)).isDir());
-    }
-
-    // The window says the system's reasons in Japanese, the command line in English.
-    void reasonsFollowTheLanguageSpoken()
-    {
-        QCOMPARE(ErrorText::OfErrno(EROFS), u"読込ミ専用ノディスクデス"_s);
-        ErrorText::SetLanguage(ErrorText::TLanguage::English);
-        const QString english = ErrorText::OfErrno(EROFS);
-        const QString qts = ErrorText::OfQt(QString::fromLocal8Bit(std::strerror(EACCES)));
-        ErrorText::SetLanguage(ErrorText::TLanguage::Japanese);
-        QCOMPARE(english, u"the disk is read-only"_s);
-        QCOMPARE(qts, u"permission denied"_s);
     }
 };
 
