@@ -181,6 +181,7 @@ private Q_SLOTS:
         QTest::newRow("under a file") << u"file/out.png"_s << false << ENOTDIR;
         QTest::newRow("in place, missing folder") << u"none/out.png"_s << true << ENOENT;
         QTest::newRow("in place, folder") << u"folder"_s << true << EISDIR;
+        QTest::newRow("read-only file") << u"readonly"_s << false << EACCES;
     }
 
     void refusesWhatCannotBeWritten()
@@ -192,6 +193,12 @@ private Q_SLOTS:
         QVERIFY(QDir(dir.path()).mkdir(u"folder"_s));
         WriteAll(dir.filePath(u"file"_s), "x");
         const QString path = dir.filePath(name);
+        if (name == u"readonly"_s) {
+            if (::geteuid() == 0)
+                QSKIP("root may replace a read-only file");
+            WriteAll(path, "old");
+            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+        }
         QString error;
         const bool written = inPlace ? FileAccess::WriteFileInPlace(path, "new", &error)
                                      : FileAccess::WriteFileAtomically(path, "new", &error);
