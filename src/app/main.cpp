@@ -60,7 +60,8 @@ int RunWindow(char* argv[], const QString& logoFile)
         TMakeForm1 form(QCoreApplication::applicationFilePath());
         form.CenterOnDesktop();
         form.show();
-        // as a recent file opens: a missing one is said so in the window
+        // as a recent file opens: the preview slides in with the logo, and a missing file is
+        // said so in the window
         if (!logoFile.isEmpty())
             form.Actions->OpenRecent(logoFile);
         return app->exec();
