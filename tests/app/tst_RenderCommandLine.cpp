@@ -318,10 +318,12 @@ private Q_SLOTS:
     void replacesAnOldPictureWhole()
     {
         WriteAll(Path(u"old.png"_s), QByteArray(100000, 'x'));
+        // what a run killed before its rename leaves
+        WriteAll(Path(u".old.png.quilvoro-k1LLed"_s), QByteArray(100000, 'y'));
         QCOMPARE(Run({u"render"_s, u"logo.qvd"_s, u"-o"_s, u"old.png"_s}, FDir.path()).exitCode, 0);
         QCOMPARE(ReadImage(Path(u"old.png"_s)).size(), FDefault);
-        // no temporary file is left behind
-        QCOMPARE(QDir(FDir.path()).entryList({u"old.png*"_s}, QDir::Files),
+        // no temporary file is left behind, neither this run's nor the killed one's
+        QCOMPARE(QDir(FDir.path()).entryList({u"*old.png*"_s}, QDir::Files | QDir::Hidden),
                  QStringList {u"old.png"_s});
     }
 
