@@ -48,23 +48,6 @@ inline PictureDifference Difference(const QImage& ours, const QImage& theirs)
     return {sum / (pixels * 3), double(far) / pixels};
 }
 
-// Where two pictures differ by more than 32 levels, in red on grey, for a look at a failure.
-inline QImage FarOffPixels(const QImage& ours, const QImage& theirs)
-{
-    const QImage a = ours.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const QImage b = theirs.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    QImage marks(a.size(), QImage::Format_RGB32);
-    marks.fill(Qt::lightGray);
-    for (int y = 0; y < std::min(a.height(), b.height()); ++y)
-        for (int x = 0; x < std::min(a.width(), b.width()); ++x)
-            for (int shift = 0; shift < 32; shift += 8)
-                if (std::abs(int((a.pixel(x, y) >> shift) & 0xFF)
-                             - int((b.pixel(x, y) >> shift) & 0xFF))
-                    > 32)
-                    marks.setPixel(x, y, qRgb(255, 0, 0));
-    return marks;
-}
-
 // Runs a program to its end; its exit code, or -1 when it could not start or timed out.
 inline int Run(const QString& program, const QStringList& arguments, QByteArray* output = nullptr)
 {
