@@ -2,9 +2,11 @@
 
 #include "document/LogoFile.h"
 #include "framework/TPictureFile.h"
+#include "output/VectorFile.h"
 #include "platform/FileAccess.h"
 #include "platform/FontInfo.h"
 #include "render/DocumentRenderer.h"
+#include "render/VectorScene.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -75,9 +77,81 @@ QImage RenderAt(const LogoDocument& document, const RenderPictures& pictures,
                                       : mask.convertToFormat(QImage::Format_ARGB32));
     if (drawn.isEmpty())
         return image;
-    const int m = *request.trimMargin;
+    // a margin wider than the picture keeps all of it; bounded first so no edge overflows
+    const int m = std::min(*request.trimMargin, std::max(image.width(), image.height()));
     return image.copy(drawn.adjusted(-m, -m, m, m) & image.rect());
 }
+
+// The logo as shapes: trimmed to what is drawn (margins in preview pixels) and fitted by its
+// stated size, which a vector picture takes without being drawn again.
+QByteArray VectorPicture(const LogoDocument& document, const RenderPictures& pictures,
+                         const RenderRequest& request)
+{
+    RenderOptions options = OptionsAt(request, request.scale);
+    if (request.trimMargin) {
+        RenderOptions maskOptions = OptionsAt(request, 1);
+        maskOptions.transparent = true;
+        const QImage mask = DocumentRenderer::Render(document, pictures, maskOptions);
+        const QRect drawn = DrawnRect(mask);
+        const QRect region = options.region.value_or(DocumentRenderer::DefaultRegion());
+        const int m = *request.trimMargin;
+        if (!drawn.isEmpty())
+            options.region = drawn.translated(region.topLeft()).adjusted(-m, -m, m, m) & region;
+    }
+    VectorScene scene = VectorScene::Of(document, pictures, options);
+    if (request.size && !scene.IsNull())
+        scene.outputSize =
+            scene.region.size().scaled(*request.size, *request.size, Qt::KeepAspectRatio);
+    return VectorFile::Encode(scene, request.format);
+}
+
+std::optional<QByteArray> WithQt(const QImage& image, const char* format, int quality = -1)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setQuality(quality);
+    if (!writer.write(image))
+        return std::nullopt;
+    return bytes;
+}
+
+// Qt maps a PNG quality of 80 to zlib level 1: half the time of its default level for a file
+// about an eighth larger, which is what a batch or a thumbnailer wants.
+std::optional<QByteArray> EncodePng(const QImage& image)
+{
+    return WithQt(image, "png", 80);
+}
+
+// 24 bits, as the window writes it.
+std::optional<QByteArray> EncodeBmp(const QImage& image)
+{
+    return TPictureFile::Bmp24Bytes(image);
+}
+
+std::optional<QByteArray> EncodeJpg(const QImage& image)
+{
+    return WithQt(image.convertToFormat(QImage::Format_RGB888), "jpg");
+}
+
+std::optional<QByteArray> EncodeWebp(const QImage& image)
+{
+    return WithQt(image, "webp");
+}
+
+struct TEncoder
+{
+    const char* format;
+    std::optional<QByteArray> (*encode)(const QImage&);
+};
+
+const TEncoder kEncoders[] = {
+    {"png", EncodePng},
+    {"bmp", EncodeBmp},
+    {"jpg", EncodeJpg},
+    {"webp", EncodeWebp},
+};
 
 QString Quoted(const QString& name)
 {
@@ -93,7 +167,8 @@ RenderCommand::RenderCommand(RenderRequest request, std::FILE* errors)
 { }
 
 QImage RenderCommand::Picture(const LogoDocument& document, const QImage& texture,
-                              const QImage& background, const RenderRequest& request)
+                              const QImage& background, const RenderRequest& request,
+                              QString* warning)
 {
     const RenderPictures pictures {background, texture};
     int scale = request.scale;
@@ -111,6 +186,16 @@ QImage RenderCommand::Picture(const LogoDocument& document, const QImage& textur
         image = RenderAt(document, pictures, request, scale);
     }
     const QSize fitted = image.size().scaled(*request.size, *request.size, Qt::KeepAspectRatio);
+    if (fitted.width() > image.width()) {
+        // enlarging would only cost memory and time for no detail
+        if (warning)
+            *warning = u"warning: the largest picture at scale %1 is %2x%3 pixels, less than "
+                       "--size %4; that is written"_s.arg(scale)
+                           .arg(image.width())
+                           .arg(image.height())
+                           .arg(*request.size);
+        return image;
+    }
     if (fitted == image.size())
         return image;
     return image.scaled(fitted.expandedTo(QSize(1, 1)), Qt::IgnoreAspectRatio,
@@ -119,27 +204,21 @@ QImage RenderCommand::Picture(const LogoDocument& document, const QImage& textur
 
 std::optional<QByteArray> RenderCommand::Encode(const QImage& image, const QByteArray& format)
 {
-    if (format == "bmp")
-        return TPictureFile::Bmp24Bytes(image);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    // Qt maps a PNG quality of 80 to zlib level 1: half the time of its default level for a
-    // file about an eighth larger, which is what a batch or a thumbnailer wants
-    if (format == "png")
-        writer.setQuality(80);
-    const bool opaque = format == "jpg";
-    if (!writer.write(opaque ? image.convertToFormat(QImage::Format_RGB888) : image))
+    const auto encoder = std::find_if(std::begin(kEncoders), std::end(kEncoders),
+                                      [&](const TEncoder& e) { return format == e.format; });
+    if (encoder == std::end(kEncoders))
         return std::nullopt;
-    return bytes;
+    return encoder->encode(image);
 }
 
 int RenderCommand::Run()
 {
     FontInfo::InstallSubstitutions();
-    if (!FRequest.directory.isEmpty())
-        QDir().mkpath(FRequest.directory); // a failure shows as each file's write error
+    QString error;
+    if (!FRequest.directory.isEmpty() && !FileAccess::MakeFolder(FRequest.directory, &error)) {
+        Report(FRequest.directory, u"cannot make the folder: "_s + error);
+        return kSomeFailed;
+    }
 
     std::atomic<int> next = 0;
     const auto work = [&] {
@@ -191,17 +270,29 @@ bool RenderCommand::RenderFile(const QString& input)
     const QImage background = FRequest.transparent
         ? QImage() // left out anyway
         : LoadPicture(input, document->BackgroundFile, u"background"_s);
-    const QImage image = Picture(*document, texture, background, FRequest);
-    if (image.isNull()) // Qt gives a null image when it cannot allocate one
-        throw std::bad_alloc();
     const QString output = FRequest.OutputFor(input);
-    const std::optional<QByteArray> bytes = Encode(image, FRequest.format);
+    std::optional<QByteArray> bytes;
+    if (VectorFile::IsVectorFormat(FRequest.format)) {
+        bytes = VectorPicture(*document, {background, texture}, FRequest);
+        if (bytes->isEmpty())
+            bytes.reset();
+    } else {
+        QString warning;
+        const QImage image = Picture(*document, texture, background, FRequest, &warning);
+        if (image.isNull()) // Qt gives a null image when it cannot allocate one
+            throw std::bad_alloc();
+        if (!warning.isEmpty())
+            Report(input, warning);
+        bytes = Encode(image, FRequest.format);
+    }
     if (!bytes) {
         Report(output,
                u"cannot encode the picture as %1"_s.arg(QString::fromLatin1(FRequest.format)));
         return false;
     }
-    if (!FileAccess::WriteFileAtomically(output, *bytes, &error)) {
+    const bool written = FRequest.inPlace ? FileAccess::WriteFileInPlace(output, *bytes, &error)
+                                          : FileAccess::WriteFileAtomically(output, *bytes, &error);
+    if (!written) {
         Report(output, u"cannot write: "_s + error);
         return false;
     }
