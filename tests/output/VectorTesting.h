@@ -145,6 +145,10 @@ inline Logo LogoFor(const QString& tag)
             d.Direction = word.mid(3).toInt();
         else if (word.startsWith(u"scale"))
             logo.options.scale = word.mid(5).toInt();
+        else if (word.startsWith(u"warp")) { // warpK:AMOUNT
+            d.Warp = TLogoWarp(word.mid(4).section(u':', 0, 0).toInt());
+            d.WarpAmount = word.section(u':', 1).toInt();
+        }
     }
     return logo;
 }
@@ -183,6 +187,9 @@ inline void AddLogoRows(const QStringList& programs = {})
         "gradation depth40 size60 gothic angle45",
         "deep depth30 size60 bevel",
         "gradation depth100 size80 angle30 scale2",
+        "gradation depth60 size60 warp1:80",
+        "deep depth40 size50 dir4 underline warp3:100 angle20",
+        "gradation depth30 size60 outline warp5:-70",
     };
     for (const char* row : rows) {
         if (programs.isEmpty())

@@ -137,6 +137,10 @@ private Q_SLOTS:
         QTest::newRow("raised") << dxfFun << dxfRightBottom << 30 << dxfRaised << 0;
         QTest::newRow("lowered") << dxfExtrude << dxfRightBottom << 30 << dxfLowered << 0;
         QTest::newRow("outline") << dxfFun << dxfTop << 30 << dxfOutLine << 10;
+        // the regions are swept from the bent outline, as the raster's mask is
+        QTest::newRow("warped: arch, deep") << dxfExtrude << dxfRightBottom << 60 << dxfNormal << 0;
+        QTest::newRow("warped: circle, gradation, turned")
+            << dxfFun << dxfLeftBottom << 90 << dxfNormal << 30;
     }
 
     // The regions together cover the raster's pixels: same area and same extent.
@@ -147,7 +151,12 @@ private Q_SLOTS:
         QFETCH(int, depth);
         QFETCH(TdxfLabelStyle, style);
         QFETCH(int, angle);
-        const LogoLook look = Look(effect, orientation, depth, style, angle);
+        LogoLook look = Look(effect, orientation, depth, style, angle);
+        if (QByteArray(QTest::currentDataTag()).startsWith("warped")) {
+            const bool arch = QByteArray(QTest::currentDataTag()).contains("arch");
+            look.warp = arch ? TLogoWarp::Arch : TLogoWarp::Circle;
+            look.warpAmount = arch ? 80 : 100;
+        }
         const LogoGeometry geometry(look, DocumentRenderer::kPreviewSize);
         const QImage raster = RasterCoverage(look);
         std::vector<LogoRegion> shapes = geometry.Regions();
