@@ -7,6 +7,7 @@
 #include "framework/TImage.h"
 #include "framework/TPanel.h"
 #include "framework/TPictureFile.h"
+#include "output/PngWriter.h"
 #include "render/DocumentRenderer.h"
 #include "render/dxfLabel.h"
 
@@ -95,7 +96,12 @@ void TMakeForm1::ExportPng(const QString& fileName)
     options.region = SelectionRegion();
     options.scale = chosen->scale;
     options.transparent = chosen->transparent;
-    TPictureFile::Save(DocumentRenderer::Render(ShownScene(), options), fileName, "png");
+    QString error;
+    const std::optional<QByteArray> png =
+        PngWriter::Encode(DocumentRenderer::Render(ShownScene(), options), &error);
+    if (!png)
+        throw EPictureFileError(u"画像ヲ PNG 形式ニ変換デキマセン: %1"_s.arg(error).toStdString());
+    TPictureFile::SaveBytes(*png, fileName);
 }
 
 void TMakeForm1::SpeedButton16Click(QObject*)

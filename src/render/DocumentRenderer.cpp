@@ -160,7 +160,7 @@ QImage DocumentRenderer::Render(const PreviewScene& scene, const RenderOptions& 
     if (options.transparent) {
         QImage picture(size, QImage::Format_ARGB32_Premultiplied);
         picture.fill(Qt::transparent);
-        logo.PaintKeyed(picture, origin, label);
+        logo.PaintTransparent(picture, origin, label);
         return picture;
     }
 

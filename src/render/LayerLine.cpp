@@ -30,12 +30,13 @@ int NextCovered(const std::uint8_t* samples, int from, int to)
 
 } // namespace
 
-TLayerColours::TLayerColours(const std::vector<std::uint32_t>& colours)
+TLayerColours::TLayerColours(const std::vector<std::uint32_t>& colours, bool opaque)
+    : alphaBits(opaque ? 0xff000000u : 0u)
 {
-    opaque.reserve(colours.size());
+    words.reserve(colours.size());
     spread.reserve(colours.size() + LaneBlend::Block::Pixels);
     for (const std::uint32_t colour : colours) {
-        opaque.push_back(colour | 0xff000000u);
+        words.push_back(colour);
         spread.push_back(LaneBlend::Spread(colour));
     }
     // A block of pixels near the end of a span reads a few colours past the last layer's.
@@ -126,9 +127,9 @@ std::uint32_t& LayerLine::PixelAt(int position) const
 // Pixels that show the nearest solid layer alone.
 void LayerLine::PaintSolid(int from, int to)
 {
-    const std::uint32_t* const opaque = FColours->opaque.data();
+    const std::uint32_t* const words = FColours->words.data();
     for (int position = from; position < to; ++position)
-        PixelAt(position) = opaque[position - FSolid - 1];
+        PixelAt(position) = words[position - FSolid - 1];
 }
 
 // Pixels with partly covered layers in front of the solid one, or of what the pixel shows, a
@@ -136,6 +137,7 @@ void LayerLine::PaintSolid(int from, int to)
 void LayerLine::PaintBlended(int from, int to, bool solidInReach)
 {
     const std::uint64_t* const spread = FColours->spread.data();
+    const std::uint32_t alphaBits = FColours->alphaBits;
     const std::size_t wrap = FRing.size() - 1;
     for (int first = from; first < to; first += LaneBlend::Block::Pixels) {
         const int count = std::min(LaneBlend::Block::Pixels, to - first);
@@ -151,6 +153,6 @@ void LayerLine::PaintBlended(int from, int to, bool solidInReach)
             block.Blend(spread + (first - layer.position - 1), layer.coverage);
         }
         for (int i = 0; i < count; ++i)
-            PixelAt(first + i) = LaneBlend::Gather(block.Get(i));
+            PixelAt(first + i) = LaneBlend::Gather(block.Get(i)) | alphaBits;
     }
 }

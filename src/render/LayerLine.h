@@ -4,23 +4,25 @@
 #include <cstdint>
 #include <vector>
 
-// The colours of the stacked layers, nearest first: opaque, and spread for LaneBlend with a
-// block's worth of padding past the last.
+// The colours of the stacked layers, nearest first: premultiplied ARGB32 words (0xFFRRGGBB for an
+// opaque colour), and spread for LaneBlend with a block's worth of padding past the last.
 struct TLayerColours
 {
-    explicit TLayerColours(const std::vector<std::uint32_t>& colours);
+    // `opaque`: every pixel a layer touches comes out with alpha 255, whatever lies beneath.
+    explicit TLayerColours(const std::vector<std::uint32_t>& colours, bool opaque = false);
 
-    int Depth() const { return int(opaque.size()); }
+    int Depth() const { return int(words.size()); }
 
-    std::vector<std::uint32_t> opaque;
+    std::vector<std::uint32_t> words;
     std::vector<std::uint64_t> spread;
+    std::uint32_t alphaBits = 0; // or'ed into every blended pixel
 };
 
 // One line of pixels parallel to the shadow's step, walked in the step's direction, a piece at a
-// time. The layers a pixel shows come from the mask samples behind it on its line: the nearest
-// solid one and the partly covered ones in front of that, kept in a ring. Between two covered
-// samples nothing changes but which layers fall out of reach, so those pixels are painted in
-// spans.
+// time, over 32-bit pixels (Format_RGB32 or Format_ARGB32_Premultiplied). The layers a pixel shows
+// come from the mask samples behind it on its line: the nearest solid one and the partly covered
+// ones in front of that, kept in a ring. Between two covered samples nothing changes but which
+// layers fall out of reach, so those pixels are painted in spans.
 class LayerLine
 {
 public:
