@@ -32,6 +32,7 @@ int NextCovered(const std::uint8_t* samples, int from, int to)
 
 TLayerColours::TLayerColours(const std::vector<std::uint32_t>& colours, bool opaque)
     : alphaBits(opaque ? 0xff000000u : 0u)
+    , fine(!opaque)
 {
     words.reserve(colours.size());
     spread.reserve(colours.size() + LaneBlend::Block::Pixels);
@@ -136,6 +137,10 @@ void LayerLine::PaintSolid(int from, int to)
 // block at a time: the layers of neighbouring pixels lie side by side.
 void LayerLine::PaintBlended(int from, int to, bool solidInReach)
 {
+    if (FColours->fine) {
+        PaintBlendedFinely(from, to, solidInReach);
+        return;
+    }
     const std::uint64_t* const spread = FColours->spread.data();
     const std::uint32_t alphaBits = FColours->alphaBits;
     const std::size_t wrap = FRing.size() - 1;
@@ -154,5 +159,30 @@ void LayerLine::PaintBlended(int from, int to, bool solidInReach)
         }
         for (int i = 0; i < count; ++i)
             PixelAt(first + i) = LaneBlend::Gather(block.Get(i)) | alphaBits;
+    }
+}
+
+// The same a pixel at a time, every channel in 8.8 fixed point until the last layer.
+void LayerLine::PaintBlendedFinely(int from, int to, bool solidInReach)
+{
+    const std::uint32_t* const words = FColours->words.data();
+    const std::size_t wrap = FRing.size() - 1;
+    for (int position = from; position < to; ++position) {
+        const std::uint32_t under = solidInReach ? words[position - FSolid - 1] : PixelAt(position);
+        std::uint32_t channel[4];
+        for (int c = 0; c < 4; ++c)
+            channel[c] = ((under >> (8 * c)) & 0xffu) << 8;
+        for (std::size_t i = FHead; i != FTail; ++i) {
+            const TPartial& layer = FRing[i & wrap];
+            const std::uint32_t colour = words[position - layer.position - 1];
+            const std::uint32_t a = layer.coverage;
+            for (int c = 0; c < 4; ++c)
+                channel[c] =
+                    ((((colour >> (8 * c)) & 0xffu) << 8) * a + channel[c] * (255 - a) + 127) / 255;
+        }
+        std::uint32_t pixel = 0;
+        for (int c = 0; c < 4; ++c)
+            pixel |= std::min<std::uint32_t>((channel[c] + 128) >> 8, 255) << (8 * c);
+        PixelAt(position) = pixel;
     }
 }

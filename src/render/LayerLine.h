@@ -16,6 +16,10 @@ struct TLayerColours
     std::vector<std::uint32_t> words;
     std::vector<std::uint64_t> spread;
     std::uint32_t alphaBits = 0; // or'ed into every blended pixel
+    // Blends the layers over a pixel with eight more bits, rounding once at the end: a picture
+    // over transparency is to give, over any colour, what painting over that colour gives, and
+    // rounding at every layer of a long stack would part the two.
+    bool fine = false;
 };
 
 // One line of pixels parallel to the shadow's step, walked in the step's direction, a piece at a
@@ -50,6 +54,7 @@ private:
     void PaintSpan(int from, int to);
     void PaintSolid(int from, int to);
     void PaintBlended(int from, int to, bool solidInReach);
+    void PaintBlendedFinely(int from, int to, bool solidInReach);
     std::uint32_t& PixelAt(int position) const;
 
     const TLayerColours* FColours = nullptr;

@@ -2,6 +2,7 @@
 
 #include "platform/FontInfo.h"
 #include "render/CaptionMask.h"
+#include "render/LaneBlend.h"
 #include "render/LayerCompositor.h"
 #include "render/TextPlacement.h"
 
@@ -84,6 +85,34 @@ void BeginOn(QPainter& painter, QImage& target, const QRect& area, const QFont& 
     painter.setBrush(Qt::NoBrush);
 }
 
+// Pixels that show the background colour over it, within rounding, are background: the far end
+// of a fade into it and blends that land on it vanish, as the background does.
+void KeyOut(QImage& target, const QRect& area, std::uint32_t background)
+{
+    // Rows are read and written as premultiplied ARGB32 words.
+    Q_ASSERT(target.format() == QImage::Format_ARGB32_Premultiplied);
+    Q_ASSERT(target.rect().contains(area));
+    const std::uint64_t under = LaneBlend::Spread(background);
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        auto* line = reinterpret_cast<std::uint32_t*>(target.scanLine(y)) + area.left();
+        for (int x = 0; x < area.width(); ++x) {
+            const std::uint32_t pixel = line[x];
+            if (pixel == 0)
+                continue;
+            const std::uint64_t shown =
+                LaneBlend::Spread(pixel) + LaneBlend::ByteMul(under, 255 - (pixel >> 24));
+            bool near = true;
+            for (int c = 0; c < 3 && near; ++c) {
+                const int difference =
+                    int((shown >> (16 * c)) & 0x3ff) - int((under >> (16 * c)) & 0xff);
+                near = std::abs(difference) <= 1;
+            }
+            if (near)
+                line[x] = 0;
+        }
+    }
+}
+
 } // namespace
 
 LogoPainter::LogoPainter(const LogoLook& look, QSize labelSize, int scale)
@@ -143,6 +172,9 @@ void LogoPainter::PaintTransparent(QImage& target, QPoint origin, const QRect& c
 {
     Q_ASSERT(target.isNull() || target.format() == QImage::Format_ARGB32_Premultiplied);
     PaintOn(target, origin, clip, Qt::transparent);
+    const QRect area = QRect(origin, DeviceSize()).intersected(clip).intersected(target.rect());
+    if (!area.isEmpty())
+        KeyOut(target, area, ColorToPixel(FLook.color));
 }
 
 void LogoPainter::PaintOn(QImage& target, QPoint origin, const QRect& clip,
