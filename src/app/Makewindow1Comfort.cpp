@@ -9,6 +9,7 @@
 #include "app/WindowActions.h"
 #include "controls/NewHint.h"
 #include "controls/ShineSpdBtn.h"
+#include "controls/dxfLabel.h"
 #include "fontchooser/FontComboBox.h"
 #include "framework/TApplication.h"
 #include "framework/TDialogs.h"
@@ -18,7 +19,6 @@
 #include "framework/TTimer.h"
 #include "framework/TTrackBar.h"
 #include "platform/Sound.h"
-#include "render/dxfLabel.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>

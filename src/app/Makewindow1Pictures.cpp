@@ -2,6 +2,7 @@
 #include "app/Makewindow1.h"
 #include "app/Settings.h"
 #include "controls/SelShape.h"
+#include "controls/dxfLabel.h"
 #include "framework/TDialogs.h"
 #include "framework/TFileDialog.h"
 #include "framework/TImage.h"
@@ -9,7 +10,6 @@
 #include "framework/TPictureFile.h"
 #include "output/PngWriter.h"
 #include "render/DocumentRenderer.h"
-#include "render/dxfLabel.h"
 
 #include <QSettings>
 
