@@ -372,9 +372,10 @@ void LogoPainter::BlendShadow(QImage& target, const QRect& area, const TMask& ma
         LayerCompositor::BlendShape(target, area, mask.image, mask.topLeft + Step(), colours[0]);
         return;
     }
-    // The keyed picture's coverage has always counted every pixel the stack touches as fully
-    // covered; its opaque picture over a background picture stays the same.
-    if (FCoverage)
+    // Over an opaque ground, rounded at every layer as text draws are. The keyed picture's
+    // coverage has always counted every pixel the stack touches as fully covered; its opaque
+    // picture over a background picture stays the same.
+    if (FCoverage || FGround.alpha() == 255)
         LayerCompositor::Composite(target, area, mask.image, mask.topLeft, Step(), colours);
     else
         LayerCompositor::CompositePremultiplied(target, area, mask.image, mask.topLeft, Step(),

@@ -15,6 +15,10 @@ namespace {
 
 constexpr QSize kLabel(220, 90);
 constexpr int kTolerance = 2;
+// The opaque picture rounds to whole levels at every layer of a stack, as text draws do, and
+// where many layers cover a pixel by the same small part that rounding stalls short of the
+// exact blend; the transparent picture keeps finer steps. Those few pixels may differ more.
+constexpr int kStalled = 8;
 
 QImage Checkers(QSize size, int cell)
 {
@@ -149,6 +153,8 @@ private Q_SLOTS:
         const QRgb grounds[] = {background, qRgb(0, 0, 0), qRgb(255, 255, 255),
                                 ~background | 0xff000000u, qRgb(128, 128, 128)};
         int partial = 0;
+        int painted = 0;
+        int stalled = 0;
         for (const QRgb ground : grounds) {
             const QImage on = ground == background ? opaque : On(painter, ground);
             for (int y = 0; y < clear.height(); ++y) {
@@ -165,7 +171,10 @@ private Q_SLOTS:
                     // What shows the background colour is background, over any colour.
                     if (line[x] == 0 && ChannelDistance(opaque.pixel(x, y), background) <= 4)
                         continue;
-                    if (ChannelDistance(Over(line[x], ground), shown) > kTolerance)
+                    const int distance = ChannelDistance(Over(line[x], ground), shown);
+                    painted += line[x] != 0;
+                    stalled += distance > kTolerance;
+                    if (distance > kStalled)
                         QFAIL(qPrintable(u"%1,%2 over %3: %4 gives %5, not %6"_s.arg(x)
                                              .arg(y)
                                              .arg(ground, 0, 16)
@@ -177,6 +186,7 @@ private Q_SLOTS:
         }
         if (look.textColor != look.color)
             QVERIFY(partial > 0);
+        QVERIFY2(stalled * 200 <= painted, qPrintable(u"%1 of %2"_s.arg(stalled).arg(painted)));
     }
 
     // The face and a flat shadow blended from the caption's mask are the pixels of text draws.
