@@ -14,7 +14,7 @@ namespace PngWriter {
 
 // The row filter: bench/png_write measures each one on rendered logos.
 enum class TFilter { None, Sub, Up, Average, Paeth, Adaptive };
-constexpr TFilter kFilter = TFilter::Up;
+constexpr TFilter kFilter = TFilter::Sub;
 constexpr int kLevel = 1;
 
 // The PNG bytes of a non-empty picture of any format, or nothing when libpng fails (with its

@@ -57,9 +57,10 @@ void Composite(QImage& target, const QRect& area, const QImage& mask, QPoint mas
 
 void CompositePremultiplied(QImage& target, const QRect& area, const QImage& mask,
                             QPoint maskOrigin, QPoint step,
-                            const std::vector<std::uint32_t>& colours)
+                            const std::vector<std::uint32_t>& colours, std::uint32_t ground)
 {
-    Walk(target, area, mask, maskOrigin, step, TLayerColours(colours));
+    Q_ASSERT(target.isNull() || target.format() == QImage::Format_ARGB32_Premultiplied);
+    Walk(target, area, mask, maskOrigin, step, TLayerColours(colours, false, ground));
 }
 
 void BlendShape(QImage& target, const QRect& area, const QImage& mask, QPoint maskOrigin,

@@ -25,12 +25,14 @@ namespace LayerCompositor {
 void Composite(QImage& target, const QRect& area, const QImage& mask, QPoint maskOrigin,
                QPoint step, const std::vector<std::uint32_t>& colours);
 
-// The same onto Format_ARGB32_Premultiplied (or Format_RGB32 with opaque colours), with
-// `colours` premultiplied ARGB32 words: a layer of colour 0 takes away what lies beneath as far
-// as it covers it.
+// The same onto Format_ARGB32_Premultiplied, with `colours` premultiplied ARGB32 words: a layer
+// of colour 0 takes away what lies beneath as far as it covers it. Composited over the opaque
+// `ground` (0x00RRGGBB), every pixel gives exactly what Composite() paints over that colour with
+// the colours over it; over another colour it gives what blending without rounding gives,
+// within a level or two.
 void CompositePremultiplied(QImage& target, const QRect& area, const QImage& mask,
                             QPoint maskOrigin, QPoint step,
-                            const std::vector<std::uint32_t>& colours);
+                            const std::vector<std::uint32_t>& colours, std::uint32_t ground);
 
 // One copy of the shape, its top-left at `maskOrigin`, blended in `colour` (a premultiplied
 // ARGB32 word) into `area` of a Format_RGB32 or Format_ARGB32_Premultiplied target, as the raster

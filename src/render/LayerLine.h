@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // The colours of the stacked layers, nearest first: premultiplied ARGB32 words (0xFFRRGGBB for an
@@ -9,7 +10,10 @@
 struct TLayerColours
 {
     // `opaque`: every pixel a layer touches comes out with alpha 255, whatever lies beneath.
-    explicit TLayerColours(const std::vector<std::uint32_t>& colours, bool opaque = false);
+    // `ground`: over transparency, the opaque colour (0x00RRGGBB) whose picture the result is to
+    // give exactly when composited over it.
+    explicit TLayerColours(const std::vector<std::uint32_t>& colours, bool opaque = false,
+                           std::optional<std::uint32_t> ground = {});
 
     int Depth() const { return int(words.size()); }
 
@@ -20,6 +24,9 @@ struct TLayerColours
     // over transparency is to give, over any colour, what painting over that colour gives, and
     // rounding at every layer of a long stack would part the two.
     bool fine = false;
+    // The ground spread, and each layer as painted over it, when there is a ground.
+    std::optional<std::uint64_t> groundSpread;
+    std::vector<std::uint64_t> shown;
 };
 
 // One line of pixels parallel to the shadow's step, walked in the step's direction, a piece at a
@@ -55,6 +62,7 @@ private:
     void PaintSolid(int from, int to);
     void PaintBlended(int from, int to, bool solidInReach);
     void PaintBlendedFinely(int from, int to, bool solidInReach);
+    std::uint32_t OverGroundAsPainted(std::uint32_t pixel, int position, bool solidInReach) const;
     std::uint32_t& PixelAt(int position) const;
 
     const TLayerColours* FColours = nullptr;

@@ -379,7 +379,7 @@ void LogoPainter::BlendShadow(QImage& target, const QRect& area, const TMask& ma
         LayerCompositor::Composite(target, area, mask.image, mask.topLeft, Step(), colours);
     else
         LayerCompositor::CompositePremultiplied(target, area, mask.image, mask.topLeft, Step(),
-                                                colours);
+                                                colours, ColorToPixel(FLook.color));
 }
 
 void LogoPainter::BlendFace(QImage& target, const QRect& area, const TMask& mask) const
