@@ -52,7 +52,7 @@ void Composite(QImage& target, const QRect& area, const QImage& mask, QPoint mas
     std::vector<std::uint32_t> opaque(colours);
     for (std::uint32_t& colour : opaque)
         colour |= 0xff000000u;
-    Walk(target, area, mask, maskOrigin, step, TLayerColours(opaque, true));
+    Walk(target, area, mask, maskOrigin, step, TLayerColours(opaque));
 }
 
 void CompositePremultiplied(QImage& target, const QRect& area, const QImage& mask,
@@ -60,7 +60,7 @@ void CompositePremultiplied(QImage& target, const QRect& area, const QImage& mas
                             const std::vector<std::uint32_t>& colours, std::uint32_t ground)
 {
     Q_ASSERT(target.isNull() || target.format() == QImage::Format_ARGB32_Premultiplied);
-    Walk(target, area, mask, maskOrigin, step, TLayerColours(colours, false, ground));
+    Walk(target, area, mask, maskOrigin, step, TLayerColours(colours, ground));
 }
 
 void BlendShape(QImage& target, const QRect& area, const QImage& mask, QPoint maskOrigin,

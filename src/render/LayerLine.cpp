@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
-#include <utility>
 
 namespace {
 
@@ -31,25 +30,26 @@ int NextCovered(const std::uint8_t* samples, int from, int to)
 
 } // namespace
 
-TLayerColours::TLayerColours(const std::vector<std::uint32_t>& colours, bool opaque,
-                             std::optional<std::uint32_t> ground)
-    : alphaBits(opaque ? 0xff000000u : 0u)
-    , fine(!opaque)
+TLayerColours::TLayerColours(const std::vector<std::uint32_t>& colours)
 {
-    if (ground && fine) {
-        groundSpread = LaneBlend::Spread(*ground | 0xff000000u);
-        for (const std::uint32_t colour : colours)
-            shown.push_back(
-                LaneBlend::Spread(colour)
-                + LaneBlend::ByteMul(*groundSpread & 0xff00ff00ffu, 255 - (colour >> 24)));
-    }
     words.reserve(colours.size());
     spread.reserve(colours.size() + LaneBlend::Block::Pixels);
     for (const std::uint32_t colour : colours) {
-        words.push_back(colour);
-        spread.push_back(LaneBlend::Spread(colour));
+        words.push_back(colour | 0xff000000u);
+        spread.push_back(LaneBlend::Spread(colour | 0xff000000u));
     }
     // A block of pixels near the end of a span reads a few colours past the last layer's.
+    spread.resize(colours.size() + LaneBlend::Block::Pixels);
+}
+
+TLayerColours::TLayerColours(const std::vector<std::uint32_t>& colours, std::uint32_t ground)
+    : words(colours)
+    , groundSpread(LaneBlend::Spread(ground & 0x00ffffffu))
+{
+    spread.reserve(colours.size() + LaneBlend::Block::Pixels);
+    for (const std::uint32_t colour : colours)
+        spread.push_back(LaneBlend::Spread(colour | 0xff000000u)
+                         + LaneBlend::ByteMul(*groundSpread, 255 - (colour >> 24)));
     spread.resize(colours.size() + LaneBlend::Block::Pixels);
 }
 
@@ -146,12 +146,8 @@ void LayerLine::PaintSolid(int from, int to)
 // block at a time: the layers of neighbouring pixels lie side by side.
 void LayerLine::PaintBlended(int from, int to, bool solidInReach)
 {
-    if (FColours->fine) {
-        PaintBlendedFinely(from, to, solidInReach);
-        return;
-    }
     const std::uint64_t* const spread = FColours->spread.data();
-    const std::uint32_t alphaBits = FColours->alphaBits;
+    const bool overGround = FColours->OverGround();
     const std::size_t wrap = FRing.size() - 1;
     for (int first = from; first < to; first += LaneBlend::Block::Pixels) {
         const int count = std::min(LaneBlend::Block::Pixels, to - first);
@@ -160,85 +156,51 @@ void LayerLine::PaintBlended(int from, int to, bool solidInReach)
             block.Load(spread + (first - FSolid - 1));
         } else {
             for (int i = 0; i < count; ++i)
-                block.Set(i, LaneBlend::Spread(PixelAt(first + i)));
+                block.Set(i, Painted(PixelAt(first + i)));
         }
         for (std::size_t i = FHead; i != FTail; ++i) {
             const TPartial& layer = FRing[i & wrap];
             block.Blend(spread + (first - layer.position - 1), layer.coverage);
         }
-        for (int i = 0; i < count; ++i)
-            PixelAt(first + i) = LaneBlend::Gather(block.Get(i)) | alphaBits;
+        for (int i = 0; i < count; ++i) {
+            PixelAt(first + i) = overGround
+                ? OverTransparency(block.Get(i), first + i, solidInReach)
+                : LaneBlend::Gather(block.Get(i)) | 0xff000000u;
+        }
     }
 }
 
-// The same a pixel at a time, every channel in 8.8 fixed point until the last layer: blue and
-// red in the 32-bit lanes of one word, green and alpha in those of another.
-void LayerLine::PaintBlendedFinely(int from, int to, bool solidInReach)
+// A pixel as painted: over the ground when there is one.
+std::uint64_t LayerLine::Painted(std::uint32_t pixel) const
 {
-    constexpr std::uint64_t lanes = 0x00ffffff00ffffffu;
-    constexpr std::uint64_t half = 0x0000008000000080u;
-    auto fine = [](std::uint32_t word) {
-        const std::uint64_t w = word;
-        return std::pair<std::uint64_t, std::uint64_t>(
-            ((w & 0xffu) | ((w & 0xff0000u) << 16)) << 8,
-            (((w >> 8) & 0xffu) | ((w & 0xff000000u) << 8)) << 8);
-    };
-    // x ÷ 255 per lane, rounded; off by one unit of the lowest eight bits now and then, in
-    // either direction, so that a stack of hundreds of layers does not drift.
-    auto divide = [](std::uint64_t x) {
-        const std::uint64_t t = x + half;
-        return ((t + ((t >> 8) & 0x0000ffff0000ffffu) + ((t >> 16) & 0x000000ff000000ffu)) >> 8)
-            & lanes;
-    };
-    auto level = [](std::uint64_t lane) {
-        return std::min<std::uint64_t>((lane + 0x80) >> 8, 255);
-    };
+    const std::uint64_t lanes = LaneBlend::Spread(pixel);
+    if (!FColours->OverGround())
+        return lanes;
+    return lanes + LaneBlend::ByteMul(*FColours->groundSpread, 255 - (pixel >> 24));
+}
+
+// The alpha comes from blending the layers' alphas in 8.8 fixed point, rounded once at the end,
+// so that a long stack of faint layers does not stall short of it; the colour is what lies over
+// the ground beneath that alpha, so that composited over the ground the pixel is the painted one.
+std::uint32_t LayerLine::OverTransparency(std::uint64_t painted, int position,
+                                          bool solidInReach) const
+{
     const std::uint32_t* const words = FColours->words.data();
     const std::size_t wrap = FRing.size() - 1;
-    for (int position = from; position < to; ++position) {
-        auto [low, high] = fine(solidInReach ? words[position - FSolid - 1] : PixelAt(position));
-        for (std::size_t i = FHead; i != FTail; ++i) {
-            const TPartial& layer = FRing[i & wrap];
-            const auto [colourLow, colourHigh] = fine(words[position - layer.position - 1]);
-            const std::uint64_t a = layer.coverage;
-            low = divide(colourLow * a + low * (255 - a));
-            high = divide(colourHigh * a + high * (255 - a));
-        }
-        std::uint32_t pixel = std::uint32_t(level(low & 0xffffffu) | (level(high & 0xffffffu) << 8)
-                                            | (level(low >> 32) << 16) | (level(high >> 32) << 24));
-        if (FColours->groundSpread)
-            pixel = OverGroundAsPainted(pixel, position, solidInReach);
-        PixelAt(position) = pixel;
-    }
-}
-
-// The pixel's colour set so that over the ground it gives exactly what painting the same layers
-// over the ground gives, rounded at every layer: a transparent picture and the opaque one then
-// agree pixel for pixel over the background colour. Only the rounding moves; the alpha stays.
-std::uint32_t LayerLine::OverGroundAsPainted(std::uint32_t pixel, int position,
-                                             bool solidInReach) const
-{
-    const std::uint64_t ground = *FColours->groundSpread;
-    const std::uint64_t* const shown = FColours->shown.data();
-    const std::size_t wrap = FRing.size() - 1;
-    std::uint64_t painted;
-    if (solidInReach) {
-        painted = shown[position - FSolid - 1];
-    } else {
-        const std::uint32_t under = PixelAt(position);
-        painted = LaneBlend::Spread(under)
-            + LaneBlend::ByteMul(ground & 0xff00ff00ffu, 255 - (under >> 24));
-    }
+    std::uint32_t alpha = (solidInReach ? words[position - FSolid - 1] : PixelAt(position)) >> 24;
+    alpha <<= 8;
     for (std::size_t i = FHead; i != FTail; ++i) {
         const TPartial& layer = FRing[i & wrap];
-        painted = LaneBlend::Blend(shown[position - layer.position - 1], painted, layer.coverage);
+        const std::uint32_t a = layer.coverage;
+        alpha =
+            ((words[position - layer.position - 1] >> 24 << 8) * a + alpha * (255 - a) + 127) / 255;
     }
-    const std::uint32_t alpha = pixel >> 24;
-    const std::uint64_t beneath = LaneBlend::ByteMul(ground & 0xff00ff00ffu, 255 - alpha);
-    std::uint32_t result = alpha << 24;
+    alpha = std::min<std::uint32_t>((alpha + 0x80) >> 8, 255);
+    const std::uint64_t beneath = LaneBlend::ByteMul(*FColours->groundSpread, 255 - alpha);
+    std::uint32_t pixel = alpha << 24;
     for (int c = 0; c < 3; ++c) {
         const int channel = int((painted >> (16 * c)) & 0xffu) - int((beneath >> (16 * c)) & 0xffu);
-        result |= std::uint32_t(std::clamp(channel, 0, int(alpha))) << (8 * c);
+        pixel |= std::uint32_t(std::clamp(channel, 0, int(alpha))) << (8 * c);
     }
-    return result;
+    return pixel;
 }

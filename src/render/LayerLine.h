@@ -9,24 +9,19 @@
 // opaque colour), and spread for LaneBlend with a block's worth of padding past the last.
 struct TLayerColours
 {
-    // `opaque`: every pixel a layer touches comes out with alpha 255, whatever lies beneath.
-    // `ground`: over transparency, the opaque colour (0x00RRGGBB) whose picture the result is to
-    // give exactly when composited over it.
-    explicit TLayerColours(const std::vector<std::uint32_t>& colours, bool opaque = false,
-                           std::optional<std::uint32_t> ground = {});
+    // Over opaque pixels: every pixel a layer touches comes out with alpha 255.
+    explicit TLayerColours(const std::vector<std::uint32_t>& colours);
+    // Over transparency, as the picture that composited over the opaque `ground` (0x00RRGGBB)
+    // gives exactly what painting the layers over that colour gives.
+    TLayerColours(const std::vector<std::uint32_t>& colours, std::uint32_t ground);
 
     int Depth() const { return int(words.size()); }
+    bool OverGround() const { return groundSpread.has_value(); }
 
     std::vector<std::uint32_t> words;
+    // Spread as painted: over the ground when there is one.
     std::vector<std::uint64_t> spread;
-    std::uint32_t alphaBits = 0; // or'ed into every blended pixel
-    // Blends the layers over a pixel with eight more bits, rounding once at the end: a picture
-    // over transparency is to give, over any colour, what painting over that colour gives, and
-    // rounding at every layer of a long stack would part the two.
-    bool fine = false;
-    // The ground spread, and each layer as painted over it, when there is a ground.
-    std::optional<std::uint64_t> groundSpread;
-    std::vector<std::uint64_t> shown;
+    std::optional<std::uint64_t> groundSpread; // without its alpha lane
 };
 
 // One line of pixels parallel to the shadow's step, walked in the step's direction, a piece at a
@@ -61,8 +56,10 @@ private:
     void PaintSpan(int from, int to);
     void PaintSolid(int from, int to);
     void PaintBlended(int from, int to, bool solidInReach);
-    void PaintBlendedFinely(int from, int to, bool solidInReach);
-    std::uint32_t OverGroundAsPainted(std::uint32_t pixel, int position, bool solidInReach) const;
+    // The alpha of the pixel at `position` over transparency, blended without rounding between
+    // layers, and its colour from `painted`, the pixel as painted over the ground.
+    std::uint32_t OverTransparency(std::uint64_t painted, int position, bool solidInReach) const;
+    std::uint64_t Painted(std::uint32_t pixel) const;
     std::uint32_t& PixelAt(int position) const;
 
     const TLayerColours* FColours = nullptr;
