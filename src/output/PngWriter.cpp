@@ -53,22 +53,38 @@ int FilterBits(TFilter filter)
 }
 
 // The picture in a format whose rows libpng takes as they are (with its byte-order
-// transforms): 0xffRRGGBB words or straight-alpha 0xAARRGGBB words.
+// transforms): 0xffRRGGBB words, straight-alpha 0xAARRGGBB words, or premultiplied words that
+// are made straight a row at a time rather than in a copy of the whole picture.
 QImage Words(const QImage& image)
 {
-    if (image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32)
+    if (image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32
+        || image.format() == QImage::Format_ARGB32_Premultiplied)
         return image;
     return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32
                                                          : QImage::Format_RGB32);
 }
 
+// Row y of the picture as libpng takes it; `straight` holds a row of words.
+png_bytep Row(const QImage& words, int y, std::uint32_t* straight)
+{
+    const auto* row = reinterpret_cast<const QRgb*>(words.constScanLine(y));
+    if (words.format() != QImage::Format_ARGB32_Premultiplied)
+        return reinterpret_cast<png_bytep>(const_cast<QRgb*>(row));
+    for (int x = 0; x < words.width(); ++x) {
+        const QRgb pixel = row[x];
+        const int alpha = qAlpha(pixel);
+        straight[x] = alpha == 255 || alpha == 0 ? pixel : qUnpremultiply(pixel);
+    }
+    return reinterpret_cast<png_bytep>(straight);
+}
+
 // Nothing in this frame has a destructor, so a longjmp out of libpng skips none.
 bool WriteRows(png_structp png, png_infop info, const QImage& words, int filter, int level,
-               std::vector<png_bytep>& rows)
+               std::uint32_t* straight)
 {
     if (setjmp(png_jmpbuf(png)))
         return false;
-    const bool alpha = words.format() == QImage::Format_ARGB32;
+    const bool alpha = words.hasAlphaChannel();
     png_set_IHDR(png, info, png_uint_32(words.width()), png_uint_32(words.height()), 8,
                  alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
@@ -87,7 +103,8 @@ bool WriteRows(png_structp png, png_infop info, const QImage& words, int filter,
         if (!alpha)
             png_set_filler(png, 0, PNG_FILLER_BEFORE);
     }
-    png_write_image(png, rows.data());
+    for (int y = 0; y < words.height(); ++y)
+        png_write_row(png, Row(words, y, straight));
     png_write_end(png, info);
     return true;
 }
@@ -102,9 +119,7 @@ std::optional<QByteArray> Encode(const QImage& image, QString* error, TFilter fi
         return std::nullopt;
     }
     const QImage words = Words(image);
-    std::vector<png_bytep> rows(std::size_t(words.height()));
-    for (int y = 0; y < words.height(); ++y)
-        rows[std::size_t(y)] = const_cast<png_bytep>(words.constScanLine(y));
+    std::vector<std::uint32_t> straight(std::size_t(words.width()));
 
     QByteArray bytes;
     TSink sink {&bytes, error};
@@ -117,7 +132,7 @@ std::optional<QByteArray> Encode(const QImage& image, QString* error, TFilter fi
         return std::nullopt;
     }
     png_set_write_fn(png, &sink, Append, Flush);
-    const bool written = WriteRows(png, info, words, FilterBits(filter), level, rows);
+    const bool written = WriteRows(png, info, words, FilterBits(filter), level, straight.data());
     png_destroy_write_struct(&png, &info);
     if (!written)
         return std::nullopt;

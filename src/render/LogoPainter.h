@@ -37,7 +37,7 @@ public:
     // Paints the label with its background colour shown as `ground`: the background itself and
     // every ink of exactly that colour (a face or a shadow layer in the background colour is
     // background). A transparent ground needs Format_ARGB32_Premultiplied and gives what
-    // PaintTransparent() does.
+    // PaintTransparent() does before it keys out what shows the background colour.
     void PaintOn(QImage& target, QPoint origin, const QRect& clip, const QColor& ground) const;
 
     // Paints the label onto Format_ARGB32_Premultiplied over transparency: every layer, the face
