@@ -8,8 +8,10 @@
 #include "framework/TImage.h"
 #include "framework/TPanel.h"
 #include "output/PngWriter.h"
+#include "output/SvgWriter.h"
 #include "platform/Sound.h"
 #include "render/DocumentRenderer.h"
+#include "render/VectorScene.h"
 
 #include <QAction>
 #include <QApplication>
@@ -165,9 +167,22 @@ QImage TWindowActions::ClipboardPicture() const
     return DocumentRenderer::Render(FForm->ShownScene(), options);
 }
 
+QByteArray TWindowActions::ClipboardSvg() const
+{
+    // the same choice as the picture: as shown over a background picture, else the logo alone
+    RenderOptions options;
+    options.region = FForm->SelectionRegion();
+    options.transparent = FForm->Image1->isHidden();
+    return SvgWriter::Write(VectorScene::Of(FForm->ShownScene(), options));
+}
+
 void TWindowActions::CopyToClipboard()
 {
-    QGuiApplication::clipboard()->setImage(ClipboardPicture());
+    // a vector program takes the shapes, any other the picture
+    auto* data = new QMimeData;
+    data->setImageData(ClipboardPicture());
+    data->setData(u"image/svg+xml"_s, ClipboardSvg());
+    QGuiApplication::clipboard()->setMimeData(data);
 }
 
 bool TWindowActions::PasteFromClipboard()

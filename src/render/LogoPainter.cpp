@@ -277,19 +277,17 @@ void LogoPainter::DrawInk(QPainter& painter, const TextPlacement& placement, QPo
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
-int LogoPainter::StepLayers() const
+LogoPainter::Steps LogoPainter::ShadowSteps() const
 {
     if (FLook.depth <= 0 || (FLook.effectStyle != dxfExtrude && FLook.effectStyle != dxfFun))
-        return 0;
+        return {};
     const QPoint offset = ShadowOffset(FLook.orientation, FLook.depth);
     // One layer per device pixel of depth, so a larger scale shows no stairs.
-    return std::max(std::abs(offset.x()), std::abs(offset.y())) * FScale;
-}
-
-QPoint LogoPainter::Step() const
-{
-    const QPoint offset = ShadowOffset(FLook.orientation, FLook.depth);
-    return {Sign(offset.x()), Sign(offset.y())};
+    const int layers = std::max(std::abs(offset.x()), std::abs(offset.y())) * FScale;
+    const QPoint step(Sign(offset.x()), Sign(offset.y()));
+    if (layers == 0 || step.isNull())
+        return {};
+    return {layers, step};
 }
 
 std::vector<std::uint32_t> LogoPainter::LayerColours(int layers) const
@@ -317,19 +315,19 @@ void LogoPainter::PaintShadow(QImage& target, const QRect& area,
                 FLook.shadowColor);
         return;
     }
-    const int layers = StepLayers();
-    if (layers == 0 || Step().isNull())
+    const auto [layers, step] = ShadowSteps();
+    if (layers == 0)
         return;
     const std::vector<std::uint32_t> colours = LayerColours(layers);
     // Layers k = n .. 1, farthest first.
     for (int k = layers; k >= 1; --k) {
         const std::uint32_t word = colours[std::size_t(k) - 1];
         if (qAlpha(word) == 255) {
-            placement.Draw(painter, Step() * k, QColor::fromRgb(word));
+            placement.Draw(painter, step * k, QColor::fromRgb(word));
             continue;
         }
         painter.setCompositionMode(QPainter::CompositionMode_DestinationOut);
-        placement.Draw(painter, Step() * k, Qt::black);
+        placement.Draw(painter, step * k, Qt::black);
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
 }
@@ -347,7 +345,7 @@ LogoPainter::TMask LogoPainter::MaskFor(const TextPlacement& placement, const QR
     if (FLook.effectStyle == dxfCool)
         needed |= area.translated(-ShadowOffset(FLook.orientation, FLook.depth) * s);
     else
-        needed |= LayerCompositor::SourceRegion(area, Step(), StepLayers());
+        needed |= LayerCompositor::SourceRegion(area, ShadowSteps().step, ShadowSteps().layers);
     const QRect region = placement.Bounds({}).intersected(needed);
     mask.image = CaptionMask::Draw(placement, region);
     mask.topLeft = region.topLeft();
@@ -364,21 +362,21 @@ void LogoPainter::BlendShadow(QImage& target, const QRect& area, const TMask& ma
                                     InkWord(FLook.shadowColor));
         return;
     }
-    const int layers = StepLayers();
-    if (layers == 0 || Step().isNull())
+    const auto [layers, step] = ShadowSteps();
+    if (layers == 0)
         return;
     const std::vector<std::uint32_t> colours = LayerColours(layers);
     if (layers == 1) {
-        LayerCompositor::BlendShape(target, area, mask.image, mask.topLeft + Step(), colours[0]);
+        LayerCompositor::BlendShape(target, area, mask.image, mask.topLeft + step, colours[0]);
         return;
     }
     // Over an opaque ground, rounded at every layer as text draws are. The keyed picture's
     // coverage has always counted every pixel the stack touches as fully covered; its opaque
     // picture over a background picture stays the same.
     if (FCoverage || FGround.alpha() == 255)
-        LayerCompositor::Composite(target, area, mask.image, mask.topLeft, Step(), colours);
+        LayerCompositor::Composite(target, area, mask.image, mask.topLeft, step, colours);
     else
-        LayerCompositor::CompositePremultiplied(target, area, mask.image, mask.topLeft, Step(),
+        LayerCompositor::CompositePremultiplied(target, area, mask.image, mask.topLeft, step,
                                                 colours, ColorToPixel(FLook.color));
 }
 

@@ -70,6 +70,22 @@ public:
     bool TextureFill() const { return FTextureFill; }
     // The label in device pixels.
     QSize DeviceSize() const { return FLabelSize * FScale; }
+    int Scale() const { return FScale; }
+    // Where every layer's caption is drawn when the label's top-left corner lands at `origin`:
+    // the one placement the raster and the vector outlines share.
+    TextPlacement Placement(QPoint origin) const;
+
+    // A deep or gradation shadow: `layers` copies of the caption, copy k moved by k × `step`
+    // device pixels. None for a flat shadow.
+    struct Steps
+    {
+        int layers = 0;
+        QPoint step;
+    };
+    Steps ShadowSteps() const;
+    // The colour of each stepped shadow layer, nearest first, as premultiplied ARGB32 words
+    // (0xFFRRGGBB when painted opaque).
+    std::vector<std::uint32_t> LayerColours(int layers) const;
 
     // Step s of n from a towards b, per channel, truncated. System colours are not resolved.
     static TColor GetColor(TColor a, TColor b, int s, int n);
@@ -87,7 +103,6 @@ private:
     };
 
     void PaintLayers(QImage& target, QPoint origin, const QRect& area) const;
-    TextPlacement Placement(QPoint origin) const;
     // Layer by layer, one text draw each.
     void PaintShadow(QImage& target, const QRect& area, const TextPlacement& placement) const;
     void PaintFace(QPainter& painter, const TextPlacement& placement) const;
@@ -107,11 +122,6 @@ private:
     QColor Ink(TColor colour) const;
     // The same as a premultiplied ARGB32 word.
     std::uint32_t InkWord(TColor colour) const;
-    // The shadow layers: how many, and each one's step.
-    int StepLayers() const;
-    QPoint Step() const;
-    // The colour of each stepped shadow layer, nearest first, as premultiplied words.
-    std::vector<std::uint32_t> LayerColours(int layers) const;
 
     LogoLook FLook;
     QSize FLabelSize;
