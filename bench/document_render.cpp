@@ -1,5 +1,5 @@
 // Time of one render of a logo document without a window: the heavy logo (100 pt, gradation
-// depth 200, turned 30 degrees) at scales 1 and 4, opaque and transparent, and the same read
+// depth 200, turned 30 degrees) at scales 1, 4 and 8, opaque and transparent, and the same read
 // from a .qvd file first.
 #include "document/LogoFile.h"
 #include "platform/FontInfo.h"
@@ -52,7 +52,7 @@ void BM_ReadAndRenderFile(benchmark::State& state)
 
 // Arguments: scale, transparent (1) or opaque (0).
 BENCHMARK(BM_RenderDocument)
-    ->ArgsProduct({{1, 4}, {0, 1}})
+    ->ArgsProduct({{1, 4, 8}, {0, 1}})
     ->ArgNames({"scale", "transparent"})
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)

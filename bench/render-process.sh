@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Times `quilvoro render` as whole processes, as a script or a thumbnailer runs it:
-#   one heavy logo to PNG (median of many runs), and a batch of 200 files on 1 and 2 threads.
+#   one heavy logo to PNG at scale 1, 4 and 4 transparent and 8 transparent (median wall and CPU
+#   time and peak memory of many runs), and a batch of 200 files on 1 and 2 threads.
 # Usage: bench/render-process.sh [BUILD_DIR] [RUNS]
 # Wall times mean something only on an idle machine; on a shared one, run it as root under
 # `chrt -f 10` so that other work waits, and compare the CPU times, which load does not change.
@@ -32,10 +33,31 @@ timed() {
   { time "$@" >/dev/null 2>&1; } 2>&1 | awk '{ print $1, $2 + $3 }' >> "$out"
 }
 
+# runs `quilvoro render` with the arguments after $1 and appends "wall CPU peak-KiB" (seconds,
+# seconds, KiB) to the file $1
+measured() {
+  local out=$1
+  shift
+  /usr/bin/time -f '%e %U %S %M' -o "$work/one.txt" \
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" render "$@" >/dev/null 2>&1
+  awk '{ print $1, $2 + $3, $4 }' "$work/one.txt" >> "$out"
+}
+
+# median of column $1 as it stands (no unit change)
+median() {
+  awk -v c="$1" '{ print $c }' | sort -n |
+    awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
 for _ in 1 2 3; do run heavy.qvd -o out.png; done # warm the caches
-for _ in $(seq "$runs"); do timed single.txt run heavy.qvd -o out.png; done
-printf 'quilvoro render heavy.qvd -o out.png: median %s ms wall, %s ms CPU, over %d runs\n' \
-  "$(median_ms 1 < single.txt)" "$(median_ms 2 < single.txt)" "$runs"
+for options in "" "--scale 4" "--scale 4 --transparent" "--scale 8 --transparent"; do
+  file="single ${options}.txt"
+  # shellcheck disable=SC2086 # the options are words
+  for _ in $(seq "$runs"); do measured "$file" heavy.qvd $options -o out.png; done
+  printf 'quilvoro render heavy.qvd %s: median %s ms wall, %s ms CPU, %s MB peak, over %d runs\n' \
+    "${options:-(scale 1)}" "$(median_ms 1 < "$file")" "$(median_ms 2 < "$file")" \
+    "$(median 3 < "$file" | awk '{ printf "%.0f", $1 / 1024 }')" "$runs"
+done
 
 mkdir -p batch
 for i in $(seq -w 1 200); do

@@ -8,6 +8,7 @@
 #include "framework/TImage.h"
 #include "framework/TPanel.h"
 #include "framework/TPictureFile.h"
+#include "output/PngWriter.h"
 #include "output/VectorFile.h"
 #include "platform/FileAccess.h"
 #include "render/DocumentRenderer.h"
@@ -102,7 +103,12 @@ void TMakeForm1::ExportPng(const QString& fileName)
     options.region = SelectionRegion();
     options.scale = chosen->scale;
     options.transparent = chosen->transparent;
-    TPictureFile::Save(DocumentRenderer::Render(ShownScene(), options), fileName, "png");
+    QString error;
+    const std::optional<QByteArray> png =
+        PngWriter::Encode(DocumentRenderer::Render(ShownScene(), options), &error);
+    if (!png)
+        throw EPictureFileError(u"画像ヲ PNG 形式ニ変換デキマセン: %1"_s.arg(error).toStdString());
+    TPictureFile::SaveBytes(*png, fileName);
 }
 
 void TMakeForm1::ExportVector(const QString& fileName, const QByteArray& format)

@@ -7,6 +7,7 @@
 #include "framework/TEdit.h"
 #include "framework/TImage.h"
 #include "framework/TPanel.h"
+#include "output/PngWriter.h"
 #include "output/SvgWriter.h"
 #include "platform/Sound.h"
 #include "render/DocumentRenderer.h"
@@ -14,7 +15,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QBuffer>
 #include <QClipboard>
 #include <QCryptographicHash>
 #include <QDir>
@@ -210,11 +210,10 @@ void TWindowActions::OpenRecent(const QString& fileName)
 
 QString TWindowActions::StorePicture(const QImage& image)
 {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG"))
+    const std::optional<QByteArray> encoded = PngWriter::Encode(image);
+    if (!encoded)
         return {};
+    const QByteArray& png = *encoded;
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
         + u"/quilvoro/pictures"_s;
     if (!QDir().mkpath(folder))

@@ -256,6 +256,7 @@ void TdxfLabel::PaintTo(QPainter& painter)
     const LogoLook look = Look();
     LogoPainter logo(look, size());
     logo.SetCompositeLayers(FCompositeLayers);
+    logo.SetMaskCache(&FCaptionMask);
     // This paint's background keeps the earlier colour; the switch asks for one more paint.
     if (FStyle == dxfLowered && !FParentColor)
         SetParentColor(true);

@@ -2,6 +2,7 @@
 
 #include "framework/TFont.h"
 #include "platform/Colors.h"
+#include "render/CaptionMask.h"
 #include "render/LogoLook.h"
 
 #include <QImage>
@@ -173,5 +174,7 @@ private:
     TLogoWarp FWarp = TLogoWarp::None;
     int FWarpAmount = 0;
     bool FCompositeLayers = true;
+    // The caption's coverage, kept while a slider of colour, depth or direction moves.
+    CaptionMask FCaptionMask;
     bool FPressed = false;
 };

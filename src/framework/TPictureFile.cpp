@@ -244,7 +244,11 @@ QByteArray TPictureFile::EncodedBytes(const QImage& image, const QByteArray& for
 
 void TPictureFile::Save(const QImage& image, const QString& fileName, const QByteArray& format)
 {
-    const QByteArray bytes = EncodedBytes(image, format);
+    SaveBytes(EncodedBytes(image, format), fileName);
+}
+
+void TPictureFile::SaveBytes(const QByteArray& bytes, const QString& fileName)
+{
     QString error;
     if (!FileAccess::WriteFileAtomically(fileName, bytes, &error))
         throw EPictureFileError(

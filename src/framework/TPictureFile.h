@@ -44,4 +44,6 @@ public:
 
     // Writes EncodedBytes() under `fileName` atomically, as SaveBmp24 does.
     static void Save(const QImage& image, const QString& fileName, const QByteArray& format);
+    // Writes bytes already encoded under `fileName` atomically, as SaveBmp24 does.
+    static void SaveBytes(const QByteArray& bytes, const QString& fileName);
 };

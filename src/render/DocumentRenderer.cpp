@@ -161,8 +161,10 @@ QImage DocumentRenderer::Render(const PreviewScene& scene, const RenderOptions& 
 
     if (options.transparent) {
         QImage picture(size, QImage::Format_ARGB32_Premultiplied);
-        picture.fill(Qt::transparent);
-        logo.PaintKeyed(picture, origin, label);
+        // The label clears what it covers; only a region reaching into the bevel needs more.
+        if (label != QRect(QPoint(), size))
+            picture.fill(Qt::transparent);
+        logo.PaintTransparent(picture, origin, label);
         return picture;
     }
 

@@ -3,36 +3,38 @@
 #include <cstdint>
 #include <cstring>
 
-// The painter's blend of an opaque colour over an opaque pixel at some coverage, with each colour
-// channel in a 16-bit lane so that one multiplication scales all three, and blocks of neighbouring
-// pixels blended lane by lane in arithmetic the compiler turns into vector instructions.
+// The painter's blend of a colour over a pixel at some coverage, both premultiplied ARGB32 words
+// (an opaque colour over an opaque pixel as a special case), with each channel in a 16-bit lane so
+// that one multiplication scales all four, and blocks of neighbouring pixels blended lane by lane
+// in arithmetic the compiler turns into vector instructions.
 namespace LaneBlend {
 
-// 0x00RRGGBB (the top byte ignored) as 0x00RR00GG00BB.
+// 0xAARRGGBB as 0x00AA00RR00GG00BB.
 inline std::uint64_t Spread(std::uint32_t pixel)
 {
     const std::uint64_t p = pixel;
-    return (p & 0xffu) | ((p & 0xff00u) << 8) | ((p & 0xff0000u) << 16);
+    return (p & 0xffu) | ((p & 0xff00u) << 8) | ((p & 0xff0000u) << 16) | ((p & 0xff000000u) << 24);
 }
 
-// Back to an opaque pixel.
+// Back to a pixel word.
 inline std::uint32_t Gather(std::uint64_t lanes)
 {
-    return std::uint32_t((lanes & 0xffu) | ((lanes >> 8) & 0xff00u) | ((lanes >> 16) & 0xff0000u))
-        | 0xff000000u;
+    return std::uint32_t((lanes & 0xffu) | ((lanes >> 8) & 0xff00u) | ((lanes >> 16) & 0xff0000u)
+                         | ((lanes >> 24) & 0xff000000u));
 }
 
 // x × a ÷ 255 per channel, rounded as the raster painter rounds it.
 inline std::uint64_t ByteMul(std::uint64_t lanes, std::uint32_t a)
 {
-    constexpr std::uint64_t low = 0x00ff00ff00ffu;
-    constexpr std::uint64_t half = 0x008000800080u;
+    constexpr std::uint64_t low = 0x00ff00ff00ff00ffu;
+    constexpr std::uint64_t half = 0x0080008000800080u;
     const std::uint64_t t = lanes * a;
     return ((t + ((t >> 8) & low) + half) >> 8) & low;
 }
 
-// One antialiased text pixel of `colour` over `under`. The two rounded products of a channel
-// never sum past 255, so no lane carries into the next.
+// One antialiased text pixel of `colour` over `under`, where `colour` is opaque or, premultiplied,
+// has no more of any channel than its alpha. The two rounded products of a channel never sum
+// past 255, so no lane carries into the next.
 inline std::uint64_t Blend(std::uint64_t colour, std::uint64_t under, std::uint32_t coverage)
 {
     return ByteMul(colour, coverage) + ByteMul(under, 255 - coverage);

@@ -1,8 +1,45 @@
 #include "render/LayerCompositor.h"
 
+#include "render/LaneBlend.h"
 #include "render/LayerLineWalk.h"
 
+#include <cstdlib>
+
 namespace LayerCompositor {
+
+namespace {
+
+bool IsWordTarget(const QImage& target)
+{
+    return target.format() == QImage::Format_RGB32
+        || target.format() == QImage::Format_ARGB32_Premultiplied;
+}
+
+// The lines read a 32-bit word per sample, whose low byte is blue.
+QImage Words(const QImage& mask)
+{
+    return mask.depth() == 32 ? mask : mask.convertToFormat(QImage::Format_RGB32);
+}
+
+// Both entry points: the walk over 32-bit rows.
+void Walk(QImage& target, const QRect& area, const QImage& mask, QPoint maskOrigin, QPoint step,
+          const TLayerColours& colours)
+{
+    Q_ASSERT(target.isNull() || IsWordTarget(target));
+    Q_ASSERT(std::abs(step.x()) <= 1 && std::abs(step.y()) <= 1);
+    const int depth = colours.Depth();
+    if (depth == 0 || mask.isNull() || step.isNull() || !IsWordTarget(target))
+        return;
+    const QRect maskRect(maskOrigin, mask.size());
+    const QRect reach = maskRect.united(maskRect.translated(step * depth));
+    const QRect work = reach.intersected(area).intersected(target.rect());
+    if (work.isEmpty())
+        return;
+    const QImage words = Words(mask);
+    LayerLineWalk(target, words, maskOrigin, step, colours).Paint(work);
+}
+
+} // namespace
 
 QRect SourceRegion(const QRect& area, QPoint step, int depth)
 {
@@ -12,17 +49,43 @@ QRect SourceRegion(const QRect& area, QPoint step, int depth)
 void Composite(QImage& target, const QRect& area, const QImage& mask, QPoint maskOrigin,
                QPoint step, const std::vector<std::uint32_t>& colours)
 {
-    const int depth = int(colours.size());
-    if (depth == 0 || mask.isNull() || step.isNull())
+    std::vector<std::uint32_t> opaque(colours);
+    for (std::uint32_t& colour : opaque)
+        colour |= 0xff000000u;
+    Walk(target, area, mask, maskOrigin, step, TLayerColours(opaque));
+}
+
+void CompositePremultiplied(QImage& target, const QRect& area, const QImage& mask,
+                            QPoint maskOrigin, QPoint step,
+                            const std::vector<std::uint32_t>& colours, std::uint32_t ground)
+{
+    Q_ASSERT(target.isNull() || target.format() == QImage::Format_ARGB32_Premultiplied);
+    Walk(target, area, mask, maskOrigin, step, TLayerColours(colours, ground));
+}
+
+void BlendShape(QImage& target, const QRect& area, const QImage& mask, QPoint maskOrigin,
+                std::uint32_t colour)
+{
+    Q_ASSERT(target.isNull() || IsWordTarget(target));
+    const QRect work = QRect(maskOrigin, mask.size()).intersected(area).intersected(target.rect());
+    if (work.isEmpty() || !IsWordTarget(target))
         return;
-    const QRect maskRect(maskOrigin, mask.size());
-    const QRect reach = maskRect.united(maskRect.translated(step * depth));
-    const QRect work = reach.intersected(area).intersected(target.rect());
-    if (work.isEmpty())
-        return;
-    // The lines read a 32-bit word per sample, whose low byte is blue.
-    const QImage words = mask.depth() == 32 ? mask : mask.convertToFormat(QImage::Format_RGB32);
-    LayerLineWalk(target, words, maskOrigin, step, colours).Paint(work);
+    const QImage words = Words(mask);
+    const std::uint64_t ink = LaneBlend::Spread(colour);
+    for (int y = work.top(); y <= work.bottom(); ++y) {
+        auto* pixels = reinterpret_cast<std::uint32_t*>(target.scanLine(y)) + work.left();
+        const auto* samples =
+            reinterpret_cast<const std::uint32_t*>(words.constScanLine(y - maskOrigin.y()))
+            + (work.left() - maskOrigin.x());
+        for (int x = 0; x < work.width(); ++x) {
+            const std::uint32_t coverage = samples[x] & 0xffu;
+            if (coverage == 0)
+                continue;
+            pixels[x] = coverage == 255
+                ? colour
+                : LaneBlend::Gather(LaneBlend::Blend(ink, LaneBlend::Spread(pixels[x]), coverage));
+        }
+    }
 }
 
 } // namespace LayerCompositor

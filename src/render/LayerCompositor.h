@@ -11,15 +11,34 @@
 // from a single coverage mask, with the same per-pixel arithmetic as the raster painter. The
 // work per pixel depends on the partly covered samples in front of the nearest solid layer,
 // not on the number of layers.
+//
+// Every layer is the linear blend of its colour over what lies beneath at the mask's coverage,
+// so the same walk paints an opaque picture or one over transparency.
 namespace LayerCompositor {
 
-// Paints layers k = depth .. 1 (farthest first) into `area` of `target` (Format_RGB32).
+// Paints layers k = depth .. 1 (farthest first) into `area` of `target` (Format_RGB32; a
+// premultiplied target gets alpha 255 wherever a layer touches it).
 // `mask` is the shape drawn in white on black (best in Format_RGB32), so every channel holds its
 // coverage, placed with its top-left at `maskOrigin` in target coordinates; layer k is that
 // shape moved by (step.x * k, step.y * k) and drawn in colours[k - 1] (0x00RRGGBB). Each
 // component of `step` is -1, 0 or 1.
 void Composite(QImage& target, const QRect& area, const QImage& mask, QPoint maskOrigin,
                QPoint step, const std::vector<std::uint32_t>& colours);
+
+// The same onto Format_ARGB32_Premultiplied, with `colours` premultiplied ARGB32 words: a layer
+// of colour 0 takes away what lies beneath as far as it covers it. Composited over the opaque
+// `ground` (0x00RRGGBB), every pixel gives exactly what Composite() paints over that colour with
+// the colours over it; over another colour it gives what blending without rounding gives,
+// within a level or two.
+void CompositePremultiplied(QImage& target, const QRect& area, const QImage& mask,
+                            QPoint maskOrigin, QPoint step,
+                            const std::vector<std::uint32_t>& colours, std::uint32_t ground);
+
+// One copy of the shape, its top-left at `maskOrigin`, blended in `colour` (a premultiplied
+// ARGB32 word) into `area` of a Format_RGB32 or Format_ARGB32_Premultiplied target, as the raster
+// painter draws text of that colour; a colour of 0 takes away what lies beneath.
+void BlendShape(QImage& target, const QRect& area, const QImage& mask, QPoint maskOrigin,
+                std::uint32_t colour);
 
 // The region of target pixels whose layers come from the mask: the part of `area` that any
 // layer of the given depth can reach, and the part of mask space that reaches `area`.

@@ -32,13 +32,24 @@ int NextCovered(const std::uint8_t* samples, int from, int to)
 
 TLayerColours::TLayerColours(const std::vector<std::uint32_t>& colours)
 {
-    opaque.reserve(colours.size());
+    words.reserve(colours.size());
     spread.reserve(colours.size() + LaneBlend::Block::Pixels);
     for (const std::uint32_t colour : colours) {
-        opaque.push_back(colour | 0xff000000u);
-        spread.push_back(LaneBlend::Spread(colour));
+        words.push_back(colour | 0xff000000u);
+        spread.push_back(LaneBlend::Spread(colour | 0xff000000u));
     }
     // A block of pixels near the end of a span reads a few colours past the last layer's.
+    spread.resize(colours.size() + LaneBlend::Block::Pixels);
+}
+
+TLayerColours::TLayerColours(const std::vector<std::uint32_t>& colours, std::uint32_t ground)
+    : words(colours)
+    , groundSpread(LaneBlend::Spread(ground & 0x00ffffffu))
+{
+    spread.reserve(colours.size() + LaneBlend::Block::Pixels);
+    for (const std::uint32_t colour : colours)
+        spread.push_back(LaneBlend::Spread(colour | 0xff000000u)
+                         + LaneBlend::ByteMul(*groundSpread, 255 - (colour >> 24)));
     spread.resize(colours.size() + LaneBlend::Block::Pixels);
 }
 
@@ -126,9 +137,9 @@ std::uint32_t& LayerLine::PixelAt(int position) const
 // Pixels that show the nearest solid layer alone.
 void LayerLine::PaintSolid(int from, int to)
 {
-    const std::uint32_t* const opaque = FColours->opaque.data();
+    const std::uint32_t* const words = FColours->words.data();
     for (int position = from; position < to; ++position)
-        PixelAt(position) = opaque[position - FSolid - 1];
+        PixelAt(position) = words[position - FSolid - 1];
 }
 
 // Pixels with partly covered layers in front of the solid one, or of what the pixel shows, a
@@ -136,6 +147,7 @@ void LayerLine::PaintSolid(int from, int to)
 void LayerLine::PaintBlended(int from, int to, bool solidInReach)
 {
     const std::uint64_t* const spread = FColours->spread.data();
+    const bool overGround = FColours->OverGround();
     const std::size_t wrap = FRing.size() - 1;
     for (int first = from; first < to; first += LaneBlend::Block::Pixels) {
         const int count = std::min(LaneBlend::Block::Pixels, to - first);
@@ -144,13 +156,51 @@ void LayerLine::PaintBlended(int from, int to, bool solidInReach)
             block.Load(spread + (first - FSolid - 1));
         } else {
             for (int i = 0; i < count; ++i)
-                block.Set(i, LaneBlend::Spread(PixelAt(first + i)));
+                block.Set(i, Painted(PixelAt(first + i)));
         }
         for (std::size_t i = FHead; i != FTail; ++i) {
             const TPartial& layer = FRing[i & wrap];
             block.Blend(spread + (first - layer.position - 1), layer.coverage);
         }
-        for (int i = 0; i < count; ++i)
-            PixelAt(first + i) = LaneBlend::Gather(block.Get(i));
+        for (int i = 0; i < count; ++i) {
+            PixelAt(first + i) = overGround
+                ? OverTransparency(block.Get(i), first + i, solidInReach)
+                : LaneBlend::Gather(block.Get(i)) | 0xff000000u;
+        }
     }
+}
+
+// A pixel as painted: over the ground when there is one.
+std::uint64_t LayerLine::Painted(std::uint32_t pixel) const
+{
+    const std::uint64_t lanes = LaneBlend::Spread(pixel);
+    if (!FColours->OverGround())
+        return lanes;
+    return lanes + LaneBlend::ByteMul(*FColours->groundSpread, 255 - (pixel >> 24));
+}
+
+// The alpha comes from blending the layers' alphas in 8.8 fixed point, rounded once at the end,
+// so that a long stack of faint layers does not stall short of it; the colour is what lies over
+// the ground beneath that alpha, so that composited over the ground the pixel is the painted one.
+std::uint32_t LayerLine::OverTransparency(std::uint64_t painted, int position,
+                                          bool solidInReach) const
+{
+    const std::uint32_t* const words = FColours->words.data();
+    const std::size_t wrap = FRing.size() - 1;
+    std::uint32_t alpha = (solidInReach ? words[position - FSolid - 1] : PixelAt(position)) >> 24;
+    alpha <<= 8;
+    for (std::size_t i = FHead; i != FTail; ++i) {
+        const TPartial& layer = FRing[i & wrap];
+        const std::uint32_t a = layer.coverage;
+        alpha =
+            ((words[position - layer.position - 1] >> 24 << 8) * a + alpha * (255 - a) + 127) / 255;
+    }
+    alpha = std::min<std::uint32_t>((alpha + 0x80) >> 8, 255);
+    const std::uint64_t beneath = LaneBlend::ByteMul(*FColours->groundSpread, 255 - alpha);
+    std::uint32_t pixel = alpha << 24;
+    for (int c = 0; c < 3; ++c) {
+        const int channel = int((painted >> (16 * c)) & 0xffu) - int((beneath >> (16 * c)) & 0xffu);
+        pixel |= std::uint32_t(std::clamp(channel, 0, int(alpha))) << (8 * c);
+    }
+    return pixel;
 }

@@ -2,25 +2,33 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
-// The colours of the stacked layers, nearest first: opaque, and spread for LaneBlend with a
-// block's worth of padding past the last.
+// The colours of the stacked layers, nearest first: premultiplied ARGB32 words (0xFFRRGGBB for an
+// opaque colour), and spread for LaneBlend with a block's worth of padding past the last.
 struct TLayerColours
 {
+    // Over opaque pixels: every pixel a layer touches comes out with alpha 255.
     explicit TLayerColours(const std::vector<std::uint32_t>& colours);
+    // Over transparency, as the picture that composited over the opaque `ground` (0x00RRGGBB)
+    // gives exactly what painting the layers over that colour gives.
+    TLayerColours(const std::vector<std::uint32_t>& colours, std::uint32_t ground);
 
-    int Depth() const { return int(opaque.size()); }
+    int Depth() const { return int(words.size()); }
+    bool OverGround() const { return groundSpread.has_value(); }
 
-    std::vector<std::uint32_t> opaque;
+    std::vector<std::uint32_t> words;
+    // Spread as painted: over the ground when there is one.
     std::vector<std::uint64_t> spread;
+    std::optional<std::uint64_t> groundSpread; // without its alpha lane
 };
 
 // One line of pixels parallel to the shadow's step, walked in the step's direction, a piece at a
-// time. The layers a pixel shows come from the mask samples behind it on its line: the nearest
-// solid one and the partly covered ones in front of that, kept in a ring. Between two covered
-// samples nothing changes but which layers fall out of reach, so those pixels are painted in
-// spans.
+// time, over 32-bit pixels (Format_RGB32 or Format_ARGB32_Premultiplied). The layers a pixel shows
+// come from the mask samples behind it on its line: the nearest solid one and the partly covered
+// ones in front of that, kept in a ring. Between two covered samples nothing changes but which
+// layers fall out of reach, so those pixels are painted in spans.
 class LayerLine
 {
 public:
@@ -48,6 +56,10 @@ private:
     void PaintSpan(int from, int to);
     void PaintSolid(int from, int to);
     void PaintBlended(int from, int to, bool solidInReach);
+    // The alpha of the pixel at `position` over transparency, blended without rounding between
+    // layers, and its colour from `painted`, the pixel as painted over the ground.
+    std::uint32_t OverTransparency(std::uint64_t painted, int position, bool solidInReach) const;
+    std::uint64_t Painted(std::uint32_t pixel) const;
     std::uint32_t& PixelAt(int position) const;
 
     const TLayerColours* FColours = nullptr;

@@ -26,7 +26,7 @@ void ClipAxis(int from, int step, int low, int high, int& first, int& last)
 } // namespace
 
 LayerLineWalk::LayerLineWalk(QImage& target, const QImage& mask, QPoint maskOrigin, QPoint step,
-                             const std::vector<std::uint32_t>& colours)
+                             const TLayerColours& colours)
     : FTarget(target)
     , FMask(mask)
     , FMaskOrigin(maskOrigin)

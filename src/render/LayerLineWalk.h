@@ -18,7 +18,7 @@ class LayerLineWalk
 public:
     // As LayerCompositor::Composite() takes them; `step` has components -1, 0 or 1.
     LayerLineWalk(QImage& target, const QImage& mask, QPoint maskOrigin, QPoint step,
-                  const std::vector<std::uint32_t>& colours);
+                  const TLayerColours& colours);
 
     // Paints every pixel of `work`, which lies inside the target.
     void Paint(const QRect& work);

@@ -1,6 +1,8 @@
 #include "render/LogoPainter.h"
 
 #include "platform/FontInfo.h"
+#include "render/CaptionMask.h"
+#include "render/LaneBlend.h"
 #include "render/LayerCompositor.h"
 #include "render/TextPlacement.h"
 #include "render/TextWarp.h"
@@ -47,6 +49,10 @@ int LeastAlpha(int shown, int under)
 // opaque picture shows exactly as the background becomes fully transparent.
 void Unmix(const QImage& opaque, QImage& target, const QRect& area, TColor background)
 {
+    // Rows are read and written as 32-bit words: RGB32 in, premultiplied ARGB32 out.
+    Q_ASSERT(opaque.format() == QImage::Format_RGB32);
+    Q_ASSERT(target.format() == QImage::Format_ARGB32_Premultiplied);
+    Q_ASSERT(opaque.rect().contains(area) && target.rect().contains(area));
     const std::uint32_t key = ColorToPixel(background);
     const int under[3] = {int(key >> 16) & 0xFF, int(key >> 8) & 0xFF, int(key) & 0xFF};
     for (int y = area.top(); y <= area.bottom(); ++y) {
@@ -72,48 +78,40 @@ void Unmix(const QImage& opaque, QImage& target, const QRect& area, TColor backg
     }
 }
 
-} // namespace
-
-namespace {
-
-// Draws layers k = n .. 1 one text draw each, at (sx * k, sy * k).
-void DrawLayers(QPainter& painter, const TextPlacement& placement, QPoint step,
-                const std::vector<std::uint32_t>& colours)
-{
-    for (int k = int(colours.size()); k >= 1; --k)
-        placement.Draw(painter, step * k, QColor::fromRgb(colours[std::size_t(k) - 1]));
-}
-
-// The same layers from one rendering of the caption.
-void CompositeFromMask(QImage& target, const QRect& area, const TextPlacement& placement,
-                       QPoint step, const std::vector<std::uint32_t>& colours)
-{
-    const int depth = int(colours.size());
-    const QRect region =
-        placement.Bounds({}).intersected(LayerCompositor::SourceRegion(area, step, depth));
-    if (region.isEmpty())
-        return;
-    // White on black in RGB32 gives the same coverage as an alpha mask, and the raster engine
-    // fills RGB32 several times faster.
-    QImage mask(region.size(), QImage::Format_RGB32);
-    mask.fill(Qt::black);
-    {
-        QPainter painter(&mask);
-        painter.setFont(placement.font);
-        // An integer shift keeps the rasterised coverage identical to a draw in place.
-        TextPlacement shifted = placement;
-        shifted.origin -= region.topLeft();
-        shifted.Draw(painter, {}, Qt::white);
-    }
-    LayerCompositor::Composite(target, area, mask, region.topLeft(), step, colours);
-}
-
 void BeginOn(QPainter& painter, QImage& target, const QRect& area, const QFont& font)
 {
     painter.begin(&target);
     painter.setClipRect(area);
     painter.setFont(font);
     painter.setBrush(Qt::NoBrush);
+}
+
+// Pixels that show the background colour over it, within rounding, are background: the far end
+// of a fade into it and blends that land on it vanish, as the background does.
+void KeyOut(QImage& target, const QRect& area, std::uint32_t background)
+{
+    // Rows are read and written as premultiplied ARGB32 words.
+    Q_ASSERT(target.format() == QImage::Format_ARGB32_Premultiplied);
+    Q_ASSERT(target.rect().contains(area));
+    const std::uint64_t under = LaneBlend::Spread(background);
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        auto* line = reinterpret_cast<std::uint32_t*>(target.scanLine(y)) + area.left();
+        for (int x = 0; x < area.width(); ++x) {
+            const std::uint32_t pixel = line[x];
+            if (pixel == 0)
+                continue;
+            const std::uint64_t shown =
+                LaneBlend::Spread(pixel) + LaneBlend::ByteMul(under, 255 - (pixel >> 24));
+            bool near = true;
+            for (int c = 0; c < 3 && near; ++c) {
+                const int difference =
+                    int((shown >> (16 * c)) & 0x3ff) - int((under >> (16 * c)) & 0xff);
+                near = std::abs(difference) <= 1;
+            }
+            if (near)
+                line[x] = 0;
+        }
+    }
 }
 
 } // namespace
@@ -123,6 +121,7 @@ LogoPainter::LogoPainter(const LogoLook& look, QSize labelSize, int scale)
     , FLabelSize(labelSize)
     , FScale(std::max(1, scale))
     , FDeviceFont(look.font)
+    , FGround(ToQColor(look.color))
 {
     FTrueType = FontInfo::IsTrueType(FLook.font);
     FTextureFill = !FLook.texture.isNull() && FTrueType;
@@ -176,14 +175,34 @@ QPoint LogoPainter::TextOrigin(QSize area, QSize text, int angle)
 
 void LogoPainter::PaintOpaque(QImage& target, QPoint origin, const QRect& clip) const
 {
+    PaintOn(target, origin, clip, ToQColor(FLook.color));
+}
+
+void LogoPainter::PaintTransparent(QImage& target, QPoint origin, const QRect& clip) const
+{
+    Q_ASSERT(target.isNull() || target.format() == QImage::Format_ARGB32_Premultiplied);
+    PaintOn(target, origin, clip, Qt::transparent);
+    const QRect area = QRect(origin, DeviceSize()).intersected(clip).intersected(target.rect());
+    if (!area.isEmpty())
+        KeyOut(target, area, ColorToPixel(FLook.color));
+}
+
+void LogoPainter::PaintOn(QImage& target, QPoint origin, const QRect& clip,
+                          const QColor& ground) const
+{
+    Q_ASSERT(target.isNull() || target.format() == QImage::Format_RGB32
+             || target.format() == QImage::Format_ARGB32_Premultiplied);
     const QRect area = QRect(origin, DeviceSize()).intersected(clip).intersected(target.rect());
     if (area.isEmpty())
         return;
     {
         QPainter painter(&target);
-        painter.fillRect(area, ToQColor(FLook.color));
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(area, ground);
     }
-    PaintLayers(target, origin, area);
+    LogoPainter on = *this;
+    on.FGround = ground;
+    on.PaintLayers(target, origin, area);
 }
 
 void LogoPainter::PaintKeyed(QImage& target, QPoint origin, const QRect& clip, QImage* opaque) const
@@ -209,7 +228,16 @@ void LogoPainter::PaintKeyed(QImage& target, QPoint origin, const QRect& clip, Q
 
 QColor LogoPainter::Ink(TColor colour) const
 {
-    return FCoverage ? QColor(Qt::white) : ToQColor(colour);
+    if (FCoverage)
+        return Qt::white;
+    if (ColorToPixel(colour) == ColorToPixel(FLook.color))
+        return FGround;
+    return ToQColor(colour);
+}
+
+std::uint32_t LogoPainter::InkWord(TColor colour) const
+{
+    return qPremultiply(Ink(colour).rgba());
 }
 
 TextPlacement LogoPainter::Placement(QPoint origin) const
@@ -229,26 +257,37 @@ TextPlacement LogoPainter::Placement(QPoint origin) const
 void LogoPainter::PaintLayers(QImage& target, QPoint origin, const QRect& area) const
 {
     const TextPlacement placement = Placement(origin);
-    PaintShadow(target, area, placement);
     QPainter painter;
-    BeginOn(painter, target, area, FDeviceFont);
-    PaintFace(painter, placement);
+    if (FCompositeLayers) {
+        const TMask mask = MaskFor(placement, area);
+        BlendShadow(target, area, mask);
+        BlendFace(target, area, mask);
+        if (FLook.style != dxfOutLine && !FTextureFill)
+            return;
+        BeginOn(painter, target, area, FDeviceFont);
+        if (FLook.style == dxfOutLine && FTrueType)
+            StrokeOutline(painter, placement);
+    } else {
+        PaintShadow(target, area, placement);
+        BeginOn(painter, target, area, FDeviceFont);
+        PaintFace(painter, placement);
+    }
     if (FTextureFill)
         PaintTexture(painter, area, placement, origin);
 }
 
-std::vector<std::uint32_t> LogoPainter::LayerColours(int layers) const
+void LogoPainter::DrawInk(QPainter& painter, const TextPlacement& placement, QPoint offset,
+                          TColor colour) const
 {
-    const TColor shadow = FLook.shadowColor;
-    std::vector<std::uint32_t> colours(std::size_t(layers),
-                                       FCoverage ? 0x00FFFFFFu : ColorToPixel(shadow));
-    if (FLook.effectStyle == dxfFun && !FCoverage) {
-        // The fade runs toward the background; a system colour fades toward silver.
-        const TColor fade = IsSystemColor(FLook.color) ? clSilver : FLook.color;
-        for (int k = 1; k <= layers; ++k)
-            colours[std::size_t(k) - 1] = ColorToPixel(GetColor(shadow, fade, k - 1, layers));
+    const QColor ink = Ink(colour);
+    if (ink.alpha() == 255) {
+        placement.Draw(painter, offset, ink);
+        return;
     }
-    return colours;
+    // Ink in a transparent background colour takes away what lies beneath.
+    painter.setCompositionMode(QPainter::CompositionMode_DestinationOut);
+    placement.Draw(painter, offset, Qt::black);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
 LogoPainter::Steps LogoPainter::ShadowSteps() const
@@ -264,70 +303,180 @@ LogoPainter::Steps LogoPainter::ShadowSteps() const
     return {layers, step};
 }
 
+std::vector<std::uint32_t> LogoPainter::LayerColours(int layers) const
+{
+    const TColor shadow = FLook.shadowColor;
+    std::vector<std::uint32_t> colours(std::size_t(layers), InkWord(shadow));
+    if (FLook.effectStyle == dxfFun && !FCoverage) {
+        // The fade runs toward the background; a system colour fades toward silver.
+        const TColor fade = IsSystemColor(FLook.color) ? clSilver : FLook.color;
+        for (int k = 1; k <= layers; ++k)
+            colours[std::size_t(k) - 1] = InkWord(GetColor(shadow, fade, k - 1, layers));
+    }
+    return colours;
+}
+
 void LogoPainter::PaintShadow(QImage& target, const QRect& area,
                               const TextPlacement& placement) const
 {
     if (FLook.depth <= 0)
         return;
-    const QPoint offset = ShadowOffset(FLook.orientation, FLook.depth);
+    QPainter painter;
+    BeginOn(painter, target, area, FDeviceFont);
     if (FLook.effectStyle == dxfCool) {
-        QPainter painter;
-        BeginOn(painter, target, area, FDeviceFont);
-        placement.Draw(painter, offset * FScale, Ink(FLook.shadowColor));
+        DrawInk(painter, placement, ShadowOffset(FLook.orientation, FLook.depth) * FScale,
+                FLook.shadowColor);
         return;
     }
     const auto [layers, step] = ShadowSteps();
     if (layers == 0)
         return;
     const std::vector<std::uint32_t> colours = LayerColours(layers);
-    if (FCompositeLayers && layers > 1) {
-        CompositeFromMask(target, area, placement, step, colours);
+    // Layers k = n .. 1, farthest first.
+    for (int k = layers; k >= 1; --k) {
+        const std::uint32_t word = colours[std::size_t(k) - 1];
+        if (qAlpha(word) == 255) {
+            placement.Draw(painter, step * k, QColor::fromRgb(word));
+            continue;
+        }
+        painter.setCompositionMode(QPainter::CompositionMode_DestinationOut);
+        placement.Draw(painter, step * k, Qt::black);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+}
+
+LogoPainter::TMask LogoPainter::MaskFor(const TextPlacement& placement, const QRect& area) const
+{
+    TMask mask;
+    if (FMaskCache) {
+        mask.image = FMaskCache->Of(placement, mask.topLeft);
+        return mask;
+    }
+    // Only the part of the caption that some layer or the face brings into the area.
+    const int s = FScale;
+    QRect needed = area.united(area.translated(-2 * s, -2 * s));
+    if (FLook.effectStyle == dxfCool)
+        needed |= area.translated(-ShadowOffset(FLook.orientation, FLook.depth) * s);
+    else
+        needed |= LayerCompositor::SourceRegion(area, ShadowSteps().step, ShadowSteps().layers);
+    const QRect region = placement.Bounds({}).intersected(needed);
+    mask.image = CaptionMask::Draw(placement, region);
+    mask.topLeft = region.topLeft();
+    return mask;
+}
+
+void LogoPainter::BlendShadow(QImage& target, const QRect& area, const TMask& mask) const
+{
+    if (FLook.depth <= 0 || mask.image.isNull())
+        return;
+    if (FLook.effectStyle == dxfCool) {
+        const QPoint offset = ShadowOffset(FLook.orientation, FLook.depth) * FScale;
+        LayerCompositor::BlendShape(target, area, mask.image, mask.topLeft + offset,
+                                    InkWord(FLook.shadowColor));
         return;
     }
-    QPainter painter;
-    BeginOn(painter, target, area, FDeviceFont);
-    DrawLayers(painter, placement, step, colours);
+    const auto [layers, step] = ShadowSteps();
+    if (layers == 0)
+        return;
+    const std::vector<std::uint32_t> colours = LayerColours(layers);
+    if (layers == 1) {
+        LayerCompositor::BlendShape(target, area, mask.image, mask.topLeft + step, colours[0]);
+        return;
+    }
+    // Over an opaque ground, rounded at every layer as text draws are. The keyed picture's
+    // coverage has always counted every pixel the stack touches as fully covered; its opaque
+    // picture over a background picture stays the same.
+    if (FCoverage || FGround.alpha() == 255)
+        LayerCompositor::Composite(target, area, mask.image, mask.topLeft, step, colours);
+    else
+        LayerCompositor::CompositePremultiplied(target, area, mask.image, mask.topLeft, step,
+                                                colours, ColorToPixel(FLook.color));
+}
+
+void LogoPainter::BlendFace(QImage& target, const QRect& area, const TMask& mask) const
+{
+    if (mask.image.isNull())
+        return;
+    const int s = FScale;
+    auto blend = [&](QPoint offset, TColor colour) {
+        LayerCompositor::BlendShape(target, area, mask.image, mask.topLeft + offset,
+                                    InkWord(colour));
+    };
+    switch (FLook.style) {
+    case dxfNormal:
+        if (!FTextureFill)
+            blend({}, FLook.textColor);
+        break;
+    case dxfRaised:
+        blend({}, clBtnHighlight);
+        if (FontInfo::PixelsToPoints(FLook.font.pixelSize()) >= 12)
+            blend({2 * s, 2 * s}, clBtnShadow);
+        if (!FTextureFill)
+            blend({s, s}, FLook.textColor);
+        break;
+    case dxfLowered:
+        blend({2 * s, 2 * s}, clBtnHighlight);
+        if (!FTextureFill)
+            blend({s, s}, EngravedColour());
+        break;
+    case dxfOutLine:
+        if (!FTrueType)
+            blend({}, FLook.textColor);
+        break;
+    }
+}
+
+TColor LogoPainter::EngravedColour() const
+{
+    const TColor base = FLook.engravedBase;
+    return IsSystemColor(base) ? clBtnShadow : GetColor(base, clBlack, 1, 3);
 }
 
 void LogoPainter::PaintFace(QPainter& painter, const TextPlacement& placement) const
 {
     const int s = FScale;
-    const QColor face = Ink(FLook.textColor);
     switch (FLook.style) {
     case dxfNormal:
         if (!FTextureFill)
-            placement.Draw(painter, {}, face);
+            DrawInk(painter, placement, {}, FLook.textColor);
         break;
     case dxfRaised:
-        placement.Draw(painter, {}, Ink(clBtnHighlight));
+        DrawInk(painter, placement, {}, clBtnHighlight);
         if (FontInfo::PixelsToPoints(FLook.font.pixelSize()) >= 12)
-            placement.Draw(painter, {2 * s, 2 * s}, Ink(clBtnShadow));
+            DrawInk(painter, placement, {2 * s, 2 * s}, clBtnShadow);
         if (!FTextureFill)
-            placement.Draw(painter, {s, s}, face);
+            DrawInk(painter, placement, {s, s}, FLook.textColor);
         break;
-    case dxfLowered: {
-        placement.Draw(painter, {2 * s, 2 * s}, Ink(clBtnHighlight));
-        const TColor base = FLook.engravedBase;
-        const TColor engraved = IsSystemColor(base) ? clBtnShadow : GetColor(base, clBlack, 1, 3);
+    case dxfLowered:
+        DrawInk(painter, placement, {2 * s, 2 * s}, clBtnHighlight);
         if (!FTextureFill)
-            placement.Draw(painter, {s, s}, Ink(engraved));
+            DrawInk(painter, placement, {s, s}, EngravedColour());
         break;
-    }
     case dxfOutLine:
-        if (FTrueType) {
-            painter.resetTransform();
-            painter.setRenderHint(QPainter::Antialiasing, true);
-            // Widths 0 and 1 are both one pixel; scaled, every width grows with the picture.
-            const int width =
-                s == 1 ? std::max(0, FLook.penWidth) : std::max(1, FLook.penWidth) * s;
-            const QPen pen(face, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-            painter.strokePath(placement.Path({}), pen);
-            painter.setRenderHint(QPainter::Antialiasing, false);
-        } else {
-            placement.Draw(painter, {}, face);
-        }
+        if (FTrueType)
+            StrokeOutline(painter, placement);
+        else
+            DrawInk(painter, placement, {}, FLook.textColor);
         break;
     }
+}
+
+void LogoPainter::StrokeOutline(QPainter& painter, const TextPlacement& placement) const
+{
+    const int s = FScale;
+    painter.resetTransform();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    QColor ink = Ink(FLook.textColor);
+    if (ink.alpha() != 255) {
+        painter.setCompositionMode(QPainter::CompositionMode_DestinationOut);
+        ink = Qt::black;
+    }
+    // Widths 0 and 1 are both one pixel; scaled, every width grows with the picture.
+    const int width = s == 1 ? std::max(0, FLook.penWidth) : std::max(1, FLook.penWidth) * s;
+    const QPen pen(ink, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    painter.strokePath(placement.Path({}), pen);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
 void LogoPainter::PaintTexture(QPainter& painter, const QRect& area, const TextPlacement& placement,

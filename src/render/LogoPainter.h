@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <vector>
 
+class CaptionMask;
 class QPainter;
 struct TextPlacement;
 
@@ -34,17 +35,34 @@ public:
     // target) and only pixels inside `clip` change.
     void PaintOpaque(QImage& target, QPoint origin, const QRect& clip) const;
 
-    // Paints the label onto Format_ARGB32_Premultiplied with real alpha: what the opaque picture
-    // shows exactly as the background colour is fully transparent (a face in the background
-    // colour vanishes too), and the antialiased edges of letters and shadows carry partial
-    // alpha. Composited over the background colour it gives the opaque picture. The opaque
-    // picture is composed first in `opaque` (Format_RGB32, same coordinates as `target`) when
-    // it covers the area, else in a picture of its own.
+    // Paints the label with its background colour shown as `ground`: the background itself and
+    // every ink of exactly that colour (a face or a shadow layer in the background colour is
+    // background). A transparent ground needs Format_ARGB32_Premultiplied and gives what
+    // PaintTransparent() does before it keys out what shows the background colour.
+    void PaintOn(QImage& target, QPoint origin, const QRect& clip, const QColor& ground) const;
+
+    // Paints the label onto Format_ARGB32_Premultiplied over transparency: every layer, the face
+    // and the texture composited with their coverage, in one pass. Composited over any colour X
+    // it gives PaintOn() with ground X; the background and ink of the background colour are
+    // fully transparent.
+    void PaintTransparent(QImage& target, QPoint origin, const QRect& clip) const;
+
+    // Paints the label onto Format_ARGB32_Premultiplied keyed on the opaque picture: what that
+    // shows exactly as the background colour is fully transparent, the rest is the opaque
+    // picture unmixed from the background over the layers' joint coverage. Composited over the
+    // background colour it gives the opaque picture exactly, which is what the see-through
+    // preview label and a background picture need. The opaque picture is composed first in
+    // `opaque` (Format_RGB32, same coordinates as `target`) when it covers the area, else in a
+    // picture of its own.
     void PaintKeyed(QImage& target, QPoint origin, const QRect& clip,
                     QImage* opaque = nullptr) const;
 
-    // Draws the stacked shadow from one rendering of the caption instead of one text draw per
-    // layer (the same picture within one level). On by default.
+    // Keeps the caption's coverage between paints; null draws it anew every paint. The cache
+    // must outlive the painter's paints.
+    void SetMaskCache(CaptionMask* cache) { FMaskCache = cache; }
+
+    // Draws the shadow and the face from one rendering of the caption instead of one text draw
+    // per layer (the same picture within one level). On by default.
     bool CompositeLayers() const { return FCompositeLayers; }
     void SetCompositeLayers(bool value) { FCompositeLayers = value; }
 
@@ -66,7 +84,8 @@ public:
         QPoint step;
     };
     Steps ShadowSteps() const;
-    // The colour of each stepped shadow layer, nearest first.
+    // The colour of each stepped shadow layer, nearest first, as premultiplied ARGB32 words
+    // (0xFFRRGGBB when painted opaque).
     std::vector<std::uint32_t> LayerColours(int layers) const;
 
     // Step s of n from a towards b, per channel, truncated. System colours are not resolved.
@@ -77,13 +96,33 @@ public:
     static QPoint TextOrigin(QSize area, QSize text, int angle);
 
 private:
+    // Where the caption's coverage lies in device pixels.
+    struct TMask
+    {
+        QImage image;
+        QPoint topLeft;
+    };
+
     void PaintLayers(QImage& target, QPoint origin, const QRect& area) const;
+    // Layer by layer, one text draw each.
     void PaintShadow(QImage& target, const QRect& area, const TextPlacement& placement) const;
     void PaintFace(QPainter& painter, const TextPlacement& placement) const;
+    // From one rendering of the caption.
+    TMask MaskFor(const TextPlacement& placement, const QRect& area) const;
+    void BlendShadow(QImage& target, const QRect& area, const TMask& mask) const;
+    void BlendFace(QImage& target, const QRect& area, const TMask& mask) const;
     void PaintTexture(QPainter& painter, const QRect& area, const TextPlacement& placement,
                       QPoint origin) const;
-    // A colour as drawn: white when only the coverage is painted.
+    void DrawInk(QPainter& painter, const TextPlacement& placement, QPoint offset,
+                 TColor colour) const;
+    void StrokeOutline(QPainter& painter, const TextPlacement& placement) const;
+    // What the lowered face is filled with.
+    TColor EngravedColour() const;
+    // A colour as drawn: white when only the coverage is painted, the ground for the background
+    // colour.
     QColor Ink(TColor colour) const;
+    // The same as a premultiplied ARGB32 word.
+    std::uint32_t InkWord(TColor colour) const;
 
     LogoLook FLook;
     QSize FLabelSize;
@@ -101,4 +140,7 @@ private:
     bool FCompositeLayers = true;
     // Paints every layer in white, so that the alpha channel holds their joint coverage.
     bool FCoverage = false;
+    // What the background colour is shown as.
+    QColor FGround;
+    CaptionMask* FMaskCache = nullptr;
 };

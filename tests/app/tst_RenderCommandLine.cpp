@@ -138,6 +138,37 @@ private Q_SLOTS:
                  expected.convertToFormat(QImage::Format_RGB32));
     }
 
+    // A transparent PNG decodes to the renderer's picture, pixel for pixel.
+    void transparentPngIsTheRenderersPicture_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<int>("scale");
+        QTest::newRow("deep, solid")
+            << QByteArray("Style3=1\r\nShadow2=1\r\nDepth=12\r\nColor2=255\r\n") << 1;
+        QTest::newRow("flat, outline, turned")
+            << QByteArray("Style2=1\r\nShadow1=1\r\nDepth=6\r\nAngle=30\r\n") << 3;
+        QTest::newRow("gradation") << QByteArray("Shadow3=1\r\nDepth=80\r\nColor2=255\r\n") << 2;
+    }
+
+    void transparentPngIsTheRenderersPicture()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(int, scale);
+        const QString file = Path(u"clear.qvd"_s);
+        WriteAll(file, "[SET]\r\nLabel=Qk/\r\nSize=60\r\nColor3=32768\r\n" + settings);
+        QCOMPARE(Run({u"render"_s, file, u"-o"_s, Path(u"clear.png"_s), u"--transparent"_s,
+                      u"--scale"_s, QString::number(scale)},
+                     FDir.path())
+                     .exitCode,
+                 0);
+        RenderOptions options;
+        options.transparent = true;
+        options.scale = scale;
+        const QImage expected = DocumentRenderer::Render(LogoFile::Read(file), {}, options);
+        QCOMPARE(QImage(Path(u"clear.png"_s)).convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                 expected);
+    }
+
     void writesEachFormat_data()
     {
         QTest::addColumn<QStringList>("options");

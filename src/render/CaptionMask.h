@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+struct TextPlacement;
+
+// The coverage of a caption, drawn once in white on black (Format_RGB32, so every channel holds
+// the coverage) and kept while the text, the font, the baseline and the turn stay the same: a
+// change of colours, depth or direction then repaints without rasterising text again. A whole
+// pixel's move of the placement draws the same coverage moved, so the mask is kept relative to
+// the placement's origin. Not shared between threads.
+class CaptionMask
+{
+public:
+    // The caption's coverage over its whole extent, and where its top-left corner lies in the
+    // placement's device coordinates.
+    const QImage& Of(const TextPlacement& placement, QPoint& topLeft);
+
+    // How often the caption has been drawn.
+    int Draws() const { return FDraws; }
+
+    // The caption's coverage over `region` (device coordinates) only.
+    static QImage Draw(const TextPlacement& placement, const QRect& region);
+
+private:
+    QString FText;
+    QFont FFont;
+    int FBaseline = 0;
+    int FEscapement = 0;
+    QImage FMask;
+    QPoint FTopLeft; // relative to the placement's origin
+    int FDraws = 0;
+};

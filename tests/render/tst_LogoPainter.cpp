@@ -1,0 +1,300 @@
+#include "render/CaptionMask.h"
+#include "render/LogoPainter.h"
+#include "support/AppTestMain.h"
+#include "support/TestEnvironment.h"
+
+#include <QtTest>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(LogoLook)
+
+namespace {
+
+constexpr QSize kLabel(220, 90);
+constexpr int kTolerance = 2;
+// The opaque picture rounds to whole levels at every layer of a stack, as text draws do, and
+// where many layers cover a pixel by the same small part that rounding stalls short of the
+// exact blend; the transparent picture keeps finer steps. Those few pixels may differ more.
+constexpr int kStalled = 8;
+
+QImage Checkers(QSize size, int cell)
+{
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y,
+                           ((x / cell + y / cell) % 2) ? qRgb(230, 60, 40) : qRgb(250, 220, 40));
+    return image;
+}
+
+// A red shadow and a yellow face on green: what showed a fringe of the background colour.
+LogoLook Look(TdxfLabelStyle style, TdxfEffectStyle effect, TdxfOrientation orientation,
+              bool texture)
+{
+    LogoLook look;
+    look.caption = u"Qa/k"_s;
+    look.font = QFont(u"DejaVu Sans"_s);
+    look.font.setPixelSize(34);
+    look.color = RGB(0, 128, 0);
+    look.engravedBase = look.color;
+    look.textColor = RGB(250, 200, 20);
+    look.shadowColor = RGB(200, 0, 0);
+    look.style = style;
+    look.effectStyle = effect;
+    look.orientation = orientation;
+    look.depth = 7;
+    // Turned on the diagonals, so that edges run at every slope.
+    look.angle = orientation >= dxfLeftTop ? 25 : 0;
+    if (texture)
+        look.texture = Checkers(QSize(12, 12), 3);
+    return look;
+}
+
+QImage Transparent(const LogoPainter& painter)
+{
+    QImage image(painter.DeviceSize(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    painter.PaintTransparent(image, {}, image.rect());
+    return image;
+}
+
+QImage On(const LogoPainter& painter, QRgb ground)
+{
+    QImage image(painter.DeviceSize(), QImage::Format_RGB32);
+    painter.PaintOn(image, {}, image.rect(), QColor::fromRgb(ground));
+    return image;
+}
+
+// A premultiplied pixel composited over an opaque colour, in exact arithmetic.
+QRgb Over(QRgb premultiplied, QRgb under)
+{
+    const double rest = 1.0 - qAlpha(premultiplied) / 255.0;
+    auto channel = [&](int over, int below) {
+        return int(std::lround(over + below * rest));
+    };
+    return qRgb(channel(qRed(premultiplied), qRed(under)),
+                channel(qGreen(premultiplied), qGreen(under)),
+                channel(qBlue(premultiplied), qBlue(under)));
+}
+
+int ChannelDistance(QRgb a, QRgb b)
+{
+    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                     std::abs(qBlue(a) - qBlue(b))});
+}
+
+// Pixels that differ between two pictures of the same size.
+int Differences(const QImage& a, const QImage& b)
+{
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            n += a.pixel(x, y) != b.pixel(x, y);
+    return n;
+}
+
+} // namespace
+
+class tst_LogoPainter : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { TestEnvironment::Pin(); }
+
+    // The transparent picture over any colour is the picture on that colour, within rounding.
+    void transparentOverAnyColour_data()
+    {
+        QTest::addColumn<LogoLook>("look");
+        QTest::addColumn<int>("scale");
+        const std::pair<TdxfLabelStyle, const char*> styles[] = {{dxfNormal, "normal"},
+                                                                 {dxfOutLine, "outline"},
+                                                                 {dxfRaised, "solid"},
+                                                                 {dxfLowered, "lowered"}};
+        const std::pair<TdxfEffectStyle, const char*> effects[] = {
+            {dxfCool, "flat"}, {dxfExtrude, "deep"}, {dxfFun, "gradation"}};
+        for (const auto& [style, styleName] : styles)
+            for (const auto& [effect, effectName] : effects)
+                for (int direction = 0; direction < 8; ++direction)
+                    for (const bool texture : {false, true})
+                        for (const int scale : {1, 2, 4})
+                            QTest::addRow("%s, %s, direction %d%s, scale %d", styleName, effectName,
+                                          direction, texture ? ", texture" : "", scale)
+                                << Look(style, effect, TdxfOrientation(direction), texture)
+                                << scale;
+        LogoLook vanishing = Look(dxfNormal, dxfExtrude, dxfRightBottom, false);
+        vanishing.textColor = vanishing.color;
+        QTest::newRow("face in the background colour") << vanishing << 2;
+        // A long fade reaches the background colour exactly in its farthest layers.
+        LogoLook fade = Look(dxfNormal, dxfFun, dxfLeftTop, false);
+        fade.depth = 60;
+        fade.shadowColor = RGB(40, 150, 10);
+        QTest::newRow("fade into the background") << fade << 1;
+        LogoLook system = Look(dxfRaised, dxfFun, dxfBottom, false);
+        system.color = system.engravedBase = clBtnFace;
+        QTest::newRow("system background colour") << system << 1;
+    }
+
+    void transparentOverAnyColour()
+    {
+        QFETCH(LogoLook, look);
+        QFETCH(int, scale);
+        const LogoPainter painter(look, kLabel, scale);
+        const QImage clear = Transparent(painter);
+        const QRgb background = ColorToPixel(look.color) | 0xff000000u;
+        const QImage opaque = On(painter, background);
+        QImage reference(opaque.size(), QImage::Format_RGB32);
+        painter.PaintOpaque(reference, {}, reference.rect());
+        QCOMPARE(opaque, reference);
+
+        const QRgb grounds[] = {background, qRgb(0, 0, 0), qRgb(255, 255, 255),
+                                ~background | 0xff000000u, qRgb(128, 128, 128)};
+        int partial = 0;
+        int painted = 0;
+        int stalled = 0;
+        for (const QRgb ground : grounds) {
+            const QImage on = ground == background ? opaque : On(painter, ground);
+            for (int y = 0; y < clear.height(); ++y) {
+                const auto* line = reinterpret_cast<const QRgb*>(clear.constScanLine(y));
+                for (int x = 0; x < clear.width(); ++x) {
+                    const QRgb shown = on.pixel(x, y);
+                    if (ground == background) {
+                        partial += qAlpha(line[x]) > 0 && qAlpha(line[x]) < 255;
+                        if (shown == background && line[x] != 0)
+                            QFAIL(qPrintable(
+                                u"%1,%2 shows the background colour but is %3"_s.arg(x).arg(y).arg(
+                                    line[x], 0, 16)));
+                    }
+                    // What shows the background colour is background, over any colour.
+                    if (line[x] == 0 && ChannelDistance(opaque.pixel(x, y), background) <= 4)
+                        continue;
+                    const int distance = ChannelDistance(Over(line[x], ground), shown);
+                    painted += line[x] != 0;
+                    stalled += distance > kTolerance;
+                    if (distance > kStalled)
+                        QFAIL(qPrintable(u"%1,%2 over %3: %4 gives %5, not %6"_s.arg(x)
+                                             .arg(y)
+                                             .arg(ground, 0, 16)
+                                             .arg(line[x], 0, 16)
+                                             .arg(Over(line[x], ground), 0, 16)
+                                             .arg(shown, 0, 16)));
+                }
+            }
+        }
+        if (look.textColor != look.color)
+            QVERIFY(partial > 0);
+        QVERIFY2(stalled * 200 <= painted, qPrintable(u"%1 of %2"_s.arg(stalled).arg(painted)));
+    }
+
+    // The face and a flat shadow blended from the caption's mask are the pixels of text draws.
+    void maskedFaceIsTheDrawnFace_data()
+    {
+        QTest::addColumn<LogoLook>("look");
+        QTest::addColumn<int>("scale");
+        for (const TdxfLabelStyle style : {dxfNormal, dxfOutLine, dxfRaised, dxfLowered}) {
+            for (const int angle : {0, 30, 200}) {
+                for (const int scale : {1, 3}) {
+                    LogoLook look = Look(style, dxfCool, dxfLeftBottom, false);
+                    look.angle = angle;
+                    QTest::addRow("style %d, %d°, scale %d", style, angle, scale) << look << scale;
+                    look.depth = 0;
+                    look.texture = Checkers(QSize(9, 9), 3);
+                    QTest::addRow("style %d, %d°, scale %d, textured", style, angle, scale)
+                        << look << scale;
+                }
+            }
+        }
+    }
+
+    void maskedFaceIsTheDrawnFace()
+    {
+        QFETCH(LogoLook, look);
+        QFETCH(int, scale);
+        LogoPainter painter(look, kLabel, scale);
+        QImage masked(painter.DeviceSize(), QImage::Format_RGB32);
+        painter.PaintOpaque(masked, {}, masked.rect());
+        painter.SetCompositeLayers(false);
+        QImage drawn(painter.DeviceSize(), QImage::Format_RGB32);
+        painter.PaintOpaque(drawn, {}, drawn.rect());
+        QCOMPARE(Differences(masked, drawn), 0);
+    }
+
+    // The kept mask draws the caption once while only colours, depth and direction change, and
+    // the pictures are those of a fresh mask each time.
+    void keptMaskIsDrawnOnce()
+    {
+        CaptionMask cache;
+        LogoLook look = Look(dxfRaised, dxfFun, dxfRight, true);
+        const auto paint = [&](const LogoLook& shown, CaptionMask* mask) {
+            LogoPainter painter(shown, kLabel, 2);
+            painter.SetMaskCache(mask);
+            QImage image(painter.DeviceSize(), QImage::Format_RGB32);
+            painter.PaintOpaque(image, {}, image.rect());
+            return image;
+        };
+        QCOMPARE(paint(look, &cache), paint(look, nullptr));
+        look.shadowColor = RGB(10, 20, 200);
+        look.depth = 12;
+        look.orientation = dxfLeftTop;
+        look.color = RGB(90, 90, 90);
+        QCOMPARE(paint(look, &cache), paint(look, nullptr));
+        QCOMPARE(cache.Draws(), 1);
+        look.angle = 40;
+        QCOMPARE(paint(look, &cache), paint(look, nullptr));
+        look.caption = u"Other"_s;
+        QCOMPARE(paint(look, &cache), paint(look, nullptr));
+        QCOMPARE(cache.Draws(), 3);
+    }
+
+    // A paint of part of the label is that part of the whole label's paint, wherever it lands.
+    void clippedPaintIsPartOfTheWhole_data()
+    {
+        QTest::addColumn<QRect>("clip");
+        QTest::addColumn<QPoint>("origin");
+        QTest::addColumn<bool>("transparent");
+        for (const bool transparent : {false, true}) {
+            QTest::addRow("middle%s", transparent ? ", transparent" : "")
+                << QRect(60, 20, 150, 90) << QPoint() << transparent;
+            QTest::addRow("moved%s", transparent ? ", transparent" : "")
+                << QRect(0, 0, 500, 300) << QPoint(-37, 11) << transparent;
+            QTest::addRow("one row%s", transparent ? ", transparent" : "")
+                << QRect(0, 77, 440, 1) << QPoint() << transparent;
+        }
+    }
+
+    void clippedPaintIsPartOfTheWhole()
+    {
+        QFETCH(QRect, clip);
+        QFETCH(QPoint, origin);
+        QFETCH(bool, transparent);
+        const LogoPainter painter(Look(dxfNormal, dxfFun, dxfLeft, true), kLabel, 2);
+        const auto format =
+            transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+        QImage whole(painter.DeviceSize(), format);
+        QImage part(QSize(500, 300), format);
+        whole.fill(Qt::transparent);
+        part.fill(0xff123456u);
+        const QImage before = part;
+        if (transparent) {
+            painter.PaintTransparent(whole, {}, whole.rect());
+            painter.PaintTransparent(part, origin, clip);
+        } else {
+            painter.PaintOpaque(whole, {}, whole.rect());
+            painter.PaintOpaque(part, origin, clip);
+        }
+        const QRect painted = QRect(origin, whole.size()) & clip & part.rect();
+        for (int y = 0; y < part.height(); ++y)
+            for (int x = 0; x < part.width(); ++x) {
+                const QRgb expected = painted.contains(x, y) ? whole.pixel(QPoint(x, y) - origin)
+                                                             : before.pixel(x, y);
+                if (part.pixel(x, y) != expected)
+                    QFAIL(qPrintable(u"%1,%2"_s.arg(x).arg(y)));
+            }
+    }
+};
+
+QUILVORO_APP_TEST_MAIN(tst_LogoPainter)
+#include "tst_LogoPainter.moc"
