@@ -24,12 +24,19 @@ QImage CaptionMask::Draw(const TextPlacement& placement, const QRect& region)
 const QImage& CaptionMask::Of(const TextPlacement& placement, QPoint& topLeft)
 {
     const bool same = !FMask.isNull() && FText == placement.text && FFont == placement.font
-        && FBaseline == placement.baseline && FEscapement == placement.escapement;
+        && FBaseline == placement.baseline && FEscapement == placement.escapement
+        && FWarped == placement.warped
+        && (!FWarped
+            || (FWarpedLetters == placement.warpedLetters
+                && FWarpedLines == placement.warpedLines));
     if (!same) {
         FText = placement.text;
         FFont = placement.font;
         FBaseline = placement.baseline;
         FEscapement = placement.escapement;
+        FWarped = placement.warped;
+        FWarpedLetters = placement.warpedLetters;
+        FWarpedLines = placement.warpedLines;
         const QRect bounds = placement.Bounds({});
         FMask = Draw(placement, bounds);
         FTopLeft = bounds.topLeft() - placement.origin;

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPainterPath>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -31,6 +32,10 @@ private:
     QFont FFont;
     int FBaseline = 0;
     int FEscapement = 0;
+    // A warped caption's outline is part of what it looks like.
+    bool FWarped = false;
+    QPainterPath FWarpedLetters;
+    QPainterPath FWarpedLines;
     QImage FMask;
     QPoint FTopLeft; // relative to the placement's origin
     int FDraws = 0;

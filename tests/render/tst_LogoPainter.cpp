@@ -247,6 +247,15 @@ private Q_SLOTS:
         look.caption = u"Other"_s;
         QCOMPARE(paint(look, &cache), paint(look, nullptr));
         QCOMPARE(cache.Draws(), 3);
+        // a warp, and each amount of it, is another caption; the same bend is kept
+        look.warp = TLogoWarp::Arch;
+        look.warpAmount = 40;
+        QCOMPARE(paint(look, &cache), paint(look, nullptr));
+        look.depth = 30;
+        QCOMPARE(paint(look, &cache), paint(look, nullptr));
+        look.warpAmount = 41;
+        QCOMPARE(paint(look, &cache), paint(look, nullptr));
+        QCOMPARE(cache.Draws(), 5);
     }
 
     // A paint of part of the label is that part of the whole label's paint, wherever it lands.
