@@ -117,7 +117,7 @@ LogoLook DocumentRenderer::LookOf(const LogoDocument& document, const QImage& te
     font.SetStyle(StyleBits(document.FontStyle));
 
     LogoLook look;
-    look.caption = document.Text;
+    look.caption = LogoDocument::FittedText(document.Text);
     look.font = font.ToQFont();
     look.textColor = document.TextColor;
     look.color = document.BackgroundColor;
