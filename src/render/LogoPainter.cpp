@@ -340,12 +340,8 @@ void LogoPainter::PaintFace(QPainter& painter, const TextPlacement& placement) c
 void LogoPainter::PaintTexture(QPainter& painter, const QRect& area, const TextPlacement& placement,
                                QPoint origin) const
 {
-    const QImage texture = FScale == 1
-        ? FLook.texture
-        : FLook.texture.scaled(FLook.texture.size() * FScale, Qt::IgnoreAspectRatio,
-                               Qt::SmoothTransformation);
-    const int gw = texture.width();
-    const int gh = texture.height();
+    const int gw = FLook.texture.width() * FScale;
+    const int gh = FLook.texture.height() * FScale;
     if (gw <= 0 || gh <= 0)
         return;
     painter.resetTransform();
@@ -365,9 +361,23 @@ void LogoPainter::PaintTexture(QPainter& painter, const QRect& area, const TextP
         painter.fillRect(reach, Qt::white);
         return;
     }
+    // No tile needs more of the texture than from its corner to the far edge of the reach.
+    const QImage texture = ScaledCorner(
+        FLook.texture, FScale, QSize(reach.right() - firstX + 1, reach.bottom() - firstY + 1));
     for (int X = firstX; X <= reach.right(); X += gw)
         for (int Y = firstY; Y <= reach.bottom(); Y += gh)
             painter.drawImage(QPoint(X, Y), texture);
+}
+
+QImage LogoPainter::ScaledCorner(const QImage& texture, int scale, QSize size)
+{
+    if (scale == 1)
+        return texture;
+    const QSize corner =
+        QSize((size.width() + scale - 1) / scale + 2, (size.height() + scale - 1) / scale + 2)
+            .boundedTo(texture.size());
+    const QImage part = corner == texture.size() ? texture : texture.copy(QRect(QPoint(), corner));
+    return part.scaled(part.size() * scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 QPoint ShadowOffset(TdxfOrientation orientation, int d)
