@@ -34,6 +34,12 @@ bool IsQuoted(QStringView s)
     return s.size() >= 2 && (s.front() == u'"' || s.front() == u'\'') && s.back() == s.front();
 }
 
+// A value as read: without one pair of quotes around it.
+QStringView Unquoted(QStringView value)
+{
+    return IsQuoted(value) ? value.mid(1, value.size() - 2) : value;
+}
+
 QString StoredValue(const QString& value)
 {
     const bool blankEdge = !value.isEmpty() && (IsBlank(value.front()) || IsBlank(value.back()));
@@ -220,7 +226,7 @@ std::optional<QString> TProfileFile::Value(const QString& section, const QString
     const std::optional<QStringView> value = KeyLine(FLines.at(index).text)->value;
     if (!value)
         return std::nullopt; // the key is there without a value: it reads as missing
-    return (IsQuoted(*value) ? value->mid(1, value->size() - 2) : *value).toString();
+    return Unquoted(*value).toString();
 }
 
 void TProfileFile::SetValue(const QString& section, const QString& key, const QString& value)
@@ -236,6 +242,11 @@ void TProfileFile::SetValue(const QString& section, const QString& key, const QS
     }
     const qsizetype index = FindKey(header, key);
     if (index >= 0) {
+        // a line that already says this keeps its bytes, so a value read from bytes that are
+        // not valid in the file's encoding goes back as it came
+        const std::optional<QStringView> old = KeyLine(FLines.at(index).text)->value;
+        if (old && Unquoted(*old) == value)
+            return;
         FLines[index] = std::move(line);
         return;
     }

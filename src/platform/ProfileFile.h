@@ -47,7 +47,8 @@ public:
     // The value of the first `key` in the first `section`, or nothing when there is none.
     std::optional<QString> Value(const QString& section, const QString& key) const;
 
-    // Replaces the key's line where it stands, adds a missing key after the last line of its
+    // Replaces the key's line where it stands (a line that holds the value already is left as
+    // it is), adds a missing key after the last line of its
     // section, or appends the section. Throws InvalidName for names or values that would
     // change the file's structure (line breaks, "=" in a key, "]" in a section name).
     void SetValue(const QString& section, const QString& key, const QString& value);
