@@ -6,7 +6,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 .PHONY: all deps build run test test-plain test-asan bench snap format format-check clean package \
-        package-check
+        package-check license-check
 
 all: build
 
@@ -58,6 +58,10 @@ format:
 # Fails, naming each file and line, when any source differs from what `make format` writes.
 format-check: deps
 	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
+# Fails, naming each file, when one lacks its copyright and licence lines or its licence text.
+license-check: deps
+	@reuse lint
 
 clean:
 	@rm -rf $(BUILD) $(BUILD_ASAN)

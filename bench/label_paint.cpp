@@ -1,7 +1,7 @@
 // Time of one paint of the preview label at the settings the window allows, composited and
 // drawn layer by layer.
+#include "controls/dxfLabel.h"
 #include "platform/FontInfo.h"
-#include "render/dxfLabel.h"
 
 #include <QApplication>
 #include <QImage>

@@ -2,6 +2,7 @@
 #include "app/LogoHistory.h"
 #include "app/Makewindow1.h"
 #include "controls/ShineSpdBtn.h"
+#include "controls/dxfLabel.h"
 #include "fontchooser/FontComboBox.h"
 #include "framework/TColorDialog.h"
 #include "framework/TEdit.h"
@@ -9,7 +10,6 @@
 #include "framework/TImage.h"
 #include "framework/TTrackBar.h"
 #include "render/DocumentRenderer.h"
-#include "render/dxfLabel.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include "controls/SelShape.h"
 #include "controls/ShadoLbl.h"
 #include "controls/ShineSpdBtn.h"
+#include "controls/dxfLabel.h"
 #include "fontchooser/FontComboBox.h"
 #include "framework/TAlign.h"
 #include "framework/TBevel.h"
@@ -16,7 +17,6 @@
 #include "framework/TTimer.h"
 #include "framework/TTrackBar.h"
 #include "render/DocumentRenderer.h"
-#include "render/dxfLabel.h"
 
 using namespace Qt::StringLiterals;
 
@@ -501,7 +501,7 @@ void TMakeForm1::CreateComponents()
 
     const QString logoFilter = u"QVDファイル (*.qvd)|*.qvd"_s;
     const QString bmpFilter = u"BMPファイル (*.bmp)|*.bmp"_s;
-    const QString exportFilter = u"BMP画像 (*.bmp)|*.bmp|PNG画像 (*.png)|*.png"_s;
+    const QString exportFilter = u"BMPファイル (*.bmp)|*.bmp|PNGファイル (*.png)|*.png"_s;
     Timer1 = new TTimer(this);
     OpenDialog1 = MakeFileDialog(TFileDialog::Open, u"qvd"_s, logoFilter, u"ロゴデータノ読込"_s);
     SaveDialog1 = MakeFileDialog(TFileDialog::Save, u"qvd"_s, logoFilter, u"ロゴデータノ保存"_s);

@@ -3,6 +3,7 @@
 #include "app/LogoHistory.h"
 #include "app/Makewindow1.h"
 #include "controls/ShineSpdBtn.h"
+#include "controls/dxfLabel.h"
 #include "document/LogoFile.h"
 #include "fontchooser/FontComboBox.h"
 #include "framework/TApplication.h"
@@ -14,7 +15,6 @@
 #include "framework/TPictureFile.h"
 #include "framework/TTrackBar.h"
 #include "platform/Sound.h"
-#include "render/dxfLabel.h"
 
 #include <algorithm>
 #include <array>

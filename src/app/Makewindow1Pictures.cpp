@@ -2,13 +2,13 @@
 #include "app/Makewindow1.h"
 #include "app/Settings.h"
 #include "controls/SelShape.h"
+#include "controls/dxfLabel.h"
 #include "framework/TDialogs.h"
 #include "framework/TFileDialog.h"
 #include "framework/TImage.h"
 #include "framework/TPanel.h"
 #include "framework/TPictureFile.h"
 #include "render/DocumentRenderer.h"
-#include "render/dxfLabel.h"
 
 #include <QSettings>
 

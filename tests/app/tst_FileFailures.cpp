@@ -1,11 +1,11 @@
 // The window's file actions against files that must not freeze it and disks that fail.
 #include "app/Makewindow1.h"
 #include "controls/SelShape.h"
+#include "controls/dxfLabel.h"
 #include "framework/TIniFile.h"
 #include "framework/TPictureFile.h"
 #include "framework/TTimer.h"
 #include "framework/TTrackBar.h"
-#include "render/dxfLabel.h"
 #include "support/AppTestMain.h"
 #include "support/FileTesting.h"
 #include "support/TestDialogs.h"

@@ -1,9 +1,10 @@
 #include "app/Makewindow1.h"
 #include "controls/SelShape.h"
+#include "controls/dxfLabel.h"
+#include "framework/TDialogs.h"
 #include "framework/TFileDialog.h"
 #include "framework/TImage.h"
 #include "framework/TTimer.h"
-#include "render/dxfLabel.h"
 #include "support/AppTestMain.h"
 #include "support/FileTesting.h"
 #include "support/TestDialogs.h"
@@ -107,7 +108,10 @@ private Q_SLOTS:
         form.SpeedButton6Click(&form);
         const TFileDialogOptions asked = dialogs.fileRequests.first();
         QCOMPARE(asked.title, u"ロゴデータノBMP保存 （水色点線範囲）"_s);
-        QCOMPARE(asked.filter, u"BMP画像 (*.bmp)|*.bmp|PNG画像 (*.png)|*.png"_s);
+        QCOMPARE(asked.filter, u"BMPファイル (*.bmp)|*.bmp|PNGファイル (*.png)|*.png"_s);
+        // The entries the dialog lists, BMP first.
+        QCOMPARE(TDialogs::QtFilter(asked.filter).split(u";;"_s),
+                 QStringList({u"BMPファイル (*.bmp)"_s, u"PNGファイル (*.png)"_s}));
         QCOMPARE(asked.defaultExt, u"bmp"_s);
         QVERIFY(dialogs.pngRequests.isEmpty());
         const QByteArray bytes = ReadAll(file);

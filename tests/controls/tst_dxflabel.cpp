@@ -1,5 +1,5 @@
+#include "controls/dxfLabel.h"
 #include "platform/FontInfo.h"
-#include "render/dxfLabel.h"
 #include "support/AppTestMain.h"
 #include "support/TestDialogs.h"
 #include "support/TestEnvironment.h"

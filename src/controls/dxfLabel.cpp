@@ -1,4 +1,4 @@
-#include "render/dxfLabel.h"
+#include "controls/dxfLabel.h"
 
 #include "framework/Property.h"
 #include "framework/TApplication.h"
