@@ -32,7 +32,8 @@ struct TextPlacement
 
     // The part of the caption whose letters can reach `reach` (device pixels) when drawn moved
     // by offsets up to `spread` pixels, placed where the whole caption puts it. Cuts fall on
-    // grapheme boundaries. Captions of up to kDrawnWhole characters come back unchanged.
+    // grapheme boundaries; a cut through a right-to-left run lays that run out on its own.
+    // Captions of up to kDrawnWhole characters come back unchanged.
     TextPlacement Within(const QRect& reach, int spread) const;
 
     // One text draw of the caption in `colour`, moved by `offset`.
