@@ -9,6 +9,8 @@
 #include <QPainter>
 
 #include <array>
+#include <exception>
+#include <thread>
 
 namespace {
 
@@ -75,6 +77,24 @@ void PaintPanel(QImage& target, QPoint origin, int scale, const PreviewScene& sc
     painter.setRenderHint(QPainter::SmoothPixmapTransform, scale > 1);
     painter.drawImage(TImage::CenteredRect(DocumentRenderer::kPreviewSize, scene.background.size()),
                       scene.background);
+}
+
+// Runs `paint` on a thread of its own and waits for it. Qt keeps font engines and their glyph
+// caches per thread, and a glyph that a thread cached for an earlier picture can come out a
+// level different from one drawn first; on a new thread every picture is drawn as the first one
+// of a new process draws it, whatever was drawn before.
+template<class Paint> void WithFreshGlyphCaches(Paint paint)
+{
+    std::exception_ptr failure;
+    std::thread([&] {
+        try {
+            paint();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }).join();
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 } // namespace
@@ -146,6 +166,13 @@ QImage DocumentRenderer::Render(const LogoDocument& document, const RenderPictur
 }
 
 QImage DocumentRenderer::Render(const PreviewScene& scene, const RenderOptions& options)
+{
+    QImage picture;
+    WithFreshGlyphCaches([&] { picture = RenderHere(scene, options); });
+    return picture;
+}
+
+QImage DocumentRenderer::RenderHere(const PreviewScene& scene, const RenderOptions& options)
 {
     const QRect region = options.region.value_or(DefaultRegion());
     const int scale = options.scale;

@@ -11,9 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <exception>
 #include <numbers>
-#include <thread>
 
 namespace {
 
@@ -109,24 +107,6 @@ void CompositeFromMask(QImage& target, const QRect& area, const TextPlacement& p
     LayerCompositor::Composite(target, area, mask, region.topLeft(), step, colours);
 }
 
-// Runs `paint` on a thread of its own and waits for it. Qt keeps font engines and their glyph
-// caches per thread, and a glyph that a thread cached for an earlier picture can come out a
-// level different from one drawn first; on a new thread every picture is drawn as the first one
-// of a new process draws it, whatever was drawn before.
-template<class Paint> void WithFreshGlyphCaches(Paint paint)
-{
-    std::exception_ptr failure;
-    std::thread([&] {
-        try {
-            paint();
-        } catch (...) {
-            failure = std::current_exception();
-        }
-    }).join();
-    if (failure)
-        std::rethrow_exception(failure);
-}
-
 void BeginOn(QPainter& painter, QImage& target, const QRect& area, const QFont& font)
 {
     painter.begin(&target);
@@ -186,11 +166,6 @@ QPoint LogoPainter::TextOrigin(QSize area, QSize text, int angle)
 
 void LogoPainter::PaintOpaque(QImage& target, QPoint origin, const QRect& clip) const
 {
-    WithFreshGlyphCaches([&] { PaintOpaqueHere(target, origin, clip); });
-}
-
-void LogoPainter::PaintOpaqueHere(QImage& target, QPoint origin, const QRect& clip) const
-{
     const QRect area = QRect(origin, DeviceSize()).intersected(clip).intersected(target.rect());
     if (area.isEmpty())
         return;
@@ -203,12 +178,6 @@ void LogoPainter::PaintOpaqueHere(QImage& target, QPoint origin, const QRect& cl
 
 void LogoPainter::PaintKeyed(QImage& target, QPoint origin, const QRect& clip, QImage* opaque) const
 {
-    WithFreshGlyphCaches([&] { PaintKeyedHere(target, origin, clip, opaque); });
-}
-
-void LogoPainter::PaintKeyedHere(QImage& target, QPoint origin, const QRect& clip,
-                                 QImage* opaque) const
-{
     const QRect area = QRect(origin, DeviceSize()).intersected(clip).intersected(target.rect());
     if (area.isEmpty())
         return;
@@ -217,7 +186,7 @@ void LogoPainter::PaintKeyedHere(QImage& target, QPoint origin, const QRect& cli
         own = QImage(target.size(), QImage::Format_RGB32);
         opaque = &own;
     }
-    PaintOpaqueHere(*opaque, origin, area);
+    PaintOpaque(*opaque, origin, area);
     // The same layers again, every one in white on nothing: their joint coverage.
     for (int y = area.top(); y <= area.bottom(); ++y)
         std::fill_n(reinterpret_cast<std::uint32_t*>(target.scanLine(y)) + area.left(),

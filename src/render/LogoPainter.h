@@ -17,9 +17,7 @@ struct TextPlacement;
 
 // Draws a logo label onto any 32-bit QImage without a widget: the placement of the turned text,
 // the shadow layers, the face of the label style and the texture inside the letters, in that
-// order. It holds no shared state, so any thread may paint with its own instance, and each paint
-// draws its text on a new thread, so the same look gives the same pixels whatever any thread
-// drew before.
+// order. It holds no shared state, so any thread may paint with its own instance.
 //
 // At scale s every preview pixel becomes s × s device pixels: the text is drawn from the font at
 // s times its size, offsets and rims are s times as wide, and a stepped shadow of depth D is
@@ -70,8 +68,6 @@ public:
 
 private:
     // The paints on the calling thread, with whatever glyphs it has cached.
-    void PaintOpaqueHere(QImage& target, QPoint origin, const QRect& clip) const;
-    void PaintKeyedHere(QImage& target, QPoint origin, const QRect& clip, QImage* opaque) const;
     void PaintLayers(QImage& target, QPoint origin, const QRect& area) const;
     void PaintShadow(QImage& target, const QRect& area, const TextPlacement& placement) const;
     void PaintFace(QPainter& painter, const TextPlacement& placement) const;
