@@ -29,6 +29,8 @@ struct LogoDocument
     // Direction positions run clockwise on screen from the lower right.
     static constexpr int kMinDirection = 0;
     static constexpr int kMaxDirection = 7;
+    // The text field holds no more; a longer label from a file is cut to it.
+    static constexpr int kMaxTextLength = 32767;
 
     QString Text = QStringLiteral("Tamrin - Quilvoro");
     // A layout face name; FontInfo finds the face that stands for it on this system.
@@ -48,4 +50,14 @@ struct LogoDocument
     QString BackgroundFile;
 
     bool operator==(const LogoDocument&) const = default;
+
+    // `text` cut to what the text field holds, never between the halves of a surrogate pair.
+    static QString FittedText(const QString& text)
+    {
+        if (text.size() <= kMaxTextLength)
+            return text;
+        const qsizetype length =
+            text.at(kMaxTextLength - 1).isHighSurrogate() ? kMaxTextLength - 1 : kMaxTextLength;
+        return text.left(length);
+    }
 };

@@ -16,7 +16,7 @@ class TIniFile;
 // accept the spellings of IniInteger and are clamped into the document's ranges. Of the four
 // font-style keys the last one set wins and one set to 0 clears its own style; of the label
 // and shadow style keys the last one set wins and 0 never clears, so all of them 0 keep the
-// style read over.
+// style read over. A label longer than the text field holds is cut to it.
 //
 // Writing updates the file in place (other sections, keys and lines stay) and replaces it in
 // one atomic step; a key missing from the file is added at the end of the section.
