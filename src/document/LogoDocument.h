@@ -48,6 +48,8 @@ struct LogoDocument
     // 0 leaves the text straight; a negative amount bends the other way.
     static constexpr int kMinWarpAmount = -100;
     static constexpr int kMaxWarpAmount = 100;
+    // The text field holds no more; a longer label from a file is cut to it.
+    static constexpr int kMaxTextLength = 32767;
 
     QString Text = QStringLiteral("Tamrin - Quilvoro");
     // A layout face name; FontInfo finds the face that stands for it on this system.
@@ -70,4 +72,14 @@ struct LogoDocument
     int WarpAmount = 0;
 
     bool operator==(const LogoDocument&) const = default;
+
+    // `text` cut to what the text field holds, never between the halves of a surrogate pair.
+    static QString FittedText(const QString& text)
+    {
+        if (text.size() <= kMaxTextLength)
+            return text;
+        const qsizetype length =
+            text.at(kMaxTextLength - 1).isHighSurrogate() ? kMaxTextLength - 1 : kMaxTextLength;
+        return text.left(length);
+    }
 };

@@ -166,6 +166,7 @@ LogoDocument LogoFile::Read(const TIniFile& ini, const LogoDocument& base)
     LogoDocument document = base;
     for (const TKey& key : kKeys)
         std::visit(TReader {document, ini, QString::fromUtf16(key.name)}, key.field);
+    document.Text = LogoDocument::FittedText(document.Text);
     return document;
 }
 

@@ -91,8 +91,11 @@ void TIniFile::UpdateFile()
     // replacing a file we could not read would throw away what is in it
     if (!FReadError.isEmpty())
         Fail(FReadError);
+    const QByteArray bytes = FProfile.Bytes();
+    if (bytes.size() > MaxFileSize)
+        Fail(TooLarge());
     QString error;
-    if (!FileAccess::WriteFileAtomically(FFileName, FProfile.Bytes(), &error))
+    if (!FileAccess::WriteFileAtomically(FFileName, bytes, &error))
         Fail(error);
     FModified = false;
 }

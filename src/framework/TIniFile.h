@@ -28,8 +28,10 @@ public:
 class TIniFile
 {
 public:
-    // Largest file read; anything bigger is not a logo file and is left alone.
-    static constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
+    // Largest file read or written. A logo file is a few hundred bytes; anything bigger is not
+    // one and is left alone, and a save that would grow past it fails rather than write a
+    // file that would not load again.
+    static constexpr qint64 MaxFileSize = 1024 * 1024;
 
     explicit TIniFile(const QString& fileName);
 

@@ -43,23 +43,67 @@ private:
     iconv_t FHandle;
 };
 
+bool IsStrayByte(QChar c)
+{
+    return c.unicode() >= kStrayByteBase && c.unicode() <= kStrayByteBase + 0xFF;
+}
+
+// One converter per direction and thread, reset for each use: opening one costs more than
+// converting a line.
+Converter& ToCp932()
+{
+    thread_local Converter converter("CP932", "UTF-8");
+    converter.Reset();
+    return converter;
+}
+
+Converter& FromCp932()
+{
+    thread_local Converter converter("UTF-8", "CP932");
+    converter.Reset();
+    return converter;
+}
+
+[[noreturn]] void CannotHold(const QString& bad)
+{
+    const QString code = QStringLiteral("U+%1").arg(bad.isEmpty() ? 0 : bad.at(0).unicode(), 4, 16,
+                                                    QLatin1Char('0'));
+    throw EncodingError("Shift-JIS (CP932) cannot hold the character \"" + bad.toStdString()
+                        + "\" (" + code.toUpper().toStdString() + ")");
+}
+
+void EncodeRun(QStringView run, QByteArray& out)
+{
+    QByteArray utf8 = run.toUtf8();
+    char* in = utf8.data();
+    size_t inLeft = size_t(utf8.size());
+    if (!ToCp932().Run(in, inLeft, out)) {
+        const qsizetype offset = qsizetype(in - utf8.data());
+        CannotHold(QString::fromUtf8(utf8.mid(offset)).left(1));
+    }
+}
+
 } // namespace
 
 QByteArray Encode(const QString& text)
 {
-    QByteArray utf8 = text.toUtf8();
-    char* in = utf8.data();
-    size_t inLeft = size_t(utf8.size());
     QByteArray out;
-    Converter converter("CP932", "UTF-8");
-    if (!converter.Run(in, inLeft, out)) {
-        const qsizetype offset = qsizetype(in - utf8.data());
-        const QString bad = QString::fromUtf8(utf8.mid(offset)).left(1);
-        const QString code = QStringLiteral("U+%1").arg(bad.isEmpty() ? 0 : bad.at(0).unicode(), 4,
-                                                        16, QLatin1Char('0'));
-        throw EncodingError("Shift-JIS (CP932) cannot hold the character \"" + bad.toStdString()
-                            + "\" (" + code.toUpper().toStdString() + ")");
+    qsizetype firstStray = -1;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && !IsStrayByte(text.at(i)))
+            continue;
+        EncodeRun(QStringView(text).sliced(start, i - start), out);
+        if (i < text.size()) {
+            out.append(char(text.at(i).unicode() - kStrayByteBase));
+            if (firstStray < 0)
+                firstStray = i;
+        }
+        start = i + 1;
     }
+    // a kept byte beside other text may now read as part of a character
+    if (firstStray >= 0 && Decode(out, TStrayBytes::Keep) != text)
+        CannotHold(text.mid(firstStray, 1));
     return out;
 }
 
@@ -73,15 +117,23 @@ bool CanEncode(const QString& text)
     }
 }
 
-QString Decode(const QByteArray& bytes)
+QString Decode(const QByteArray& bytes, TStrayBytes stray)
 {
     QByteArray input = bytes;
     char* in = input.data();
     size_t inLeft = size_t(input.size());
     QByteArray utf8;
-    Converter converter("UTF-8", "CP932");
+    utf8.reserve(input.size() + input.size() / 2);
+    Converter& converter = FromCp932();
     while (!converter.Run(in, inLeft, utf8)) {
-        utf8.append("\xEF\xBF\xBD"); // U+FFFD for a byte that is not CP932
+        if (stray == TStrayBytes::Keep) {
+            const unsigned code = kStrayByteBase + static_cast<unsigned char>(*in);
+            utf8.append(char(0xE0 | (code >> 12)));
+            utf8.append(char(0x80 | ((code >> 6) & 0x3F)));
+            utf8.append(char(0x80 | (code & 0x3F)));
+        } else {
+            utf8.append("\xEF\xBF\xBD"); // U+FFFD for a byte that is not CP932
+        }
         ++in;
         --inLeft;
         converter.Reset();

@@ -14,14 +14,21 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A byte that is not valid CP932 where it stands can be kept through a decode as the
+// private-use character kStrayByteBase + byte, which Encode writes back as that byte.
+constexpr char16_t kStrayByteBase = 0xF700;
+
+enum class TStrayBytes { Replace, Keep };
+
 // Encodes text to CP932; throws EncodingError naming the first character CP932 cannot hold.
+// A kept stray byte is written back as itself, as long as it reads back the same.
 QByteArray Encode(const QString& text);
 
 // Whether CP932 can hold every character of the text.
 bool CanEncode(const QString& text);
 
-// Decodes CP932 bytes; bytes that are not valid CP932 become U+FFFD.
-QString Decode(const QByteArray& bytes);
+// Decodes CP932 bytes; bytes that are not valid CP932 become U+FFFD, or kept characters.
+QString Decode(const QByteArray& bytes, TStrayBytes stray = TStrayBytes::Replace);
 
 // Whether the character takes two bytes in CP932 (characters CP932 cannot hold count as two).
 bool IsDoubleByte(QChar c);

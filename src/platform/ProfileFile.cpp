@@ -2,6 +2,8 @@
 
 #include "platform/Cp932Codec.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -32,6 +34,12 @@ bool IsQuoted(QStringView s)
     return s.size() >= 2 && (s.front() == u'"' || s.front() == u'\'') && s.back() == s.front();
 }
 
+// A value as read: without one pair of quotes around it.
+QStringView Unquoted(QStringView value)
+{
+    return IsQuoted(value) ? value.mid(1, value.size() - 2) : value;
+}
+
 QString StoredValue(const QString& value)
 {
     const bool blankEdge = !value.isEmpty() && (IsBlank(value.front()) || IsBlank(value.back()));
@@ -41,7 +49,7 @@ QString StoredValue(const QString& value)
 }
 
 // A header runs from "[" to its last "]"; a line with no "]" is no header at all.
-std::optional<QString> SectionName(const QString& line)
+std::optional<QStringView> SectionName(QStringView line)
 {
     const QStringView s = TrimBlanks(line);
     if (!s.startsWith(u'['))
@@ -49,7 +57,7 @@ std::optional<QString> SectionName(const QString& line)
     const qsizetype close = s.lastIndexOf(u']');
     if (close < 0)
         return std::nullopt;
-    return TrimBlanks(s.mid(1, close - 1)).toString();
+    return TrimBlanks(s.mid(1, close - 1));
 }
 
 struct TKeyLine
@@ -60,7 +68,7 @@ struct TKeyLine
 
 // Any line in a section that is neither blank, a comment nor a header names a key: the text
 // before the first "=", or the whole line when there is none.
-std::optional<TKeyLine> KeyLine(const QString& line)
+std::optional<TKeyLine> KeyLine(QStringView line)
 {
     const QStringView s = TrimBlanks(line);
     if (s.isEmpty() || s.front() == u';' || SectionName(line))
@@ -99,6 +107,24 @@ void CheckNames(const QString& section, const QString& key, const QString& value
 
 } // namespace
 
+TProfileFile::TLine::TLine(QString lineText, QByteArray lineRaw, bool lineEdited)
+    : text(std::move(lineText))
+    , raw(std::move(lineRaw))
+    , edited(lineEdited)
+{
+    std::optional<QStringView> name = SectionName(text);
+    if (name) {
+        kind = TKind::Header;
+    } else if (const std::optional<TKeyLine> key = KeyLine(text)) {
+        kind = TKind::Key;
+        name = key->key;
+    }
+    if (!name)
+        return;
+    nameStart = int(name->data() - text.constData());
+    nameLength = int(name->size());
+}
+
 TProfileFile TProfileFile::FromBytes(const QByteArray& bytes)
 {
     TProfileFile file;
@@ -117,11 +143,12 @@ TProfileFile TProfileFile::FromBytes(const QByteArray& bytes)
         QByteArray raw = body.sliced(start, end - start).toByteArray();
         if (end + 1 < body.size() && body.at(end) == '\r' && body.at(end + 1) == '\n')
             ++end;
-        TLine line;
-        line.text = file.FSourceEncoding == TEncoding::Utf8 ? QString::fromUtf8(raw)
-                                                            : Cp932Codec::Decode(raw);
-        line.raw = std::move(raw);
-        file.FLines.append(std::move(line));
+        const bool ascii = std::all_of(raw.cbegin(), raw.cend(), [](char c) { return c >= 0; });
+        QString text = ascii ? QString::fromLatin1(raw)
+            : file.FSourceEncoding == TEncoding::Utf8
+            ? QString::fromUtf8(raw)
+            : Cp932Codec::Decode(raw, Cp932Codec::TStrayBytes::Keep);
+        file.FLines.append(TLine(std::move(text), std::move(raw), false));
         start = end + 1;
     }
     return file;
@@ -160,8 +187,8 @@ qsizetype TProfileFile::FindSection(const QString& section) const
 {
     const QStringView wanted = TrimBlanks(section);
     for (qsizetype i = 0; i < FLines.size(); ++i) {
-        const std::optional<QString> name = SectionName(FLines.at(i).text);
-        if (name && SameName(*name, wanted))
+        const TLine& line = FLines.at(i);
+        if (line.kind == TLine::TKind::Header && SameName(line.Name(), wanted))
             return i;
     }
     return -1;
@@ -170,7 +197,7 @@ qsizetype TProfileFile::FindSection(const QString& section) const
 qsizetype TProfileFile::SectionEnd(qsizetype header) const
 {
     qsizetype i = header + 1;
-    while (i < FLines.size() && !SectionName(FLines.at(i).text))
+    while (i < FLines.size() && FLines.at(i).kind != TLine::TKind::Header)
         ++i;
     return i;
 }
@@ -178,10 +205,11 @@ qsizetype TProfileFile::SectionEnd(qsizetype header) const
 qsizetype TProfileFile::FindKey(qsizetype header, const QString& key) const
 {
     const QStringView wanted = TrimBlanks(key);
-    const qsizetype end = SectionEnd(header);
-    for (qsizetype i = header + 1; i < end; ++i) {
-        const std::optional<TKeyLine> line = KeyLine(FLines.at(i).text);
-        if (line && SameName(line->key, wanted))
+    for (qsizetype i = header + 1; i < FLines.size(); ++i) {
+        const TLine& line = FLines.at(i);
+        if (line.kind == TLine::TKind::Header)
+            break;
+        if (line.kind == TLine::TKind::Key && SameName(line.Name(), wanted))
             return i;
     }
     return -1;
@@ -198,27 +226,27 @@ std::optional<QString> TProfileFile::Value(const QString& section, const QString
     const std::optional<QStringView> value = KeyLine(FLines.at(index).text)->value;
     if (!value)
         return std::nullopt; // the key is there without a value: it reads as missing
-    return (IsQuoted(*value) ? value->mid(1, value->size() - 2) : *value).toString();
+    return Unquoted(*value).toString();
 }
 
 void TProfileFile::SetValue(const QString& section, const QString& key, const QString& value)
 {
     CheckNames(section, key, value);
-    TLine line;
-    line.text = TrimBlanks(key).toString() + u'=' + StoredValue(value);
-    line.edited = true;
+    TLine line(TrimBlanks(key).toString() + u'=' + StoredValue(value), {}, true);
 
     const qsizetype header = FindSection(section);
     if (header < 0) {
-        TLine headerLine;
-        headerLine.text = u'[' + TrimBlanks(section).toString() + u']';
-        headerLine.edited = true;
-        FLines.append(std::move(headerLine));
+        FLines.append(TLine(u'[' + TrimBlanks(section).toString() + u']', {}, true));
         FLines.append(std::move(line));
         return;
     }
     const qsizetype index = FindKey(header, key);
     if (index >= 0) {
+        // a line that already says this keeps its bytes, so a value read from bytes that are
+        // not valid in the file's encoding goes back as it came
+        const std::optional<QStringView> old = KeyLine(FLines.at(index).text)->value;
+        if (old && Unquoted(*old) == value)
+            return;
         FLines[index] = std::move(line);
         return;
     }

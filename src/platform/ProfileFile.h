@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 
@@ -21,6 +22,8 @@
 // cut them would lose what the writer kept.
 //
 // Encoding: a file that starts with the UTF-8 byte-order mark is UTF-8, any other is CP932.
+// A byte that is not CP932 is kept (see Cp932Codec::TStrayBytes) and written back as it was,
+// so a file with stray bytes keeps its encoding and its size through an update.
 // Bytes() writes CP932 when CP932 can hold every line and UTF-8 with a byte-order mark
 // otherwise, so no character is ever dropped. Lines are always written with CR LF.
 class TProfileFile
@@ -44,7 +47,8 @@ public:
     // The value of the first `key` in the first `section`, or nothing when there is none.
     std::optional<QString> Value(const QString& section, const QString& key) const;
 
-    // Replaces the key's line where it stands, adds a missing key after the last line of its
+    // Replaces the key's line where it stands (a line that holds the value already is left as
+    // it is), adds a missing key after the last line of its
     // section, or appends the section. Throws InvalidName for names or values that would
     // change the file's structure (line breaks, "=" in a key, "]" in a section name).
     void SetValue(const QString& section, const QString& key, const QString& value);
@@ -55,9 +59,20 @@ public:
 private:
     struct TLine
     {
+        enum class TKind : std::uint8_t { Other, Header, Key };
+
+        TLine() = default;
+        TLine(QString text, QByteArray raw, bool edited);
+
+        QStringView Name() const { return QStringView(text).sliced(nameStart, nameLength); }
+
         QString text;
         QByteArray raw; // the bytes read, written back unchanged while the encoding is kept
         bool edited = false;
+        // What the line is, found once so that a look-up does not parse every line again.
+        TKind kind = TKind::Other;
+        int nameStart = 0;
+        int nameLength = 0;
     };
 
     qsizetype FindSection(const QString& section) const;

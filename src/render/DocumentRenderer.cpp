@@ -9,6 +9,8 @@
 #include <QPainter>
 
 #include <array>
+#include <exception>
+#include <thread>
 
 namespace {
 
@@ -77,6 +79,24 @@ void PaintPanel(QImage& target, QPoint origin, int scale, const PreviewScene& sc
                       scene.background);
 }
 
+// Runs `paint` on a thread of its own and waits for it. Qt keeps font engines and their glyph
+// caches per thread, and a glyph that a thread cached for an earlier picture can come out a
+// level different from one drawn first; on a new thread every picture is drawn as the first one
+// of a new process draws it, whatever was drawn before.
+template<class Paint> void WithFreshGlyphCaches(Paint paint)
+{
+    std::exception_ptr failure;
+    std::thread([&] {
+        try {
+            paint();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }).join();
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
 } // namespace
 
 QRect DocumentRenderer::DefaultRegion()
@@ -117,7 +137,7 @@ LogoLook DocumentRenderer::LookOf(const LogoDocument& document, const QImage& te
     font.SetStyle(StyleBits(document.FontStyle));
 
     LogoLook look;
-    look.caption = document.Text;
+    look.caption = LogoDocument::FittedText(document.Text);
     look.font = font.ToQFont();
     look.textColor = document.TextColor;
     look.color = document.BackgroundColor;
@@ -148,6 +168,13 @@ QImage DocumentRenderer::Render(const LogoDocument& document, const RenderPictur
 }
 
 QImage DocumentRenderer::Render(const PreviewScene& scene, const RenderOptions& options)
+{
+    QImage picture;
+    WithFreshGlyphCaches([&] { picture = RenderHere(scene, options); });
+    return picture;
+}
+
+QImage DocumentRenderer::RenderHere(const PreviewScene& scene, const RenderOptions& options)
 {
     const QRect region = options.region.value_or(DefaultRegion());
     const int scale = options.scale;

@@ -79,5 +79,10 @@ public:
     // region or scale gives a null image.
     static QImage Render(const LogoDocument& document, const RenderPictures& pictures,
                          const RenderOptions& options = {});
+    // Each render draws its text on a thread of its own, so the same document gives the same
+    // bytes whatever this or any thread drew before.
     static QImage Render(const PreviewScene& scene, const RenderOptions& options = {});
+
+private:
+    static QImage RenderHere(const PreviewScene& scene, const RenderOptions& options);
 };

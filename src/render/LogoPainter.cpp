@@ -256,7 +256,10 @@ TextPlacement LogoPainter::Placement(QPoint origin) const
 
 void LogoPainter::PaintLayers(QImage& target, QPoint origin, const QRect& area) const
 {
-    const TextPlacement placement = Placement(origin);
+    // A long caption is drawn only where it can show, shadow and rims included.
+    const QPoint shadow = ShadowOffset(FLook.orientation, FLook.depth);
+    const TextPlacement placement =
+        Placement(origin).Within(area, (std::abs(shadow.x()) + std::abs(shadow.y()) + 2) * FScale);
     QPainter painter;
     if (FCompositeLayers) {
         const TMask mask = MaskFor(placement, area);
@@ -482,12 +485,8 @@ void LogoPainter::StrokeOutline(QPainter& painter, const TextPlacement& placemen
 void LogoPainter::PaintTexture(QPainter& painter, const QRect& area, const TextPlacement& placement,
                                QPoint origin) const
 {
-    const QImage texture = FScale == 1
-        ? FLook.texture
-        : FLook.texture.scaled(FLook.texture.size() * FScale, Qt::IgnoreAspectRatio,
-                               Qt::SmoothTransformation);
-    const int gw = texture.width();
-    const int gh = texture.height();
+    const int gw = FLook.texture.width() * FScale;
+    const int gh = FLook.texture.height() * FScale;
     if (gw <= 0 || gh <= 0)
         return;
     painter.resetTransform();
@@ -507,9 +506,23 @@ void LogoPainter::PaintTexture(QPainter& painter, const QRect& area, const TextP
         painter.fillRect(reach, Qt::white);
         return;
     }
+    // No tile needs more of the texture than from its corner to the far edge of the reach.
+    const QImage texture = ScaledCorner(
+        FLook.texture, FScale, QSize(reach.right() - firstX + 1, reach.bottom() - firstY + 1));
     for (int X = firstX; X <= reach.right(); X += gw)
         for (int Y = firstY; Y <= reach.bottom(); Y += gh)
             painter.drawImage(QPoint(X, Y), texture);
+}
+
+QImage LogoPainter::ScaledCorner(const QImage& texture, int scale, QSize size)
+{
+    if (scale == 1)
+        return texture;
+    const QSize corner =
+        QSize((size.width() + scale - 1) / scale + 2, (size.height() + scale - 1) / scale + 2)
+            .boundedTo(texture.size());
+    const QImage part = corner == texture.size() ? texture : texture.copy(QRect(QPoint(), corner));
+    return part.scaled(part.size() * scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 QPoint ShadowOffset(TdxfOrientation orientation, int d)

@@ -95,6 +95,12 @@ public:
     // centre of a text of `text` size, turned by `angle` degrees, on the centre of `area`.
     static QPoint TextOrigin(QSize area, QSize text, int angle);
 
+    // The top-left `size` device pixels (or fewer) of `texture` scaled by `scale`: the same pixels
+    // as that corner of the whole texture scaled, without scaling the whole of a large texture
+    // for the small part of it a picture shows. The corner keeps the whole's sampling grid, and
+    // two more source pixels keep the crop's edge out of the pixels returned.
+    static QImage ScaledCorner(const QImage& texture, int scale, QSize size);
+
 private:
     // Where the caption's coverage lies in device pixels.
     struct TMask

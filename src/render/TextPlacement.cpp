@@ -3,7 +3,35 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTextBoundaryFinder>
+#include <QTextLayout>
 #include <QTransform>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The grapheme boundary at or before `position`.
+qsizetype BoundaryBefore(QTextBoundaryFinder& graphemes, qsizetype position)
+{
+    graphemes.setPosition(position);
+    if (graphemes.isAtBoundary())
+        return position;
+    return std::max<qsizetype>(0, graphemes.toPreviousBoundary());
+}
+
+// The grapheme boundary at or after `position`.
+qsizetype BoundaryAfter(QTextBoundaryFinder& graphemes, qsizetype position, qsizetype end)
+{
+    graphemes.setPosition(position);
+    if (graphemes.isAtBoundary())
+        return position;
+    const qsizetype next = graphemes.toNextBoundary();
+    return next < 0 ? end : next;
+}
+
+} // namespace
 
 QTransform TextPlacement::TransformAt(QPoint offset) const
 {
@@ -11,6 +39,44 @@ QTransform TextPlacement::TransformAt(QPoint offset) const
     transform.translate(origin.x() + offset.x(), origin.y() + offset.y());
     transform.rotate(-escapement);
     return transform;
+}
+
+TextPlacement TextPlacement::Within(const QRect& reach, int spread) const
+{
+    // a warped caption is one bent outline, filled whole
+    if (warped || text.size() <= kDrawnWhole)
+        return *this;
+    const QFontMetricsF metrics(font);
+    // room for letters that reach out of their cells (italics, wide marks) and for the offsets
+    const qreal margin = spread + 2 * (metrics.height() + metrics.maxWidth());
+    const QRectF local = TransformAt({}).inverted().mapRect(QRectF(reach));
+    TextPlacement part = *this;
+    if (local.bottom() + margin < 0 || local.top() - margin > metrics.height()) {
+        part.text.clear();
+        return part;
+    }
+    // One layout of the whole caption, as a text draw shapes it: shaping looks for a face for
+    // every character, so it is done once and the cuts read their places from it.
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setTextDirection(Qt::LeftToRight);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    const int left = line.xToCursor(local.left() - margin);
+    const int right = line.xToCursor(local.right() + margin);
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+    const qsizetype first = BoundaryBefore(graphemes, std::min(left, right));
+    const qsizetype last = BoundaryAfter(graphemes, std::max(left, right), text.size());
+    if (last <= first) {
+        part.text.clear();
+        return part;
+    }
+    part.lead = lead + line.cursorToX(int(first));
+    part.text = text.mid(first, last - first);
+    return part;
 }
 
 void TextPlacement::Draw(QPainter& painter, QPoint offset, const QColor& colour) const
@@ -25,7 +91,7 @@ void TextPlacement::Draw(QPainter& painter, QPoint offset, const QColor& colour)
         return;
     }
     painter.setPen(colour);
-    painter.drawText(QPointF(0, baseline), text);
+    painter.drawText(QPointF(lead, baseline), text);
 }
 
 QPainterPath TextPlacement::Path(QPoint offset) const
@@ -35,7 +101,7 @@ QPainterPath TextPlacement::Path(QPoint offset) const
         path = warpedLetters;
         path.addPath(warpedLines);
     } else {
-        path.addText(QPointF(0, baseline), font, text);
+        path.addText(QPointF(lead, baseline), font, text);
     }
     return TransformAt(offset).map(path);
 }
@@ -50,5 +116,10 @@ QRect TextPlacement::Bounds(QPoint offset) const
     const QRect cell(0, 0, metrics.horizontalAdvance(text), metrics.height());
     QRect ink = metrics.boundingRect(text).translated(0, baseline).united(cell);
     ink.adjust(-2, -2, 2, 2);
+    // a part of a longer caption starts part way along; one more pixel covers the fraction
+    if (lead != 0) {
+        ink.translate(int(std::floor(lead)), 0);
+        ink.adjust(0, 0, 1, 0);
+    }
     return TransformAt(offset).mapRect(QRectF(ink)).toAlignedRect().adjusted(-1, -1, 1, 1);
 }

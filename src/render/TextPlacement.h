@@ -15,11 +15,18 @@ class QTransform;
 // Offsets move a layer on the screen and do not turn with the text.
 struct TextPlacement
 {
+    // Captions up to this length are drawn whole; a longer one only where it can show, since
+    // every glyph drawn costs its rasterisation however far outside the picture it lies.
+    static constexpr int kDrawnWhole = 1024;
+
     QString text;
     QFont font;
     int baseline = 0;
     int escapement = 0; // degrees, counter-clockwise
     QPoint origin;
+    // Where `text` starts along the baseline from the cell's left edge, when it is a part cut
+    // from a longer caption.
+    qreal lead = 0;
     // A warped caption is filled from these outlines (in the text's frame, like the cell)
     // instead of drawn as text: the letters, and the underline or strike-out apart, because
     // filling them as one outline would cut holes where they overlap.
@@ -28,6 +35,12 @@ struct TextPlacement
     QPainterPath warpedLines;
 
     QTransform TransformAt(QPoint offset) const;
+
+    // The part of the caption whose letters can reach `reach` (device pixels) when drawn moved
+    // by offsets up to `spread` pixels, placed where the whole caption puts it. Cuts fall on
+    // grapheme boundaries; a cut through a right-to-left run lays that run out on its own.
+    // Captions of up to kDrawnWhole characters come back unchanged.
+    TextPlacement Within(const QRect& reach, int spread) const;
 
     // One text draw of the caption in `colour`, moved by `offset`.
     void Draw(QPainter& painter, QPoint offset, const QColor& colour) const;

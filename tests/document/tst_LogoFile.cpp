@@ -4,6 +4,7 @@
 #include "support/AppTestMain.h"
 #include "support/FileTesting.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -309,6 +310,9 @@ private Q_SLOTS:
             << u"plain.qvd"_s << QByteArray("Size=3\r\n") << u"ロゴデータデハアリマセン"_s;
         QTest::newRow("other keys only") << u"other.qvd"_s << QByteArray("[SET]\r\nWidth=3\r\n")
                                          << u"ロゴデータデハアリマセン"_s;
+        QByteArray big("[SET]\r\nSize=30\r\n;");
+        big.append(TIniFile::MaxFileSize + 1 - big.size(), 'x');
+        QTest::newRow("over the size limit") << u"big.qvd"_s << big << u"大キスギ"_s;
     }
 
     void loadRefusesWhatIsNoLogoFile()
@@ -335,6 +339,106 @@ private Q_SLOTS:
         expected.Depth = 90;
         QCOMPARE(*document, expected);
         QVERIFY(error.isEmpty());
+    }
+
+    void fileAtTheSizeLimitLoads()
+    {
+        const QString file = FDir.filePath(u"limit.qvd"_s);
+        QByteArray bytes("[SET]\r\nSize=30\r\n;");
+        bytes.append(TIniFile::MaxFileSize - bytes.size(), 'x');
+        WriteAll(file, bytes);
+        QString error;
+        const std::optional<LogoDocument> document = LogoFile::Load(file, &error);
+        QVERIFY2(document, qPrintable(error));
+        QCOMPARE(document->Size, 30);
+    }
+
+    // A label longer than the text field holds is cut where the field would cut it, but never
+    // between the halves of a surrogate pair.
+    void longLabelsAreCutToTheTextField_data()
+    {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("expected");
+        const int limit = LogoDocument::kMaxTextLength;
+        const QString full(limit, u'a');
+        QTest::newRow("at the limit") << full << full;
+        QTest::newRow("one over") << full + u'b' << full;
+        QTest::newRow("far over") << QString(limit * 5, u'c') << QString(limit, u'c');
+        const QString pair = u"\U0001F600"_s;
+        QTest::newRow("pair across the limit")
+            << QString(limit - 1, u'a') + pair << QString(limit - 1, u'a');
+        QTest::newRow("pair ending at the limit")
+            << QString(limit - 2, u'a') + pair + u'z' << QString(limit - 2, u'a') + pair;
+    }
+
+    void longLabelsAreCutToTheTextField()
+    {
+        QFETCH(QString, label);
+        QFETCH(QString, expected);
+        const QString file = FDir.filePath(u"long.qvd"_s);
+        WriteAll(file, "\xEF\xBB\xBF[SET]\r\nLabel=" + label.toUtf8() + "\r\n");
+        QCOMPARE(LogoFile::Read(file, Base()).Text, expected);
+        QString error;
+        QCOMPARE(LogoFile::Load(file, &error)->Text, expected);
+    }
+
+    // Whatever loads saves again into a file that loads to the same document, within the size
+    // limit; bytes that are no CP932 stay as they were.
+    void whatLoadsSavesAndLoadsAgain_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray stray = "\x82\xA0\xFF\x82\xA0\x80";
+        QTest::newRow("stray bytes in the label") << "[SET]\r\nLabel=" + stray + "\r\n";
+        QTest::newRow("lead byte at the end of a line") << QByteArray("[SET]\r\nLabel=ab\x82\r\n");
+        QTest::newRow("stray bytes in a picture name")
+            << QByteArray("[SET]\r\nImage1=/p/\xFD\xFE.bmp\r\nImage2=\xA0\r\n");
+        QByteArray cut("[SET]\r\nLabel=");
+        for (int i = 0; i < 20000; ++i)
+            cut.append("\x82\xA0\xFF"); // longer than the field, with stray bytes all along
+        cut.append("\r\n;");
+        // the rest of the file half-width kana, which would triple as UTF-8
+        cut.append(TIniFile::MaxFileSize - cut.size() - 2, '\xB1');
+        cut.append("\r\n");
+        QTest::newRow("cut label with stray bytes, full file") << cut;
+        QByteArray utf8("\xEF\xBB\xBF[SET]\r\nImage1=");
+        utf8.append(TIniFile::MaxFileSize / 2, '\xFF'); // not UTF-8 at all
+        utf8.append("\r\nLabel=x\r\n");
+        QTest::newRow("UTF-8 file with invalid bytes") << utf8;
+    }
+
+    void whatLoadsSavesAndLoadsAgain()
+    {
+        QFETCH(QByteArray, bytes);
+        const QString file = FDir.filePath(u"again.qvd"_s);
+        WriteAll(file, bytes);
+        QString error;
+        const std::optional<LogoDocument> first = LogoFile::Load(file, &error);
+        QVERIFY2(first, qPrintable(error));
+        LogoFile::Write(*first, file);
+        QVERIFY(QFileInfo(file).size() <= TIniFile::MaxFileSize);
+        const std::optional<LogoDocument> second = LogoFile::Load(file, &error);
+        QVERIFY2(second, qPrintable(error));
+        QCOMPARE(*second, *first);
+        LogoFile::Write(*second, file);
+        const QByteArray saved = ReadAll(file);
+        LogoFile::Write(*second, file);
+        QCOMPARE(ReadAll(file), saved);
+    }
+
+    // A change that would grow the file past the limit fails the save and keeps the old file.
+    void saveThatWouldNotLoadAgainIsRefused()
+    {
+        const QString file = FDir.filePath(u"grows.qvd"_s);
+        QByteArray bytes("[SET]\r\nLabel=x\r\n;");
+        bytes.append(TIniFile::MaxFileSize / 2, '\xB1');
+        bytes.append("\r\n");
+        WriteAll(file, bytes);
+        LogoDocument document = LogoFile::Read(file);
+        document.Text = u"\U0001F600"_s; // no CP932: the whole file turns UTF-8, three times larger
+        const QString message =
+            FailureOf<EIniFileException>([&] { LogoFile::Write(document, file); });
+        QVERIFY2(message.contains(u"大キスギ"_s), qPrintable(message));
+        QCOMPARE(ReadAll(file), bytes);
     }
 
     void aRefusedWriteNamesTheFile()

@@ -50,6 +50,33 @@ private Q_SLOTS:
         QCOMPARE(Cp932Codec::Decode(QByteArray("a\x81 b")), u"a\uFFFD b"_s);
     }
 
+    // Kept stray bytes read back as private-use characters and are written back as the bytes.
+    void keepsStrayBytes_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("lead byte before a blank") << QByteArray("a\x81 b");
+        QTest::newRow("bytes no character starts with") << QByteArray("\x80\xA0\xFD\xFE\xFF");
+        QTest::newRow("lead byte at the end") << QByteArray("\x82\xA0\x82");
+        QTest::newRow("between kanji") << QByteArray("\x89\x65\xFF\x89\x65");
+    }
+
+    void keepsStrayBytes()
+    {
+        QFETCH(QByteArray, bytes);
+        const QString text = Cp932Codec::Decode(bytes, Cp932Codec::TStrayBytes::Keep);
+        QVERIFY(!text.contains(QChar(0xFFFD)));
+        QCOMPARE(Cp932Codec::Encode(text), bytes);
+    }
+
+    // A kept byte that would join the next character when written is not written as a byte.
+    void refusesAKeptByteThatWouldJoinItsNeighbour()
+    {
+        const QString lead = Cp932Codec::Decode("\x89", Cp932Codec::TStrayBytes::Keep);
+        QCOMPARE(lead, QString(QChar(Cp932Codec::kStrayByteBase + 0x89)));
+        QVERIFY(Cp932Codec::CanEncode(lead + u' '));
+        QVERIFY(!Cp932Codec::CanEncode(lead + u'e')); // 0x89 0x65 would read as one kanji
+    }
+
     void countsDoubleByteCharacters_data()
     {
         QTest::addColumn<QString>("character");
