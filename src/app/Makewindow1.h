@@ -8,6 +8,8 @@
 
 class QObject;
 struct PreviewScene;
+struct RenderOptions;
+struct RenderPictures;
 class TAppHint;
 class TBevel;
 class TColorDialog;
@@ -88,6 +90,14 @@ public:
     void LoadLogoFile(const QString& fileName);
     // The settings the window shows now; the background picture's name only while it is shown.
     LogoDocument Document() const;
+    // The document the preview shows and every export draws: Document(), except that the
+    // layout's start caption and face stay until their fields are first applied.
+    LogoDocument ShownDocument() const;
+    // The pictures the window holds for it: the background while it is shown, and the texture.
+    RenderPictures Pictures() const;
+    // Carries the shown document into the preview label through the renderer's own conversion,
+    // so the screen and every export agree. Every editing handler ends here.
+    void ShowDocument();
     // Carries `document` into the controls as a logo file load does: each control is set and
     // its handler run, in file order; then the texture and the background are loaded from
     // their names (a picture that fails is reported and left out).
@@ -103,9 +113,11 @@ public:
     void SpeedButton6Click(QObject* Sender);
     void SpeedButton16Click(QObject* Sender);
     void SpeedButton17Click(QObject* Sender);
-    // The preview's pixels inside the selection frame, without the frame, one pixel per pixel,
-    // rendered offscreen whether or not the preview is in view.
-    QImage CaptureSelection();
+    // The region inside the selection frame as every export draws it: the shown document and
+    // the window's pictures through the renderer, whether or not the preview is in view.
+    QImage RenderSelection(const RenderOptions& options) const;
+    // The same at one pixel per preview pixel, opaque, as BMP保存 writes it (RGB888).
+    QImage CaptureSelection() const;
     // The selection frame's region in preview pixels (from the label's top-left corner).
     QRect SelectionRegion() const;
     // What the preview shows now, for the renderer.
@@ -241,7 +253,8 @@ private:
     void CreateHistorySteps();
     void RestoreDocument(const LogoDocument& document);
 
-    void ApplyFontStyle(TShineSpeedButton* button, int styleBit);
+    // Puts a label or shadow style button down and shows the document.
+    void SelectStyle(TShineSpeedButton* button);
     void ApplySettings(const LogoDocument& document);
     void ApplyPictures(const LogoDocument& document);
     void SlideOut();
@@ -254,6 +267,10 @@ private:
     QString FAppDir;
     // A file to load at the next turn of the Load transition instead of asking for one.
     QString FPendingLoad;
+    // The layout starts the preview with a caption and a face that the text field and the
+    // face list do not hold; each gives way once its field is applied.
+    std::optional<QString> FStartCaption;
+    std::optional<QString> FStartFace;
     QString FProgramPath;
     // Where the window was grabbed, while it is moved by hand (no window manager to do it).
     std::optional<QPoint> FDragOffset;

@@ -131,6 +131,15 @@ private Q_SLOTS:
              {u"Color3"_s, u"15790320"_s},
              {u"Orientation"_s, u"5"_s}});
         row("heavy", {{u"Size"_s, u"100"_s}, {u"Depth"_s, u"200"_s}, {u"Angle"_s, u"30"_s}});
+        row("outline, deep, large, turned to the top",
+            {{u"Style1"_s, u"0"_s},
+             {u"Style2"_s, u"1"_s},
+             {u"Shadow3"_s, u"0"_s},
+             {u"Shadow2"_s, u"1"_s},
+             {u"Angle"_s, u"45"_s},
+             {u"Size"_s, u"120"_s},
+             {u"Depth"_s, u"120"_s},
+             {u"Orientation"_s, u"5"_s}});
         row("size 1", {{u"Size"_s, u"1"_s}});
         row("size 200, upside down", {{u"Size"_s, u"200"_s}, {u"Angle"_s, u"180"_s}});
         row("angle 360, every direction", {{u"Angle"_s, u"360"_s}, {u"Orientation"_s, u"6"_s}});
