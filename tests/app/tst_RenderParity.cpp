@@ -12,6 +12,7 @@
 #include "support/TestEnvironment.h"
 
 #include <QPainter>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -195,6 +196,57 @@ private Q_SLOTS:
         row("small region in the middle, heavy",
             {{u"Size"_s, u"100"_s}, {u"Depth"_s, u"200"_s}, {u"Angle"_s, u"30"_s}},
             QRect(200, 120, 150, 90));
+    }
+
+    // BMP保存 in the window writes the picture that `quilvoro render` writes for the same file.
+    void windowsBmpIsTheCommandLinesPicture_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QRect>("selection");
+        QTest::newRow("outline, deep, large, turned to the top")
+            << LogoFileText({{u"Style1"_s, u"0"_s},
+                             {u"Style2"_s, u"1"_s},
+                             {u"Shadow3"_s, u"0"_s},
+                             {u"Shadow2"_s, u"1"_s},
+                             {u"Angle"_s, u"45"_s},
+                             {u"Size"_s, u"120"_s},
+                             {u"Depth"_s, u"120"_s},
+                             {u"Orientation"_s, u"5"_s}})
+            << QRect();
+        QTest::newRow("texture over a background, moved frame")
+            << LogoFileText({{u"Image1"_s, Path(u"texture.bmp"_s)},
+                             {u"Image2"_s, Path(u"small.bmp"_s)},
+                             {u"Angle"_s, u"20"_s}})
+            << QRect(150, 100, 300, 160);
+    }
+
+    void windowsBmpIsTheCommandLinesPicture()
+    {
+        QFETCH(QByteArray, contents);
+        QFETCH(QRect, selection);
+        const QString file = Path(u"both.qvd"_s);
+        FileTesting::WriteAll(file, contents);
+        TestDialogs dialogs;
+        TMakeForm1 form(u"/opt/q/quilvoro"_s);
+        form.show();
+        form.LoadLogoFile(file);
+        QStringList arguments {u"render"_s, file, u"-o"_s, Path(u"command.bmp"_s)};
+        if (!selection.isNull()) {
+            form.SelShape1->setGeometry(selection);
+            const QRect r = form.SelectionRegion();
+            arguments << u"--region=%1,%2,%3,%4"_s.arg(r.x()).arg(r.y()).arg(r.width()).arg(
+                r.height());
+        }
+        dialogs.fileAnswers = {Path(u"window.bmp"_s)};
+        form.SpeedButton6Click(&form);
+
+        QProcess command;
+        command.start(QStringLiteral(QUILVORO_PROGRAM), arguments);
+        QVERIFY(command.waitForFinished(60000));
+        QCOMPARE(command.exitCode(), 0);
+        const QImage window(Path(u"window.bmp"_s));
+        QVERIFY(!window.isNull());
+        QCOMPARE(QImage(Path(u"command.bmp"_s)), window);
     }
 
     void rendererMatchesTheWindowsExport()
