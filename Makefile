@@ -6,7 +6,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 .PHONY: all deps build run test test-plain test-asan bench snap format format-check clean package \
-        package-check
+        package-check check-layers
 
 all: build
 
@@ -58,6 +58,11 @@ format:
 # Fails, naming each file and line, when any source differs from what `make format` writes.
 format-check: deps
 	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
+# Fails, naming each file and line, on an include that points up or sideways in the layers.
+check-layers: $(BUILD)/build.ninja
+	@cmake -S . -B $(BUILD) >/dev/null
+	@scripts/check-layers.sh $(BUILD)/layers.txt
 
 clean:
 	@rm -rf $(BUILD) $(BUILD_ASAN)
