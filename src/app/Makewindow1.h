@@ -124,6 +124,11 @@ public:
     PreviewScene ShownScene() const;
     // The scales a PNG export offers.
     static const QList<int>& PngScales();
+    // The preview panel: where the preview's menu opens and dropped pictures land. Helpers
+    // take it from here instead of reaching for the control.
+    QWidget* PreviewPanel() const;
+    // Whether a background picture is shown under the logo.
+    bool BackgroundShown() const;
 
     // Editing comfort (Makewindow1Comfort.cpp).
     // Asks before the changes since the last save or load are thrown away: 保存 (runs the save

@@ -7,6 +7,7 @@
 #include "framework/TDialogs.h"
 #include "framework/TFileDialog.h"
 #include "framework/TImage.h"
+#include "framework/TPanel.h"
 #include "framework/TPictureFile.h"
 #include "render/DocumentRenderer.h"
 
@@ -27,10 +28,20 @@ const QString kTransparentKey = u"PngExport/Transparent"_s;
 
 } // namespace
 
+QWidget* TMakeForm1::PreviewPanel() const
+{
+    return Panel0;
+}
+
+bool TMakeForm1::BackgroundShown() const
+{
+    return !Image1->isHidden();
+}
+
 RenderPictures TMakeForm1::Pictures() const
 {
     RenderPictures pictures;
-    if (!Image1->isHidden())
+    if (BackgroundShown())
         pictures.background = Image1->Picture();
     pictures.texture = *Label1->Glyph();
     return pictures;
