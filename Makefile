@@ -6,7 +6,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 .PHONY: all deps build run test test-plain test-asan bench snap format format-check clean package \
-        package-check check-layers
+        package-check license-check check-layers
 
 all: build
 
@@ -58,6 +58,10 @@ format:
 # Fails, naming each file and line, when any source differs from what `make format` writes.
 format-check: deps
 	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
+# Fails, naming each file, when one lacks its copyright and licence lines or its licence text.
+license-check: deps
+	@reuse lint
 
 # Fails, naming each file and line, on an include that points up or sideways in the layers.
 check-layers: $(BUILD)/build.ninja

@@ -18,7 +18,7 @@ packages=(
   ccache
   libpolyclipping-dev libpng-dev
   librsvg2-bin poppler-utils
-  tumbler dbus xvfb openbox x11-utils xdotool
+  tumbler dbus libglib2.0-bin xvfb openbox x11-utils xdotool
   reuse
 )
 

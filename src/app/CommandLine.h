@@ -7,13 +7,30 @@
 
 #include <optional>
 
+// A picture format the command line writes: its name for --format and the file name suffixes
+// that ask for it (the first is the one written).
+struct PictureFormat
+{
+    QByteArray name;
+    QStringList suffixes;
+    bool keepsAlpha = false;
+
+    // The format called `name` (case-insensitive), or nothing.
+    static std::optional<PictureFormat> Named(const QString& name);
+    // The format a file name's suffix asks for, or nothing.
+    static std::optional<PictureFormat> OfFileName(const QString& fileName);
+    // "png, bmp, jpg or webp".
+    static QString Names();
+};
+
 // What `quilvoro render` is asked to write.
 struct RenderRequest
 {
     QStringList inputs;
     QString output; // -o: the one picture of the one input
     QString directory; // -d: one picture per input in that folder
-    QByteArray format = "png"; // png, bmp, jpg or webp
+    QByteArray format = "png";
+    bool formatGiven = false;
     int scale = 1;
     bool scaleGiven = false;
     bool transparent = false;
@@ -21,13 +38,17 @@ struct RenderRequest
     std::optional<int> trimMargin; // set by --trim
     std::optional<int> size; // the longest side of the picture
     int jobs = 1;
+    // -o is written into the file that is there, keeping its inode, for thumbnail services
+    // that read back through the handle of the file they made.
+    bool inPlace = false;
 
     // Where the picture of `input` goes: -o, or the input's name with the format's suffix in
     // -d or beside the input.
     QString OutputFor(const QString& input) const;
 };
 
-// The program's arguments, read with QCommandLineParser:
+// The program's arguments, read with QCommandLineParser before any application object exists,
+// so Qt never takes options of its own (-platform, -style, ...) from them:
 //   quilvoro [FILE.qvd]                       the window, with the logo file loaded
 //   quilvoro render FILE.qvd... [options]     pictures, without any window or display
 // Help, version and usage errors end the program with what they print.
@@ -39,12 +60,11 @@ public:
     static constexpr int kUsageError = 2;
     static constexpr int kMaxSize = 16384;
 
-    // Whether the arguments ask for `render`, so that the caller can choose the application
-    // and its platform before parsing.
+    // Whether the arguments ask for `render`.
     static bool IsRender(int argc, char** argv);
 
-    // `arguments` as QCoreApplication::arguments() gives them, program first. `cores` is the
-    // default number of render threads.
+    // `arguments` as main() receives them, program first. `cores` is the default number of
+    // render threads.
     static CommandLine Parse(const QStringList& arguments, int cores);
 
     TAction Action() const { return FAction; }
@@ -56,9 +76,6 @@ public:
     int ExitCode() const { return FExitCode; }
     QString Output() const { return FOutput; }
     QString Errors() const { return FErrors; }
-    // Exit: whether the error is an option this parser does not know, which the application
-    // object may still take for itself (-platform, -style, ...).
-    bool UnknownOption() const { return FUnknownOption; }
 
 private:
     static CommandLine ParseWindow(const QStringList& arguments);
@@ -72,5 +89,4 @@ private:
     int FExitCode = 0;
     QString FOutput;
     QString FErrors;
-    bool FUnknownOption = false;
 };

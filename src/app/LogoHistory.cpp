@@ -4,13 +4,13 @@
 
 #include <utility>
 
-TLogoHistory::TLogoHistory(QObject* parent, std::function<LogoDocument()> current,
-                           std::function<void(const LogoDocument&)> restore)
+TLogoHistory::TLogoHistory(QObject* parent, std::function<TLogoState()> current,
+                           std::function<void(const TLogoState&)> restore)
     : QObject(parent)
-    , FCurrentDocument(std::move(current))
+    , FCurrentState(std::move(current))
     , FRestore(std::move(restore))
-    , FCurrent(FCurrentDocument())
-    , FSaved(FCurrent)
+    , FCurrent(FCurrentState())
+    , FSaved(FCurrent.Document)
 {
     // Whatever moves through the history, the next change starts a new step.
     connect(&FStack, &QUndoStack::indexChanged, this, [this] { ++FRun; });
@@ -20,7 +20,7 @@ void TLogoHistory::Record(int kind)
 {
     if (FRestoring || FBatchDepth > 0)
         return;
-    LogoDocument now = FCurrentDocument();
+    TLogoState now = FCurrentState();
     if (now == FCurrent)
         return;
     if (kind < 0)
@@ -31,26 +31,26 @@ void TLogoHistory::Record(int kind)
         FSinceTyping.start();
     }
     const int run = FRun;
-    auto* step = new TLogoUndoCommand(FCurrent, now, kind, run,
-                                      [this](const LogoDocument& d) { Restore(d); });
+    auto* step =
+        new TLogoUndoCommand(FCurrent, now, kind, run, [this](const TLogoState& s) { Restore(s); });
     FCurrent = std::move(now);
     FStack.push(step);
     // The push moved the index, which ends runs; a mergeable kind goes on with its own run.
     FRun = run;
 }
 
-void TLogoHistory::Restore(const LogoDocument& document)
+void TLogoHistory::Restore(const TLogoState& state)
 {
     FRestoring = true;
     try {
-        FRestore(document);
+        FRestore(state);
     } catch (...) {
         FRestoring = false;
-        FCurrent = FCurrentDocument();
+        FCurrent = FCurrentState();
         throw;
     }
     FRestoring = false;
-    FCurrent = FCurrentDocument();
+    FCurrent = FCurrentState();
 }
 
 TLogoHistory::TBatch::TBatch(TLogoHistory* history, bool replaces)
@@ -75,11 +75,11 @@ TLogoHistory::TBatch::~TBatch()
 
 void TLogoHistory::MarkSaved()
 {
-    FSaved = FCurrentDocument();
+    FSaved = FCurrentState().Document;
     FStack.setClean();
 }
 
 bool TLogoHistory::IsModified() const
 {
-    return FCurrentDocument() != FSaved;
+    return FCurrentState().Document != FSaved;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/LogoDocument.h"
+#include "app/LogoUndoCommand.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -10,10 +10,10 @@
 
 class QAction;
 
-// The logo's undo history and its saved state. Every change of a setting becomes one step, by
-// comparing the whole document before and after it; changes that belong together (a slider
-// drag, a run of typing without a pause) merge. New and Load are steps too, and take the document
-// they leave as the saved state; so does a save.
+// The logo's undo history and its saved state. Every change of a setting or of the selection
+// frame becomes one step, by comparing the whole state before and after it; changes that belong
+// together (a slider drag, a run of typing without a pause) merge. New and Load are steps too, and
+// take the document they leave as the saved state; so does a save.
 class TLogoHistory : public QObject
 {
     Q_OBJECT
@@ -29,13 +29,13 @@ public:
         hkOther = -1, // never merges
     };
 
-    // `current` reads the document the window shows; `restore` carries one into the window.
-    TLogoHistory(QObject* parent, std::function<LogoDocument()> current,
-                 std::function<void(const LogoDocument&)> restore);
+    // `current` reads the state the window shows; `restore` carries one into the window.
+    TLogoHistory(QObject* parent, std::function<TLogoState()> current,
+                 std::function<void(const TLogoState&)> restore);
 
     QUndoStack* Stack() { return &FStack; }
 
-    // Records the change just made, if the document changed.
+    // Records the change just made, if the state changed.
     void Record(int kind);
     // Ends the current run: the next change starts a step of its own.
     void EndRun() { ++FRun; }
@@ -60,17 +60,18 @@ public:
 
     // The document now on screen is the saved one.
     void MarkSaved();
-    // Whether the document differs from the one last saved or loaded.
+    // Whether the document differs from the one last saved or loaded; the frame is no part of
+    // the saved work.
     bool IsModified() const;
     const LogoDocument& Saved() const { return FSaved; }
 
 private:
-    void Restore(const LogoDocument& document);
+    void Restore(const TLogoState& state);
 
-    std::function<LogoDocument()> FCurrentDocument;
-    std::function<void(const LogoDocument&)> FRestore;
+    std::function<TLogoState()> FCurrentState;
+    std::function<void(const TLogoState&)> FRestore;
     QUndoStack FStack;
-    LogoDocument FCurrent;
+    TLogoState FCurrent;
     LogoDocument FSaved;
     int FRun = 0;
     QElapsedTimer FSinceTyping;

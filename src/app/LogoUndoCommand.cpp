@@ -1,6 +1,6 @@
 #include "app/LogoUndoCommand.h"
 
-TLogoUndoCommand::TLogoUndoCommand(const LogoDocument& before, const LogoDocument& after, int kind,
+TLogoUndoCommand::TLogoUndoCommand(const TLogoState& before, const TLogoState& after, int kind,
                                    int run, TApply apply)
     : FBefore(before)
     , FAfter(after)

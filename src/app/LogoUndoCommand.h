@@ -2,22 +2,33 @@
 
 #include "document/LogoDocument.h"
 
+#include <QRect>
 #include <QUndoCommand>
 
 #include <functional>
 
-// One step of the logo's history: the whole document before and after it. Steps of the same
+// What a step of the history brings back: the logo document, and the selection frame, which
+// the logo file does not hold.
+struct TLogoState
+{
+    LogoDocument Document;
+    QRect Selection;
+
+    bool operator==(const TLogoState&) const = default;
+};
+
+// One step of the logo's history: the whole state before and after it. Steps of the same
 // kind and run merge (a slider drag, a run of typing); a kind below 0 never merges.
 class TLogoUndoCommand : public QUndoCommand
 {
 public:
-    using TApply = std::function<void(const LogoDocument&)>;
+    using TApply = std::function<void(const TLogoState&)>;
 
-    TLogoUndoCommand(const LogoDocument& before, const LogoDocument& after, int kind, int run,
+    TLogoUndoCommand(const TLogoState& before, const TLogoState& after, int kind, int run,
                      TApply apply);
 
-    const LogoDocument& Before() const { return FBefore; }
-    const LogoDocument& After() const { return FAfter; }
+    const TLogoState& Before() const { return FBefore; }
+    const TLogoState& After() const { return FAfter; }
 
     void undo() override;
     // The first redo is the push: the change it records is already on screen.
@@ -26,8 +37,8 @@ public:
     bool mergeWith(const QUndoCommand* other) override;
 
 private:
-    LogoDocument FBefore;
-    LogoDocument FAfter;
+    TLogoState FBefore;
+    TLogoState FAfter;
     int FKind;
     int FRun;
     TApply FApply;

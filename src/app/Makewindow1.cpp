@@ -5,12 +5,15 @@
 #include "framework/TColorDialog.h"
 #include "framework/TDialogs.h"
 #include "framework/TFileDialog.h"
+#include "framework/TImage.h"
+#include "framework/TPanel.h"
 #include "platform/Colors.h"
 #include "platform/Cp932Codec.h"
 #include "platform/FontInfo.h"
 #include "platform/ProgramPath.h"
 #include "platform/Shell.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -82,6 +85,8 @@ TMakeForm1::TMakeForm1(const QString& programPath, QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/quilvoro/quilvoro.png")));
 
     CreateControls();
+    FLowerBaseHeight = Panel5->height();
+    FHeaderBaseTop = Image27->y();
     CreateComfort();
     FAppDir = ProgramPath::AppDir(programPath);
     if (!MakeForm1)
@@ -123,26 +128,45 @@ void TMakeForm1::mousePressEvent(QMouseEvent* event)
         return;
     }
     event->accept();
-    if (windowHandle() && windowHandle()->startSystemMove())
-        return;
-    FDragOffset = event->globalPosition().toPoint() - pos();
+    // A click is no move: the move starts only once the pointer has gone far enough.
+    FPressPoint = event->globalPosition().toPoint();
+    FDragOffset.reset();
 }
 
 void TMakeForm1::mouseMoveEvent(QMouseEvent* event)
 {
-    if (FDragOffset && (event->buttons() & Qt::LeftButton))
-        move(event->globalPosition().toPoint() - *FDragOffset);
+    if (!(event->buttons() & Qt::LeftButton)) {
+        FPressPoint.reset();
+        FDragOffset.reset();
+        return;
+    }
+    const QPoint global = event->globalPosition().toPoint();
+    if (FPressPoint) {
+        if ((global - *FPressPoint).manhattanLength() < QApplication::startDragDistance())
+            return;
+        const QPoint pressed = *std::exchange(FPressPoint, std::nullopt);
+        if (windowHandle() && windowHandle()->startSystemMove())
+            return;
+        // No window manager to move it: the window follows the pointer from where it was
+        // pressed.
+        FDragOffset = pressed - pos();
+    }
+    if (FDragOffset)
+        move(global - *FDragOffset);
 }
 
 void TMakeForm1::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton) {
+        FPressPoint.reset();
         FDragOffset.reset();
+    }
 }
 
 void TMakeForm1::resizeEvent(QResizeEvent*)
 {
     Align::Arrange(this, rect());
+    KeepSlideSize();
 }
 
 void TMakeForm1::SSButton11Click(QObject*)
@@ -158,16 +182,21 @@ void TMakeForm1::SpeedButton5Click(QObject*)
 void TMakeForm1::ShineSpeedButton4Click(QObject*)
 {
     const QString address = InformationAddress();
-    if (!Shell::Open(address))
-        TDialogs::Current().MessageBox(
-            this,
-            QStringLiteral("ブラウザヲ起動デキマセン。\n次ノアドレスヲ開イテ下サイ:\n") + address,
-            AppTitle(), MB_ICONINFORMATION);
+    Shell::Open(address, this, [this, address](bool opened) {
+        if (!opened)
+            TDialogs::Current().MessageBox(
+                this,
+                QStringLiteral("ブラウザヲ起動デキマセン。\n次ノアドレスヲ開イテ下サイ:\n")
+                    + address,
+                AppTitle(), MB_ICONINFORMATION);
+    });
 }
 
 void TMakeForm1::SpeedButton4Click(QObject*)
 {
     const QString readme = ProgramPath::DataFile(FAppDir, QStringLiteral("Readme.txt"));
-    if (!Shell::Open(readme))
-        ShowReadme(this, readme);
+    Shell::Open(readme, this, [this, readme](bool opened) {
+        if (!opened)
+            ShowReadme(this, readme);
+    });
 }

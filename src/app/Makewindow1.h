@@ -2,9 +2,11 @@
 
 #include "document/LogoDocument.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 #include <optional>
+#include <utility>
 
 class QObject;
 struct PreviewScene;
@@ -103,7 +105,11 @@ public:
     // their names (a picture that fails is reported and left out).
     void ApplyDocument(const LogoDocument& document);
 
-    // Slide transition of New and Load.
+    // Slide transition of New and Load. The phase counts steps from the start screen (0, the
+    // preview out of view) to the preview in view (kSlideSteps); the window's size follows it.
+    static constexpr int kSlideSteps = 32;
+    int SlidePhase() const { return FSlidePhase; }
+    static QSize SlideSize(int phase);
     void SpeedButton1Click(QObject* Sender);
     void SpeedButton2Click(QObject* Sender);
     void Timer1Timer(QObject* Sender);
@@ -262,8 +268,11 @@ private:
     void SelectStyle(TShineSpeedButton* button);
     void ApplySettings(const LogoDocument& document);
     void ApplyPictures(const LogoDocument& document);
-    void SlideOut();
-    void SlideIn();
+    // Places the preview, the lower panel, the header and the window for `phase`.
+    void SetSlidePhase(int phase);
+    void EndSlide();
+    // Puts back the slide's size when something else changed it just after a slide.
+    void KeepSlideSize();
     void PlayTurnSound();
     // Asks the PNG options (remembered between exports) and writes the selection as PNG.
     void ExportPng(const QString& fileName);
@@ -277,6 +286,15 @@ private:
     std::optional<QString> FStartCaption;
     std::optional<QString> FStartFace;
     QString FProgramPath;
+    int FSlidePhase = 0;
+    // The window's position and phase where the running slide began.
+    std::optional<std::pair<QPoint, int>> FSlideStart;
+    int FLowerBaseHeight = 0;
+    int FHeaderBaseTop = 0;
+    QElapsedTimer FSettle;
+    int FSettleCount = 0;
+    // Where the left button went down on the window's surface, until a move starts.
+    std::optional<QPoint> FPressPoint;
     // Where the window was grabbed, while it is moved by hand (no window manager to do it).
     std::optional<QPoint> FDragOffset;
 };

@@ -8,6 +8,7 @@
 #include "app/ValueHints.h"
 #include "app/WindowActions.h"
 #include "controls/NewHint.h"
+#include "controls/SelShape.h"
 #include "controls/ShineSpdBtn.h"
 #include "controls/dxfLabel.h"
 #include "fontchooser/FontComboBox.h"
@@ -66,8 +67,14 @@ void RememberFolder(TFileDialog* dialog, const QString& name)
 void TMakeForm1::CreateComfort()
 {
     History = new TLogoHistory(
-        this, [this] { return Document(); },
-        [this](const LogoDocument& document) { RestoreDocument(document); });
+        this,
+        [this] {
+            return TLogoState {Document(), SelShape1->geometry()};
+        },
+        [this](const TLogoState& state) {
+            RestoreDocument(state.Document);
+            SelShape1->setGeometry(state.Selection);
+        });
     CreateHistorySteps();
 
     ValueHints = new TValueHints(this);
@@ -121,6 +128,10 @@ void TMakeForm1::CreateHistorySteps()
           SpeedButton9, SpeedButton10, SpeedButton11, SpeedButton12, SpeedButton13, SpeedButton14,
           SpeedButton15, SpeedButton16, SpeedButton17})
         After(button->OnClick, [history] { history->Record(TLogoHistory::hkOther); });
+    // a drag or resize of the selection frame is one step, taken when the button comes up
+    SelShape1->OnMouseUp = [history](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+        history->Record(TLogoHistory::hkOther);
+    };
 }
 
 void TMakeForm1::RestoreDocument(const LogoDocument& document)

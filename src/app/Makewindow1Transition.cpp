@@ -16,20 +16,23 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// Per step: the preview panel moves 14 px, the window and the lower panel grow 4 px, the
+// header picture moves 2 px and the window's top rises 1 px.
 constexpr int kPanelOutOfView = -420;
-constexpr int kPanelInView = 28;
-
-void MoveTop(QWidget* widget, int delta)
-{
-    widget->move(widget->x(), widget->y() + delta);
-}
-
-void Grow(QWidget* widget, int delta)
-{
-    widget->resize(widget->width(), widget->height() + delta);
-}
+constexpr int kPanelStep = 14;
+constexpr int kGrowStep = 4;
+constexpr int kHeaderStep = 2;
+// A window manager that answers late may still push a stale size after the last step; for
+// this long the window puts its own size back, a few times at most.
+constexpr int kSettleMs = 2000;
+constexpr int kSettleLimit = 8;
 
 } // namespace
+
+QSize TMakeForm1::SlideSize(int phase)
+{
+    return {kClientWidth, kClientHeight + kGrowStep * phase};
+}
 
 void TMakeForm1::SpeedButton1Click(QObject*)
 {
@@ -45,22 +48,36 @@ void TMakeForm1::SpeedButton2Click(QObject*)
     Timer2->SetEnabled(true);
 }
 
-void TMakeForm1::SlideOut()
+void TMakeForm1::SetSlidePhase(int phase)
 {
-    MoveTop(this, 1);
-    MoveTop(Panel0, -14);
-    Grow(Panel5, -4);
-    Grow(this, -4);
-    MoveTop(Image27, -2);
+    // Every step is placed from where the slide began, never added to the window's present
+    // geometry: a window manager may not have applied the last step yet.
+    if (!FSlideStart)
+        FSlideStart = std::pair(pos(), FSlidePhase);
+    FSlidePhase = phase;
+    Panel0->move(Panel0->x(), kPanelOutOfView + kPanelStep * phase);
+    Panel5->resize(Panel5->width(), FLowerBaseHeight + kGrowStep * phase);
+    Image27->move(Image27->x(), FHeaderBaseTop + kHeaderStep * phase);
+    const auto& [origin, originPhase] = *FSlideStart;
+    setGeometry(QRect(origin - QPoint(0, phase - originPhase), SlideSize(phase)));
 }
 
-void TMakeForm1::SlideIn()
+void TMakeForm1::EndSlide()
 {
-    MoveTop(this, -1);
-    MoveTop(Panel0, 14);
-    Grow(this, 4);
-    Grow(Panel5, 4);
-    MoveTop(Image27, 2);
+    FSlideStart.reset();
+    FSettleCount = 0;
+    FSettle.start();
+    if (size() != SlideSize(FSlidePhase))
+        resize(SlideSize(FSlidePhase));
+}
+
+void TMakeForm1::KeepSlideSize()
+{
+    if (FSlideStart || !FSettle.isValid() || FSettle.elapsed() > kSettleMs
+        || FSettleCount >= kSettleLimit || size() == SlideSize(FSlidePhase))
+        return;
+    ++FSettleCount;
+    resize(SlideSize(FSlidePhase));
 }
 
 void TMakeForm1::PlayTurnSound()
@@ -73,8 +90,8 @@ void TMakeForm1::PlayTurnSound()
 
 void TMakeForm1::Timer1Timer(QObject*)
 {
-    if (Panel0->y() > kPanelOutOfView && Timer1->Tag() == 0) {
-        SlideOut();
+    if (FSlidePhase > 0 && Timer1->Tag() == 0) {
+        SetSlidePhase(FSlidePhase - 1);
         return;
     }
     Timer1->SetTag(1);
@@ -83,19 +100,20 @@ void TMakeForm1::Timer1Timer(QObject*)
         NewDocument();
         FActionDone = true;
     }
-    if (Panel0->y() >= kPanelInView) {
+    if (FSlidePhase >= kSlideSteps) {
         Timer1->SetEnabled(false);
         Timer1->SetTag(0);
         FActionDone = false;
+        EndSlide();
         return;
     }
-    SlideIn();
+    SetSlidePhase(FSlidePhase + 1);
 }
 
 void TMakeForm1::Timer2Timer(QObject*)
 {
-    if (Panel0->y() > kPanelOutOfView && Timer2->Tag() == 0) {
-        SlideOut();
+    if (FSlidePhase > 0 && Timer2->Tag() == 0) {
+        SetSlidePhase(FSlidePhase - 1);
         return;
     }
     Timer2->SetTag(1);
@@ -110,16 +128,19 @@ void TMakeForm1::Timer2Timer(QObject*)
         if (!fileName.isEmpty()) {
             PlayTurnSound();
             LoadLogoFile(fileName);
-            LogoFileUsed(fileName);
+            // a name given from outside may be no file at all: it is no recent file then
+            if (QFileInfo(fileName).isFile())
+                LogoFileUsed(fileName);
         }
         FActionDone = true;
     }
     Timer2->SetEnabled(true);
-    if (Panel0->y() >= kPanelInView) {
+    if (FSlidePhase >= kSlideSteps) {
         Timer2->SetEnabled(false);
         Timer2->SetTag(0);
         FActionDone = false;
+        EndSlide();
         return;
     }
-    SlideIn();
+    SetSlidePhase(FSlidePhase + 1);
 }

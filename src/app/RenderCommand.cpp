@@ -75,9 +75,58 @@ QImage RenderAt(const LogoDocument& document, const RenderPictures& pictures,
                                       : mask.convertToFormat(QImage::Format_ARGB32));
     if (drawn.isEmpty())
         return image;
-    const int m = *request.trimMargin;
+    // a margin wider than the picture keeps all of it; bounded first so no edge overflows
+    const int m = std::min(*request.trimMargin, std::max(image.width(), image.height()));
     return image.copy(drawn.adjusted(-m, -m, m, m) & image.rect());
 }
+
+std::optional<QByteArray> WithQt(const QImage& image, const char* format, int quality = -1)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setQuality(quality);
+    if (!writer.write(image))
+        return std::nullopt;
+    return bytes;
+}
+
+// Qt maps a PNG quality of 80 to zlib level 1: half the time of its default level for a file
+// about an eighth larger, which is what a batch or a thumbnailer wants.
+std::optional<QByteArray> EncodePng(const QImage& image)
+{
+    return WithQt(image, "png", 80);
+}
+
+// 24 bits, as the window writes it.
+std::optional<QByteArray> EncodeBmp(const QImage& image)
+{
+    return TPictureFile::Bmp24Bytes(image);
+}
+
+std::optional<QByteArray> EncodeJpg(const QImage& image)
+{
+    return WithQt(image.convertToFormat(QImage::Format_RGB888), "jpg");
+}
+
+std::optional<QByteArray> EncodeWebp(const QImage& image)
+{
+    return WithQt(image, "webp");
+}
+
+struct TEncoder
+{
+    const char* format;
+    std::optional<QByteArray> (*encode)(const QImage&);
+};
+
+const TEncoder kEncoders[] = {
+    {"png", EncodePng},
+    {"bmp", EncodeBmp},
+    {"jpg", EncodeJpg},
+    {"webp", EncodeWebp},
+};
 
 QString Quoted(const QString& name)
 {
@@ -93,7 +142,8 @@ RenderCommand::RenderCommand(RenderRequest request, std::FILE* errors)
 { }
 
 QImage RenderCommand::Picture(const LogoDocument& document, const QImage& texture,
-                              const QImage& background, const RenderRequest& request)
+                              const QImage& background, const RenderRequest& request,
+                              QString* warning)
 {
     const RenderPictures pictures {background, texture};
     int scale = request.scale;
@@ -111,6 +161,16 @@ QImage RenderCommand::Picture(const LogoDocument& document, const QImage& textur
         image = RenderAt(document, pictures, request, scale);
     }
     const QSize fitted = image.size().scaled(*request.size, *request.size, Qt::KeepAspectRatio);
+    if (fitted.width() > image.width()) {
+        // enlarging would only cost memory and time for no detail
+        if (warning)
+            *warning = u"warning: the largest picture at scale %1 is %2x%3 pixels, less than "
+                       "--size %4; that is written"_s.arg(scale)
+                           .arg(image.width())
+                           .arg(image.height())
+                           .arg(*request.size);
+        return image;
+    }
     if (fitted == image.size())
         return image;
     return image.scaled(fitted.expandedTo(QSize(1, 1)), Qt::IgnoreAspectRatio,
@@ -119,27 +179,21 @@ QImage RenderCommand::Picture(const LogoDocument& document, const QImage& textur
 
 std::optional<QByteArray> RenderCommand::Encode(const QImage& image, const QByteArray& format)
 {
-    if (format == "bmp")
-        return TPictureFile::Bmp24Bytes(image);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    // Qt maps a PNG quality of 80 to zlib level 1: half the time of its default level for a
-    // file about an eighth larger, which is what a batch or a thumbnailer wants
-    if (format == "png")
-        writer.setQuality(80);
-    const bool opaque = format == "jpg";
-    if (!writer.write(opaque ? image.convertToFormat(QImage::Format_RGB888) : image))
+    const auto encoder = std::find_if(std::begin(kEncoders), std::end(kEncoders),
+                                      [&](const TEncoder& e) { return format == e.format; });
+    if (encoder == std::end(kEncoders))
         return std::nullopt;
-    return bytes;
+    return encoder->encode(image);
 }
 
 int RenderCommand::Run()
 {
     FontInfo::InstallSubstitutions();
-    if (!FRequest.directory.isEmpty())
-        QDir().mkpath(FRequest.directory); // a failure shows as each file's write error
+    QString error;
+    if (!FRequest.directory.isEmpty() && !FileAccess::MakeFolder(FRequest.directory, &error)) {
+        Report(FRequest.directory, u"cannot make the folder: "_s + error);
+        return kSomeFailed;
+    }
 
     std::atomic<int> next = 0;
     const auto work = [&] {
@@ -191,9 +245,12 @@ bool RenderCommand::RenderFile(const QString& input)
     const QImage background = FRequest.transparent
         ? QImage() // left out anyway
         : LoadPicture(input, document->BackgroundFile, u"background"_s);
-    const QImage image = Picture(*document, texture, background, FRequest);
+    QString warning;
+    const QImage image = Picture(*document, texture, background, FRequest, &warning);
     if (image.isNull()) // Qt gives a null image when it cannot allocate one
         throw std::bad_alloc();
+    if (!warning.isEmpty())
+        Report(input, warning);
     const QString output = FRequest.OutputFor(input);
     const std::optional<QByteArray> bytes = Encode(image, FRequest.format);
     if (!bytes) {
@@ -201,7 +258,9 @@ bool RenderCommand::RenderFile(const QString& input)
                u"cannot encode the picture as %1"_s.arg(QString::fromLatin1(FRequest.format)));
         return false;
     }
-    if (!FileAccess::WriteFileAtomically(output, *bytes, &error)) {
+    const bool written = FRequest.inPlace ? FileAccess::WriteFileInPlace(output, *bytes, &error)
+                                          : FileAccess::WriteFileAtomically(output, *bytes, &error);
+    if (!written) {
         Report(output, u"cannot write: "_s + error);
         return false;
     }

@@ -12,9 +12,9 @@
 struct LogoDocument;
 
 // Carries out `quilvoro render`: reads each logo file, draws it with DocumentRenderer, crops
-// and fits it as asked and writes the picture atomically, on as many threads as asked.
-// Errors and warnings name their file and go to `errors`; a failed file does not stop the
-// others. On a terminal, a batch shows its progress on the last line.
+// and fits it as asked and writes the picture atomically (or in place when asked), on as many
+// threads as asked. Errors and warnings name their file and go to `errors`; a failed file does not
+// stop the others. On a terminal, a batch shows its progress on the last line.
 class RenderCommand
 {
 public:
@@ -27,9 +27,11 @@ public:
     int Run();
 
     // The picture of `document` as the request asks for it (region, scale, transparency,
-    // trim and size), with its pictures already loaded. Null when the region is invalid.
+    // trim and size), with its pictures already loaded. Null when the region is invalid. A
+    // size beyond what the largest scale draws gives that largest picture and a `warning`.
     static QImage Picture(const LogoDocument& document, const QImage& texture,
-                          const QImage& background, const RenderRequest& request);
+                          const QImage& background, const RenderRequest& request,
+                          QString* warning = nullptr);
     // The file contents of `image` in `format`; BMP is 24 bits as the window writes it.
     static std::optional<QByteArray> Encode(const QImage& image, const QByteArray& format);
 

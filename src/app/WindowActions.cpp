@@ -4,13 +4,11 @@
 #include "app/RecentFiles.h"
 #include "framework/TApplication.h"
 #include "framework/TDialogs.h"
-#include "framework/TEdit.h"
-#include "framework/TImage.h"
-#include "framework/TPanel.h"
 #include "platform/Sound.h"
 #include "render/DocumentRenderer.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
 #include <QCryptographicHash>
@@ -19,21 +17,33 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QUndoStack>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-bool IsHistoryKey(const QKeyEvent* key)
+bool Matches(const QKeyEvent* key, const QAction* action)
 {
-    const QKeyCombination combination = key->keyCombination();
-    return key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)
-        || combination == QKeyCombination(Qt::CTRL | Qt::Key_Y)
-        || combination == QKeyCombination(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+    const QKeySequence pressed(key->keyCombination());
+    for (const QKeySequence& shortcut : action->shortcuts()) {
+        if (shortcut.matches(pressed) == QKeySequence::ExactMatch)
+            return true;
+    }
+    return false;
+}
+
+bool ClipboardHoldsPicture()
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasImage();
 }
 
 } // namespace
@@ -64,7 +74,8 @@ TWindowActions::TWindowActions(TMakeForm1* form, QUndoStack* history)
     FRedo->setEnabled(history->canRedo());
     connect(history, &QUndoStack::canUndoChanged, FUndo, &QAction::setEnabled);
     connect(history, &QUndoStack::canRedoChanged, FRedo, &QAction::setEnabled);
-    form->Edit1->installEventFilter(this);
+    // Text fields take many Ctrl keys for themselves; the window decides first (eventFilter).
+    qApp->installEventFilter(this);
 
     FMenu = new QMenu(form);
     FMenu->setObjectName(u"PreviewMenu"_s);
@@ -77,9 +88,10 @@ TWindowActions::TWindowActions(TMakeForm1* form, QUndoStack* history)
     FRecentMenu = FMenu->addMenu(u"最近ノファイル"_s);
     FRecentMenu->setObjectName(u"RecentMenu"_s);
 
-    form->Panel0->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(form->Panel0, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { ShowPreviewMenu(FForm->Panel0->mapToGlobal(pos)); });
+    QWidget* preview = form->PreviewPanel();
+    preview->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(preview, &QWidget::customContextMenuRequested, this,
+            [this, preview](const QPoint& pos) { ShowPreviewMenu(preview->mapToGlobal(pos)); });
 }
 
 QAction* TWindowActions::AddAction(const QString& text, const QList<QKeySequence>& keys,
@@ -95,10 +107,25 @@ QAction* TWindowActions::AddAction(const QString& text, const QList<QKeySequence
 
 bool TWindowActions::eventFilter(QObject* watched, QEvent* event)
 {
-    // Leaving the override unaccepted hands the keys to the window's undo and redo.
-    if (event->type() == QEvent::ShortcutOverride && IsHistoryKey(static_cast<QKeyEvent*>(event)))
-        return true;
+    // Leaving the override unaccepted hands the key from the focused field to the window's
+    // action.
+    if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType()
+        && static_cast<QWidget*>(watched)->window() == FForm)
+        return WindowTakesKey(static_cast<QWidget*>(watched), static_cast<QKeyEvent*>(event));
     return QObject::eventFilter(watched, event);
+}
+
+bool TWindowActions::WindowTakesKey(const QWidget* focus, const QKeyEvent* key) const
+{
+    const auto* field = qobject_cast<const QLineEdit*>(focus);
+    // Copy and paste stay with a text field while they have text to work on.
+    if (Matches(key, FCopy))
+        return !field || !field->hasSelectedText();
+    if (Matches(key, FPaste))
+        return !field || ClipboardHoldsPicture();
+    const QList<QAction*> actions = FForm->actions();
+    return std::any_of(actions.begin(), actions.end(),
+                       [key](const QAction* action) { return Matches(key, action); });
 }
 
 void TWindowActions::UpdateRecentMenu()
@@ -128,12 +155,11 @@ QImage TWindowActions::ClipboardPicture() const
 {
     // Over a background picture the frame holds a picture, so it goes as shown; otherwise the
     // logo goes alone, its background colour transparent, its edges with partial alpha.
-    if (!FForm->Image1->isHidden())
+    if (FForm->BackgroundShown())
         return FForm->CaptureSelection();
     RenderOptions options;
-    options.region = FForm->SelectionRegion();
     options.transparent = true;
-    return DocumentRenderer::Render(FForm->ShownScene(), options);
+    return FForm->RenderSelection(options);
 }
 
 void TWindowActions::CopyToClipboard()

@@ -9,14 +9,16 @@
 
 class QAction;
 class QImage;
+class QKeyEvent;
 class QMenu;
 class QUndoStack;
 class TMakeForm1;
 
 // The window's keyboard shortcuts and the right-click menu of the preview, with the same
 // actions: 新規, 読込, 保存, BMP保存, undo and redo, the clipboard and the recent logo files. The
-// skinned window shows no menu bar; the actions live on the window itself, and undo and redo
-// work wherever the keyboard focus is (the text field's own undo does not take their keys).
+// skinned window shows no menu bar; the actions live on the window itself and work wherever the
+// keyboard focus is. Only copy and paste yield to a text field: copy while it has text
+// selected, paste while the clipboard holds no picture.
 class TWindowActions : public QObject
 {
     Q_OBJECT
@@ -59,6 +61,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Whether a key pressed in `focus` goes to the window's action rather than the widget.
+    bool WindowTakesKey(const QWidget* focus, const QKeyEvent* key) const;
     QAction* AddAction(const QString& text, const QList<QKeySequence>& keys,
                        std::function<void()> run);
 

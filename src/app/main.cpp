@@ -1,9 +1,10 @@
 #include "app/CommandLine.h"
 #include "app/Makewindow1.h"
 #include "app/RenderCommand.h"
-#include "document/LogoFile.h"
+#include "app/WindowActions.h"
 #include "framework/TApplication.h"
 #include "framework/TTranslation.h"
+#include "platform/ErrorText.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -37,54 +38,51 @@ void CriticalOnly(QtMsgType type, const QMessageLogContext&, const QString& mess
         std::fprintf(stderr, "quilvoro: %s\n", message.toLocal8Bit().constData());
 }
 
-int RunRender(int argc, char* argv[])
+int RunRender(char* argv[], const RenderRequest& request)
 {
     // pictures only: no display server is needed, or asked for
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(CriticalOnly);
+    ErrorText::SetLanguage(ErrorText::TLanguage::English);
+    int argc = 1;
     QGuiApplication app(argc, argv);
-    const CommandLine commandLine =
-        CommandLine::Parse(QCoreApplication::arguments(), QThread::idealThreadCount());
-    if (commandLine.Action() != CommandLine::TAction::Render)
-        return Finish(commandLine);
-    return RenderCommand(commandLine.Request()).Run();
+    return RenderCommand(request).Run();
+}
+
+int RunWindow(char* argv[], const QString& logoFile)
+{
+    static int argc = 1; // QApplication keeps a reference to it
+    std::unique_ptr<TApplication> app;
+    return TApplication::RunGuarded([&] {
+        app = std::make_unique<TApplication>(argc, argv);
+        app->SetTitle(QStringLiteral("Quilvoro"));
+        Translation::LoadJapanese();
+        TMakeForm1 form(QCoreApplication::applicationFilePath());
+        form.CenterOnDesktop();
+        form.show();
+        // as a recent file opens: the preview slides in with the logo, and a missing file is
+        // said so in the window
+        if (!logoFile.isEmpty())
+            form.Actions->OpenRecent(logoFile);
+        return app->exec();
+    });
 }
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    if (CommandLine::IsRender(argc, argv))
-        return RunRender(argc, argv);
-    // help, version and usage errors need no display; only an option that the application
-    // object may know waits for it
-    const CommandLine early = CommandLine::Parse(RawArguments(argc, argv), 1);
-    if (early.Action() == CommandLine::TAction::Exit && !early.UnknownOption())
-        return Finish(early);
-
-    std::unique_ptr<TApplication> app;
-    return TApplication::RunGuarded([&] {
-        app = std::make_unique<TApplication>(argc, argv);
-        app->SetTitle(QStringLiteral("Quilvoro"));
-        Translation::LoadJapanese();
-        // parsed again without the options the application took for itself (-platform, ...)
-        const CommandLine commandLine = CommandLine::Parse(QCoreApplication::arguments(), 1);
-        if (commandLine.Action() != CommandLine::TAction::OpenWindow)
-            return Finish(commandLine);
-        TMakeForm1 form(QCoreApplication::applicationFilePath());
-        form.CenterOnDesktop();
-        form.show();
-        if (!commandLine.LogoFile().isEmpty()) {
-            // loaded all the same, as Load does: what the file lacks stays as it was
-            QString error;
-            if (!LogoFile::Load(commandLine.LogoFile(), &error))
-                std::fprintf(stderr, "quilvoro: %s: %s\n",
-                             commandLine.LogoFile().toLocal8Bit().constData(),
-                             error.toLocal8Bit().constData());
-            form.LoadLogoFile(commandLine.LogoFile());
-            if (error.isEmpty())
-                form.LogoFileUsed(commandLine.LogoFile());
-        }
-        return app->exec();
-    });
+    // Every argument is read here, before any application object exists: Qt takes none of
+    // them for itself, and help, version and usage errors need no display.
+    const int cores = CommandLine::IsRender(argc, argv) ? QThread::idealThreadCount() : 1;
+    const CommandLine commandLine = CommandLine::Parse(RawArguments(argc, argv), cores);
+    switch (commandLine.Action()) {
+    case CommandLine::TAction::Render:
+        return RunRender(argv, commandLine.Request());
+    case CommandLine::TAction::OpenWindow:
+        return RunWindow(argv, commandLine.LogoFile());
+    case CommandLine::TAction::Exit:
+        break;
+    }
+    return Finish(commandLine);
 }

@@ -39,6 +39,20 @@ QRegion RoundRectRegion(int w, int h)
     return QRegion(bits);
 }
 
+// Behind a solid brush the gaps of a dashed pen take its colour; otherwise they stay clear.
+void SetInks(QPainter& canvas, const QBrush& brush, const QPen& pen, const QColor& background)
+{
+    canvas.setBrush(brush);
+    if (brush.style() == Qt::SolidPattern) {
+        canvas.setBackground(brush.color());
+        canvas.setBackgroundMode(Qt::OpaqueMode);
+    } else {
+        canvas.setBackground(background);
+        canvas.setBackgroundMode(Qt::TransparentMode);
+    }
+    canvas.setPen(pen);
+}
+
 } // namespace
 
 QPen THintPen::ToQPen() const
@@ -303,49 +317,17 @@ void THintEx::Paint(QPainter& canvas)
     CanvasFont().Assign(*hint->Font());
     const QBrush brush = hint->Brush()->ToQBrush();
     const QPen pen = hint->Pen()->ToQPen();
-    canvas.setBrush(brush);
-    if (brush.style() == Qt::SolidPattern) {
-        canvas.setBackground(brush.color());
-        canvas.setBackgroundMode(Qt::OpaqueMode);
-    } else {
-        canvas.setBackground(ToQColor(hint->BGColor()));
-        canvas.setBackgroundMode(Qt::TransparentMode);
-    }
-    canvas.setPen(pen);
-
-    // A clear brush makes text transparent: letters never blank what lies under them.
-    auto fillThenClear = [&] {
-        canvas.fillRect(ClientRect(), brush);
-        canvas.setBrush(Qt::NoBrush);
-        canvas.setBackgroundMode(Qt::TransparentMode);
-    };
+    SetInks(canvas, brush, pen, ToQColor(hint->BGColor()));
     switch (hint->HintStyle()) {
     case hsFukidashi:
-        fillThenClear();
-        DrawHintText(canvas, *hint, {QPoint(4, 10)}, QPoint(3, 9));
-        canvas.setPen(pen);
-        canvas.drawPolygon(FBalloon.data(), int(FBalloon.size()));
+        PaintBalloon(canvas, *hint, brush, pen);
         break;
     case hsRoundRect:
-        fillThenClear();
-        DrawHintText(canvas, *hint, {QPoint(2, 2)}, QPoint(1, 1));
-        canvas.setPen(pen);
-        DrawRoundRect(canvas, FSavedRect.width(), FSavedRect.height());
+        PaintRoundRect(canvas, *hint, brush, pen);
         break;
-    case hsLineString: {
-        canvas.setBrush(Qt::NoBrush);
-        canvas.setBackgroundMode(Qt::TransparentMode);
-        // Four copies one pixel around the text make a halo.
-        DrawHintText(canvas, *hint,
-                     {QPoint(19, 10), QPoint(19, 12), QPoint(18, 11), QPoint(20, 11)},
-                     QPoint(19, 11));
-        canvas.setPen(pen);
-        const int w = FSavedRect.width();
-        const int h = FSavedRect.height();
-        const QPoint leader[] = {QPoint(1, 1), QPoint(17, h - 2), QPoint(w, h - 2)};
-        canvas.drawPolyline(leader, 3);
+    case hsLineString:
+        PaintLineString(canvas, *hint, pen);
         break;
-    }
     case hsOwnerDraw:
         if (hint->OnPaint)
             hint->OnPaint(Caption(), &canvas, width(), height());
@@ -354,4 +336,44 @@ void THintEx::Paint(QPainter& canvas)
         THintWindow::Paint(canvas);
         break;
     }
+}
+
+void THintEx::FillThenClear(QPainter& canvas, const QBrush& brush) const
+{
+    canvas.fillRect(ClientRect(), brush);
+    // A clear brush makes text transparent: letters never blank what lies under them.
+    canvas.setBrush(Qt::NoBrush);
+    canvas.setBackgroundMode(Qt::TransparentMode);
+}
+
+void THintEx::PaintBalloon(QPainter& canvas, const TAppHint& hint, const QBrush& brush,
+                           const QPen& pen) const
+{
+    FillThenClear(canvas, brush);
+    DrawHintText(canvas, hint, {QPoint(4, 10)}, QPoint(3, 9));
+    canvas.setPen(pen);
+    canvas.drawPolygon(FBalloon.data(), int(FBalloon.size()));
+}
+
+void THintEx::PaintRoundRect(QPainter& canvas, const TAppHint& hint, const QBrush& brush,
+                             const QPen& pen) const
+{
+    FillThenClear(canvas, brush);
+    DrawHintText(canvas, hint, {QPoint(2, 2)}, QPoint(1, 1));
+    canvas.setPen(pen);
+    DrawRoundRect(canvas, FSavedRect.width(), FSavedRect.height());
+}
+
+void THintEx::PaintLineString(QPainter& canvas, const TAppHint& hint, const QPen& pen) const
+{
+    canvas.setBrush(Qt::NoBrush);
+    canvas.setBackgroundMode(Qt::TransparentMode);
+    // Four copies one pixel around the text make a halo.
+    DrawHintText(canvas, hint, {QPoint(19, 10), QPoint(19, 12), QPoint(18, 11), QPoint(20, 11)},
+                 QPoint(19, 11));
+    canvas.setPen(pen);
+    const int w = FSavedRect.width();
+    const int h = FSavedRect.height();
+    const QPoint leader[] = {QPoint(1, 1), QPoint(17, h - 2), QPoint(w, h - 2)};
+    canvas.drawPolyline(leader, 3);
 }

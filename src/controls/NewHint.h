@@ -185,6 +185,12 @@ protected:
 private:
     void DrawHintText(QPainter& canvas, const TAppHint& hint, std::initializer_list<QPoint> shadows,
                       QPoint offset) const;
+    void FillThenClear(QPainter& canvas, const QBrush& brush) const;
+    void PaintBalloon(QPainter& canvas, const TAppHint& hint, const QBrush& brush,
+                      const QPen& pen) const;
+    void PaintRoundRect(QPainter& canvas, const TAppHint& hint, const QBrush& brush,
+                        const QPen& pen) const;
+    void PaintLineString(QPainter& canvas, const TAppHint& hint, const QPen& pen) const;
 
     QRect FSavedRect;
     QRegion FRegion;

@@ -1,6 +1,5 @@
 #include "controls/ShineSpdBtn.h"
 
-#include "controls/ShineGlyphEffects.h"
 #include "framework/Property.h"
 #include "platform/TextOutput.h"
 
@@ -17,7 +16,6 @@
 namespace {
 
 constexpr int kLeavePollMs = 200;
-constexpr unsigned kCaptionFormat = DT_CENTER | DT_VCENTER;
 
 std::optional<TMouseButton> ButtonOf(Qt::MouseButton button)
 {
@@ -51,33 +49,15 @@ TShiftState ShiftOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons)
     return shift;
 }
 
-// A one-pixel line from a up to but not including b; frame lines are all horizontal or vertical.
-void Line(QPainter& canvas, QPoint a, QPoint b, TColor color)
+TShineColorSet ColorSetOf(const TShineBtnColors& colors)
 {
-    const QColor c = ToQColor(color);
-    if (a.y() == b.y() && a.x() != b.x()) {
-        const int left = a.x() < b.x() ? a.x() : b.x() + 1;
-        canvas.fillRect(left, a.y(), std::abs(b.x() - a.x()), 1, c);
-    } else if (a.x() == b.x() && a.y() != b.y()) {
-        const int top = a.y() < b.y() ? a.y() : b.y() + 1;
-        canvas.fillRect(a.x(), top, 1, std::abs(b.y() - a.y()), c);
-    }
+    return {colors.Color(),     colors.GradColor(), colors.Gradation(), colors.GradVertical(),
+            colors.Highlight(), colors.Shadow(),    colors.DarkShadow()};
 }
 
-// The two lines of a frame corner, both starting at `corner`.
-void Corner(QPainter& canvas, QPoint corner, QPoint horizontalEnd, QPoint verticalEnd, TColor color)
+TShineCaptionFont CaptionFontOf(const TFont& font)
 {
-    Line(canvas, corner, horizontalEnd, color);
-    Line(canvas, corner, verticalEnd, color);
-}
-
-void Outline(QPainter& canvas, int w, int h, TColor color)
-{
-    const QColor c = ToQColor(color);
-    canvas.fillRect(0, 0, w, 1, c);
-    canvas.fillRect(0, h - 1, w, 1, c);
-    canvas.fillRect(0, 0, 1, h, c);
-    canvas.fillRect(w - 1, 0, 1, h, c);
+    return {font.ToQFont(), font.Color()};
 }
 
 } // namespace
@@ -139,73 +119,73 @@ void TShineSpeedButton::SetAccelCharDown(bool value)
 
 void TShineSpeedButton::SetFrameType(TFrameType value)
 {
-    if (StoreIfChanged(FFrameType, value))
+    if (StoreIfChanged(FLook.FrameType, value))
         update();
 }
 
 void TShineSpeedButton::SetActiveFrame(bool value)
 {
-    if (StoreIfChanged(FActiveFrame, value))
+    if (StoreIfChanged(FLook.ActiveFrame, value))
         update();
 }
 
 void TShineSpeedButton::SetUpFrame(bool value)
 {
-    if (StoreIfChanged(FUpFrame, value))
+    if (StoreIfChanged(FLook.UpFrame, value))
         update();
 }
 
 void TShineSpeedButton::SetDownFrame(bool value)
 {
-    if (StoreIfChanged(FDownFrame, value))
+    if (StoreIfChanged(FLook.DownFrame, value))
         update();
 }
 
 void TShineSpeedButton::SetActiveImage(TActiveImageType value)
 {
-    if (StoreIfChanged(FActiveImage, value))
+    if (StoreIfChanged(FLook.ActiveImage, value))
         update();
 }
 
 void TShineSpeedButton::SetDisabledImage(TDisabledImageType value)
 {
-    if (StoreIfChanged(FDisabledImage, value))
+    if (StoreIfChanged(FLook.DisabledImage, value))
         update();
 }
 
 void TShineSpeedButton::SetDisabledHighlight(TColor value)
 {
-    if (StoreIfChanged(FDisabledHighlight, value))
+    if (StoreIfChanged(FLook.DisabledHighlight, value))
         update();
 }
 
 void TShineSpeedButton::SetDisabledShadow(TColor value)
 {
-    if (StoreIfChanged(FDisabledShadow, value))
+    if (StoreIfChanged(FLook.DisabledShadow, value))
         update();
 }
 
 void TShineSpeedButton::SetShineColor(TColor value)
 {
-    if (StoreIfChanged(FShineColor, value))
+    if (StoreIfChanged(FLook.ShineColor, value))
         update();
 }
 
 void TShineSpeedButton::SetLayout(TButtonLayout value)
 {
-    if (StoreIfChanged(FLayout, value))
+    if (StoreIfChanged(FLook.Layout, value))
         update();
 }
 
 void TShineSpeedButton::SetMargin(int value)
 {
-    if (StoreIfChanged(FMargin, value))
+    if (StoreIfChanged(FLook.Margin, value))
         update();
 }
 
 void TShineSpeedButton::SetSpacing(int value)
 {
-    if (StoreIfChanged(FSpacing, value))
+    if (StoreIfChanged(FLook.Spacing, value))
         update();
 }
 
@@ -236,7 +216,7 @@ void TShineSpeedButton::SetDown(bool value)
 
 void TShineSpeedButton::SetTransparent(bool value)
 {
-    if (!StoreIfChanged(FTransparent, value))
+    if (!StoreIfChanged(FLook.Transparent, value))
         return;
     setAttribute(Qt::WA_OpaquePaintEvent, !value);
     update();
@@ -275,34 +255,34 @@ void TShineSpeedButton::SetActiveFont(const TFont* value)
 void TShineSpeedButton::SetFontHighlight(TColor value)
 {
     // Always repaints, as the fonts' changes do.
-    FFontHighlight = value;
+    FLook.FontHighlight = value;
     update();
 }
 
 void TShineSpeedButton::SetFontShadow(TColor value)
 {
-    FFontShadow = value;
+    FLook.FontShadow = value;
     update();
 }
 
 void TShineSpeedButton::SetGlyph(const QImage& value)
 {
     // Pictures are not compared: a new glyph always repaints.
-    FGlyph = value;
+    FLook.Glyph = value;
     GlyphOnChange();
 }
 
 void TShineSpeedButton::GlyphOnChange()
 {
     // The effects read and write the glyph as 32-bit pixel words.
-    if (!FGlyph.isNull() && FGlyph.format() != QImage::Format_RGB32)
-        FGlyph = FGlyph.convertToFormat(QImage::Format_RGB32);
+    if (!FLook.Glyph.isNull() && FLook.Glyph.format() != QImage::Format_RGB32)
+        FLook.Glyph = FLook.Glyph.convertToFormat(QImage::Format_RGB32);
     update();
 }
 
 void TShineSpeedButton::SetCaption(const QString& value)
 {
-    if (!StoreIfChanged(FCaption, value))
+    if (!StoreIfChanged(FLook.Caption, value))
         return;
     UpdateAccelerator();
     update();
@@ -311,7 +291,7 @@ void TShineSpeedButton::SetCaption(const QString& value)
 void TShineSpeedButton::UpdateAccelerator()
 {
     delete FAccelShortcut;
-    const QChar key = AcceleratorOf(FCaption);
+    const QChar key = AcceleratorOf(FLook.Caption);
     if (key.isNull())
         return;
     // Alt+letter anywhere in the window, as accelerator keys of captions work on the desktop.
@@ -528,7 +508,7 @@ void TShineSpeedButton::CMEnabledChanged()
 
 bool TShineSpeedButton::CMDialogChar(QChar Key)
 {
-    const QChar accel = AcceleratorOf(FCaption);
+    const QChar accel = AcceleratorOf(FLook.Caption);
     if (accel.isNull() || accel != Key.toLower() || !isEnabled() || !isVisible() || !parentWidget()
         || !parentWidget()->isVisible())
         return false;
@@ -615,231 +595,17 @@ void TShineSpeedButton::PaintTo(QPainter& Canvas)
         FDrawState = shsDisabled;
         FMouseHeld = false;
     }
-    Canvas.save();
-    if (FTransparent) {
-        BackDraw(Canvas);
-        ImageDraw(Canvas);
-        FrameDraw(Canvas);
-    } else {
-        // Composed off-screen and copied in one step, so the button never flickers.
-        QImage offscreen(width(), height(), QImage::Format_RGB32);
-        offscreen.fill(Qt::black);
-        {
-            QPainter off(&offscreen);
-            BackDraw(off);
-            ImageDraw(off);
-            FrameDraw(off);
-        }
-        Canvas.drawImage(0, 0, offscreen);
-    }
-    Canvas.restore();
+    TShineButtonPainter(Look()).Paint(Canvas);
 }
 
-void TShineSpeedButton::BackDraw(QPainter& Canvas) const
+TShineButtonLook TShineSpeedButton::Look() const
 {
-    if (FTransparent)
-        return;
-    const TShineBtnColors& set = IsDownLook(FDrawState) ? *FPressedColors : *FColors;
-    if (!set.Gradation()) {
-        Canvas.fillRect(0, 0, width(), height(), ToQColor(set.Color()));
-        return;
-    }
-    const ShineGlyph::TRamp ramp =
-        ShineGlyph::MakeRamp(ColorToPixel(set.Color()), ColorToPixel(set.GradColor()));
-    // Whole rows or columns of the ramp, repeated or dropped, no blending.
-    const bool vertical = set.GradVertical();
-    const int extent = vertical ? height() : width();
-    for (int d = 0; d < extent; ++d) {
-        const QColor c =
-            QColor::fromRgb(ramp[static_cast<std::size_t>(ShineGlyph::RampIndex(d, extent))]);
-        if (vertical)
-            Canvas.fillRect(0, d, width(), 1, c);
-        else
-            Canvas.fillRect(d, 0, 1, height(), c);
-    }
-}
-
-void TShineSpeedButton::ImageDraw(QPainter& Canvas) const
-{
-    const bool downLook = IsDownLook(FDrawState);
-    const TFont& font = IsActiveLook(FDrawState) ? *FActiveFont : *FFont;
-    const QFont canvasFont = font.ToQFont();
-
-    const std::optional<TStateGlyph> glyph = CreateStateGlyph();
-    const TDrawPosition at = CalcDrawPosition(size(), GlyphSize(), MeasureCaption(canvasFont),
-                                              FLayout, FMargin, FSpacing);
-    QPoint glyphPos = at.GlyphPos;
-    QRect textRect = at.TextRect;
-
-    if (glyph) {
-        if (downLook)
-            glyphPos += QPoint(1, 1);
-        if (glyph->EdgeMask) {
-            // Embossed: light one pixel down-right, dark on top.
-            Canvas.drawImage(glyphPos + QPoint(1, 1),
-                             ShineGlyph::MaskBrush(glyph->Image, ToQColor(FDisabledHighlight)));
-            Canvas.drawImage(glyphPos,
-                             ShineGlyph::MaskBrush(glyph->Image, ToQColor(FDisabledShadow)));
-        } else {
-            Canvas.drawImage(glyphPos,
-                             ShineGlyph::WithoutColor(glyph->Image, glyph->TransparentColor));
-        }
-    }
-
-    if (FCaption.isEmpty())
-        return;
-    if (downLook)
-        textRect.translate(1, 1);
-    auto drawCaption = [&](TColor color, QRect rect) {
-        Canvas.setPen(ToQColor(color));
-        DrawText(&Canvas, canvasFont, FCaption, rect, kCaptionFormat);
-    };
-    TColor color = font.Color();
-    if (FDrawState == shsDisabled) {
-        drawCaption(FDisabledHighlight, textRect.translated(1, 1));
-        color = FDisabledShadow;
-    } else {
-        if (FFontShadow != clNone)
-            drawCaption(FFontShadow, textRect.translated(1, 1));
-        if (FFontHighlight != clNone)
-            drawCaption(FFontHighlight, textRect.translated(-1, -1));
-    }
-    drawCaption(color, textRect);
-}
-
-void TShineSpeedButton::FrameDraw(QPainter& Canvas) const
-{
-    const bool downLook = IsDownLook(FDrawState);
-    const bool drawn = downLook
-        ? (FDownFrame && FDrawState == shsDown) || (FActiveFrame && FDrawState == shsDownActive)
-        : (FUpFrame && FDrawState != shsUpActive) || (FActiveFrame && FDrawState == shsUpActive);
-    if (!drawn)
-        return;
-    const TShineBtnColors& set = downLook ? *FPressedColors : *FColors;
-    const int w = width();
-    const int h = height();
-    const QPoint topLeft(0, 0);
-    const QPoint bottomRight(w - 1, h - 1);
-    switch (FFrameType) {
-    case ftFlatFrame: {
-        const TColor first = downLook ? set.Shadow() : set.Highlight();
-        const TColor second = downLook ? set.Highlight() : set.Shadow();
-        Corner(Canvas, topLeft, {w - 1, 0}, {0, h - 1}, first);
-        Corner(Canvas, bottomRight, {0, h - 1}, {w - 1, 0}, second);
-        break;
-    }
-    case ftNormalFrame:
-        if (downLook) {
-            Corner(Canvas, {1, 1}, {w - 1, 1}, {1, h - 1}, set.Shadow());
-            Corner(Canvas, topLeft, {w - 1, 0}, {0, h - 1}, set.DarkShadow());
-            Corner(Canvas, bottomRight, {0, h - 1}, {w - 1, 0}, set.Highlight());
-        } else {
-            Corner(Canvas, {w - 2, h - 2}, {0, h - 2}, {w - 2, 0}, set.Shadow());
-            Corner(Canvas, bottomRight, {0, h - 1}, {w - 1, 0}, set.DarkShadow());
-            Corner(Canvas, topLeft, {w - 1, 0}, {0, h - 1}, set.Highlight());
-        }
-        break;
-    case ftEnclosedFrame: {
-        const TColor first = downLook ? set.Shadow() : set.Highlight();
-        const TColor second = downLook ? set.Highlight() : set.Shadow();
-        Corner(Canvas, {1, 1}, {w - 2, 1}, {1, h - 2}, first);
-        Corner(Canvas, {w - 2, h - 2}, {1, h - 2}, {w - 2, 1}, second);
-        // The enclosing rectangle always takes the up colours.
-        Outline(Canvas, w, h, FColors->DarkShadow());
-        break;
-    }
-    }
-}
-
-std::optional<TStateGlyph> TShineSpeedButton::CreateStateGlyph() const
-{
-    if (FGlyph.isNull() || FGlyph.width() == 0 || FGlyph.height() == 0)
-        return std::nullopt;
-    TStateGlyph result {FGlyph.copy(), 0, false};
-    switch (FDrawState) {
-    case shsDownActive:
-    case shsUpActive:
-        result.Image = ShineGlyph::ActiveGlyph(FGlyph, FActiveImage, ColorToPixel(FShineColor));
-        break;
-    case shsDisabled:
-        result.Image =
-            ShineGlyph::DisabledGlyph(FGlyph, FDisabledImage, ColorToPixel(FColors->Color()));
-        result.EdgeMask = FDisabledImage == diDefault;
-        break;
-    case shsDown:
-    case shsUp:
-        break;
-    }
-    // An effect that reached the bottom-left corner moves the transparent colour with it.
-    result.TransparentColor = result.EdgeMask ? 0 : ShineGlyph::KeyColor(result.Image);
-    return result;
-}
-
-QSize TShineSpeedButton::MeasureCaption(const QFont& CanvasFont) const
-{
-    if (FCaption.isEmpty())
-        return {0, 0};
-    QRect measured(0, 0, width(), 0);
-    DrawText(nullptr, CanvasFont, FCaption, measured, DT_CALCRECT);
-    return measured.size();
-}
-
-QSize TShineSpeedButton::GlyphSize() const
-{
-    if (FGlyph.isNull() || FGlyph.width() == 0 || FGlyph.height() == 0)
-        return {0, 0};
-    return FGlyph.size();
-}
-
-TDrawPosition TShineSpeedButton::CalcDrawPosition(QSize Client, QSize Glyph, QSize Text,
-                                                  TButtonLayout Layout, int Margin, int Spacing)
-{
-    auto takesPart = [](QSize size) {
-        return size.width() > 0 || size.height() > 0;
-    };
-    const bool glyph = takesPart(Glyph);
-    const bool text = takesPart(Text);
-    const QSize textSize = text ? Text : QSize(0, 0);
-    const bool across = Layout == blGlyphLeft || Layout == blGlyphRight;
-    const bool glyphFirst = Layout == blGlyphLeft || Layout == blGlyphTop;
-    // Worked out side by side (x along the stack, y across it); a top or bottom glyph swaps the
-    // axes going in and coming out.
-    auto oriented = [across](QSize size) {
-        return across ? size : size.transposed();
-    };
-    const QSize g = glyph ? oriented(Glyph) : QSize(0, 0);
-    const QSize t = oriented(textSize);
-    const int gap = glyph && text ? Spacing : 0;
-
-    // Measure: the parts one after the other, each centred across the taller one.
-    const int along = g.width() + gap + t.width();
-    const int thick = std::max(g.height(), t.height());
-    const QPoint glyphAt(glyphFirst ? 0 : t.width() + gap, glyph ? (thick - g.height()) / 2 : 0);
-    const QPoint textAt(glyphFirst ? g.width() + gap : 0, text ? (thick - t.height()) / 2 : 0);
-    const QSize block = oriented(QSize(along, thick));
-
-    // Arrange: the block centred, or held at the margin on the glyph's side.
-    int mx = (Client.width() - block.width()) / 2;
-    int my = (Client.height() - block.height()) / 2;
-    if (Margin >= 0) {
-        switch (Layout) {
-        case blGlyphLeft:
-            mx = Margin;
-            break;
-        case blGlyphRight:
-            mx = Client.width() - block.width() - Margin;
-            break;
-        case blGlyphTop:
-            my = Margin;
-            break;
-        case blGlyphBottom:
-            my = Client.height() - block.height() - Margin;
-            break;
-        }
-    }
-    const QPoint origin(mx, my);
-    auto place = [&](QPoint at) {
-        return origin + (across ? at : at.transposed());
-    };
-    return {place(glyphAt), QRect(place(textAt), textSize)};
+    TShineButtonLook look = FLook;
+    look.Size = size();
+    look.State = FDrawState;
+    look.Colors = ColorSetOf(*FColors);
+    look.PressedColors = ColorSetOf(*FPressedColors);
+    look.Font = CaptionFontOf(*FFont);
+    look.ActiveFont = CaptionFontOf(*FActiveFont);
+    return look;
 }

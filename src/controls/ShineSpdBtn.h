@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/ShineBtnColors.h"
+#include "controls/ShineButtonPainter.h"
 #include "controls/ShineTypes.h"
 #include "framework/TFont.h"
 #include "platform/Colors.h"
@@ -10,7 +11,6 @@
 #include <QString>
 #include <QWidget>
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -18,22 +18,6 @@
 class QPainter;
 class QShortcut;
 class QTimer;
-
-// The glyph in the form one look draws it.
-struct TStateGlyph
-{
-    QImage Image; // RGB32; for the disabled edge mask black and white
-    std::uint32_t TransparentColor; // pixel word left out when drawing
-    bool EdgeMask = false; // drawn through the disabled colours, not copied
-};
-
-// Where a shine button puts its glyph and caption, in client coordinates.
-struct TDrawPosition
-{
-    QPoint GlyphPos;
-    QRect TextRect;
-    bool operator==(const TDrawPosition&) const = default;
-};
 
 // The skinned push and toggle button: a window-less child painted on its parent, with up, down,
 // mouse-over (active) and disabled looks, gradient backgrounds, three frame styles, glyph
@@ -54,50 +38,50 @@ public:
     void SetClickDownHook(bool value);
     bool AccelCharDown() const { return FAccelCharDown; }
     void SetAccelCharDown(bool value);
-    TFrameType FrameType() const { return FFrameType; }
+    TFrameType FrameType() const { return FLook.FrameType; }
     void SetFrameType(TFrameType value);
-    bool Transparent() const { return FTransparent; }
+    bool Transparent() const { return FLook.Transparent; }
     void SetTransparent(bool value);
-    bool ActiveFrame() const { return FActiveFrame; }
+    bool ActiveFrame() const { return FLook.ActiveFrame; }
     void SetActiveFrame(bool value);
-    bool UpFrame() const { return FUpFrame; }
+    bool UpFrame() const { return FLook.UpFrame; }
     void SetUpFrame(bool value);
-    bool DownFrame() const { return FDownFrame; }
+    bool DownFrame() const { return FLook.DownFrame; }
     void SetDownFrame(bool value);
-    TActiveImageType ActiveImage() const { return FActiveImage; }
+    TActiveImageType ActiveImage() const { return FLook.ActiveImage; }
     void SetActiveImage(TActiveImageType value);
-    TDisabledImageType DisabledImage() const { return FDisabledImage; }
+    TDisabledImageType DisabledImage() const { return FLook.DisabledImage; }
     void SetDisabledImage(TDisabledImageType value);
-    TColor DisabledHighlight() const { return FDisabledHighlight; }
+    TColor DisabledHighlight() const { return FLook.DisabledHighlight; }
     void SetDisabledHighlight(TColor value);
-    TColor DisabledShadow() const { return FDisabledShadow; }
+    TColor DisabledShadow() const { return FLook.DisabledShadow; }
     void SetDisabledShadow(TColor value);
     TShineBtnColors* Colors() const { return FColors.get(); }
     void SetColors(const TShineBtnColors* value);
     TShineBtnColors* PressedColors() const { return FPressedColors.get(); }
     void SetPressedColors(const TShineBtnColors* value);
-    TColor ShineColor() const { return FShineColor; }
+    TColor ShineColor() const { return FLook.ShineColor; }
     void SetShineColor(TColor value);
     TFont* Font() const { return FFont.get(); }
     void SetFont(const TFont* value);
-    TColor FontHighlight() const { return FFontHighlight; }
+    TColor FontHighlight() const { return FLook.FontHighlight; }
     void SetFontHighlight(TColor value);
-    TColor FontShadow() const { return FFontShadow; }
+    TColor FontShadow() const { return FLook.FontShadow; }
     void SetFontShadow(TColor value);
     TFont* ActiveFont() const { return FActiveFont.get(); }
     void SetActiveFont(const TFont* value);
     bool AllowAllUp() const { return FAllowAllUp; }
     void SetAllowAllUp(bool value);
-    TButtonLayout Layout() const { return FLayout; }
+    TButtonLayout Layout() const { return FLook.Layout; }
     void SetLayout(TButtonLayout value);
-    int Margin() const { return FMargin; }
+    int Margin() const { return FLook.Margin; }
     void SetMargin(int value);
-    int Spacing() const { return FSpacing; }
+    int Spacing() const { return FLook.Spacing; }
     void SetSpacing(int value);
-    const QImage& Glyph() const { return FGlyph; }
+    const QImage& Glyph() const { return FLook.Glyph; }
     // A null image empties the glyph.
     void SetGlyph(const QImage& value);
-    QString Caption() const { return FCaption; }
+    QString Caption() const { return FLook.Caption; }
     void SetCaption(const QString& value);
 
     TShineDrawState DrawState() const { return FDrawState; }
@@ -118,21 +102,24 @@ public:
     // Paints the whole button onto `Canvas` (origin at the button's top-left), as a paint event
     // does; a transparent button paints over what the canvas holds.
     void PaintTo(QPainter& Canvas);
-    void BackDraw(QPainter& Canvas) const;
-    void ImageDraw(QPainter& Canvas) const;
-    void FrameDraw(QPainter& Canvas) const;
+    // What the paint draws, as a value.
+    TShineButtonLook Look() const;
     // The glyph as the current look draws it, or none for an empty glyph.
-    std::optional<TStateGlyph> CreateStateGlyph() const;
-    // The caption's extent in `CanvasFont`; 0 x 0 without a caption.
-    QSize MeasureCaption(const QFont& CanvasFont) const;
-    // The glyph's extent; 0 x 0 without a glyph.
-    QSize GlyphSize() const;
-    // Glyph top-left and caption rectangle in a client area of size `Client`. The parts (a part
-    // of size 0 x 0 takes no part) are stacked along `Layout` with `Spacing` between them, each
-    // centred across the block; the block is centred, or held `Margin` pixels from the glyph's
-    // side when Margin is 0 or more. Pure arithmetic: no font, no widget.
+    std::optional<TStateGlyph> CreateStateGlyph() const
+    {
+        return TShineButtonPainter(Look()).CreateStateGlyph();
+    }
+    // The caption's extent in `CanvasFont` at the button's width; 0 x 0 without a caption.
+    QSize MeasureCaption(const QFont& CanvasFont) const
+    {
+        return TShineButtonPainter(Look()).MeasureCaption(CanvasFont);
+    }
+    // The painter's layout arithmetic, for callers that know only the button.
     static TDrawPosition CalcDrawPosition(QSize Client, QSize Glyph, QSize Text,
-                                          TButtonLayout Layout, int Margin, int Spacing);
+                                          TButtonLayout Layout, int Margin, int Spacing)
+    {
+        return TShineButtonPainter::CalcDrawPosition(Client, Glyph, Text, Layout, Margin, Spacing);
+    }
 
     virtual void Click();
     virtual void MouseEnter(TShiftState Shift, int X, int Y);
@@ -176,32 +163,17 @@ private:
     void FontsAndColorsOnChange() { update(); }
     void UpdateAccelerator();
 
+    // The look's own values; size, state, colours and fonts join them when it is painted.
+    TShineButtonLook FLook;
     bool FDown = false;
-    TFrameType FFrameType = ftNormalFrame;
     bool FAllowAllUp = false;
     bool FClickDownHook = false;
     bool FAccelCharDown = false;
     int FGroupIndex = 0;
-    TButtonLayout FLayout = blGlyphLeft;
-    int FMargin = -1;
-    int FSpacing = 4;
-    bool FTransparent = false;
-    bool FActiveFrame = true;
-    bool FUpFrame = true;
-    bool FDownFrame = true;
-    TActiveImageType FActiveImage = aiFrameLight;
-    TDisabledImageType FDisabledImage = diDefault;
-    TColor FDisabledShadow = clBtnShadow;
-    TColor FDisabledHighlight = clBtnHighlight;
     std::unique_ptr<TShineBtnColors> FColors;
     std::unique_ptr<TShineBtnColors> FPressedColors;
-    TColor FShineColor = clYellow;
     std::unique_ptr<TFont> FFont;
-    TColor FFontHighlight = clNone;
-    TColor FFontShadow = clNone;
     std::unique_ptr<TFont> FActiveFont;
-    QImage FGlyph;
-    QString FCaption;
     bool FMouseInside = false;
     bool FMouseHeld = false;
     TShineDrawState FDrawState = shsUp;

@@ -1,6 +1,7 @@
 #include "document/LogoFile.h"
 
 #include "framework/TIniFile.h"
+#include "platform/ErrorText.h"
 
 #include <QFileInfo>
 
@@ -144,13 +145,15 @@ std::optional<LogoDocument> LogoFile::Load(const QString& fileName, QString* err
     const TIniFile ini(fileName);
     const QString reason = [&] {
         if (!QFileInfo::exists(fileName))
-            return u"ファイルガアリマセン"_s;
+            return ErrorText::Say(u"ファイルガアリマセン"_s, u"no such file"_s);
         if (!ini.ReadError().isEmpty())
             return ini.ReadError();
         const bool any = std::any_of(kKeys.begin(), kKeys.end(), [&](const TKey& key) {
             return ini.ValueExists(kSection, QString::fromUtf16(key.name));
         });
-        return any ? QString() : u"ロゴデータデハアリマセン ([SET] ニ設定ガアリマセン)"_s;
+        return any ? QString()
+                   : ErrorText::Say(u"ロゴデータデハアリマセン ([SET] ニ設定ガアリマセン)"_s,
+                                    u"not a logo file (no settings under [SET])"_s);
     }();
     if (!reason.isEmpty()) {
         if (error)

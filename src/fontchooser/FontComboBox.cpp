@@ -39,6 +39,51 @@ bool CaseInsensitiveLess(const QString& a, const QString& b)
     return order != 0 ? order < 0 : a < b;
 }
 
+// Where a type's mark lies in the marks picture; invalid for a type without one.
+QRect MarkSourceFor(int tag)
+{
+    if (tag & kTrueTypeFontType)
+        return QRect(0, 0, kMarkHalf, FontTypeMarks::kHeight);
+    if (tag & kDeviceFontType)
+        return QRect(QPoint(kMarkHalf + 1, 0),
+                     QPoint(2 * kMarkHalf - 1, FontTypeMarks::kHeight - 1));
+    return {};
+}
+
+QPoint CentredIn(const QRect& box, QSize size)
+{
+    return {box.left() + (box.width() - size.width()) / 2,
+            box.top() + (box.height() - size.height()) / 2};
+}
+
+// The dotted focus frame inverts every other pixel.
+void DrawFocusFrame(QPainter& p, const QRect& rect)
+{
+    p.save();
+    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    p.setPen(Qt::white);
+    for (int x = rect.left(); x <= rect.right(); x += 2) {
+        p.drawPoint(x, rect.top());
+        p.drawPoint(x, rect.bottom());
+    }
+    for (int y = rect.top() + 2; y < rect.bottom(); y += 2) {
+        p.drawPoint(rect.left(), y);
+        p.drawPoint(rect.right(), y);
+    }
+    p.restore();
+}
+
+void DrawFaceName(QPainter& p, const QRect& rect, const QFont& face, const QColor& ink,
+                  QPoint baselineAt, const QString& text)
+{
+    p.save();
+    p.setClipRect(rect, Qt::IntersectClip);
+    p.setFont(face);
+    p.setPen(ink);
+    p.drawText(baselineAt, text);
+    p.restore();
+}
+
 } // namespace
 
 TFontComboBox::TFontComboBox(QWidget* parent)
@@ -201,71 +246,70 @@ int TFontComboBox::ResolveTag(int index)
     return tag;
 }
 
+// Each part of an entry as it is drawn, decided before anything is painted.
+struct TFontComboBox::ItemLayout
+{
+    QColor Back;
+    QColor Ink;
+    bool Focused = false;
+    // The part of the type marks picture to show; invalid for none.
+    QRect MarkSource;
+    QPoint MarkAt;
+    QString Text;
+    QFont Face;
+    QPoint TextAt;
+};
+
+TFontComboBox::ItemLayout TFontComboBox::LayoutItem(int index, const QRect& rect,
+                                                    TOwnerDrawState state)
+{
+    ItemLayout item;
+    const bool selected = state & odSelected;
+    TColor ink = Font()->Color();
+    if (selected)
+        ink = HighlightTextColor();
+    else if (state & odDisabled)
+        ink = clInactiveCaption;
+    item.Back = ToQColor(selected ? HighlightColor() : Color());
+    item.Ink = ToQColor(ink);
+    item.Focused = state & odFocused;
+
+    // Resolved even without the mark: fast mode learns the type as entries come into view.
+    const int tag = ResolveTag(index);
+    int x = 3;
+    if (HasOption(foDisplaySymbol)) {
+        const QRect box(rect.left() + 2, rect.top(), kMarkHalf + 4, rect.height());
+        item.MarkSource = MarkSourceFor(tag);
+        item.MarkAt = CentredIn(box, item.MarkSource.size());
+        x = kMarkHalf + 10;
+    }
+
+    item.Text = itemText(index);
+    item.Face = font();
+    if (HasOption(foDisplayFont))
+        item.Face.setFamily(item.Text);
+    if (!HasOption(foDisplaySelectedFont) && item.Text == currentText() && (state & odComboBoxEdit))
+        item.Face = font();
+    // The field of the closed list is lower than an entry of the open one: lift the text there
+    // so that descenders stay inside.
+    const QFontMetrics metrics(item.Face);
+    item.TextAt = QPoint(
+        x, std::min(rect.top() + 1 + metrics.ascent(), rect.bottom() + 1 - metrics.descent()));
+    return item;
+}
+
 void TFontComboBox::DrawItem(QPainter& p, int index, const QRect& rect, TOwnerDrawState state)
 {
     if (index < 0 || index >= count())
         return;
-    const bool selected = state & odSelected;
-    TColor textColor = Font()->Color();
-    if (selected)
-        textColor = HighlightTextColor();
-    else if (state & odDisabled)
-        textColor = clInactiveCaption;
-    p.fillRect(rect, ToQColor(selected ? HighlightColor() : Color()));
-    if (state & odFocused) {
-        // the dotted focus frame inverts every other pixel
-        p.save();
-        p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-        p.setPen(Qt::white);
-        for (int x = rect.left(); x <= rect.right(); x += 2) {
-            p.drawPoint(x, rect.top());
-            p.drawPoint(x, rect.bottom());
-        }
-        for (int y = rect.top() + 2; y < rect.bottom(); y += 2) {
-            p.drawPoint(rect.left(), y);
-            p.drawPoint(rect.right(), y);
-        }
-        p.restore();
-    }
-
-    const int tag = ResolveTag(index);
-    const QString text = itemText(index);
-    int x = 3;
-    if (HasOption(foDisplaySymbol)) {
-        const QRect box(rect.left() + 2, rect.top(), kMarkHalf + 4, rect.height());
-        QRect source;
-        if (tag & kTrueTypeFontType)
-            source = QRect(0, 0, kMarkHalf, FontTypeMarks::kHeight);
-        else if (tag & kDeviceFontType)
-            source = QRect(QPoint(kMarkHalf + 1, 0),
-                           QPoint(2 * kMarkHalf - 1, FontTypeMarks::kHeight - 1));
-        if (source.isValid()) {
-            const QPoint at(box.left() + (box.width() - source.width()) / 2,
-                            box.top() + (box.height() - source.height()) / 2);
-            p.drawImage(at, FontTypeMarks::Masked(), source);
-        }
-        x = kMarkHalf + 10;
-    }
-
-    QFont face = font();
-    if (HasOption(foDisplayFont))
-        face.setFamily(text);
-    if (!HasOption(foDisplaySelectedFont) && text == currentText() && (state & odComboBoxEdit))
-        face = font();
-
+    const ItemLayout item = LayoutItem(index, rect, state);
+    p.fillRect(rect, item.Back);
+    if (item.Focused)
+        DrawFocusFrame(p, rect);
+    if (item.MarkSource.isValid())
+        p.drawImage(item.MarkAt, FontTypeMarks::Masked(), item.MarkSource);
     PaintSeparatorLine(p, rect, index, state);
-
-    p.save();
-    p.setClipRect(rect, Qt::IntersectClip);
-    p.setFont(face);
-    p.setPen(ToQColor(textColor));
-    // The field of the closed list is lower than an entry of the open one: lift the text there
-    // so that descenders stay inside.
-    const QFontMetrics metrics(face);
-    const int baseline =
-        std::min(rect.top() + 1 + metrics.ascent(), rect.bottom() + 1 - metrics.descent());
-    p.drawText(QPoint(x, baseline), text);
-    p.restore();
+    DrawFaceName(p, rect, item.Face, item.Ink, item.TextAt, item.Text);
 }
 
 QPoint TFontComboBox::ExampleAnchor() const

@@ -104,6 +104,8 @@ private:
     void FillList(const QList<Face>& faces);
     void InstalledFontsChanged();
     int ResolveTag(int index);
+    struct ItemLayout;
+    ItemLayout LayoutItem(int index, const QRect& rect, TOwnerDrawState state);
 
     TFontCBOptions FOptions = kDefaultOptions;
     bool FShowExample = false;

@@ -1,10 +1,13 @@
 #include "framework/TIniFile.h"
 
+#include "platform/ErrorText.h"
 #include "platform/FileAccess.h"
 #include "platform/IniInteger.h"
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
 
 using namespace Qt::StringLiterals;
 
@@ -12,7 +15,7 @@ namespace {
 
 QString TooLarge()
 {
-    return u"ロゴデータトシテハ大キスギマス"_s;
+    return ErrorText::Say(u"ロゴデータトシテハ大キスギマス"_s, u"too large for a logo file"_s);
 }
 
 } // namespace
@@ -24,7 +27,7 @@ TIniFile::TIniFile(const QString& fileName)
     if (!info.exists())
         return;
     if (info.isDir()) {
-        FReadError = u"フォルダデス"_s;
+        FReadError = ErrorText::OfErrno(EISDIR);
         return;
     }
     QFile file;

@@ -10,6 +10,7 @@
 #include <QImageWriter>
 #include <QtEndian>
 
+#include <cerrno>
 #include <cstdint>
 #include <optional>
 
@@ -28,23 +29,29 @@ constexpr std::uint32_t kBiAlphaBitfields = 6;
 [[noreturn]] void FailRead(const QString& fileName, const QString& reason)
 {
     throw EPictureFileError(
-        u"画像 \"%1\" ヲ読込メマセン: %2"_s.arg(fileName, ErrorText::Japanese(reason))
+        ErrorText::Say(u"画像 \"%1\" ヲ読込メマセン: %2"_s, u"cannot read the picture \"%1\": %2"_s)
+            .arg(fileName, ErrorText::OfQt(reason))
             .toStdString());
 }
 
 [[noreturn]] void FailTooLarge(const QString& fileName, qint64 width, qint64 height)
 {
-    FailRead(fileName, u"%1 x %2 画素ハ大キスギテ読込メマセン"_s.arg(width).arg(height));
+    FailRead(fileName,
+             ErrorText::Say(u"%1 x %2 画素ハ大キスギテ読込メマセン"_s,
+                            u"%1 x %2 pixels are too many to read"_s)
+                 .arg(width)
+                 .arg(height));
 }
 
 QString HeaderEnds()
 {
-    return u"BMPノヘッダノ途中デファイルガ終ワッテイマス"_s;
+    return ErrorText::Say(u"BMPノヘッダノ途中デファイルガ終ワッテイマス"_s,
+                          u"the file ends inside the BMP header"_s);
 }
 
 QString HeaderDamaged()
 {
-    return u"BMPノヘッダガ壊レテイマス"_s;
+    return ErrorText::Say(u"BMPノヘッダガ壊レテイマス"_s, u"the BMP header is damaged"_s);
 }
 
 struct TBmpHeader
@@ -113,9 +120,11 @@ void CheckBmp(const QString& fileName, const TBmpHeader& header, qint64 fileSize
         needed = qint64(header.pixelOffset) + header.imageSize;
     }
     if (needed > fileSize)
-        FailRead(
-            fileName,
-            u"ファイルガ途中デ切レテイマス (%2 バイト中 %1 バイト)"_s.arg(fileSize).arg(needed));
+        FailRead(fileName,
+                 ErrorText::Say(u"ファイルガ途中デ切レテイマス (%2 バイト中 %1 バイト)"_s,
+                                u"the file is cut short (%1 of %2 bytes)"_s)
+                     .arg(fileSize)
+                     .arg(needed));
 }
 
 void PutU16(char*& p, std::uint16_t v)
@@ -136,9 +145,9 @@ QImage TPictureFile::Load(const QString& fileName)
 {
     const QFileInfo info(fileName);
     if (!info.exists())
-        FailRead(fileName, u"ファイルガアリマセン"_s);
+        FailRead(fileName, ErrorText::Say(u"ファイルガアリマセン"_s, u"no such file"_s));
     if (info.isDir())
-        FailRead(fileName, u"フォルダデス"_s);
+        FailRead(fileName, ErrorText::OfErrno(EISDIR));
 
     // Everything is read from this one opened file: a FIFO put under the name meanwhile
     // cannot be opened again behind the checks.

@@ -8,16 +8,18 @@
 class QFile;
 
 // Reading and writing the files a user names, so that no file can freeze the window and no
-// failure is reported as success.
+// failure is reported as success. Reasons come in the language ErrorText speaks.
 //
 // Reading opens regular files only. A FIFO, socket or device would block the open or the read
 // until some other program writes to it, so those are refused at once, with a message that
 // says so; the check is made on the opened file, not on the name, so nothing can be swapped in
 // between.
 //
-// Writing replaces a file through a temporary file beside it that is written completely and
-// flushed to the disk before it takes the old file's name: a write or flush that fails, a disk
-// that fills up included, leaves the old file as it was and reports the reason.
+// Writing replaces a file through a hidden temporary file beside it, ".NAME.quilvoro-XXXXXX",
+// that is written completely and flushed to the disk before it takes the old file's name: a
+// write or flush that fails, a disk that fills up included, leaves the old file as it was and
+// reports the reason. A temporary left by a killed writer is removed by the next write of the
+// same file; one still being written is locked and left alone.
 namespace FileAccess {
 
 enum class TOpenResult { Opened, NotRegular, Failed };
@@ -29,9 +31,24 @@ TOpenResult OpenRegularFile(QFile& file, const QString& fileName, QString* error
 // Why `fileName` is refused for reading: it is not a regular file.
 QString NotRegularMessage(const QString& fileName);
 
-// Replaces `fileName` with `contents` as described above. On failure returns false and sets
-// `error` to the reason. Refuses to replace a file that is not writable.
+// Replaces `fileName` with `contents` as described above, keeping the old file's permissions.
+// On failure returns false and sets `error` to the reason. Refuses to replace a file that is
+// not writable, a folder or anything but a regular file.
 bool WriteFileAtomically(const QString& fileName, const QByteArray& contents, QString* error);
+
+// Writes `contents` into the regular file `fileName` itself (made when missing), keeping its
+// inode, for a reader that holds the file open. A failure may leave the file partly written.
+bool WriteFileInPlace(const QString& fileName, const QByteArray& contents, QString* error);
+
+// Makes the folder `path` and any missing parents; the reason is the real one of the first
+// part that could not be made.
+bool MakeFolder(const QString& path, QString* error);
+
+// Whether both names lead, through any links, to the one existing file.
+bool SameFile(const QString& a, const QString& b);
+
+// The name prefix of the temporaries that replace `fileName`, ".NAME.quilvoro-".
+QString TemporaryPrefix(const QString& fileName);
 
 // The reason for a failed write or flush, for the system error number `error`.
 QString WriteErrorReason(int error);

@@ -1,11 +1,14 @@
 #include "app/Makewindow1.h"
 #include "platform/Cp932Codec.h"
+#include "platform/Shell.h"
 #include "support/AppTestMain.h"
 #include "support/FileTesting.h"
 #include "support/TestDialogs.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -106,6 +109,63 @@ private Q_SLOTS:
         QVERIFY(message.text.split(u'\n').contains(form.InformationAddress()));
         QCOMPARE(message.flags & 0xF0, unsigned(MB_ICONINFORMATION));
         QCOMPARE(message.caption, u"Quilvoro"_s);
+    }
+
+    void aFailingOpenerLeadsToTheFallbacks_data()
+    {
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<bool>("fallback");
+        QTest::newRow("opened") << 0 << false;
+        QTest::newRow("no browser found") << 3 << true;
+        QTest::newRow("failed") << 1 << true;
+    }
+
+    void aFailingOpenerLeadsToTheFallbacks()
+    {
+        QFETCH(int, exitCode);
+        QFETCH(bool, fallback);
+        // The desktop's own opener, as a script on PATH: it takes its time, complains on
+        // standard error, and exits as the row says.
+        QTemporaryDir bin;
+        const QString log = bin.filePath(u"opened.log"_s);
+        const QString opener = bin.filePath(u"xdg-open"_s);
+        FileTesting::WriteAll(opener,
+                              u"#!/bin/sh\nprintf '%s\\n' \"$1\" >> '%1'\nsleep 0.3\n"
+                              "echo 'xdg-open: no method available' >&2\nexit %2\n"_s.arg(log)
+                                  .arg(exitCode)
+                                  .toUtf8());
+        QVERIFY(QFile::setPermissions(opener, QFile::ReadOwner | QFile::ExeOwner));
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin.path()) + ':' + path);
+        Shell::SetOpener({});
+        Shell::AssumeDesktop(true);
+        const auto restore = qScopeGuard([&] {
+            qputenv("PATH", path);
+            Shell::AssumeDesktop(false);
+            TestEnvironment::Pin();
+        });
+
+        QTemporaryDir dir;
+        FileTesting::WriteAll(dir.filePath(u"Readme.txt"_s), kReadme.toUtf8());
+        TestDialogs dialogs;
+        TMakeForm1 form(dir.filePath(u"quilvoro"_s));
+        form.SpeedButton4Click(nullptr);
+        form.ShineSpeedButton4Click(nullptr);
+        // both returned at once, while the openers still run
+        QVERIFY(dialogs.texts.isEmpty());
+        QVERIFY(dialogs.messages.isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(form.findChildren<QProcess*>().isEmpty(), 10000);
+        // the two openers run side by side, in either order
+        QStringList opened =
+            QString::fromUtf8(FileTesting::ReadAll(log)).split(u'\n', Qt::SkipEmptyParts);
+        opened.sort();
+        QCOMPARE(opened, QStringList({dir.filePath(u"Readme.txt"_s), form.InformationAddress()}));
+        QCOMPARE(dialogs.texts.size(), fallback ? 1 : 0);
+        QCOMPARE(dialogs.messages.size(), fallback ? 1 : 0);
+        if (fallback) {
+            QCOMPARE(dialogs.texts.at(0).text, kReadme);
+            QVERIFY(dialogs.messages.at(0).text.split(u'\n').contains(form.InformationAddress()));
+        }
     }
 
 private:

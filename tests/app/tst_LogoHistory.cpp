@@ -1,6 +1,7 @@
 #include "WorkingWindow.h"
 #include "app/LogoHistory.h"
 #include "app/Makewindow1.h"
+#include "controls/SelShape.h"
 #include "controls/ShineSpdBtn.h"
 #include "controls/dxfLabel.h"
 #include "fontchooser/FontComboBox.h"
@@ -50,6 +51,27 @@ void Drag(TTrackBar* bar, int fromX, int toX)
         QTest::mouseMove(bar, QPoint(x, y));
     QTest::mouseMove(bar, QPoint(toX, y));
     QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(toX, y));
+}
+
+// A smaller frame, with room to move in every direction, and no step in the history.
+void RoomForTheFrame(TMakeForm1& form)
+{
+    form.SelShape1->setGeometry(100, 80, 200, 150);
+    form.History->Record(TLogoHistory::hkOther);
+    form.History->Stack()->clear();
+}
+
+// Drags the selection frame with the mouse: a hover at `grab` (in the frame) chooses the zone,
+// then the button goes down there and the pointer passes through `offsets` from it.
+void DragFrame(TSelShape* frame, QPoint grab, const QList<QPoint>& offsets)
+{
+    QTest::mouseMove(frame, grab);
+    const QPoint pressed = frame->mapToGlobal(grab);
+    QTest::mousePress(frame, Qt::LeftButton, {}, grab);
+    for (const QPoint& offset : offsets)
+        QTest::mouseMove(frame, frame->mapFromGlobal(pressed + offset));
+    const QPoint last = pressed + (offsets.isEmpty() ? QPoint() : offsets.last());
+    QTest::mouseRelease(frame, Qt::LeftButton, {}, frame->mapFromGlobal(last));
 }
 
 } // namespace
@@ -358,6 +380,50 @@ private Q_SLOTS:
         QTest::mouseClick(form->SSButton10, Qt::LeftButton);
         QVERIFY(form->isVisible());
         QCOMPARE(dialogs.questions.size(), 2);
+    }
+
+    void eachDragOfTheFrameIsOneStep_data()
+    {
+        QTest::addColumn<QString>("grip");
+        QTest::addColumn<QList<QPoint>>("offsets");
+        QTest::addColumn<QRect>("change"); // added to the frame's left, top, right, bottom
+        QTest::newRow("move") << u"middle"_s << QList<QPoint> {{5, 2}, {20, 4}, {30, 10}}
+                              << QRect(QPoint(30, 10), QPoint(30, 10));
+        QTest::newRow("lower right corner") << u"corner"_s << QList<QPoint> {{4, 4}, {15, 12}}
+                                            << QRect(QPoint(0, 0), QPoint(15, 12));
+        QTest::newRow("left edge")
+            << u"left"_s << QList<QPoint> {{-4, 0}, {-10, 3}} << QRect(QPoint(-10, 0), QPoint());
+        QTest::newRow("a click moves nothing")
+            << u"middle"_s << QList<QPoint> {} << QRect(QPoint(), QPoint());
+    }
+
+    void eachDragOfTheFrameIsOneStep()
+    {
+        QFETCH(QString, grip);
+        QFETCH(QList<QPoint>, offsets);
+        QFETCH(QRect, change);
+        auto form = WorkingForm();
+        TSelShape* frame = form->SelShape1;
+        RoomForTheFrame(*form);
+        const QRect before = frame->geometry();
+        const QPoint grab = grip == u"corner" ? QPoint(frame->width() - 2, frame->height() - 2)
+            : grip == u"left"                 ? QPoint(2, frame->height() / 2)
+                                              : QPoint(frame->width() / 2, frame->height() / 2);
+        DragFrame(frame, grab, offsets);
+        const QRect after =
+            before.adjusted(change.left(), change.top(), change.right(), change.bottom());
+        QCOMPARE(frame->geometry(), after);
+        QUndoStack* stack = form->History->Stack();
+        QCOMPARE(stack->count(), after == before ? 0 : 1);
+        // the frame is not saved in the logo file, so moving it is no unsaved work
+        QVERIFY(!form->History->IsModified());
+        if (after == before)
+            return;
+        stack->undo();
+        QCOMPARE(frame->geometry(), before);
+        QCOMPARE(form->SelectionRegion().size(), before.size());
+        stack->redo();
+        QCOMPARE(frame->geometry(), after);
     }
 
 private:

@@ -103,20 +103,45 @@ private Q_SLOTS:
         QCOMPARE(counter.presses > 0, reachesWindow);
     }
 
-    void draggingTheTitleBarMovesTheWindow()
+    void theWindowMovesOnlyPastTheDragDistance_data()
     {
+        // Pointer moves with the button held, from the press; and how far the window goes.
+        QTest::addColumn<QList<QPoint>>("moves");
+        QTest::addColumn<QPoint>("moved");
+        const int d = QApplication::startDragDistance();
+        QTest::newRow("a click") << QList<QPoint> {} << QPoint();
+        QTest::newRow("a wobble of one pixel") << QList<QPoint> {{1, 0}, {0, 1}} << QPoint();
+        QTest::newRow("just short of the distance")
+            << QList<QPoint> {{d - 1, 0}, {0, d - 1}} << QPoint();
+        QTest::newRow("at the distance") << QList<QPoint> {{d, 0}} << QPoint(d, 0);
+        // once moving, the window keeps the grab point under the pointer
+        QTest::newRow("slowly past the distance")
+            << QList<QPoint> {{2, 1}, {d - 2, 1}, {d + 5, 3}, {d + 40, -7}} << QPoint(d + 40, -7);
+        QTest::newRow("one long move") << QList<QPoint> {{50, 40}} << QPoint(50, 40);
+    }
+
+    void theWindowMovesOnlyPastTheDragDistance()
+    {
+        QFETCH(QList<QPoint>, moves);
+        QFETCH(QPoint, moved);
         TMakeForm1 form(u"/opt/q/bin/quilvoro"_s);
-        form.move(100, 100);
+        form.move(200, 200);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         const QPoint start = form.pos();
         QWidget* bar = form.findChild<QWidget*>(u"GradBox6"_s);
-        QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(300, 10));
-        QMouseEvent move(QEvent::MouseMove, QPointF(350, 50), bar->mapToGlobal(QPointF(350, 50)),
-                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(bar, &move);
-        QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(350, 50));
-        QCOMPARE(form.pos(), start + QPoint(50, 40));
+        const QPoint press(300, 10);
+        const QPoint pressGlobal = bar->mapToGlobal(press);
+        QTest::mousePress(bar, Qt::LeftButton, {}, press);
+        for (const QPoint& offset : moves) {
+            const QPoint global = pressGlobal + offset;
+            QMouseEvent move(QEvent::MouseMove, bar->mapFromGlobal(QPointF(global)),
+                             QPointF(global), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(bar, &move);
+        }
+        const QPoint last = pressGlobal + (moves.isEmpty() ? QPoint() : moves.last());
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, bar->mapFromGlobal(last));
+        QCOMPARE(form.pos(), start + moved);
     }
 
     void minimisesAndCloses()

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QImageReader>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -25,12 +26,17 @@ struct TRun
 
 // Runs the program in `folder` with no display server in its environment.
 TRun Run(const QStringList& arguments, const QString& folder,
-         const QString& program = QStringLiteral(QUILVORO_PROGRAM))
+         const QString& program = QStringLiteral(QUILVORO_PROGRAM),
+         const QString& locale = QString())
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const QString& name : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"QT_QPA_PLATFORM"_s})
         environment.remove(name);
+    if (!locale.isEmpty()) {
+        environment.insert(u"LC_ALL"_s, locale);
+        environment.insert(u"LANG"_s, locale);
+    }
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(folder);
     process.start(program, arguments);
@@ -134,8 +140,8 @@ private Q_SLOTS:
             << QStringList {u"-o"_s, u"out.jpeg"_s} << u"out.jpeg"_s << QByteArray("jpeg");
         QTest::newRow("webp by option")
             << QStringList {u"--format"_s, u"webp"_s} << u"logo.webp"_s << QByteArray("webp");
-        QTest::newRow("option over suffix")
-            << QStringList {u"--format"_s, u"bmp"_s, u"-o"_s, u"odd.png"_s} << u"odd.png"_s
+        QTest::newRow("option for a name without suffix")
+            << QStringList {u"--format"_s, u"bmp"_s, u"-o"_s, u"plain"_s} << u"plain"_s
             << QByteArray("bmp");
     }
 
@@ -225,6 +231,13 @@ private Q_SLOTS:
             Run({u"render"_s, file, u"-o"_s, u"opaque.png"_s, u"--trim"_s}, FDir.path()).exitCode,
             0);
         QCOMPARE(ReadImage(Path(u"opaque.png"_s)).size(), tight.size());
+
+        // a margin wider than any picture keeps the whole picture
+        QCOMPARE(
+            Run(common + QStringList {u"-o"_s, u"all.png"_s, u"--trim=2147483647"_s}, FDir.path())
+                .exitCode,
+            0);
+        QCOMPARE(ReadImage(Path(u"all.png"_s)).size(), FDefault);
     }
 
     void writesSeveralFilesIntoAFolder()
@@ -305,11 +318,136 @@ private Q_SLOTS:
     void replacesAnOldPictureWhole()
     {
         WriteAll(Path(u"old.png"_s), QByteArray(100000, 'x'));
+        // what a run killed before its rename leaves
+        WriteAll(Path(u".old.png.quilvoro-k1LLed"_s), QByteArray(100000, 'y'));
         QCOMPARE(Run({u"render"_s, u"logo.qvd"_s, u"-o"_s, u"old.png"_s}, FDir.path()).exitCode, 0);
         QCOMPARE(ReadImage(Path(u"old.png"_s)).size(), FDefault);
-        // no temporary file is left behind
-        QCOMPARE(QDir(FDir.path()).entryList({u"old.png*"_s}, QDir::Files),
+        // no temporary file is left behind, neither this run's nor the killed one's
+        QCOMPARE(QDir(FDir.path()).entryList({u"*old.png*"_s}, QDir::Files | QDir::Hidden),
                  QStringList {u"old.png"_s});
+    }
+
+    // A thumbnail service reads back through the handle of the file it made; anyone else must
+    // never see a half-written picture.
+    void writesInPlaceOnlyWhenAsked_data()
+    {
+        QTest::addColumn<bool>("inPlace");
+        QTest::newRow("replaced whole") << false;
+        QTest::newRow("in place") << true;
+    }
+
+    void writesInPlaceOnlyWhenAsked()
+    {
+        QFETCH(bool, inPlace);
+        const QString output = Path(u"service-made.tmp"_s);
+        WriteAll(output, QByteArray());
+        QFile held(output);
+        QVERIFY(held.open(QIODevice::ReadOnly));
+        QStringList arguments = {u"render"_s, u"logo.qvd"_s, u"-o"_s,       output,
+                                 u"--size"_s, u"128"_s,      u"--format"_s, u"png"_s};
+        if (inPlace)
+            arguments.append(u"--in-place"_s);
+        const TRun run = Run(arguments, FDir.path());
+        QCOMPARE(run.exitCode, inPlace ? 0 : 2); // a .tmp name is no PNG name
+        if (!inPlace)
+            return;
+        QImage image;
+        QVERIFY(image.loadFromData(held.readAll(), "PNG"));
+        QCOMPARE(std::max(image.width(), image.height()), 128);
+    }
+
+    void neverOverwritesALogoFile_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QStringList>("options");
+
+        QTest::newRow("-o the input") << u"same.qvd"_s << QStringList {u"-o"_s, u"same.qvd"_s};
+        QTest::newRow("-o a link to the input")
+            << u"same.qvd"_s << QStringList {u"-o"_s, u"link.png"_s};
+        QTest::newRow("-d onto the input's own name")
+            << u"logo-as.png"_s << QStringList {u"-d"_s, u"."_s};
+        QTest::newRow("beside, onto the input's own name") << u"logo-as.png"_s << QStringList();
+    }
+
+    void neverOverwritesALogoFile()
+    {
+        QFETCH(QString, input);
+        QFETCH(QStringList, options);
+        const QByteArray logo = "[SET]\r\nLabel=Keep\r\n";
+        WriteAll(Path(input), logo);
+        QFile::remove(Path(u"link.png"_s));
+        QVERIFY(QFile::link(Path(u"same.qvd"_s), Path(u"link.png"_s)));
+        const TRun run = Run(QStringList {u"render"_s, input} + options, FDir.path());
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.contains(u"would overwrite the logo file"_s), qPrintable(run.err));
+        QCOMPARE(ReadAll(Path(input)), logo);
+    }
+
+    void neverDrawsBeyondTheLargestScale()
+    {
+        const TRun run = Run({u"render"_s, u"logo.qvd"_s, u"-o"_s, u"huge.png"_s, u"--size"_s,
+                              u"16384"_s, u"--region"_s, u"0,0,3,2"_s},
+                             FDir.path());
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(ReadImage(Path(u"huge.png"_s)).size(), QSize(24, 16));
+        QVERIFY2(run.err.startsWith(u"quilvoro: logo.qvd: warning: the largest picture at scale 8 "
+                                    "is 24x16 pixels"_s),
+                 qPrintable(run.err));
+    }
+
+    // Qt must not take options of its own before ours are read: it aborts on a bad platform.
+    void refusesQtsOptions_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("window") << QStringList {u"-platform"_s, u"nowhere"_s};
+        QTest::newRow("render") << QStringList {u"render"_s, u"-platform"_s, u"nowhere"_s,
+                                                u"logo.qvd"_s};
+        QTest::newRow("window, unknown option") << QStringList {u"--bogus"_s};
+    }
+
+    void refusesQtsOptions()
+    {
+        QFETCH(QStringList, arguments);
+        const TRun run = Run(arguments, FDir.path());
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.contains(u"Try 'quilvoro"_s), qPrintable(run.err));
+    }
+
+    // The command line speaks English whatever the locale, down to the system's reasons.
+    void explainsFailuresInEnglish_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("reason");
+
+        QTest::newRow("missing logo file")
+            << QStringList {u"missing.qvd"_s} << u"cannot read the logo file: no such file"_s;
+        QTest::newRow("not a logo file")
+            << QStringList {u"plain.qvd"_s} << u"not a logo file (no settings under [SET])"_s;
+        QTest::newRow("a logo file that is a folder")
+            << QStringList {u"folder.qvd"_s} << u"it is a folder"_s;
+        QTest::newRow("missing texture")
+            << QStringList {u"textured.qvd"_s} << u"\"/nowhere/t.bmp\": no such file"_s;
+        QTest::newRow("a folder under a file")
+            << QStringList {u"logo.qvd"_s, u"-d"_s, u"plain.qvd/out"_s}
+            << u"cannot make the folder: a part of the path is not a folder"_s;
+        QTest::newRow("output into a missing folder")
+            << QStringList {u"logo.qvd"_s, u"-o"_s, u"nowhere/x.png"_s}
+            << u"cannot write: no such file or folder"_s;
+    }
+
+    void explainsFailuresInEnglish()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, reason);
+        WriteAll(Path(u"plain.qvd"_s), "no settings\r\n");
+        WriteAll(Path(u"textured.qvd"_s), "[SET]\r\nLabel=T\r\nImage1=/nowhere/t.bmp\r\n");
+        QDir().mkpath(Path(u"folder.qvd"_s));
+        const TRun run = Run(QStringList {u"render"_s} + arguments, FDir.path(),
+                             QStringLiteral(QUILVORO_PROGRAM), u"ja_JP.UTF-8"_s);
+        QVERIFY2(run.err.contains(reason), qPrintable(run.err));
+        const bool ascii = std::all_of(run.err.cbegin(), run.err.cend(),
+                                       [](QChar c) { return c.unicode() < 0x80; });
+        QVERIFY2(ascii, qPrintable(run.err));
     }
 
     void refusesBadUsage_data()
@@ -332,6 +470,13 @@ private Q_SLOTS:
             << QStringList {u"logo.qvd"_s, u"small.qvd"_s, u"-o"_s, u"x.png"_s} << u"-d"_s;
         QTest::newRow("same name twice")
             << QStringList {u"logo.qvd"_s, u"batch/../logo.qvd"_s} << u"both"_s;
+        QTest::newRow("region at the largest int")
+            << QStringList {u"logo.qvd"_s, u"--region=2147483647,0,1,1"_s} << u"right edge"_s;
+        QTest::newRow("margin with a space")
+            << QStringList {u"logo.qvd"_s, u"--trim"_s, u"10"_s} << u"--trim=10"_s;
+        QTest::newRow("format against the name")
+            << QStringList {u"logo.qvd"_s, u"-o"_s, u"x.png"_s, u"--format"_s, u"jpg"_s}
+            << u"png, bmp, jpg or webp"_s;
     }
 
     void refusesBadUsage()
@@ -367,6 +512,40 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.out.startsWith(output), qPrintable(run.out));
         QCOMPARE(run.err, QString());
+    }
+
+    // A missing logo file named on the command line is said in the window, as a recent file's
+    // is; an X server without a window manager shows which windows open.
+    void saysInTheWindowThatALogoFileIsMissing()
+    {
+        for (const QString& tool : {u"Xvfb"_s, u"xdotool"_s}) {
+            if (QStandardPaths::findExecutable(tool).isEmpty())
+                QSKIP(qPrintable(tool + u" is not installed (make deps installs it)"_s));
+        }
+        QProcess server;
+        server.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1024x768x24"_s});
+        QVERIFY(server.waitForReadyRead(20000));
+        const QString display = u":"_s + QString::fromLatin1(server.readLine().trimmed());
+        QProcess window;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"DISPLAY"_s, display);
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+        window.setProcessEnvironment(environment);
+        window.start(QStringLiteral(QUILVORO_PROGRAM), {Path(u"missing.qvd"_s)});
+        QProcess search;
+        search.setProcessEnvironment(environment);
+        // the message box carries the bare title; the main window adds its version
+        search.start(u"timeout"_s,
+                     {u"20"_s, u"xdotool"_s, u"search"_s, u"--sync"_s, u"--onlyvisible"_s,
+                      u"--name"_s, u"^Quilvoro$"_s});
+        QVERIFY(search.waitForFinished(30000));
+        const QByteArray found = search.readAllStandardOutput();
+        window.kill();
+        window.waitForFinished();
+        server.terminate();
+        server.waitForFinished();
+        QVERIFY2(!found.trimmed().isEmpty(), "no message box opened");
+        QCOMPARE(window.readAllStandardError().contains("missing.qvd"), false);
     }
 
     void refusesTwoLogoFilesForTheWindowWithoutADisplay()

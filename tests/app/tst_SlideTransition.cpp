@@ -1,3 +1,4 @@
+#include "app/LogoHistory.h"
 #include "app/Makewindow1.h"
 #include "framework/TEdit.h"
 #include "framework/TImage.h"
@@ -24,6 +25,14 @@ int RunToEnd(TTimer* timer, int limit = 200)
         ++ticks;
     }
     return ticks;
+}
+
+// A logo file with `text`, written by the window.
+void WriteLogo(const QString& file, const QString& text)
+{
+    TMakeForm1 writer(u"/opt/q/quilvoro"_s);
+    writer.Edit1->SetText(text);
+    writer.SaveLogoFile(file);
 }
 
 struct Geometry
@@ -115,11 +124,7 @@ private Q_SLOTS:
     void confirmedLoadSoundsThenReads()
     {
         const QString file = FWork.filePath(u"logo.qvd"_s);
-        {
-            TMakeForm1 writer(u"/opt/q/quilvoro"_s);
-            writer.Edit1->SetText(u"From file"_s);
-            writer.SaveLogoFile(file);
-        }
+        WriteLogo(file, u"From file"_s);
         TestDialogs dialogs;
         dialogs.fileAnswers.push_back(file);
         TMakeForm1 form(u"/opt/q/quilvoro"_s);
@@ -148,6 +153,76 @@ private Q_SLOTS:
         RunToEnd(form.Timer1);
         QCOMPARE(TestEnvironment::PlayedSounds(), QStringList {u"updown.wav"_s});
         wav.remove();
+    }
+
+    void aLateWindowManagerLeavesNoDrift_data()
+    {
+        // How the window manager answers each step: with the geometry of `lag` steps before
+        // (0: it refuses every step and keeps the first), and whether one more stale answer
+        // lands after the slide.
+        QTest::addColumn<int>("lag");
+        QTest::addColumn<bool>("staleAfterEnd");
+        QTest::newRow("refuses every step") << 0 << false;
+        QTest::newRow("one step late") << 1 << false;
+        QTest::newRow("three steps late") << 3 << false;
+        QTest::newRow("late, and once more after the end") << 2 << true;
+    }
+
+    void aLateWindowManagerLeavesNoDrift()
+    {
+        QFETCH(int, lag);
+        QFETCH(bool, staleAfterEnd);
+        TMakeForm1 form(u"/opt/q/quilvoro"_s);
+        form.move(100, 300);
+        form.show();
+        QList<QRect> asked {form.geometry()};
+        const auto slide = [&](TTimer* timer, auto start) {
+            start();
+            for (int ticks = 0; timer->Enabled() && ticks < 200; ++ticks) {
+                timer->Tick();
+                if (form.geometry() == asked.last())
+                    continue;
+                asked.append(form.geometry());
+                const qsizetype applied =
+                    lag == 0 ? 0 : std::max<qsizetype>(0, asked.size() - 1 - lag);
+                form.setGeometry(asked.at(applied));
+            }
+        };
+        // first New, New from the working window, then Load: three slides, each one late
+        for (int round = 0; round < 2; ++round)
+            slide(form.Timer1, [&] { form.SpeedButton1Click(&form); });
+        form.LoadWithTransition(FWork.filePath(u"none.qvd"_s));
+        slide(form.Timer2, [] {});
+        if (staleAfterEnd)
+            form.setGeometry(asked.at(asked.size() - 2));
+        QCOMPARE(form.size(), QSize(802, 621));
+        QCOMPARE(form.Panel0->y(), 28);
+        QCOMPARE(form.Panel5->height(), 223);
+        QCOMPARE(form.Image27->y(), -4);
+    }
+
+    void aFileFromOutsideSlidesInWithItsLogo()
+    {
+        const QString file = FWork.filePath(u"outside.qvd"_s);
+        WriteLogo(file, u"From outside"_s);
+        TestDialogs dialogs;
+        TMakeForm1 form(u"/opt/q/quilvoro"_s);
+        form.move(100, 200);
+        form.LoadWithTransition(file);
+        QCOMPARE(RunToEnd(form.Timer2), 33);
+        QVERIFY(dialogs.fileRequests.isEmpty());
+        QCOMPARE(form.Edit1->Text(), u"From outside"_s);
+        QCOMPARE(form.Panel0->y(), 28);
+        QCOMPARE(form.height(), 621);
+        QVERIFY(!form.History->IsModified());
+
+        // New afterwards is the New of a working window: out, reset, in; nothing to ask
+        form.SpeedButton1Click(&form);
+        QCOMPARE(RunToEnd(form.Timer1), 65);
+        QVERIFY(dialogs.questions.isEmpty());
+        QCOMPARE(form.Edit1->Text(), u"Tamrin - Quilvoro"_s);
+        QCOMPARE(form.Panel0->y(), 28);
+        QCOMPARE(form.pos(), QPoint(100, 200 - 32));
     }
 
 private:

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QMimeDatabase>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -126,6 +127,20 @@ private Q_SLOTS:
             QSKIP("appstreamcli is not installed: the metainfo was only checked as XML");
         const TRun validate = Run(appstream, {u"validate"_s, u"--no-net"_s, metainfo});
         QVERIFY2(validate.exitCode == 0, qPrintable(validate.output));
+    }
+
+    // The licence the metainfo declares is the one whose text lies at the root of the tree.
+    void metainfoLicenceIsTheShippedText()
+    {
+        const QString metainfo = QString::fromUtf8(
+            ReadAll(FPrefix.filePath(u"share/metainfo/example.quilvoro.Quilvoro.metainfo.xml"_s)));
+        const QRegularExpressionMatch match =
+            QRegularExpression(u"<project_license>([^<]+)</project_license>"_s).match(metainfo);
+        QVERIFY(match.hasMatch());
+        const QString source = QStringLiteral(QUILVORO_SOURCE_DIR);
+        const QByteArray text = ReadAll(source + u"/LICENSES/"_s + match.captured(1) + u".txt"_s);
+        QVERIFY2(!text.isEmpty(), qPrintable(match.captured(1)));
+        QCOMPARE(ReadAll(source + u"/LICENSE"_s), text);
     }
 
     void logoFilesAreKnownByNameAndByContent_data()

@@ -50,6 +50,18 @@ private Q_SLOTS:
         QVERIFY(!missing.open(QIODevice::ReadOnly));
         QCOMPARE(ErrorText::Japanese(missing.errorString()), u"ファイル又ハフォルダガアリマセン"_s);
     }
+
+    // The window says the system's reasons in Japanese, the command line in English.
+    void reasonsFollowTheLanguageSpoken()
+    {
+        QCOMPARE(ErrorText::OfErrno(EROFS), u"読込ミ専用ノディスクデス"_s);
+        ErrorText::SetLanguage(ErrorText::TLanguage::English);
+        const QString english = ErrorText::OfErrno(EROFS);
+        const QString qts = ErrorText::OfQt(QString::fromLocal8Bit(std::strerror(EACCES)));
+        ErrorText::SetLanguage(ErrorText::TLanguage::Japanese);
+        QCOMPARE(english, u"the disk is read-only"_s);
+        QCOMPARE(qts, u"permission denied"_s);
+    }
 };
 
 QUILVORO_APP_TEST_MAIN(tst_ErrorText)

@@ -1,3 +1,4 @@
+#include "platform/ErrorText.h"
 #include "platform/FileAccess.h"
 #include "support/AppTestMain.h"
 #include "support/FileTesting.h"
@@ -8,6 +9,7 @@
 #include <QTest>
 
 #include <cerrno>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -113,6 +115,120 @@ private Q_SLOTS:
         } else {
             QVERIFY(!error.isEmpty());
         }
+    }
+
+    // A writer killed before its rename leaves a whole temporary; the next write of the same
+    // file clears it, but never one that a live writer holds, nor another file's.
+    void staleTemporariesGoOnTheNextWrite()
+    {
+        QTemporaryDir dir;
+        const QString target = dir.filePath(u"out.png"_s);
+        const QString prefix = FileAccess::TemporaryPrefix(target);
+        QCOMPARE(prefix, u".out.png.quilvoro-"_s);
+        const QString stale = dir.filePath(prefix + u"AbC123"_s);
+        const QString live = dir.filePath(prefix + u"XyZ789"_s);
+        const QString other = dir.filePath(u".other.png.quilvoro-AbC123"_s);
+        for (const QString& path : {stale, live, other})
+            WriteAll(path, "old picture");
+        QFile held(live);
+        QVERIFY(held.open(QIODevice::ReadOnly));
+        QCOMPARE(::flock(held.handle(), LOCK_EX | LOCK_NB), 0);
+
+        QString error;
+        QVERIFY2(FileAccess::WriteFileAtomically(target, "new", &error), qPrintable(error));
+        QCOMPARE(ReadAll(target), QByteArray("new"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                 (QStringList {u".other.png.quilvoro-AbC123"_s, u".out.png.quilvoro-XyZ789"_s,
+                               u"out.png"_s}));
+    }
+
+    void replacingKeepsPermissionsAndInPlaceKeepsTheFile_data()
+    {
+        QTest::addColumn<bool>("inPlace");
+        QTest::newRow("replaced") << false;
+        QTest::newRow("in place") << true;
+    }
+
+    void replacingKeepsPermissionsAndInPlaceKeepsTheFile()
+    {
+        QFETCH(bool, inPlace);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"thumb"_s);
+        WriteAll(path, QByteArray(100, 'o'));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+        QFile held(path);
+        QVERIFY(held.open(QIODevice::ReadOnly));
+        QString error;
+        const bool written = inPlace ? FileAccess::WriteFileInPlace(path, "new", &error)
+                                     : FileAccess::WriteFileAtomically(path, "new", &error);
+        QVERIFY2(written, qPrintable(error));
+        QCOMPARE(ReadAll(path), QByteArray("new"));
+        // the handle sees the new bytes only when the file itself was written
+        QCOMPARE(held.readAll(), inPlace ? QByteArray("new") : QByteArray(100, 'o'));
+        struct stat status = {};
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &status), 0);
+        QCOMPARE(status.st_mode & 0777, 0600u);
+    }
+
+    void refusesWhatCannotBeWritten_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("inPlace");
+        QTest::addColumn<int>("reason");
+
+        QTest::newRow("folder") << u"folder"_s << false << EISDIR;
+        QTest::newRow("missing folder") << u"none/out.png"_s << false << ENOENT;
+        QTest::newRow("under a file") << u"file/out.png"_s << false << ENOTDIR;
+        QTest::newRow("in place, missing folder") << u"none/out.png"_s << true << ENOENT;
+        QTest::newRow("in place, folder") << u"folder"_s << true << EISDIR;
+        QTest::newRow("read-only file") << u"readonly"_s << false << EACCES;
+    }
+
+    void refusesWhatCannotBeWritten()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, inPlace);
+        QFETCH(int, reason);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(u"folder"_s));
+        WriteAll(dir.filePath(u"file"_s), "x");
+        const QString path = dir.filePath(name);
+        if (name == u"readonly"_s) {
+            if (::geteuid() == 0)
+                QSKIP("root may replace a read-only file");
+            WriteAll(path, "old");
+            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+        }
+        QString error;
+        const bool written = inPlace ? FileAccess::WriteFileInPlace(path, "new", &error)
+                                     : FileAccess::WriteFileAtomically(path, "new", &error);
+        QVERIFY(!written);
+        QCOMPARE(error, ErrorText::OfErrno(reason));
+    }
+
+    void makesFoldersOrSaysWhyNot_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("reason"); // 0: made
+
+        QTest::newRow("nested") << u"a/b/c"_s << 0;
+        QTest::newRow("there already, trailing slash") << u"folder/"_s << 0;
+        QTest::newRow("under a file") << u"file/sub"_s << ENOTDIR;
+        QTest::newRow("a file") << u"file"_s << ENOTDIR;
+    }
+
+    void makesFoldersOrSaysWhyNot()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, reason);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(u"folder"_s));
+        WriteAll(dir.filePath(u"file"_s), "x");
+        QString error;
+        QCOMPARE(FileAccess::MakeFolder(dir.filePath(name), &error), reason == 0);
+        QCOMPARE(error, reason ? ErrorText::OfErrno(reason) : QString());
+        if (reason == 0)
+            QVERIFY(QFileInfo(dir.filePath(name)).isDir());
     }
 };
 

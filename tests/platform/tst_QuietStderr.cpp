@@ -55,8 +55,8 @@ int RunChild(int argc, char* argv[], const QString& wav)
     Sound::MessageBeep(Sound::MB_ICONHAND);
     Sound::PlayFile(wav);
     Sound::PlayFile(wav + u".missing"_s);
-    Shell::Open(u"https://www.quilvoro.example/info.php?pf=w&sn=quilvoro"_s);
-    Shell::Open(wav);
+    Shell::Open(u"https://www.quilvoro.example/info.php?pf=w&sn=quilvoro"_s, &app, [](bool) {});
+    Shell::Open(wav, &app, [](bool) {});
     QThread::msleep(300); // the sound system reports from its own threads
     qWarning("%s", kOwnWarning.constData());
     return 0;
