@@ -260,7 +260,8 @@ void TdxfLabel::SetLook(const LogoLook& look)
     font.SetStyle(StylesOf(look.font));
     font.SetColor(look.textColor);
     FFont.Assign(font);
-    SetColor(look.color);
+    if (look.color != Color())
+        SetColor(look.color);
     // The style setter repaints whatever the value.
     if (FStyle != look.style)
         SetStyle(look.style);
