@@ -24,6 +24,9 @@ const std::vector<PictureFormat>& Formats()
         {"bmp", {u"bmp"_s}, false},
         {"jpg", {u"jpg"_s, u"jpeg"_s}, false},
         {"webp", {u"webp"_s}, true},
+        // shapes, by our own writers
+        {"svg", {u"svg"_s}, true},
+        {"pdf", {u"pdf"_s}, true},
     };
     return formats;
 }
@@ -229,7 +232,7 @@ const std::vector<TRenderOption>& DeclaredRenderOptions()
          u"N"_s,
          CheckScale},
         {{u"transparent"_s},
-         u"Leave out the background colour and picture (png, webp)."_s,
+         u"Leave out the background colour and picture (png, webp, svg, pdf)."_s,
          {},
          CheckTransparent},
         {{u"region"_s},
@@ -304,7 +307,7 @@ QString CheckFormatOfOutput(RenderRequest& r)
                        r.output, QString::fromLatin1(r.format), PictureFormat::Names());
     }
     if (r.transparent && !PictureFormat::Named(QString::fromLatin1(r.format))->keepsAlpha)
-        return u"%1 pictures cannot be transparent; use png or webp"_s.arg(
+        return u"%1 pictures cannot be transparent; use png, webp, svg or pdf"_s.arg(
             QString::fromLatin1(r.format));
     return QString();
 }

@@ -276,6 +276,8 @@ private:
     void PlayTurnSound();
     // Asks the PNG options (remembered between exports) and writes the selection as PNG.
     void ExportPng(const QString& fileName);
+    // The framed region as shapes, as shown, in "svg" or "pdf".
+    void ExportVector(const QString& fileName, const QByteArray& format);
 
     bool FActionDone = false;
     QString FAppDir;

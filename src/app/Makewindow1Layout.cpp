@@ -499,7 +499,8 @@ void TMakeForm1::CreateComponents()
 
     const QString logoFilter = u"QVDファイル (*.qvd)|*.qvd"_s;
     const QString bmpFilter = u"BMPファイル (*.bmp)|*.bmp"_s;
-    const QString exportFilter = u"BMPファイル (*.bmp)|*.bmp|PNGファイル (*.png)|*.png"_s;
+    const QString exportFilter = u"BMPファイル (*.bmp)|*.bmp|PNGファイル (*.png)|*.png|"
+                                 "SVGファイル (*.svg)|*.svg|PDFファイル (*.pdf)|*.pdf"_s;
     Timer1 = new TTimer(this);
     OpenDialog1 = MakeFileDialog(TFileDialog::Open, u"qvd"_s, logoFilter, u"ロゴデータノ読込"_s);
     SaveDialog1 = MakeFileDialog(TFileDialog::Save, u"qvd"_s, logoFilter, u"ロゴデータノ保存"_s);

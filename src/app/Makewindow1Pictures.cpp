@@ -9,8 +9,12 @@
 #include "framework/TImage.h"
 #include "framework/TPanel.h"
 #include "framework/TPictureFile.h"
+#include "output/VectorFile.h"
+#include "platform/FileAccess.h"
 #include "render/DocumentRenderer.h"
+#include "render/VectorScene.h"
 
+#include <QFileInfo>
 #include <QSettings>
 
 using namespace Qt::StringLiterals;
@@ -83,8 +87,11 @@ void TMakeForm1::SpeedButton6Click(QObject*)
     if (!SavePictureDialog1->Execute(this))
         return;
     const QString fileName = SavePictureDialog1->FileName();
-    if (fileName.endsWith(u".png"_s, Qt::CaseInsensitive))
+    const QByteArray suffix = QFileInfo(fileName).suffix().toLower().toLatin1();
+    if (suffix == "png")
         ExportPng(fileName);
+    else if (VectorFile::IsVectorFormat(suffix))
+        ExportVector(fileName, suffix);
     else
         TPictureFile::SaveBmp24(Image2->Picture(), fileName);
 }
@@ -108,6 +115,17 @@ void TMakeForm1::ExportPng(const QString& fileName)
     options.scale = chosen->scale;
     options.transparent = chosen->transparent;
     TPictureFile::Save(RenderSelection(options), fileName, "png");
+}
+
+void TMakeForm1::ExportVector(const QString& fileName, const QByteArray& format)
+{
+    RenderOptions options;
+    options.region = SelectionRegion();
+    const QByteArray bytes = VectorFile::Encode(VectorScene::Of(ShownScene(), options), format);
+    QString error;
+    if (bytes.isEmpty() || !FileAccess::WriteFileAtomically(fileName, bytes, &error))
+        throw EPictureFileError(
+            u"画像 \"%1\" ヲ保存デキマセン: %2"_s.arg(fileName, error).toStdString());
 }
 
 void TMakeForm1::SpeedButton16Click(QObject*)

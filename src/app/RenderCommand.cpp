@@ -2,9 +2,11 @@
 
 #include "document/LogoFile.h"
 #include "framework/TPictureFile.h"
+#include "output/VectorFile.h"
 #include "platform/FileAccess.h"
 #include "platform/FontInfo.h"
 #include "render/DocumentRenderer.h"
+#include "render/VectorScene.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -78,6 +80,29 @@ QImage RenderAt(const LogoDocument& document, const RenderPictures& pictures,
     // a margin wider than the picture keeps all of it; bounded first so no edge overflows
     const int m = std::min(*request.trimMargin, std::max(image.width(), image.height()));
     return image.copy(drawn.adjusted(-m, -m, m, m) & image.rect());
+}
+
+// The logo as shapes: trimmed to what is drawn (margins in preview pixels) and fitted by its
+// stated size, which a vector picture takes without being drawn again.
+QByteArray VectorPicture(const LogoDocument& document, const RenderPictures& pictures,
+                         const RenderRequest& request)
+{
+    RenderOptions options = OptionsAt(request, request.scale);
+    if (request.trimMargin) {
+        RenderOptions maskOptions = OptionsAt(request, 1);
+        maskOptions.transparent = true;
+        const QImage mask = DocumentRenderer::Render(document, pictures, maskOptions);
+        const QRect drawn = DrawnRect(mask);
+        const QRect region = options.region.value_or(DocumentRenderer::DefaultRegion());
+        const int m = *request.trimMargin;
+        if (!drawn.isEmpty())
+            options.region = drawn.translated(region.topLeft()).adjusted(-m, -m, m, m) & region;
+    }
+    VectorScene scene = VectorScene::Of(document, pictures, options);
+    if (request.size && !scene.IsNull())
+        scene.outputSize =
+            scene.region.size().scaled(*request.size, *request.size, Qt::KeepAspectRatio);
+    return VectorFile::Encode(scene, request.format);
 }
 
 std::optional<QByteArray> WithQt(const QImage& image, const char* format, int quality = -1)
@@ -245,14 +270,21 @@ bool RenderCommand::RenderFile(const QString& input)
     const QImage background = FRequest.transparent
         ? QImage() // left out anyway
         : LoadPicture(input, document->BackgroundFile, u"background"_s);
-    QString warning;
-    const QImage image = Picture(*document, texture, background, FRequest, &warning);
-    if (image.isNull()) // Qt gives a null image when it cannot allocate one
-        throw std::bad_alloc();
-    if (!warning.isEmpty())
-        Report(input, warning);
     const QString output = FRequest.OutputFor(input);
-    const std::optional<QByteArray> bytes = Encode(image, FRequest.format);
+    std::optional<QByteArray> bytes;
+    if (VectorFile::IsVectorFormat(FRequest.format)) {
+        bytes = VectorPicture(*document, {background, texture}, FRequest);
+        if (bytes->isEmpty())
+            bytes.reset();
+    } else {
+        QString warning;
+        const QImage image = Picture(*document, texture, background, FRequest, &warning);
+        if (image.isNull()) // Qt gives a null image when it cannot allocate one
+            throw std::bad_alloc();
+        if (!warning.isEmpty())
+            Report(input, warning);
+        bytes = Encode(image, FRequest.format);
+    }
     if (!bytes) {
         Report(output,
                u"cannot encode the picture as %1"_s.arg(QString::fromLatin1(FRequest.format)));

@@ -4,8 +4,10 @@
 #include "app/RecentFiles.h"
 #include "framework/TApplication.h"
 #include "framework/TDialogs.h"
+#include "output/SvgWriter.h"
 #include "platform/Sound.h"
 #include "render/DocumentRenderer.h"
+#include "render/VectorScene.h"
 
 #include <QAction>
 #include <QApplication>
@@ -162,9 +164,22 @@ QImage TWindowActions::ClipboardPicture() const
     return FForm->RenderSelection(options);
 }
 
+QByteArray TWindowActions::ClipboardSvg() const
+{
+    // the same choice as the picture: as shown over a background picture, else the logo alone
+    RenderOptions options;
+    options.region = FForm->SelectionRegion();
+    options.transparent = !FForm->BackgroundShown();
+    return SvgWriter::Write(VectorScene::Of(FForm->ShownScene(), options));
+}
+
 void TWindowActions::CopyToClipboard()
 {
-    QGuiApplication::clipboard()->setImage(ClipboardPicture());
+    // a vector program takes the shapes, any other the picture
+    auto* data = new QMimeData;
+    data->setImageData(ClipboardPicture());
+    data->setData(u"image/svg+xml"_s, ClipboardSvg());
+    QGuiApplication::clipboard()->setMimeData(data);
 }
 
 bool TWindowActions::PasteFromClipboard()

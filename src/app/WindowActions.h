@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QKeySequence>
 #include <QList>
 #include <QObject>
@@ -46,7 +47,9 @@ public:
     // The region under the selection frame as it goes to the clipboard: as shown over a
     // background picture, else the logo alone on transparency.
     QImage ClipboardPicture() const;
-    // Copies the region under the selection frame to the clipboard as a picture.
+    // The same region as an SVG document of shapes.
+    QByteArray ClipboardSvg() const;
+    // Copies the region under the selection frame to the clipboard as a picture and as SVG.
     void CopyToClipboard();
     // A picture on the clipboard becomes the background; false when there is none.
     bool PasteFromClipboard();

@@ -202,7 +202,7 @@ QColor LogoPainter::Ink(TColor colour) const
     return FCoverage ? QColor(Qt::white) : ToQColor(colour);
 }
 
-void LogoPainter::PaintLayers(QImage& target, QPoint origin, const QRect& area) const
+TextPlacement LogoPainter::Placement(QPoint origin) const
 {
     TextPlacement placement;
     placement.text = FLook.caption;
@@ -210,7 +210,12 @@ void LogoPainter::PaintLayers(QImage& target, QPoint origin, const QRect& area) 
     placement.baseline = FBaseline;
     placement.escapement = ((FLook.angle % 360) + 360) % 360;
     placement.origin = origin + FTextOrigin;
+    return placement;
+}
 
+void LogoPainter::PaintLayers(QImage& target, QPoint origin, const QRect& area) const
+{
+    const TextPlacement placement = Placement(origin);
     PaintShadow(target, area, placement);
     QPainter painter;
     BeginOn(painter, target, area, FDeviceFont);
@@ -233,6 +238,19 @@ std::vector<std::uint32_t> LogoPainter::LayerColours(int layers) const
     return colours;
 }
 
+LogoPainter::Steps LogoPainter::ShadowSteps() const
+{
+    if (FLook.depth <= 0 || (FLook.effectStyle != dxfExtrude && FLook.effectStyle != dxfFun))
+        return {};
+    const QPoint offset = ShadowOffset(FLook.orientation, FLook.depth);
+    // One layer per device pixel of depth, so a larger scale shows no stairs.
+    const int layers = std::max(std::abs(offset.x()), std::abs(offset.y())) * FScale;
+    const QPoint step(Sign(offset.x()), Sign(offset.y()));
+    if (layers == 0 || step.isNull())
+        return {};
+    return {layers, step};
+}
+
 void LogoPainter::PaintShadow(QImage& target, const QRect& area,
                               const TextPlacement& placement) const
 {
@@ -245,12 +263,8 @@ void LogoPainter::PaintShadow(QImage& target, const QRect& area,
         placement.Draw(painter, offset * FScale, Ink(FLook.shadowColor));
         return;
     }
-    if (FLook.effectStyle != dxfExtrude && FLook.effectStyle != dxfFun)
-        return;
-    // One layer per device pixel of depth, so a larger scale shows no stairs.
-    const int layers = std::max(std::abs(offset.x()), std::abs(offset.y())) * FScale;
-    const QPoint step(Sign(offset.x()), Sign(offset.y()));
-    if (layers == 0 || step.isNull())
+    const auto [layers, step] = ShadowSteps();
+    if (layers == 0)
         return;
     const std::vector<std::uint32_t> colours = LayerColours(layers);
     if (FCompositeLayers && layers > 1) {

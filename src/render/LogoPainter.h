@@ -52,6 +52,21 @@ public:
     bool TextureFill() const { return FTextureFill; }
     // The label in device pixels.
     QSize DeviceSize() const { return FLabelSize * FScale; }
+    int Scale() const { return FScale; }
+    // Where every layer's caption is drawn when the label's top-left corner lands at `origin`:
+    // the one placement the raster and the vector outlines share.
+    TextPlacement Placement(QPoint origin) const;
+
+    // A deep or gradation shadow: `layers` copies of the caption, copy k moved by k × `step`
+    // device pixels. None for a flat shadow.
+    struct Steps
+    {
+        int layers = 0;
+        QPoint step;
+    };
+    Steps ShadowSteps() const;
+    // The colour of each stepped shadow layer, nearest first.
+    std::vector<std::uint32_t> LayerColours(int layers) const;
 
     // Step s of n from a towards b, per channel, truncated. System colours are not resolved.
     static TColor GetColor(TColor a, TColor b, int s, int n);
@@ -68,8 +83,6 @@ private:
                       QPoint origin) const;
     // A colour as drawn: white when only the coverage is painted.
     QColor Ink(TColor colour) const;
-    // The colour of each stepped shadow layer, nearest first.
-    std::vector<std::uint32_t> LayerColours(int layers) const;
 
     LogoLook FLook;
     QSize FLabelSize;

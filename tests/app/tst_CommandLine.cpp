@@ -65,11 +65,11 @@ private Q_SLOTS:
         QTest::newRow("trim margin past int")
             << QStringList {u"--trim=2147483648"_s} << u"--trim=MARGIN"_s;
         QTest::newRow("unknown suffix")
-            << QStringList {u"-o"_s, u"x.tiff"_s} << u"png, bmp, jpg or webp"_s;
+            << QStringList {u"-o"_s, u"x.tiff"_s} << u"png, bmp, jpg, webp, svg or pdf"_s;
         QTest::newRow("suffix against format")
             << QStringList {u"-o"_s, u"x.png"_s, u"--format"_s, u"jpg"_s} << u"end it in .jpg"_s;
         QTest::newRow("unknown format")
-            << QStringList {u"--format"_s, u"tiff"_s} << u"png, bmp, jpg or webp"_s;
+            << QStringList {u"--format"_s, u"tiff"_s} << u"png, bmp, jpg, webp, svg or pdf"_s;
         QTest::newRow("transparent jpeg by suffix")
             << QStringList {u"-o"_s, u"x.jpeg"_s, u"--transparent"_s} << u"transparent"_s;
         QTest::newRow("size past the limit")

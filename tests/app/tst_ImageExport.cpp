@@ -109,10 +109,13 @@ private Q_SLOTS:
         form.SpeedButton6Click(&form);
         const TFileDialogOptions asked = dialogs.fileRequests.first();
         QCOMPARE(asked.title, u"ロゴデータノBMP保存 （水色点線範囲）"_s);
-        QCOMPARE(asked.filter, u"BMPファイル (*.bmp)|*.bmp|PNGファイル (*.png)|*.png"_s);
+        QCOMPARE(asked.filter,
+                 u"BMPファイル (*.bmp)|*.bmp|PNGファイル (*.png)|*.png|"
+                 "SVGファイル (*.svg)|*.svg|PDFファイル (*.pdf)|*.pdf"_s);
         // The entries the dialog lists, BMP first.
         QCOMPARE(TDialogs::QtFilter(asked.filter).split(u";;"_s),
-                 QStringList({u"BMPファイル (*.bmp)"_s, u"PNGファイル (*.png)"_s}));
+                 QStringList({u"BMPファイル (*.bmp)"_s, u"PNGファイル (*.png)"_s,
+                              u"SVGファイル (*.svg)"_s, u"PDFファイル (*.pdf)"_s}));
         QCOMPARE(asked.defaultExt, u"bmp"_s);
         QVERIFY(dialogs.pngRequests.isEmpty());
         const QByteArray bytes = ReadAll(file);

@@ -37,16 +37,6 @@ void PrepareCaption(TGradBox& box, QSize size, const QString& caption, TColor co
 }
 
 // Bounding box of the pixels a predicate picks.
-QRect Extent(const QImage& image, const std::function<bool(QColor)>& pick)
-{
-    QRect extent;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (pick(image.pixelColor(x, y)))
-                extent |= QRect(x, y, 1, 1);
-    return extent;
-}
-
 } // namespace
 
 class tst_GradBox : public QObject

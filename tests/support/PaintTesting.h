@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QPainter>
 
+#include <functional>
+
 // The colour of a pixel without its alpha.
 inline quint32 Pixel(const QImage& image, int x, int y)
 {
@@ -21,4 +23,15 @@ template<class Control> QImage RenderOver(Control& control, quint32 background =
     QPainter painter(&image);
     control.PaintTo(painter);
     return image;
+}
+
+// The smallest rectangle holding every pixel that `pick` accepts.
+inline QRect Extent(const QImage& image, const std::function<bool(QColor)>& pick)
+{
+    QRect extent;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (pick(image.pixelColor(x, y)))
+                extent |= QRect(x, y, 1, 1);
+    return extent;
 }

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Times `quilvoro render` writing vectors as whole processes (medians of many runs) and reports
+# the files' sizes: the heavy logo as SVG and PDF, and the same text as a deep single-colour
+# extrusion as SVG. Usage: bench/vector-process.sh [BUILD_DIR] [RUNS]
+# As for render-process.sh, wall times mean something only on an idle machine; the CPU times
+# (user + sys) are what load does not change.
+set -euo pipefail
+
+build=${1:-build}
+runs=${2:-41}
+program=$(realpath "$build/quilvoro")
+here=$(dirname "$(realpath "$0")")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+cp "$here/heavy.qvd" heavy.qvd
+sed 's/^Shadow3=1/Shadow2=1/' heavy.qvd > deep.qvd
+
+run() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" render "$@"; }
+
+median_ms() {
+  awk -v c="$1" '{ print $c * 1000 }' | sort -n |
+    awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+timed() {
+  local out=$1
+  shift
+  local TIMEFORMAT='%3R %3U %3S'
+  { time "$@" >/dev/null 2>&1; } 2>&1 | awk '{ print $1, $2 + $3 }' >> "$out"
+}
+
+for case in "heavy.qvd out.svg" "heavy.qvd out.pdf" "deep.qvd deep.svg" "heavy.qvd out.png"; do
+  read -r input output <<< "$case"
+  for _ in 1 2 3; do run "$input" -o "$output"; done # warm the caches
+  rm -f times.txt
+  for _ in $(seq "$runs"); do timed times.txt run "$input" -o "$output"; done
+  printf 'quilvoro render %s -o %s: median %s ms wall, %s ms CPU, %s bytes, over %d runs\n' \
+    "$input" "$output" "$(median_ms 1 < times.txt)" "$(median_ms 2 < times.txt)" \
+    "$(stat -c %s "$output")" "$runs"
+done
+printf 'machine: %s cores, load average %s\n' "$(nproc)" "$(cut -d' ' -f1-3 /proc/loadavg)"

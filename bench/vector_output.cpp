@@ -1,0 +1,79 @@
+// Time and size of a logo written as vectors, without a window: the heavy logo (100 pt,
+// gradation depth 200, turned 30 degrees) and a deep single-colour extrusion of it, as SVG
+// (geometry included) and as PDF. The sizes are reported as counters in bytes.
+#include "output/PdfWriter.h"
+#include "output/SvgWriter.h"
+#include "platform/FontInfo.h"
+#include "render/VectorScene.h"
+
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+LogoDocument Heavy(TLogoShadowStyle shadow)
+{
+    LogoDocument document;
+    document.Size = 100;
+    document.ShadowStyle = shadow;
+    document.Depth = 200;
+    document.Angle = 30;
+    return document;
+}
+
+TLogoShadowStyle ShadowOf(const benchmark::State& state)
+{
+    return state.range(0) == 0 ? TLogoShadowStyle::Gradation : TLogoShadowStyle::Deep;
+}
+
+void BM_Svg(benchmark::State& state)
+{
+    const LogoDocument document = Heavy(ShadowOf(state));
+    QByteArray svg;
+    for (auto _ : state) {
+        svg = SvgWriter::Write(VectorScene::Of(document, {}));
+        benchmark::DoNotOptimize(svg.constData());
+    }
+    state.counters["bytes"] = double(svg.size());
+}
+
+void BM_Pdf(benchmark::State& state)
+{
+    const LogoDocument document = Heavy(ShadowOf(state));
+    QByteArray pdf;
+    for (auto _ : state) {
+        pdf = PdfWriter::Write(VectorScene::Of(document, {}));
+        benchmark::DoNotOptimize(pdf.constData());
+    }
+    state.counters["bytes"] = double(pdf.size());
+}
+
+} // namespace
+
+// Argument: 0 gradation, 1 deep.
+BENCHMARK(BM_Svg)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("deep")
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_Pdf)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("deep")
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    FontInfo::InstallSubstitutions();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

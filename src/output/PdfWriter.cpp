@@ -1,0 +1,82 @@
+#include "output/PdfWriter.h"
+
+#include "render/VectorScene.h"
+
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace {
+
+// One device pixel to a point: page sizes in whole points keep the pictures unscaled.
+constexpr int kDpi = 72;
+
+void PaintRegion(QPainter& painter, const LogoRegion& region, const QImage& texture)
+{
+    switch (region.kind) {
+    case LogoRegion::Fill:
+        painter.fillPath(region.path, region.colour);
+        break;
+    case LogoRegion::Stroke:
+        painter.strokePath(
+            region.path,
+            QPen(region.colour, region.strokeWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        break;
+    case LogoRegion::Texture:
+        if (!texture.isNull())
+            painter.fillPath(region.path, QBrush(texture));
+        break;
+    }
+}
+
+} // namespace
+
+namespace PdfWriter {
+
+void Paint(QPainter& painter, const VectorScene& scene)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::LosslessImageRendering);
+    painter.translate(-scene.region.topLeft());
+    // the texture's tiles start at the label's corner
+    painter.setBrushOrigin(scene.labelRect.topLeft());
+    if (!scene.panel.isNull())
+        painter.drawImage(scene.region.topLeft(), scene.panel);
+    if (scene.backdrop)
+        painter.fillRect(scene.backdropRect, *scene.backdrop);
+    if (scene.ClipsToLabel())
+        painter.setClipRect(scene.labelRect);
+    if (!scene.picture.isNull())
+        painter.drawImage(scene.pictureRect, scene.picture);
+    for (const LogoRegion& region : scene.regions)
+        PaintRegion(painter, region, scene.texture);
+    painter.restore();
+}
+
+QByteArray Write(const VectorScene& scene)
+{
+    if (scene.IsNull())
+        return {};
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kDpi);
+        writer.setTitle(scene.title);
+        writer.setCreator(QStringLiteral("Quilvoro"));
+        const QSizeF points = QSizeF(scene.outputSize) * 72.0 / kDpi;
+        writer.setPageLayout(
+            QPageLayout(QPageSize(points, QPageSize::Point), QPageLayout::Portrait, QMarginsF()));
+        QPainter painter(&writer);
+        const double scale = double(scene.outputSize.width()) / scene.region.width();
+        painter.scale(scale, scale);
+        Paint(painter, scene);
+    }
+    return pdf;
+}
+
+} // namespace PdfWriter

@@ -1,0 +1,257 @@
+#include "output/SvgWriter.h"
+
+#include "render/VectorScene.h"
+
+#include <QBuffer>
+#include <QPainterPath>
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+// A value in units of 10^-decimals, written with as few characters as SVG allows.
+void AppendNumber(QByteArray& out, long long value, int decimals)
+{
+    if (value < 0) {
+        out += '-';
+        value = -value;
+    }
+    long long unit = 1;
+    for (int i = 0; i < decimals; ++i)
+        unit *= 10;
+    out += QByteArray::number(value / unit);
+    long long fraction = value % unit;
+    if (fraction == 0)
+        return;
+    int digits = decimals;
+    while (fraction % 10 == 0) {
+        fraction /= 10;
+        --digits;
+    }
+    out += '.';
+    out += QByteArray::number(fraction).rightJustified(digits, '0');
+}
+
+// Appends numbers separated the short way: a minus sign separates by itself.
+class PathText
+{
+public:
+    PathText(QByteArray& out, int decimals)
+        : FOut(out)
+        , FDecimals(decimals)
+    { }
+
+    void Command(char command)
+    {
+        // a repeated command may be left out: its numbers simply follow
+        const bool repeated = command == FLast && command != 'M' && command != 'z';
+        if (!repeated)
+            FOut += command;
+        FLast = command;
+        FFirstNumber = !repeated;
+    }
+
+    void Number(long long value)
+    {
+        if (!FFirstNumber && value >= 0)
+            FOut += ' ';
+        AppendNumber(FOut, value, FDecimals);
+        FFirstNumber = false;
+    }
+
+private:
+    QByteArray& FOut;
+    const int FDecimals;
+    char FLast = 0;
+    bool FFirstNumber = true;
+};
+
+// A point in units of the path data.
+struct Point
+{
+    long long x = 0;
+    long long y = 0;
+    bool operator==(const Point&) const = default;
+};
+
+QByteArray Colour(const QColor& colour)
+{
+    return colour.name(QColor::HexRgb).toLatin1();
+}
+
+QByteArray Number(int value)
+{
+    return QByteArray::number(value);
+}
+
+QByteArray RectAttributes(const QRect& rect)
+{
+    return "x=\"" + Number(rect.x()) + "\" y=\"" + Number(rect.y()) + "\" width=\""
+        + Number(rect.width()) + "\" height=\"" + Number(rect.height()) + '"';
+}
+
+QByteArray Escaped(const QString& text)
+{
+    QString clean;
+    clean.reserve(text.size());
+    for (const QChar c : text) {
+        // characters XML 1.0 cannot hold at all
+        if (c.unicode() < 0x20 && c != u'\t' && c != u'\n' && c != u'\r')
+            continue;
+        if (c.unicode() == 0xFFFE || c.unicode() == 0xFFFF)
+            continue;
+        clean += c;
+    }
+    return clean.toHtmlEscaped().toUtf8();
+}
+
+QByteArray PngData(const QImage& image)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return "data:image/png;base64," + png.toBase64();
+}
+
+QByteArray Image(const QRect& rect, const QImage& image, const QByteArray& extra = {})
+{
+    return "<image " + RectAttributes(rect) + " preserveAspectRatio=\"none\"" + extra
+        + " xlink:href=\"" + PngData(image) + "\"/>\n";
+}
+
+QByteArray RegionElement(const LogoRegion& region, int decimals)
+{
+    const QByteArray d = "d=\"" + SvgWriter::PathData(region.path, decimals) + '"';
+    const QByteArray rule =
+        region.path.fillRule() == Qt::OddEvenFill ? " fill-rule=\"evenodd\"" : QByteArray();
+    switch (region.kind) {
+    case LogoRegion::Fill:
+        return "<path " + d + " fill=\"" + Colour(region.colour) + '"' + rule + "/>\n";
+    case LogoRegion::Stroke:
+        return "<path " + d + " fill=\"none\" stroke=\"" + Colour(region.colour)
+            + "\" stroke-width=\"" + QByteArray::number(region.strokeWidth)
+            + "\" stroke-linejoin=\"round\" stroke-linecap=\"round\"/>\n";
+    case LogoRegion::Texture:
+        return "<path " + d + " fill=\"url(#texture)\"" + rule + "/>\n";
+    }
+    return {};
+}
+
+} // namespace
+
+namespace SvgWriter {
+
+QByteArray PathData(const QPainterPath& path, int decimals)
+{
+    QByteArray out;
+    PathText text(out, decimals);
+    const double unit = std::pow(10.0, decimals);
+    auto Rounded = [unit](double x, double y) {
+        return Point {std::llround(x * unit), std::llround(y * unit)};
+    };
+    Point current;
+    Point start;
+    auto relative = [&](const Point& p) {
+        text.Number(p.x - current.x);
+        text.Number(p.y - current.y);
+    };
+    const int count = path.elementCount();
+    for (int i = 0; i < count; ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        const Point p = Rounded(e.x, e.y);
+        switch (e.type) {
+        case QPainterPath::MoveToElement:
+            text.Command('M');
+            text.Number(p.x);
+            text.Number(p.y);
+            current = start = p;
+            break;
+        case QPainterPath::LineToElement: {
+            const bool last =
+                i + 1 == count || path.elementAt(i + 1).type == QPainterPath::MoveToElement;
+            // a subpath back at its start is closed: joined there, not capped
+            if (last && p == start) {
+                text.Command('z');
+                current = start;
+                break;
+            }
+            if (p == current)
+                break;
+            text.Command('l');
+            relative(p);
+            current = p;
+            break;
+        }
+        case QPainterPath::CurveToElement: {
+            if (i + 2 >= count)
+                return out;
+            const QPainterPath::Element c2 = path.elementAt(i + 1);
+            const QPainterPath::Element end = path.elementAt(i + 2);
+            text.Command('c');
+            relative(p);
+            relative(Rounded(c2.x, c2.y));
+            const Point to = Rounded(end.x, end.y);
+            relative(to);
+            current = to;
+            i += 2;
+            break;
+        }
+        case QPainterPath::CurveToDataElement:
+            break;
+        }
+    }
+    return out;
+}
+
+QByteArray Write(const VectorScene& scene)
+{
+    if (scene.IsNull())
+        return {};
+    const QRect& r = scene.region;
+    QByteArray svg;
+    svg += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" "
+           "xmlns:xlink=\"http://www.w3.org/1999/xlink\" version=\"1.1\" width=\""
+        + Number(scene.outputSize.width()) + "\" height=\"" + Number(scene.outputSize.height())
+        + "\" viewBox=\"" + Number(r.x()) + ' ' + Number(r.y()) + ' ' + Number(r.width()) + ' '
+        + Number(r.height()) + "\">\n";
+    svg += "<title>" + Escaped(scene.title) + "</title>\n";
+
+    const bool clip = scene.ClipsToLabel();
+    const bool texture = !scene.texture.isNull();
+    if (clip || texture) {
+        svg += "<defs>\n";
+        if (clip)
+            svg += "<clipPath id=\"label\"><rect " + RectAttributes(scene.labelRect)
+                + "/></clipPath>\n";
+        if (texture) {
+            const QRect tile(QPoint(), scene.texture.size());
+            svg += "<pattern id=\"texture\" patternUnits=\"userSpaceOnUse\" " + RectAttributes(tile)
+                + ">\n" + Image(tile, scene.texture) + "</pattern>\n";
+        }
+        svg += "</defs>\n";
+    }
+    if (!scene.panel.isNull())
+        svg += Image(QRect(r.topLeft(), scene.panel.size()), scene.panel);
+    if (scene.backdrop)
+        svg += "<rect " + RectAttributes(scene.backdropRect) + " fill=\"" + Colour(*scene.backdrop)
+            + "\"/>\n";
+    const QByteArray clipAttribute = clip ? " clip-path=\"url(#label)\"" : QByteArray();
+    if (!scene.picture.isNull())
+        svg += Image(scene.pictureRect, scene.picture, clipAttribute);
+    if (clip)
+        svg += "<g" + clipAttribute + ">\n";
+    // a tenth of a preview pixel is at most a fifth of a device pixel up to scale 2
+    const int decimals = scene.outputSize.width() > 2 * r.width() ? 2 : 1;
+    for (const LogoRegion& region : scene.regions)
+        if (!region.path.isEmpty())
+            svg += RegionElement(region, decimals);
+    if (clip)
+        svg += "</g>\n";
+    svg += "</svg>\n";
+    return svg;
+}
+
+} // namespace SvgWriter

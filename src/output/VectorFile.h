@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QByteArray>
+
+struct VectorScene;
+
+// The vector formats a logo is written in, by name: "svg" and "pdf".
+namespace VectorFile {
+
+bool IsVectorFormat(const QByteArray& format);
+
+// The file contents of `scene` in `format`; empty for a null scene or another format.
+QByteArray Encode(const VectorScene& scene, const QByteArray& format);
+
+} // namespace VectorFile

@@ -1,0 +1,210 @@
+#include "render/LogoGeometry.h"
+
+#include "platform/FontInfo.h"
+#include "render/LogoPainter.h"
+#include "render/ShadowSweep.h"
+#include "render/TextPlacement.h"
+
+#include <QPainterPathStroker>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+int Channel(std::uint32_t pixel, int shift)
+{
+    return int((pixel >> shift) & 0xFF);
+}
+
+LogoRegion Filled(const QPainterPath& path, const QColor& colour)
+{
+    LogoRegion region;
+    region.path = path;
+    region.path.setFillRule(Qt::WindingFill);
+    region.colour = colour;
+    return region;
+}
+
+// What a region covers, a stroke as the outline of its pen.
+QPainterPath AreaOf(const LogoRegion& region)
+{
+    if (region.kind != LogoRegion::Stroke)
+        return region.path;
+    QPainterPathStroker stroker;
+    stroker.setWidth(region.strokeWidth);
+    stroker.setJoinStyle(Qt::RoundJoin);
+    stroker.setCapStyle(Qt::RoundCap);
+    QPainterPath area = stroker.createStroke(region.path);
+    area.setFillRule(Qt::WindingFill);
+    return area;
+}
+
+} // namespace
+
+LogoGeometry::LogoGeometry(const LogoLook& look, QSize labelSize, int scale)
+    : FLook(look)
+    , FLabelSize(labelSize)
+    , FScale(std::max(1, scale))
+{ }
+
+QPainterPath LogoGeometry::Letters() const
+{
+    const LogoPainter painter(FLook, FLabelSize, FScale);
+    QPainterPath letters = painter.Placement({}).Path({});
+    // glyph outlines are drawn by the nonzero rule
+    letters.setFillRule(Qt::WindingFill);
+    return letters;
+}
+
+QImage LogoGeometry::Texture() const
+{
+    if (FLook.texture.isNull() || !FontInfo::IsTrueType(FLook.font))
+        return {};
+    if (FScale == 1)
+        return FLook.texture;
+    return FLook.texture.scaled(FLook.texture.size() * FScale, Qt::IgnoreAspectRatio,
+                                Qt::SmoothTransformation);
+}
+
+std::vector<LogoGeometry::Run> LogoGeometry::Runs(const std::vector<std::uint32_t>& colours)
+{
+    std::vector<Run> runs;
+    int low[3] = {};
+    int high[3] = {};
+    auto middle = [&] {
+        std::uint32_t colour = 0;
+        for (int c = 0; c < 3; ++c)
+            colour |= std::uint32_t((low[c] + high[c]) / 2) << (8 * c);
+        return colour;
+    };
+    for (std::size_t k = 0; k < colours.size(); ++k) {
+        bool fits = k > 0;
+        for (int c = 0; c < 3 && fits; ++c) {
+            const int v = Channel(colours[k], 8 * c);
+            fits = std::max(high[c], v) - std::min(low[c], v) <= 2;
+        }
+        if (!fits) {
+            if (k > 0)
+                runs.push_back({int(k), middle()});
+            for (int c = 0; c < 3; ++c)
+                low[c] = high[c] = Channel(colours[k], 8 * c);
+            continue;
+        }
+        for (int c = 0; c < 3; ++c) {
+            low[c] = std::min(low[c], Channel(colours[k], 8 * c));
+            high[c] = std::max(high[c], Channel(colours[k], 8 * c));
+        }
+    }
+    if (!colours.empty())
+        runs.push_back({int(colours.size()), middle()});
+    return runs;
+}
+
+std::vector<LogoRegion> LogoGeometry::Regions(const QPainterPath& letters) const
+{
+    std::vector<LogoRegion> regions;
+    AddShadow(regions, letters);
+    AddFace(regions, letters);
+    return regions;
+}
+
+void LogoGeometry::AddShadow(std::vector<LogoRegion>& regions, const QPainterPath& letters) const
+{
+    if (FLook.depth <= 0 || letters.isEmpty())
+        return;
+    if (FLook.effectStyle == dxfCool) {
+        const QPoint offset = ShadowOffset(FLook.orientation, FLook.depth) * FScale;
+        regions.push_back(Filled(letters.translated(offset), ToQColor(FLook.shadowColor)));
+        return;
+    }
+    const LogoPainter painter(FLook, FLabelSize, FScale);
+    const auto [layers, step] = painter.ShadowSteps();
+    if (layers == 0)
+        return;
+    const std::vector<std::uint32_t> colours = painter.LayerColours(layers);
+    const std::vector<Run> runs = Runs(colours);
+    if (runs.size() == 1) {
+        regions.push_back(Filled(ShadowSweep::Swept(letters, step, 1, layers, FTolerance),
+                                 QColor::fromRgb(runs.front().colour)));
+        return;
+    }
+    std::vector<int> ends;
+    for (const Run& run : runs)
+        ends.push_back(run.last);
+    const std::vector<QPainterPath> bands = ShadowSweep::Bands(letters, step, ends, FTolerance);
+    for (std::size_t i = bands.size(); i-- > 0;) // farthest first
+        regions.push_back(Filled(bands[i], QColor::fromRgb(runs[i].colour)));
+}
+
+void LogoGeometry::AddFace(std::vector<LogoRegion>& regions, const QPainterPath& letters) const
+{
+    const int s = FScale;
+    const bool trueType = FontInfo::IsTrueType(FLook.font);
+    const bool textured = !FLook.texture.isNull() && trueType;
+    const QColor face = ToQColor(FLook.textColor);
+    auto fill = [&](QPoint offset, const QColor& colour) {
+        regions.push_back(Filled(letters.translated(offset), colour));
+    };
+    switch (FLook.style) {
+    case dxfNormal:
+        if (!textured)
+            fill({}, face);
+        break;
+    case dxfRaised:
+        fill({}, ToQColor(clBtnHighlight));
+        if (FontInfo::PixelsToPoints(FLook.font.pixelSize()) >= 12)
+            fill({2 * s, 2 * s}, ToQColor(clBtnShadow));
+        if (!textured)
+            fill({s, s}, face);
+        break;
+    case dxfLowered: {
+        fill({2 * s, 2 * s}, ToQColor(clBtnHighlight));
+        const TColor base = FLook.engravedBase;
+        const TColor engraved =
+            IsSystemColor(base) ? clBtnShadow : LogoPainter::GetColor(base, clBlack, 1, 3);
+        if (!textured)
+            fill({s, s}, ToQColor(engraved));
+        break;
+    }
+    case dxfOutLine:
+        if (trueType) {
+            LogoRegion stroke;
+            stroke.kind = LogoRegion::Stroke;
+            stroke.path = letters;
+            stroke.colour = face;
+            // a pen of width 0 draws one device pixel, like a pen of width 1
+            const int width = s == 1 ? FLook.penWidth : std::max(1, FLook.penWidth) * s;
+            stroke.strokeWidth = std::max(1, width);
+            regions.push_back(stroke);
+        } else {
+            fill({}, face);
+        }
+        break;
+    }
+    if (textured) {
+        LogoRegion texture;
+        texture.kind = LogoRegion::Texture;
+        texture.path = letters.translated(FLook.style == dxfNormal ? QPoint() : QPoint(s, s));
+        // the raster clips the texture to the letters by the even-odd rule
+        texture.path.setFillRule(Qt::OddEvenFill);
+        regions.push_back(texture);
+    }
+}
+
+void LogoGeometry::KeyOut(std::vector<LogoRegion>& regions, QColor key, double tolerance)
+{
+    for (std::size_t i = regions.size(); i-- > 0;) {
+        LogoRegion& cut = regions[i];
+        if (cut.kind == LogoRegion::Texture || cut.colour.rgb() != key.rgb())
+            continue;
+        const QPainterPath shape = AreaOf(cut);
+        for (std::size_t j = 0; j < i; ++j) {
+            LogoRegion& below = regions[j];
+            below.path = ShadowSweep::Subtract(AreaOf(below), shape, tolerance);
+            if (below.kind == LogoRegion::Stroke)
+                below.kind = LogoRegion::Fill;
+        }
+        regions.erase(regions.begin() + std::ptrdiff_t(i));
+    }
+}

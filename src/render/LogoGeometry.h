@@ -1,0 +1,78 @@
+#pragma once
+
+#include "render/LogoLook.h"
+
+#include <QColor>
+#include <QImage>
+#include <QPainterPath>
+#include <QSize>
+
+#include <cstdint>
+#include <vector>
+
+// One shape of a logo in one paint: filled in a colour, stroked, or filled with the texture.
+struct LogoRegion
+{
+    enum Kind : std::uint8_t { Fill, Stroke, Texture };
+    Kind kind = Fill;
+    // Label coordinates in device pixels; the fill rule is the path's.
+    QPainterPath path;
+    QColor colour;
+    // The pen of a stroke (round joins and caps), device pixels.
+    double strokeWidth = 0;
+};
+
+// A logo label as shapes: the layers LogoPainter paints, each as one region, back to front. The
+// caption's outline comes first, at the painter's own placement, and every region is built
+// from an outline handed in, so a later stage may reshape the letters in between.
+//
+// A flat shadow is the letters moved; a deep shadow is one region swept from the first layer to
+// the last; a gradation is one region per run of layers of (within one level) the same colour,
+// farthest first. The face keeps the glyphs' curves; shadow regions are polygons flattened
+// finely enough for the scale.
+class LogoGeometry
+{
+public:
+    LogoGeometry(const LogoLook& look, QSize labelSize, int scale = 1);
+
+    // The caption's outline where the raster draws it, label coordinates in device pixels.
+    QPainterPath Letters() const;
+
+    std::vector<LogoRegion> Regions(const QPainterPath& letters) const;
+    std::vector<LogoRegion> Regions() const { return Regions(Letters()); }
+
+    // The texture as drawn at this scale, tiled from the label's top-left corner; null when the
+    // letters are not textured.
+    QImage Texture() const;
+
+    // How far flattened shadow outlines may stray from the curves: finer for a picture that
+    // is to be shown larger.
+    double Tolerance() const { return FTolerance; }
+    void SetTolerance(double value) { FTolerance = value; }
+
+    // Regions of exactly `key` colour are what the raster makes transparent when the label is
+    // shown over something: they vanish and cut through every region beneath them.
+    static void KeyOut(std::vector<LogoRegion>& regions, QColor key, double tolerance);
+
+    // How far a flattened curve may stray from the true one, in device pixels.
+    static constexpr double kTolerance = 0.1;
+
+    // A run of shadow layers drawn in one colour that lies within one level of each of theirs.
+    struct Run
+    {
+        int last = 0; // the run's farthest layer, counting from 1
+        std::uint32_t colour = 0;
+        bool operator==(const Run&) const = default;
+    };
+    // The fewest such runs for layer colours given nearest first, nearest run first.
+    static std::vector<Run> Runs(const std::vector<std::uint32_t>& colours);
+
+private:
+    void AddShadow(std::vector<LogoRegion>& regions, const QPainterPath& letters) const;
+    void AddFace(std::vector<LogoRegion>& regions, const QPainterPath& letters) const;
+
+    LogoLook FLook;
+    QSize FLabelSize;
+    int FScale;
+    double FTolerance = kTolerance;
+};

@@ -1,0 +1,200 @@
+#include "render/ShadowSweep.h"
+
+#include <QTransform>
+
+#include <cmath>
+#include <polyclipping/clipper.hpp>
+
+using ClipperLib::cInt;
+using ClipperLib::IntPoint;
+using ClipperLib::Path;
+using ClipperLib::Paths;
+
+namespace {
+
+// Fixed-point units per device pixel.
+constexpr double kUnit = 256.0;
+// Qt flattens a curve to within half a unit of the coordinates it flattens in.
+constexpr double kQtFlatness = 0.5;
+
+Paths ToPaths(const QPainterPath& path, double tolerance)
+{
+    const double fine = kQtFlatness / std::max(tolerance, 1.0 / kUnit);
+    const double toUnits = kUnit / fine;
+    Paths paths;
+    for (const QPolygonF& polygon : path.toSubpathPolygons(QTransform::fromScale(fine, fine))) {
+        Path points;
+        points.reserve(std::size_t(polygon.size()));
+        for (const QPointF& p : polygon)
+            points.push_back(
+                {cInt(std::llround(p.x() * toUnits)), cInt(std::llround(p.y() * toUnits))});
+        if (points.size() > 2)
+            paths.push_back(std::move(points));
+    }
+    return paths;
+}
+
+QPainterPath ToPainterPath(Paths paths, double tolerance)
+{
+    // points within the tolerance of their neighbours' line add bytes, not shape
+    ClipperLib::CleanPolygons(paths, kUnit * tolerance);
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    for (const Path& points : paths) {
+        if (points.size() < 3)
+            continue;
+        path.moveTo(double(points[0].X) / kUnit, double(points[0].Y) / kUnit);
+        for (std::size_t i = 1; i < points.size(); ++i)
+            path.lineTo(double(points[i].X) / kUnit, double(points[i].Y) / kUnit);
+        path.closeSubpath();
+    }
+    return path;
+}
+
+Paths Execute(ClipperLib::ClipType type, const Paths& subject, const Paths& clip,
+              ClipperLib::PolyFillType fill = ClipperLib::pftNonZero)
+{
+    ClipperLib::Clipper clipper;
+    clipper.AddPaths(subject, ClipperLib::ptSubject, true);
+    clipper.AddPaths(clip, ClipperLib::ptClip, true);
+    Paths result;
+    clipper.Execute(type, result, fill, fill);
+    return result;
+}
+
+void Translate(Paths& paths, IntPoint by)
+{
+    for (Path& points : paths)
+        for (IntPoint& p : points) {
+            p.X += by.X;
+            p.Y += by.Y;
+        }
+}
+
+// `region` (clean polygons: outer contours counter-clockwise in Clipper's sense, holes the
+// other way) swept along `move`: the region, its copy at the end and, in between, the ribbon
+// each leading chain of edges sweeps out. An edge leads when its outward normal points along
+// the move; a chain of leading edges is monotone across the move, so its ribbon is simple.
+Paths Sweep(const Paths& region, IntPoint move)
+{
+    if (move.X == 0 && move.Y == 0)
+        return region;
+    Paths all = region;
+    Paths moved = region;
+    Translate(moved, move);
+    all.insert(all.end(), moved.begin(), moved.end());
+    auto leads = [&](const IntPoint& a, const IntPoint& b) {
+        // outward normal of a → b with the region on its left: (dy, -dx)
+        const double dx = double(b.X - a.X);
+        const double dy = double(b.Y - a.Y);
+        return dy * double(move.X) - dx * double(move.Y) > 0;
+    };
+    for (const Path& contour : region) {
+        const std::size_t n = contour.size();
+        if (n < 3)
+            continue;
+        // start just after an edge that does not lead, so no chain wraps around the end
+        std::size_t start = n;
+        for (std::size_t i = 0; i < n; ++i)
+            if (!leads(contour[i], contour[(i + 1) % n])) {
+                start = (i + 1) % n;
+                break;
+            }
+        if (start == n) // every edge leads: impossible for a closed contour, but be safe
+            start = 0;
+        Path chain;
+        auto flush = [&] {
+            if (chain.size() >= 2) {
+                Path ribbon = chain;
+                for (auto it = chain.rbegin(); it != chain.rend(); ++it)
+                    ribbon.push_back({it->X + move.X, it->Y + move.Y});
+                if (!ClipperLib::Orientation(ribbon))
+                    ClipperLib::ReversePath(ribbon);
+                all.push_back(std::move(ribbon));
+            }
+            chain.clear();
+        };
+        for (std::size_t k = 0; k < n; ++k) {
+            const IntPoint& a = contour[(start + k) % n];
+            const IntPoint& b = contour[(start + k + 1) % n];
+            if (leads(a, b)) {
+                if (chain.empty())
+                    chain.push_back(a);
+                chain.push_back(b);
+            } else {
+                flush();
+            }
+        }
+        flush();
+    }
+    Paths result;
+    ClipperLib::SimplifyPolygons(all, result, ClipperLib::pftNonZero);
+    return result;
+}
+
+IntPoint Units(QPoint step, int times)
+{
+    return {cInt(step.x()) * times * cInt(kUnit), cInt(step.y()) * times * cInt(kUnit)};
+}
+
+// The letters as clean polygons, moved to layer `layer`.
+Paths Clean(const QPainterPath& letters, QPoint step, int layer, double tolerance)
+{
+    Paths region;
+    ClipperLib::SimplifyPolygons(ToPaths(letters, tolerance), region, ClipperLib::pftNonZero);
+    Translate(region, Units(step, layer));
+    return region;
+}
+
+} // namespace
+
+namespace ShadowSweep {
+
+QPainterPath Swept(const QPainterPath& letters, QPoint step, int first, int last, double tolerance)
+{
+    if (last < first)
+        return {};
+    return ToPainterPath(Sweep(Clean(letters, step, first, tolerance), Units(step, last - first)),
+                         tolerance);
+}
+
+std::vector<QPainterPath> Bands(const QPainterPath& letters, QPoint step,
+                                const std::vector<int>& lastLayers, double tolerance)
+{
+    std::vector<QPainterPath> bands;
+    bands.reserve(lastLayers.size());
+    if (lastLayers.empty())
+        return bands;
+    // Each run's covered layers 1 .. end grow from the previous run's by a sweep, which gets
+    // cheaper as the holes and the gaps between letters fill.
+    const Paths first = Clean(letters, step, 1, tolerance);
+    Paths before; // what the run is cut by: all but the previous run (or the first layer)
+    Paths nearer; // layers 1 .. the end of the previous run
+    int nearerEnd = 0;
+    for (const int end : lastLayers) {
+        const Paths covered = nearerEnd == 0 ? Sweep(first, Units(step, end - 1))
+                                             : Sweep(nearer, Units(step, end - nearerEnd));
+        bands.push_back(ToPainterPath(
+            before.empty() ? covered : Execute(ClipperLib::ctDifference, covered, before),
+            tolerance));
+        before = nearerEnd == 0 ? (end >= 2 ? first : Paths()) : std::move(nearer);
+        nearer = covered;
+        nearerEnd = end;
+    }
+    return bands;
+}
+
+QPainterPath Subtract(const QPainterPath& from, const QPainterPath& cut, double tolerance)
+{
+    const auto fill = [](const QPainterPath& p) {
+        return p.fillRule() == Qt::WindingFill ? ClipperLib::pftNonZero : ClipperLib::pftEvenOdd;
+    };
+    ClipperLib::Clipper clipper;
+    clipper.AddPaths(ToPaths(from, tolerance), ClipperLib::ptSubject, true);
+    clipper.AddPaths(ToPaths(cut, tolerance), ClipperLib::ptClip, true);
+    Paths result;
+    clipper.Execute(ClipperLib::ctDifference, result, fill(from), fill(cut));
+    return ToPainterPath(result, tolerance);
+}
+
+} // namespace ShadowSweep

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QPainterPath>
+#include <QPoint>
+
+#include <vector>
+
+// Unions and sweeps of flattened outlines, for shadows drawn as a few clean regions instead of
+// hundreds of stacked copies. Curves are flattened to within `tolerance` device pixels; results
+// are polygons with the nonzero fill rule.
+namespace ShadowSweep {
+
+// The union of `letters` moved by k × `step` for every k from `first` to `last` (1 ≤ first ≤
+// last): what that run of shadow layers covers.
+QPainterPath Swept(const QPainterPath& letters, QPoint step, int first, int last, double tolerance);
+
+// The regions of runs of layers that end at `lastLayers` (ascending, nearest run first), each
+// what is left of its run when the nearer runs are painted over it, reaching one layer under
+// the nearer run so that no seam shows between them. Same order as `lastLayers`.
+std::vector<QPainterPath> Bands(const QPainterPath& letters, QPoint step,
+                                const std::vector<int>& lastLayers, double tolerance);
+
+// `from` without `cut`.
+QPainterPath Subtract(const QPainterPath& from, const QPainterPath& cut, double tolerance);
+
+} // namespace ShadowSweep

@@ -1,0 +1,126 @@
+#include "VectorTesting.h"
+#include "output/SvgWriter.h"
+#include "render/DocumentRenderer.h"
+#include "render/VectorScene.h"
+#include "support/AppTestMain.h"
+#include "support/TestEnvironment.h"
+
+#include <QPainterPath>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+class tst_SvgWriter : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        TestEnvironment::Pin();
+        QVERIFY(FDir.isValid());
+    }
+
+    void pathData_data()
+    {
+        QTest::addColumn<QPainterPath>("path");
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<int>("decimals");
+        QPainterPath square;
+        square.addRect(1, 2, 3, 4);
+        QTest::newRow("closed square") << square << QByteArray("M1 2l3 0 0 4-3 0z") << 2;
+        QPainterPath open;
+        open.moveTo(0.5, 0.25);
+        open.lineTo(-1.125, 0.25);
+        QTest::newRow("open line, hundredths") << open << QByteArray("M0.5 0.25l-1.63 0") << 2;
+        QPainterPath curve;
+        curve.moveTo(10, 10);
+        curve.cubicTo(11, 10, 12, 11, 12, 12);
+        curve.lineTo(10, 10);
+        QTest::newRow("curve, closed") << curve << QByteArray("M10 10c1 0 2 1 2 2z") << 2;
+        QPainterPath two;
+        two.addRect(0, 0, 1, 1);
+        two.addRect(5, 5, 1, 1);
+        QTest::newRow("tenths") << open << QByteArray("M0.5 0.3l-1.6 0") << 1;
+        QTest::newRow("two subpaths")
+            << two << QByteArray("M0 0l1 0 0 1-1 0zM5 5l1 0 0 1-1 0z") << 2;
+    }
+
+    void pathData()
+    {
+        QFETCH(QPainterPath, path);
+        QFETCH(QByteArray, data);
+        QFETCH(int, decimals);
+        QCOMPARE(SvgWriter::PathData(path, decimals), data);
+    }
+
+    void title_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("title");
+        QTest::newRow("markup") << u"<a> & \"b\""_s << QByteArray("&lt;a&gt; &amp; &quot;b&quot;");
+        QTest::newRow("japanese") << u"ロゴ"_s << u"ロゴ"_s.toUtf8();
+        QTest::newRow("control characters") << u"a\u0001b\u001Fc"_s << QByteArray("abc");
+    }
+
+    // The text is searchable and the document stays well-formed whatever it holds.
+    void title()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, title);
+        Logo logo = LogoFor(u"deep depth10"_s);
+        logo.document.Text = text;
+        const QByteArray svg =
+            SvgWriter::Write(VectorScene::Of(logo.document, logo.pictures, logo.options));
+        QVERIFY(svg.contains("<title>" + title + "</title>"));
+        QCOMPARE(Lint(svg), 0);
+    }
+
+    void invalidRegionWritesNothing()
+    {
+        RenderOptions options;
+        options.region = QRect(-10, 0, 50, 50);
+        QVERIFY(SvgWriter::Write(VectorScene::Of(LogoDocument(), {}, options)).isEmpty());
+    }
+
+    void drawnLikeTheRaster_data() { AddLogoRows(); }
+
+    // librsvg draws the file at the raster's size as Quilvoro draws it itself.
+    void drawnLikeTheRaster()
+    {
+        QFETCH(QString, tag);
+        const Logo logo = LogoFor(tag);
+        const QByteArray svg =
+            SvgWriter::Write(VectorScene::Of(logo.document, logo.pictures, logo.options));
+        QCOMPARE(Lint(svg), 0);
+        QVERIFY2(!svg.contains("<text"), "no dependence on fonts");
+        const QString file = FDir.filePath(u"logo.svg"_s);
+        const QString png = FDir.filePath(u"logo.png"_s);
+        QVERIFY(WriteFile(file, svg));
+        QByteArray messages;
+        QCOMPARE(Run(u"rsvg-convert"_s, {u"-o"_s, png, file}, &messages), 0);
+        const QImage drawn(png);
+        const QImage raster = DocumentRenderer::Render(logo.document, logo.pictures, logo.options);
+        QCOMPARE(drawn.size(), raster.size());
+        const PictureDifference difference = Difference(raster, drawn);
+        QVERIFY2(difference.meanLevels <= 2,
+                 qPrintable(u"mean %1 levels"_s.arg(difference.meanLevels)));
+        QVERIFY2(difference.farShare <= 0.01,
+                 qPrintable(u"%1 % far off"_s.arg(difference.farShare * 100)));
+    }
+
+private:
+    int Lint(const QByteArray& svg)
+    {
+        const QString file = FDir.filePath(u"lint.svg"_s);
+        if (!WriteFile(file, svg))
+            return -1;
+        return Run(u"xmllint"_s, {u"--noout"_s, file});
+    }
+
+    QTemporaryDir FDir;
+};
+
+QUILVORO_APP_TEST_MAIN(tst_SvgWriter)
+#include "tst_SvgWriter.moc"
