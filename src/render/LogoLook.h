@@ -58,4 +58,6 @@ struct LogoLook
     // Tiled inside the letters when the face is an outline font; null for none.
     QImage texture;
     int penWidth = 1;
+
+    bool operator==(const LogoLook&) const = default;
 };
