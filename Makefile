@@ -6,7 +6,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 .PHONY: all deps build run test test-plain test-asan bench snap format format-check clean package \
-        package-check license-check
+        package-check license-check check-layers
 
 all: build
 
@@ -62,6 +62,11 @@ format-check: deps
 # Fails, naming each file, when one lacks its copyright and licence lines or its licence text.
 license-check: deps
 	@reuse lint
+
+# Fails, naming each file and line, on an include that points up or sideways in the layers.
+check-layers: $(BUILD)/build.ninja
+	@cmake -S . -B $(BUILD) >/dev/null
+	@scripts/check-layers.sh $(BUILD)/layers.txt
 
 clean:
 	@rm -rf $(BUILD) $(BUILD_ASAN)

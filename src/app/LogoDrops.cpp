@@ -2,7 +2,6 @@
 
 #include "app/Makewindow1.h"
 #include "app/WindowActions.h"
-#include "framework/TPanel.h"
 
 #include <QDropEvent>
 #include <QFileInfo>
@@ -49,7 +48,7 @@ TLogoDrops::TDropKind TLogoDrops::Classify(const QMimeData* data)
 
 bool TLogoDrops::OverPreview(const QPoint& pos) const
 {
-    const QWidget* preview = FForm->Panel0;
+    const QWidget* preview = FForm->PreviewPanel();
     return preview->isVisible() && preview->rect().contains(preview->mapFrom(FForm, pos));
 }
 

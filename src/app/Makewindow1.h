@@ -10,6 +10,8 @@
 
 class QObject;
 struct PreviewScene;
+struct RenderOptions;
+struct RenderPictures;
 class TAppHint;
 class TBevel;
 class TColorDialog;
@@ -91,6 +93,14 @@ public:
     void LoadLogoFile(const QString& fileName);
     // The settings the window shows now; the background picture's name only while it is shown.
     LogoDocument Document() const;
+    // The document the preview shows and every export draws: Document(), except that the
+    // layout's start caption and face stay until their fields are first applied.
+    LogoDocument ShownDocument() const;
+    // The pictures the window holds for it: the background while it is shown, and the texture.
+    RenderPictures Pictures() const;
+    // Carries the shown document into the preview label through the renderer's own conversion,
+    // so the screen and every export agree. Every editing handler ends here.
+    void ShowDocument();
     // Carries `document` into the controls as a logo file load does: each control is set and
     // its handler run, in file order; then the texture and the background are loaded from
     // their names (a picture that fails is reported and left out).
@@ -110,15 +120,22 @@ public:
     void SpeedButton6Click(QObject* Sender);
     void SpeedButton16Click(QObject* Sender);
     void SpeedButton17Click(QObject* Sender);
-    // The preview's pixels inside the selection frame, without the frame, one pixel per pixel,
-    // rendered offscreen whether or not the preview is in view.
-    QImage CaptureSelection();
+    // The region inside the selection frame as every export draws it: the shown document and
+    // the window's pictures through the renderer, whether or not the preview is in view.
+    QImage RenderSelection(const RenderOptions& options) const;
+    // The same at one pixel per preview pixel, opaque, as BMP保存 writes it (RGB888).
+    QImage CaptureSelection() const;
     // The selection frame's region in preview pixels (from the label's top-left corner).
     QRect SelectionRegion() const;
     // What the preview shows now, for the renderer.
     PreviewScene ShownScene() const;
     // The scales a PNG export offers.
     static const QList<int>& PngScales();
+    // The preview panel: where the preview's menu opens and dropped pictures land. Helpers
+    // take it from here instead of reaching for the control.
+    QWidget* PreviewPanel() const;
+    // Whether a background picture is shown under the logo.
+    bool BackgroundShown() const;
 
     // Editing comfort (Makewindow1Comfort.cpp).
     // Asks before the changes since the last save or load are thrown away: 保存 (runs the save
@@ -249,7 +266,8 @@ private:
     void CreateHistorySteps();
     void RestoreDocument(const LogoDocument& document);
 
-    void ApplyFontStyle(TShineSpeedButton* button, int styleBit);
+    // Puts a label or shadow style button down and shows the document.
+    void SelectStyle(TShineSpeedButton* button);
     void ApplySettings(const LogoDocument& document);
     void ApplyPictures(const LogoDocument& document);
     // Places the preview, the lower panel, the header and the window for `phase`.
@@ -267,6 +285,10 @@ private:
     QString FAppDir;
     // A file to load at the next turn of the Load transition instead of asking for one.
     QString FPendingLoad;
+    // The layout starts the preview with a caption and a face that the text field and the
+    // face list do not hold; each gives way once its field is applied.
+    std::optional<QString> FStartCaption;
+    std::optional<QString> FStartFace;
     QString FProgramPath;
     int FSlidePhase = 0;
     // The window's position and phase where the running slide began.

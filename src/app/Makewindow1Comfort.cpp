@@ -204,7 +204,7 @@ bool TMakeForm1::SetBackgroundFile(const QString& fileName)
     OpenPictureDialog1->SetFileName(fileName);
     Image1->SetPicture(*picture);
     Image1->setVisible(true);
-    Label1->SetTransparent(true);
+    ShowDocument();
     History->Record(TLogoHistory::hkOther);
     return true;
 }
@@ -216,6 +216,7 @@ bool TMakeForm1::SetTextureFile(const QString& fileName)
         return false;
     OpenPictureDialog2->SetFileName(fileName);
     Label1->SetGlyph(*picture);
+    ShowDocument();
     History->Record(TLogoHistory::hkOther);
     return true;
 }

@@ -1,4 +1,5 @@
-// Handlers that carry each editing control into the preview label, and the New reset.
+// Handlers that carry each editing control into the preview label, and the New reset. Each
+// ends in ShowDocument(): the label shows the document the controls hold, as exports draw it.
 #include "app/LogoHistory.h"
 #include "app/Makewindow1.h"
 #include "controls/ShineSpdBtn.h"
@@ -13,103 +14,113 @@
 
 namespace {
 
-// Opens a colour dialog on its remembered colour; the confirmed choice goes to `apply`.
-template<class Apply> void ChooseColor(QWidget* parent, TColorDialog* dialog, Apply apply)
+// Opens a colour dialog on its remembered colour; the confirmed choice goes to `apply`, and
+// then into the preview.
+template<class Apply> void ChooseColor(TMakeForm1* form, TColorDialog* dialog, Apply apply)
 {
-    if (dialog->Execute(parent))
-        apply(dialog->Color());
+    if (!dialog->Execute(form))
+        return;
+    apply(dialog->Color());
+    form->ShowDocument();
 }
 
 } // namespace
 
 void TMakeForm1::Edit1Change(QObject*)
 {
-    Label1->SetCaption(Edit1->Text());
+    FStartCaption.reset();
+    ShowDocument();
 }
 
 void TMakeForm1::FontComboBox1Change(QObject*)
 {
-    Label1->Font()->SetName(FontComboBox1->GetSelectedFont());
+    FStartFace.reset();
+    ShowDocument();
 }
 
-void TMakeForm1::ApplyFontStyle(TShineSpeedButton* button, int styleBit)
-{
-    // The four buttons form one all-up group, so at most one of them is down.
-    Label1->Font()->SetStyle(button->Down() ? TFontStyles(styleBit) : TFontStyles(0));
-}
-
+// The four font style buttons form one all-up group, so at most one of them is down and the
+// document's style is that one's.
 void TMakeForm1::SpeedButton18Click(QObject*)
 {
-    ApplyFontStyle(SpeedButton18, fsBold);
+    ShowDocument();
 }
 
 void TMakeForm1::SpeedButton19Click(QObject*)
 {
-    ApplyFontStyle(SpeedButton19, fsItalic);
+    ShowDocument();
 }
 
 void TMakeForm1::SpeedButton20Click(QObject*)
 {
-    ApplyFontStyle(SpeedButton20, fsUnderline);
+    ShowDocument();
 }
 
 void TMakeForm1::SpeedButton21Click(QObject*)
 {
-    ApplyFontStyle(SpeedButton21, fsStrikeOut);
+    ShowDocument();
 }
 
 void TMakeForm1::TrackBar1Change(QObject*)
 {
-    Label1->Font()->SetSize(TrackBar1->Position());
+    ShowDocument();
 }
 
 void TMakeForm1::TrackBar3Change(QObject*)
 {
-    Label1->SetAngle(TrackBar3->Position());
+    // A bitmap face does not turn: the label beeps and explains, and the document shows it
+    // unturned.
+    Label1->AngleAllowed(TrackBar3->Position());
+    ShowDocument();
 }
 
 void TMakeForm1::TrackBar2Change(QObject*)
 {
-    Label1->Effect3D()->SetDepth(std::uint16_t(TrackBar2->Position()));
+    ShowDocument();
 }
 
 void TMakeForm1::TrackBar6Change(QObject*)
 {
-    const int position = TrackBar6->Position();
-    if (position >= LogoDocument::kMinDirection && position <= LogoDocument::kMaxDirection)
-        Label1->Effect3D()->SetOrientation(DocumentRenderer::OrientationAt(position));
+    ShowDocument();
+}
+
+void TMakeForm1::SelectStyle(TShineSpeedButton* button)
+{
+    // The handler stands for its button whether or not a click put it down.
+    button->SetDown(true);
+    ShowDocument();
 }
 
 void TMakeForm1::SpeedButton7Click(QObject*)
 {
-    Label1->SetStyle(dxfNormal);
+    SelectStyle(SpeedButton7);
 }
 
 void TMakeForm1::SpeedButton8Click(QObject*)
 {
-    Label1->SetStyle(dxfOutLine);
+    SelectStyle(SpeedButton8);
 }
 
 void TMakeForm1::SpeedButton9Click(QObject*)
 {
-    Label1->SetStyle(dxfRaised);
+    SelectStyle(SpeedButton9);
 }
 
 void TMakeForm1::SpeedButton10Click(QObject*)
 {
-    Label1->Effect3D()->SetStyle(dxfCool);
+    SelectStyle(SpeedButton10);
 }
 
 void TMakeForm1::SpeedButton11Click(QObject*)
 {
-    Label1->Effect3D()->SetStyle(dxfExtrude);
+    SelectStyle(SpeedButton11);
 }
 
 void TMakeForm1::SpeedButton12Click(QObject*)
 {
-    Label1->Effect3D()->SetStyle(dxfFun);
+    SelectStyle(SpeedButton12);
 }
 
+// The label keeps the three colours; the dialogs open on them.
 void TMakeForm1::SpeedButton13Click(QObject*)
 {
     ChooseColor(this, ColorDialog2, [this](TColor c) { Label1->Font()->SetColor(c); });
@@ -131,9 +142,9 @@ void TMakeForm1::NewDocument()
     const TLogoHistory::TBatch step(History, true);
     // the face in use and the texture stay; the background picture goes
     LogoDocument fresh;
-    fresh.FontName = Label1->Font()->Name();
+    fresh.FontName = ShownDocument().FontName;
     ApplySettings(fresh);
     Image1->setVisible(false);
     Image1->ClearPicture();
-    Label1->SetTransparent(false);
+    ShowDocument();
 }

@@ -309,6 +309,7 @@ void TMakeForm1::CreateControls()
     CreateTitleButtons();
     CreateComponents();
     SetTabOrder();
+    ShowDocument();
 }
 
 void TMakeForm1::CreateBars()
@@ -444,18 +445,15 @@ void TMakeForm1::CreatePreview()
     Label1 = Place<TdxfLabel>(Panel0, u"Label1", bevel, bevel, preview.width(), preview.height());
     Align::Set(Label1, alClient);
     Label1->SetAutoSize(false);
-    Label1->SetCaption(u"TAMRIN - Quilvoro"_s);
     Label1->SetParentColor(false);
     Label1->SetParentFont(false);
+    // The label keeps the three colours; the rest of its look comes from the controls once
+    // they all exist (ShowDocument).
     Label1->SetColor(clBlack);
-    SetFont(Label1->Font(), kUiFace, -53, clWhite);
-    Label1->SetStyle(dxfNormal);
-    Label1->SetAngle(0);
-    Label1->Effect3D()->SetStyle(dxfFun);
-    Label1->Effect3D()->SetOrientation(dxfRightBottom);
-    Label1->Effect3D()->SetDepth(30);
+    Label1->Font()->SetColor(clWhite);
     Label1->Effect3D()->SetShadowedColor(clGray);
-    Label1->SetPenWidth(0);
+    FStartCaption = u"TAMRIN - Quilvoro"_s;
+    FStartFace = kUiFace;
 
     constexpr QRect selection = Preview::kSelectionInPanel;
     SelShape1 = Place<TSelShape>(Panel0, u"SelShape1", selection.x(), selection.y(),

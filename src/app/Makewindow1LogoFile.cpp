@@ -15,6 +15,7 @@
 #include "framework/TPictureFile.h"
 #include "framework/TTrackBar.h"
 #include "platform/Sound.h"
+#include "render/DocumentRenderer.h"
 
 #include <algorithm>
 #include <array>
@@ -62,20 +63,15 @@ E DownStyle(const TMakeForm1* form, const std::array<TStyleButton<E>, N>& button
 }
 
 // Puts the button of `style` down and the others up, in button order, and applies the style.
-// Returns whether any button ended down.
 template<class E, std::size_t N>
-bool ApplyStyle(TMakeForm1* form, const std::array<TStyleButton<E>, N>& buttons, E style)
+void ApplyStyle(TMakeForm1* form, const std::array<TStyleButton<E>, N>& buttons, E style)
 {
-    bool anyDown = false;
     for (const TStyleButton<E>& b : buttons) {
         TShineSpeedButton* button = form->*b.button;
         button->SetDown(b.style == style);
-        if (button->Down()) {
+        if (button->Down())
             (form->*b.click)(form);
-            anyDown = true;
-        }
     }
-    return anyDown;
 }
 
 void ApplyPosition(TMakeForm1* form, TTrackBar* bar, int position, TMakeForm1::Handler change)
@@ -154,6 +150,23 @@ LogoDocument TMakeForm1::Document() const
     return d;
 }
 
+LogoDocument TMakeForm1::ShownDocument() const
+{
+    LogoDocument d = Document();
+    if (FStartCaption)
+        d.Text = *FStartCaption;
+    if (FStartFace)
+        d.FontName = *FStartFace;
+    return d;
+}
+
+void TMakeForm1::ShowDocument()
+{
+    const PreviewScene scene = ShownScene();
+    Label1->SetLook(scene.look);
+    Label1->SetTransparent(scene.labelTransparent);
+}
+
 void TMakeForm1::ApplyDocument(const LogoDocument& document)
 {
     ApplySettings(document);
@@ -166,8 +179,7 @@ void TMakeForm1::ApplySettings(const LogoDocument& d)
     Edit1Change(this);
     FontComboBox1->SetSelectedFont(d.FontName);
     FontComboBox1Change(this);
-    if (!ApplyStyle(this, kFontStyleButtons, d.FontStyle))
-        Label1->Font()->SetStyle(0);
+    ApplyStyle(this, kFontStyleButtons, d.FontStyle);
     ApplyPosition(this, TrackBar1, d.Size, &TMakeForm1::TrackBar1Change);
     ApplyPosition(this, TrackBar3, d.Angle, &TMakeForm1::TrackBar3Change);
     ApplyStyle(this, kLabelStyleButtons, d.LabelStyle);
@@ -182,32 +194,30 @@ void TMakeForm1::ApplySettings(const LogoDocument& d)
     ColorDialog1->SetColor(Label1->Color());
     Label1->SetWarp(d.Warp);
     Label1->SetWarpAmount(d.WarpAmount);
+    ShowDocument();
 }
 
 void TMakeForm1::ApplyPictures(const LogoDocument& d)
 {
     OpenPictureDialog2->SetFileName(d.TextureFile);
-    if (d.TextureFile.isEmpty())
-        Label1->SetGlyph(QImage());
-    else
+    // A texture that cannot be read is left out, not replaced by the one shown before.
+    Label1->SetGlyph(QImage());
+    if (!d.TextureFile.isEmpty())
         LoadOrReport([&] { Label1->SetGlyph(LoadPicture(d.TextureFile)); },
                      u"文字画像(テクスチャ)ファイル存在セズ..."_s);
 
     OpenPictureDialog1->SetFileName(d.BackgroundFile);
-    if (d.BackgroundFile.isEmpty()) {
-        Image1->setVisible(false);
-        Image1->ClearPicture();
-        Label1->SetTransparent(false);
-        return;
-    }
     Image1->ClearPicture();
-    LoadOrReport(
-        [&] {
-            Image1->SetPicture(LoadPicture(d.BackgroundFile));
-            Image1->setVisible(true);
-            Label1->SetTransparent(true);
-        },
-        u"背景画像ファイル存在セズ..."_s);
+    if (d.BackgroundFile.isEmpty())
+        Image1->setVisible(false);
+    else
+        LoadOrReport(
+            [&] {
+                Image1->SetPicture(LoadPicture(d.BackgroundFile));
+                Image1->setVisible(true);
+            },
+            u"背景画像ファイル存在セズ..."_s);
+    ShowDocument();
 }
 
 QImage TMakeForm1::LoadPicture(const QString& fileName) const

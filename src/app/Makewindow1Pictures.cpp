@@ -1,4 +1,5 @@
 // Export of the region under the selection frame, and the background and texture pictures.
+// Every export draws the shown document through the renderer, as the command line does.
 #include "app/Makewindow1.h"
 #include "app/Settings.h"
 #include "controls/SelShape.h"
@@ -32,18 +33,28 @@ const QString kTransparentKey = u"PngExport/Transparent"_s;
 
 } // namespace
 
-QImage TMakeForm1::CaptureSelection()
+QWidget* TMakeForm1::PreviewPanel() const
 {
-    const QRect region = SelShape1->geometry();
-    QImage shot(region.size(), QImage::Format_RGB32);
-    shot.fill(ToQColor(Panel0->Color()));
-    SelShape1->setVisible(false);
-    // The panel draws itself and its children straight into the picture: the pixels the
-    // screen shows, without the frame, wherever the panel is and whatever the screen's scale.
-    Panel0->render(&shot, QPoint(), QRegion(region),
-                   QWidget::DrawWindowBackground | QWidget::DrawChildren);
-    SelShape1->setVisible(true);
-    return shot.convertToFormat(QImage::Format_RGB888);
+    return Panel0;
+}
+
+bool TMakeForm1::BackgroundShown() const
+{
+    return !Image1->isHidden();
+}
+
+RenderPictures TMakeForm1::Pictures() const
+{
+    RenderPictures pictures;
+    if (BackgroundShown())
+        pictures.background = Image1->Picture();
+    pictures.texture = *Label1->Glyph();
+    return pictures;
+}
+
+PreviewScene TMakeForm1::ShownScene() const
+{
+    return DocumentRenderer::SceneOf(ShownDocument(), Pictures());
 }
 
 QRect TMakeForm1::SelectionRegion() const
@@ -51,14 +62,16 @@ QRect TMakeForm1::SelectionRegion() const
     return SelShape1->geometry().translated(-Label1->pos());
 }
 
-PreviewScene TMakeForm1::ShownScene() const
+QImage TMakeForm1::RenderSelection(const RenderOptions& options) const
 {
-    PreviewScene scene;
-    scene.look = Label1->Look();
-    if (!Image1->isHidden())
-        scene.background = Image1->Picture();
-    scene.labelTransparent = Label1->Transparent();
-    return scene;
+    RenderOptions framed = options;
+    framed.region = SelectionRegion();
+    return DocumentRenderer::Render(ShownDocument(), Pictures(), framed);
+}
+
+QImage TMakeForm1::CaptureSelection() const
+{
+    return RenderSelection({}).convertToFormat(QImage::Format_RGB888);
 }
 
 const QList<int>& TMakeForm1::PngScales()
@@ -100,12 +113,10 @@ void TMakeForm1::ExportPng(const QString& fileName)
     settings.setValue(kTransparentKey, chosen->transparent);
 
     RenderOptions options;
-    options.region = SelectionRegion();
     options.scale = chosen->scale;
     options.transparent = chosen->transparent;
     QString error;
-    const std::optional<QByteArray> png =
-        PngWriter::Encode(DocumentRenderer::Render(ShownScene(), options), &error);
+    const std::optional<QByteArray> png = PngWriter::Encode(RenderSelection(options), &error);
     if (!png)
         throw EPictureFileError(u"画像ヲ PNG 形式ニ変換デキマセン: %1"_s.arg(error).toStdString());
     TPictureFile::SaveBytes(*png, fileName);
@@ -127,13 +138,14 @@ void TMakeForm1::SpeedButton16Click(QObject*)
     if (!OpenPictureDialog1->Execute(this)) {
         Image1->setVisible(false);
         Image1->ClearPicture();
-        Label1->SetTransparent(false);
         OpenPictureDialog1->SetFileName(QString());
+        ShowDocument();
         return;
     }
-    Image1->setVisible(true);
+    // Read first: a picture that cannot be read leaves the preview as it was.
     Image1->SetPicture(TPictureFile::Load(OpenPictureDialog1->FileName()));
-    Label1->SetTransparent(true);
+    Image1->setVisible(true);
+    ShowDocument();
 }
 
 void TMakeForm1::SpeedButton17Click(QObject*)
@@ -141,7 +153,9 @@ void TMakeForm1::SpeedButton17Click(QObject*)
     if (!OpenPictureDialog2->Execute(this)) {
         Label1->SetGlyph(QImage());
         OpenPictureDialog2->SetFileName(QString());
+        ShowDocument();
         return;
     }
     Label1->SetGlyph(TPictureFile::Load(OpenPictureDialog2->FileName()));
+    ShowDocument();
 }

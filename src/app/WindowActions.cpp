@@ -4,9 +4,6 @@
 #include "app/RecentFiles.h"
 #include "framework/TApplication.h"
 #include "framework/TDialogs.h"
-#include "framework/TEdit.h"
-#include "framework/TImage.h"
-#include "framework/TPanel.h"
 #include "output/PngWriter.h"
 #include "output/SvgWriter.h"
 #include "platform/Sound.h"
@@ -93,9 +90,10 @@ TWindowActions::TWindowActions(TMakeForm1* form, QUndoStack* history)
     FRecentMenu = FMenu->addMenu(u"最近ノファイル"_s);
     FRecentMenu->setObjectName(u"RecentMenu"_s);
 
-    form->Panel0->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(form->Panel0, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { ShowPreviewMenu(FForm->Panel0->mapToGlobal(pos)); });
+    QWidget* preview = form->PreviewPanel();
+    preview->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(preview, &QWidget::customContextMenuRequested, this,
+            [this, preview](const QPoint& pos) { ShowPreviewMenu(preview->mapToGlobal(pos)); });
 }
 
 QAction* TWindowActions::AddAction(const QString& text, const QList<QKeySequence>& keys,
@@ -159,12 +157,11 @@ QImage TWindowActions::ClipboardPicture() const
 {
     // Over a background picture the frame holds a picture, so it goes as shown; otherwise the
     // logo goes alone, its background colour transparent, its edges with partial alpha.
-    if (!FForm->Image1->isHidden())
+    if (FForm->BackgroundShown())
         return FForm->CaptureSelection();
     RenderOptions options;
-    options.region = FForm->SelectionRegion();
     options.transparent = true;
-    return DocumentRenderer::Render(FForm->ShownScene(), options);
+    return FForm->RenderSelection(options);
 }
 
 QByteArray TWindowActions::ClipboardSvg() const
@@ -172,7 +169,7 @@ QByteArray TWindowActions::ClipboardSvg() const
     // the same choice as the picture: as shown over a background picture, else the logo alone
     RenderOptions options;
     options.region = FForm->SelectionRegion();
-    options.transparent = FForm->Image1->isHidden();
+    options.transparent = !FForm->BackgroundShown();
     return SvgWriter::Write(VectorScene::Of(FForm->ShownScene(), options));
 }
 

@@ -37,6 +37,13 @@ void GrowTo(QImage& bitmap, int width, int height, QImage::Format format)
     bitmap = QImage(std::max(bitmap.width(), width), std::max(bitmap.height(), height), format);
 }
 
+TFontStyles StylesOf(const QFont& font)
+{
+    return TFontStyles((font.bold() ? fsBold : 0) | (font.italic() ? fsItalic : 0)
+                       | (font.underline() ? fsUnderline : 0)
+                       | (font.strikeOut() ? fsStrikeOut : 0));
+}
+
 QString MessageCaption()
 {
     if (TApplication* app = TApplication::Instance())
@@ -175,17 +182,21 @@ void TdxfLabel::SetAngle(int value)
 {
     // The face is checked before the range: an out-of-range value with a bitmap face still
     // beeps and explains.
-    if (value != 0 && !FontInfo::IsTrueType(FFont.ToQFont())) {
-        Sound::MessageBeep(Sound::MB_ICONHAND);
-        TDialogs::Current().MessageBox(
-            this, QStringLiteral("The Angle property is applicable for the TrueType fonts only"),
-            MessageCaption(), MB_OK);
-        return;
-    }
-    if (value < 0 || value > 360 || FAngle == value)
+    if (!AngleAllowed(value) || value < 0 || value > 360 || FAngle == value)
         return;
     FAngle = value;
     update();
+}
+
+bool TdxfLabel::AngleAllowed(int value)
+{
+    if (value == 0 || FontInfo::IsTrueType(FFont.ToQFont()))
+        return true;
+    Sound::MessageBeep(Sound::MB_ICONHAND);
+    TDialogs::Current().MessageBox(
+        this, QStringLiteral("The Angle property is applicable for the TrueType fonts only"),
+        MessageCaption(), MB_OK);
+    return false;
 }
 
 void TdxfLabel::SetGlyph(const QImage& value)
@@ -249,6 +260,40 @@ LogoLook TdxfLabel::Look() const
     look.warp = FWarp;
     look.warpAmount = FWarpAmount;
     return look;
+}
+
+void TdxfLabel::SetLook(const LogoLook& look)
+{
+    SetCaption(look.caption);
+    TFont font;
+    font.SetName(look.font.family());
+    const int pixels = look.font.pixelSize() > 0
+        ? look.font.pixelSize()
+        : FontInfo::PointsToPixels(qRound(look.font.pointSizeF()));
+    font.SetHeight(-pixels);
+    font.SetStyle(StylesOf(look.font));
+    font.SetColor(look.textColor);
+    FFont.Assign(font);
+    if (look.color != Color())
+        SetColor(look.color);
+    // The style setter repaints whatever the value.
+    if (FStyle != look.style)
+        SetStyle(look.style);
+    if (FAngle != look.angle) {
+        FAngle = look.angle;
+        update();
+    }
+    FEffect3D.SetStyle(look.effectStyle);
+    FEffect3D.SetOrientation(look.orientation);
+    FEffect3D.SetDepth(std::uint16_t(look.depth));
+    FEffect3D.SetShadowedColor(look.shadowColor);
+    // A texture handed back from Glyph() is the one shown; copying it again would cost a large
+    // picture's memory on every change.
+    if (look.texture.cacheKey() != FGlyph.cacheKey())
+        SetGlyph(look.texture);
+    SetPenWidth(look.penWidth);
+    SetWarp(look.warp);
+    SetWarpAmount(look.warpAmount);
 }
 
 void TdxfLabel::PaintTo(QPainter& painter)

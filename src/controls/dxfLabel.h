@@ -90,6 +90,9 @@ public:
 
     int Angle() const { return FAngle; }
     void SetAngle(int value);
+    // Whether the face can turn by `value`: only an outline (TrueType) face turns. Asking a
+    // bitmap face to turn beeps and explains, as SetAngle does when it refuses.
+    bool AngleAllowed(int value);
 
     Tdxf3DEffect* Effect3D() { return &FEffect3D; }
     const Tdxf3DEffect* Effect3D() const { return &FEffect3D; }
@@ -120,6 +123,10 @@ public:
 
     // Everything the label draws, as a value that LogoPainter paints without the widget.
     LogoLook Look() const;
+    // Takes every setting a look holds, so that Look() gives it back; the engraved base stays
+    // the parent's colour. Repaints only for what changed, and never asks about the angle: a
+    // look has already settled it for its face.
+    void SetLook(const LogoLook& look);
 
     // The top-left corner of the unrotated text cell (the pivot of the rotation) that puts the
     // centre of a text of `text` size, turned by `angle` degrees, on the centre of `area`.

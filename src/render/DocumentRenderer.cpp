@@ -141,7 +141,8 @@ LogoLook DocumentRenderer::LookOf(const LogoDocument& document, const QImage& te
     look.font = font.ToQFont();
     look.textColor = document.TextColor;
     look.color = document.BackgroundColor;
-    look.engravedBase = document.BackgroundColor;
+    // The label's parent is the preview panel.
+    look.engravedBase = kPanelColor;
     look.style = LabelStyleOf(document.LabelStyle);
     // The window refuses to turn a face that is no outline font.
     look.angle = FontInfo::IsTrueType(look.font) ? document.Angle : 0;
@@ -157,14 +158,19 @@ LogoLook DocumentRenderer::LookOf(const LogoDocument& document, const QImage& te
     return look;
 }
 
-QImage DocumentRenderer::Render(const LogoDocument& document, const RenderPictures& pictures,
-                                const RenderOptions& options)
+PreviewScene DocumentRenderer::SceneOf(const LogoDocument& document, const RenderPictures& pictures)
 {
     PreviewScene scene;
     scene.look = LookOf(document, pictures.texture);
     scene.background = pictures.background;
     scene.labelTransparent = !pictures.background.isNull();
-    return Render(scene, options);
+    return scene;
+}
+
+QImage DocumentRenderer::Render(const LogoDocument& document, const RenderPictures& pictures,
+                                const RenderOptions& options)
+{
+    return Render(SceneOf(document, pictures), options);
 }
 
 QImage DocumentRenderer::Render(const PreviewScene& scene, const RenderOptions& options)

@@ -41,10 +41,10 @@ struct RenderOptions
 // (background colour, or the background picture centred on the panel's colour, the label over
 // it) inside the panel's bevel. Any region, any scale from 1 to 8, opaque or transparent.
 //
-// At scale 1 an opaque render is the same pixels as the window's BMP export of that region with
-// the same settings. Render holds no shared state and needs no widget, so any number of
-// threads may render at once (install the face substitutions, FontInfo::InstallSubstitutions,
-// once before starting them).
+// The window's exports and its preview label go through the same conversion (LookOf, SceneOf),
+// so a document gives the same picture in the window and on the command line. Render holds no
+// shared state and needs no widget, so any number of threads may render at once (install the face
+// substitutions, FontInfo::InstallSubstitutions, once before starting them).
 class DocumentRenderer
 {
 public:
@@ -69,8 +69,12 @@ public:
     // The picture's size in device pixels.
     static QSize OutputSize(const RenderOptions& options);
 
-    // The label's look for a document, as the window shows it after loading that document.
+    // The label's look for a document: the one conversion from document values to what the
+    // preview label paints and every export draws.
     static LogoLook LookOf(const LogoDocument& document, const QImage& texture);
+    // The whole preview for a document and its pictures: the look, and the background picture
+    // with the label keyed over it while there is one.
+    static PreviewScene SceneOf(const LogoDocument& document, const RenderPictures& pictures);
     // The label's orientation for a position of the direction track bar; the position runs
     // clockwise on screen from the lower right.
     static TdxfOrientation OrientationAt(int directionPosition);

@@ -62,4 +62,6 @@ struct LogoLook
     // The bend of the caption's outline (TextWarp); none draws the text as it is.
     TLogoWarp warp = TLogoWarp::None;
     int warpAmount = 0;
+
+    bool operator==(const LogoLook&) const = default;
 };

@@ -5,6 +5,7 @@
 #include "framework/TFileDialog.h"
 #include "framework/TImage.h"
 #include "framework/TTimer.h"
+#include "framework/TTrackBar.h"
 #include "support/AppTestMain.h"
 #include "support/FileTesting.h"
 #include "support/TestDialogs.h"
@@ -214,9 +215,10 @@ private Q_SLOTS:
         BringPreviewIntoView(form);
         dialogs.fileAnswers = {picture};
         form.SpeedButton16Click(&form);
-        form.Label1->SetColor(RGB(0, 255, 0));
-        form.Label1->Effect3D()->SetDepth(0);
-        form.Label1->SetAngle(20);
+        dialogs.colorAnswers.push_back(RGB(0, 255, 0));
+        form.SpeedButton15Click(&form);
+        form.TrackBar2->SetPosition(0);
+        form.TrackBar3->SetPosition(20);
         const QImage shot = form.CaptureSelection().convertToFormat(QImage::Format_RGB32);
         int edges = 0;
         for (int y = 0; y < shot.height(); ++y) {

@@ -12,8 +12,11 @@
 #include "support/TestEnvironment.h"
 
 #include <QPainter>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -88,6 +91,29 @@ void RunTransition(TTimer* timer)
         timer->Tick();
 }
 
+// A shown window past its first New, with `contents` loaded from `file` and the frame at
+// `selection` in the panel (null keeps the layout's).
+std::unique_ptr<TMakeForm1> WindowShowing(const QString& file, const QByteArray& contents,
+                                          QRect selection)
+{
+    FileTesting::WriteAll(file, contents);
+    auto form = std::make_unique<TMakeForm1>(u"/opt/q/quilvoro"_s);
+    form->show();
+    form->SpeedButton1Click(form.get());
+    RunTransition(form->Timer1);
+    form->LoadLogoFile(file);
+    if (!selection.isNull())
+        form->SelShape1->setGeometry(selection);
+    return form;
+}
+
+// The logo on which the window's export once differed from the renderer's in a few pixels.
+const QList<std::pair<QString, QString>> kDeepOutlineTurnedUp = {
+    {u"Style1"_s, u"0"_s},  {u"Style2"_s, u"1"_s},      {u"Shadow3"_s, u"0"_s},
+    {u"Shadow2"_s, u"1"_s}, {u"Angle"_s, u"45"_s},      {u"Size"_s, u"120"_s},
+    {u"Depth"_s, u"120"_s}, {u"Orientation"_s, u"5"_s},
+};
+
 } // namespace
 
 class tst_RenderParity : public QObject
@@ -131,6 +157,7 @@ private Q_SLOTS:
              {u"Color3"_s, u"15790320"_s},
              {u"Orientation"_s, u"5"_s}});
         row("heavy", {{u"Size"_s, u"100"_s}, {u"Depth"_s, u"200"_s}, {u"Angle"_s, u"30"_s}});
+        row("outline, deep, large, turned to the top", kDeepOutlineTurnedUp);
         row("size 1", {{u"Size"_s, u"1"_s}});
         row("size 200, upside down", {{u"Size"_s, u"200"_s}, {u"Angle"_s, u"180"_s}});
         row("angle 360, every direction", {{u"Angle"_s, u"360"_s}, {u"Orientation"_s, u"6"_s}});
@@ -210,22 +237,53 @@ private Q_SLOTS:
             QRect(200, 120, 150, 90));
     }
 
+    // BMP保存 in the window writes the picture that `quilvoro render` writes for the same file.
+    void windowsBmpIsTheCommandLinesPicture_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QRect>("selection");
+        QTest::newRow("outline, deep, large, turned to the top")
+            << LogoFileText(kDeepOutlineTurnedUp) << QRect();
+        QTest::newRow("texture over a background, moved frame")
+            << LogoFileText({{u"Image1"_s, Path(u"texture.bmp"_s)},
+                             {u"Image2"_s, Path(u"small.bmp"_s)},
+                             {u"Angle"_s, u"20"_s}})
+            << QRect(150, 100, 300, 160);
+    }
+
+    void windowsBmpIsTheCommandLinesPicture()
+    {
+        QFETCH(QByteArray, contents);
+        QFETCH(QRect, selection);
+        const QString file = Path(u"both.qvd"_s);
+        TestDialogs dialogs;
+        const std::unique_ptr<TMakeForm1> form = WindowShowing(file, contents, selection);
+        QStringList arguments {u"render"_s, file, u"-o"_s, Path(u"command.bmp"_s)};
+        if (!selection.isNull()) {
+            const QRect r = form->SelectionRegion();
+            arguments << u"--region=%1,%2,%3,%4"_s.arg(r.x()).arg(r.y()).arg(r.width()).arg(
+                r.height());
+        }
+        dialogs.fileAnswers = {Path(u"window.bmp"_s)};
+        form->SpeedButton6Click(form.get());
+
+        QProcess command;
+        command.start(QStringLiteral(QUILVORO_PROGRAM), arguments);
+        QVERIFY(command.waitForFinished(60000));
+        QCOMPARE(command.exitCode(), 0);
+        const QImage window(Path(u"window.bmp"_s));
+        QVERIFY(!window.isNull());
+        QCOMPARE(QImage(Path(u"command.bmp"_s)), window);
+    }
+
     void rendererMatchesTheWindowsExport()
     {
         QFETCH(QByteArray, contents);
         QFETCH(QRect, selection);
         const QString file = Path(u"logo.qvd"_s);
-        FileTesting::WriteAll(file, contents);
-
         TestDialogs dialogs;
-        TMakeForm1 form(u"/opt/q/quilvoro"_s);
-        form.show();
-        form.SpeedButton1Click(&form);
-        RunTransition(form.Timer1);
-        form.LoadLogoFile(file);
-        if (!selection.isNull())
-            form.SelShape1->setGeometry(selection);
-        const QImage window = form.CaptureSelection();
+        const std::unique_ptr<TMakeForm1> form = WindowShowing(file, contents, selection);
+        const QImage window = form->CaptureSelection();
 
         const LogoDocument document = LogoFile::Read(file);
         RenderPictures pictures;
@@ -238,7 +296,7 @@ private Q_SLOTS:
         }
         RenderOptions options;
         if (!selection.isNull())
-            options.region = form.SelectionRegion();
+            options.region = form->SelectionRegion();
         const QImage rendered =
             DocumentRenderer::Render(document, pictures, options).convertToFormat(window.format());
         QCOMPARE(rendered.size(), window.size());

@@ -194,6 +194,8 @@ public:
 
 } // namespace
 
+Q_DECLARE_METATYPE(LogoLook)
+
 class tst_dxflabel : public QObject
 {
     Q_OBJECT
@@ -248,6 +250,13 @@ private Q_SLOTS:
         QTest::newRow("angle unchanged")
             << std::function([](TdxfLabel* l) { l->SetAngle(0); }) << false;
         QTest::newRow("resize") << std::function([](TdxfLabel* l) { l->resize(120, 40); }) << true;
+        QTest::newRow("the look it shows")
+            << std::function([](TdxfLabel* l) { l->SetLook(l->Look()); }) << false;
+        QTest::newRow("a look of another depth") << std::function([](TdxfLabel* l) {
+            LogoLook look = l->Look();
+            look.depth = 9;
+            l->SetLook(look);
+        }) << true;
     }
 
     void repaints()
@@ -267,6 +276,51 @@ private Q_SLOTS:
         change(label);
         qApp->processEvents();
         QCOMPARE(label->paints > 0, repaints);
+    }
+
+    void setLookGivesItBack_data()
+    {
+        QTest::addColumn<LogoLook>("look");
+        QTest::addColumn<bool>("bitmapFace");
+        LogoLook look;
+        look.caption = QStringLiteral("Look");
+        look.font = FontInfo::MakeFont(QStringLiteral("DejaVu Sans"), 40);
+        QTest::newRow("plain") << look << false;
+        look.font.setItalic(true);
+        look.font.setStrikeOut(true);
+        look.textColor = clRed;
+        look.color = clNavy;
+        look.style = dxfOutLine;
+        look.angle = 300;
+        look.effectStyle = dxfExtrude;
+        look.orientation = dxfLeftTop;
+        look.depth = 200;
+        look.shadowColor = clAqua;
+        look.texture = QImage(5, 3, QImage::Format_RGB32);
+        look.texture.fill(Qt::green);
+        look.penWidth = 0;
+        QTest::newRow("every setting") << look << false;
+        NonTrueTypeFace bitmap;
+        look.font = FontInfo::MakeFont(bitmap.Family(), 12, true);
+        QTest::newRow("a bitmap face keeps the angle it is given") << look << true;
+    }
+
+    void setLookGivesItBack()
+    {
+        QFETCH(LogoLook, look);
+        QFETCH(bool, bitmapFace);
+        std::optional<NonTrueTypeFace> bitmap;
+        if (bitmapFace)
+            bitmap.emplace();
+        TestDialogs dialogs;
+        const qsizetype sounds = TestEnvironment::PlayedSounds().size();
+        QWidget parent;
+        auto* label = new TdxfLabel(&parent);
+        label->SetLook(look);
+        look.engravedBase = label->Look().engravedBase; // the parent's colour, not the look's
+        QVERIFY(label->Look() == look);
+        QVERIFY(dialogs.messages.isEmpty());
+        QCOMPARE(TestEnvironment::PlayedSounds().size(), sounds);
     }
 
     void angleLimits_data()
