@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Quilvoro developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Thin wrapper over CMake + Ninja. `make run` and `make test` set everything up themselves.
 
 BUILD      ?= build

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvoro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Time of one render of a logo document without a window: the heavy logo (100 pt, gradation
 // depth 200, turned 30 degrees) at scales 1, 4 and 8, opaque and transparent, and the same read
 // from a .qvd file first.

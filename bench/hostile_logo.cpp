@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvoro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Time of a thumbnail (scale 1, then reduced) of logo files built to be slow: the longest label
 // the text field holds in mixed scripts, outlined and turned; a 1 MiB file of bare keys; and a
 // 5790 x 5790 texture at scale 2 (the size 1024 thumbnail). Each should stay well under a

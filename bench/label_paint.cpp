@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvoro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Time of one paint of the preview label at the settings the window allows, composited and
 // drawn layer by layer.
 #include "controls/dxfLabel.h"

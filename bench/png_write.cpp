@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvoro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Time and size of one PNG of the heavy logo at scale 4, opaque and transparent, with each row
 // filter at zlib level 1: what chose PngWriter's fixed filter. Qt's own writer for comparison.
 #include "output/PngWriter.h"

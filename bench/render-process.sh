@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quilvoro developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Times `quilvoro render` as whole processes, as a script or a thumbnailer runs it:
 #   one heavy logo to PNG at scale 1, 4 and 4 transparent and 8 transparent (median wall and CPU
 #   time and peak memory of many runs), and a batch of 200 files on 1 and 2 threads.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quilvoro developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Times `quilvoro render` writing vectors as whole processes (medians of many runs) and reports
 # the files' sizes: the heavy logo as SVG and PDF, and the same text as a deep single-colour
 # extrusion as SVG. Usage: bench/vector-process.sh [BUILD_DIR] [RUNS]

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvoro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Time and size of a logo written as vectors, without a window: the heavy logo (100 pt,
 // gradation depth 200, turned 30 degrees) and a deep single-colour extrusion of it, as SVG
 // (geometry included) and as PDF. The sizes are reported as counters in bytes.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvoro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Time of one paint of the preview with a warped caption, as while the amount is dragged: the
 // heavy logo of heavy.qvd (100 pt, gradation depth 200, turned 30 degrees) with each warp, the
 // amount moving by one per paint. Warp 0 is the straight logo for comparison.

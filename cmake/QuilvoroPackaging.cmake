@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Quilvoro developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # `make package`: a Debian package of what `cmake --install` puts in place, installed under /usr.
 # Library dependencies are computed from the program; the rest are what it reads at run time.
 

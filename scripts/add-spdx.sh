@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quilvoro developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Puts the copyright and licence lines at the top of every tracked file that can hold a comment,
 # in that file type's comment style, after a shebang or an XML declaration. A file that already
 # starts with them is left alone, so a second run changes nothing. Files that cannot hold a

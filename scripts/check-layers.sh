@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quilvoro developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Fails, naming file and line, on an include in src/ that reaches a folder its library does not
 # link (one layer up, or one beside it), or that leaves its folder with "../".
 #

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quilvoro developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Checks the Debian package that `make package` built in BUILD (default: build): its control
 # data has computed library dependencies and the run-time packages, and it holds every file
 # listed in tests/packaging/installed-files.txt (paths under the install prefix, here /usr).

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quilvoro developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian packages that Quilvoro needs to build, run, test and benchmark.
 # Quiet and quick when everything is already there.
 set -euo pipefail

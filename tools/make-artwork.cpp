@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvoro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Draws the window's artwork: the 562 x 163 header picture (8 bits per pixel) and the 32 x 32
 // window icon (256 colours), and the desktop's icons at each size of the hicolor theme. Run:
 // quilvoro-artwork RESOURCEDIR ICONDIR (src/app/resources and data/icons); the results are

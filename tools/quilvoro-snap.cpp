@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvoro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Builds the main window offscreen and saves a picture of it:
 //   quilvoro-snap [--working] [--load FILE.qvd] [--hint CONTROL] OUT.png
 #include "app/Makewindow1.h"

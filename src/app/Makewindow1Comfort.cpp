@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvoro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window's editing comfort: the undo history and the question before unsaved work goes,
 // value hints, shortcuts and the preview's menu, drops, recent files and the folders the file
 // dialogs remember.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvoro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Handlers that carry each editing control into the preview label, and the New reset. Each
 // ends in ShowDocument(): the label shows the document the controls hold, as exports draw it.
 #include "app/LogoHistory.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvoro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window's controls, built from tables that follow the layout.
 #include "app/Makewindow1.h"
 #include "controls/GradBox.h"

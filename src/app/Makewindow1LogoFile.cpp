@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvoro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The logo document the window shows: saving it to a .qvd file, reading one back, and carrying
 // a document into the controls through their handlers.
 #include "app/LogoHistory.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvoro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Export of the region under the selection frame, and the background and texture pictures.
 // Every export draws the shown document through the renderer, as the command line does.
 #include "app/Makewindow1.h"

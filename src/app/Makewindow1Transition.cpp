@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvoro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The slide transition of New and Load: the preview panel slides up out of view, the action runs
 // once at the turning point, and the panel slides back down.
 #include "app/Makewindow1.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvoro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // Qt's own texts (dialog buttons, the file and colour dialogs) in Japanese, like the rest of the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvoro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window's file actions against files that must not freeze it and disks that fail.
 #include "app/Makewindow1.h"
 #include "controls/SelShape.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvoro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/Makewindow1.h"
 #include "controls/ShineSpdBtn.h"
 #include "controls/dxfLabel.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvoro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The preview label paints the look the renderer derives from the window's document, whatever
 // changed it, so the screen and every export show the same logo.
 #include "app/LogoHistory.h"

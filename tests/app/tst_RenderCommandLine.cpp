@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvoro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // `quilvoro render` run as a real process, as a script runs it: without any display.
 #include "document/LogoFile.h"
 #include "platform/FontInfo.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvoro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The renderer at scale 1 gives the same pixels as the window's export after loading the same
 // logo file, over files written by hand, odd ones included.
 #include "app/Makewindow1.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvoro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Logos written as shapes where pictures go: `quilvoro render` as a real process, the window's
 // export dialog and the clipboard, each drawn by librsvg or poppler against the raster.
 #include "WorkingWindow.h"

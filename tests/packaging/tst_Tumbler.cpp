@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvoro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The desktop's own thumbnail service, run on the installed program: it makes the file that
 // the thumbnailer command writes into and reads it back through the handle it holds.
 #include "support/AppTestMain.h"
