@@ -8,7 +8,6 @@
 #include "render/DocumentRenderer.h"
 
 #include <QBuffer>
-#include <QGuiApplication>
 #include <QImageWriter>
 
 #include <benchmark/benchmark.h>
@@ -76,14 +75,3 @@ BENCHMARK(BM_QtWriter)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    FontInfo::InstallSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
