@@ -21,7 +21,7 @@ packages=(
   ccache
   libpolyclipping-dev libpng-dev
   librsvg2-bin poppler-utils
-  tumbler dbus libglib2.0-bin xvfb openbox x11-utils xdotool
+  tumbler dbus dbus-daemon libglib2.0-bin xvfb openbox x11-utils xdotool
   reuse
 )
 
