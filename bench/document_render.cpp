@@ -3,7 +3,7 @@
 
 // Time of one render of a logo document without a window: the heavy logo (100 pt, gradation
 // depth 200, turned 30 degrees) at scales 1, 4 and 8, opaque and transparent, and the same read
-// from a .qvd file first.
+// from a .qvd file first; and the conversion to the preview's look that every edit runs.
 #include "document/LogoFile.h"
 #include "platform/FontInfo.h"
 #include "render/DocumentRenderer.h"
@@ -50,7 +50,19 @@ void BM_ReadAndRenderFile(benchmark::State& state)
     }
 }
 
+// What every editing handler pays before the preview repaints: the document to the label's look.
+void BM_LookOfDocument(benchmark::State& state)
+{
+    const LogoDocument document = Heavy();
+    for (auto _ : state) {
+        const LogoLook look = DocumentRenderer::LookOf(document, {});
+        benchmark::DoNotOptimize(look.font);
+    }
+}
+
 } // namespace
+
+BENCHMARK(BM_LookOfDocument)->Unit(benchmark::kMicrosecond);
 
 // Arguments: scale, transparent (1) or opaque (0).
 BENCHMARK(BM_RenderDocument)
