@@ -10,31 +10,7 @@
 # `chrt -f 10` so that other work waits, and compare the CPU times, which load does not change.
 set -euo pipefail
 
-build=${1:-build}
-runs=${2:-41}
-program=$(realpath "$build/quilvoro")
-here=$(dirname "$(realpath "$0")")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-cp "$here/heavy.qvd" heavy.qvd
-
-# env -u: no display server, as on a build machine
-run() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" render "$@"; }
-
-# median of column $1 (seconds) in milliseconds
-median_ms() {
-  awk -v c="$1" '{ print $c * 1000 }' | sort -n |
-    awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
-}
-
-# appends "wall user+sys" in seconds to the file $1
-timed() {
-  local out=$1
-  shift
-  local TIMEFORMAT='%3R %3U %3S'
-  { time "$@" >/dev/null 2>&1; } 2>&1 | awk '{ print $1, $2 + $3 }' >> "$out"
-}
+source "$(dirname "$(realpath "$0")")/process-timing.sh"
 
 # runs `quilvoro render` with the arguments after $1 and appends "wall CPU peak-KiB" (seconds,
 # seconds, KiB) to the file $1

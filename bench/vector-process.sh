@@ -9,29 +9,8 @@
 # (user + sys) are what load does not change.
 set -euo pipefail
 
-build=${1:-build}
-runs=${2:-41}
-program=$(realpath "$build/quilvoro")
-here=$(dirname "$(realpath "$0")")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-cp "$here/heavy.qvd" heavy.qvd
+source "$(dirname "$(realpath "$0")")/process-timing.sh"
 sed 's/^Shadow3=1/Shadow2=1/' heavy.qvd > deep.qvd
-
-run() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" render "$@"; }
-
-median_ms() {
-  awk -v c="$1" '{ print $c * 1000 }' | sort -n |
-    awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
-}
-
-timed() {
-  local out=$1
-  shift
-  local TIMEFORMAT='%3R %3U %3S'
-  { time "$@" >/dev/null 2>&1; } 2>&1 | awk '{ print $1, $2 + $3 }' >> "$out"
-}
 
 for case in "heavy.qvd out.svg" "heavy.qvd out.pdf" "deep.qvd deep.svg" "heavy.qvd out.png"; do
   read -r input output <<< "$case"

@@ -23,6 +23,7 @@ packages=(
   librsvg2-bin poppler-utils
   tumbler dbus dbus-daemon libglib2.0-bin xvfb openbox x11-utils xdotool
   reuse
+  time
 )
 
 missing=()
