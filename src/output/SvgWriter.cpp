@@ -83,6 +83,14 @@ QByteArray Colour(const QColor& colour)
     return colour.name(QColor::HexRgb).toLatin1();
 }
 
+// A see-through colour's opacity; none for an opaque one.
+QByteArray Opacity(const QColor& colour)
+{
+    if (colour.alpha() == 255)
+        return {};
+    return " fill-opacity=\"" + QByteArray::number(colour.alphaF(), 'g', 4) + '"';
+}
+
 QByteArray Number(int value)
 {
     return QByteArray::number(value);
@@ -131,7 +139,8 @@ QByteArray RegionElement(const LogoRegion& region, int decimals)
         region.path.fillRule() == Qt::OddEvenFill ? " fill-rule=\"evenodd\"" : QByteArray();
     switch (region.kind) {
     case LogoRegion::Fill:
-        return "<path " + d + " fill=\"" + Colour(region.colour) + '"' + rule + "/>\n";
+        return "<path " + d + " fill=\"" + Colour(region.colour) + '"' + Opacity(region.colour)
+            + rule + "/>\n";
     case LogoRegion::Stroke:
         return "<path " + d + " fill=\"none\" stroke=\"" + Colour(region.colour)
             + "\" stroke-width=\"" + QByteArray::number(region.strokeWidth)

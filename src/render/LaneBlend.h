@@ -43,19 +43,63 @@ inline std::uint64_t Blend(std::uint64_t colour, std::uint64_t under, std::uint3
     return ByteMul(colour, coverage) + ByteMul(under, 255 - coverage);
 }
 
+// The least alpha with which some colour over `under` shows `shown` (one channel), rounded up.
+inline std::uint32_t LeastAlpha(std::uint32_t shown, std::uint32_t under)
+{
+    if (shown < under)
+        return (255 * (under - shown) + under - 1) / under;
+    if (shown > under)
+        return (255 * (shown - under) + (255 - under) - 1) / (255 - under);
+    return 0;
+}
+
 // The premultiplied pixel of `alpha` that composited over the opaque `ground` gives `painted`
-// (both spread, without alpha), as far as the colour can: what lies over the ground beneath that
-// alpha.
+// (both spread, without alpha): what lies over the ground beneath that alpha. Where rounding
+// has carried `painted` further from the ground than `alpha` reaches, the alpha grows until over
+// the ground the pixel comes within a level of `painted`; growing it all the way would carry
+// the rounding of this one ground into the pixel over every other.
 inline std::uint32_t Unground(std::uint64_t painted, std::uint32_t alpha, std::uint64_t ground)
 {
-    const std::uint64_t beneath = ByteMul(ground, 255 - alpha);
+    int colour[3];
+    auto over = [&] {
+        const std::uint64_t beneath = ByteMul(ground, 255 - alpha);
+        bool near = true;
+        for (int c = 0; c < 3; ++c) {
+            colour[c] = int((painted >> (16 * c)) & 0xffu) - int((beneath >> (16 * c)) & 0xffu);
+            near = near && colour[c] >= -1 && colour[c] <= int(alpha) + 1;
+        }
+        return near;
+    };
+    if (!over()) {
+        for (int c = 0; c < 3; ++c) {
+            const std::uint32_t shown = std::uint32_t(painted >> (16 * c)) & 0xffu;
+            const std::uint32_t under = std::uint32_t(ground >> (16 * c)) & 0xffu;
+            const std::uint32_t nearer = shown + (shown < under) - (shown > under);
+            const std::uint32_t least = LeastAlpha(nearer, under);
+            alpha = least > alpha ? least : alpha;
+        }
+        over();
+    }
     std::uint32_t pixel = alpha << 24;
     for (int c = 0; c < 3; ++c) {
-        const int channel = int((painted >> (16 * c)) & 0xffu) - int((beneath >> (16 * c)) & 0xffu);
-        const int clamped = channel < 0 ? 0 : (channel > int(alpha) ? int(alpha) : channel);
+        const int clamped = colour[c] < 0 ? 0 : (colour[c] > int(alpha) ? int(alpha) : colour[c]);
         pixel |= std::uint32_t(clamped) << (8 * c);
     }
     return pixel;
+}
+
+// Whether the premultiplied `pixel` composited over the opaque `ground` (spread, without alpha)
+// shows the ground within a level in every channel.
+inline bool ShowsGround(std::uint32_t pixel, std::uint64_t ground)
+{
+    constexpr std::uint64_t colourLanes = 0x0000ffffffffffffu;
+    const std::uint64_t shown =
+        (Spread(pixel) & colourLanes) + ByteMul(ground, 255 - (pixel >> 24));
+    // 513 more than the ground's in every lane keeps each lane in [258, 1023], so none borrows
+    // from the next; a near lane holds 512, 513 or 514.
+    const std::uint64_t lanes = shown + 0x0000020102010201u - ground;
+    return (lanes & 0x0000fffcfffcfffcu) == 0x0000020002000200u
+        && (lanes & (lanes >> 1) & 0x0000000100010001u) == 0;
 }
 
 // The spread channels of a few neighbouring pixels.

@@ -58,6 +58,8 @@ TLayerColours::TLayerColours(const std::vector<std::uint32_t>& colours, std::uin
     }
     spread.resize(colours.size() + LaneBlend::Block::Pixels);
     alphas.resize(colours.size() + LaneBlend::Block::Pixels);
+    for (std::uint32_t& word : words)
+        word = LaneBlend::ShowsGround(word, *groundSpread) ? 0u : word;
 }
 
 void LayerLine::Begin(const TLayerColours& colours, int length, int workFrom,
@@ -204,5 +206,6 @@ std::uint64_t LayerLine::Painted(std::uint32_t pixel) const
 std::uint32_t LayerLine::OverTransparency(std::uint64_t painted, float alpha) const
 {
     const auto a = std::uint32_t(std::min(alpha + 0.5f, 255.0f));
-    return LaneBlend::Unground(painted, a, *FColours->groundSpread);
+    const std::uint32_t pixel = LaneBlend::Unground(painted, a, *FColours->groundSpread);
+    return LaneBlend::ShowsGround(pixel, *FColours->groundSpread) ? 0u : pixel;
 }

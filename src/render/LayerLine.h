@@ -15,7 +15,8 @@ struct TLayerColours
     // Over opaque pixels: every pixel a layer touches comes out with alpha 255.
     explicit TLayerColours(const std::vector<std::uint32_t>& colours);
     // Over transparency, as the picture that composited over the opaque `ground` (0x00RRGGBB)
-    // gives exactly what painting the layers over that colour gives.
+    // gives what painting the layers over that colour gives; what shows the ground within a
+    // level is cleared.
     TLayerColours(const std::vector<std::uint32_t>& colours, std::uint32_t ground);
 
     int Depth() const { return int(words.size()); }
@@ -61,7 +62,8 @@ private:
     void PaintSpan(int from, int to);
     void PaintSolid(int from, int to);
     void PaintBlended(int from, int to, bool solidInReach);
-    // The pixel over transparency of `alpha` that over the ground shows `painted`.
+    // The pixel over transparency of `alpha` that over the ground shows `painted`, or nothing
+    // where that is the ground.
     std::uint32_t OverTransparency(std::uint64_t painted, float alpha) const;
     std::uint64_t Painted(std::uint32_t pixel) const;
     std::uint32_t& PixelAt(int position) const;

@@ -135,9 +135,21 @@ void LogoGeometry::AddShadow(std::vector<LogoRegion>& regions, const QPainterPat
     std::vector<int> ends;
     for (const Run& run : runs)
         ends.push_back(run.last);
-    const std::vector<QPainterPath> bands = ShadowSweep::Bands(letters, step, ends, FTolerance);
-    for (std::size_t i = bands.size(); i-- > 0;) // farthest first
-        regions.push_back(Filled(bands[i], QColor::fromRgb(runs[i].colour)));
+    const bool fadesOut = FFadesOut && !IsSystemColor(FLook.color)
+        && ColorToPixel(FLook.shadowColor) != ColorToPixel(FLook.color);
+    const std::vector<QPainterPath> bands =
+        ShadowSweep::Bands(letters, step, ends, FTolerance, !fadesOut);
+    for (std::size_t i = bands.size(); i-- > 0;) { // farthest first
+        QColor colour = QColor::fromRgb(runs[i].colour);
+        if (fadesOut) {
+            // The run's middle layer's share of the shadow colour, the rest see-through.
+            const int first = i == 0 ? 1 : runs[i - 1].last + 1;
+            const double middle = (first + runs[i].last) / 2.0;
+            colour = ToQColor(FLook.shadowColor);
+            colour.setAlphaF(float((layers - middle + 1) / layers));
+        }
+        regions.push_back(Filled(bands[i], colour));
+    }
 }
 
 void LogoGeometry::AddFace(std::vector<LogoRegion>& regions, const QPainterPath& letters) const

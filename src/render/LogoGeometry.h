@@ -52,6 +52,9 @@ public:
     // is to be shown larger.
     double Tolerance() const { return FTolerance; }
     void SetTolerance(double value) { FTolerance = value; }
+    // Over nothing a gradation toward the background colour fades out in alpha instead, as the
+    // transparent raster has it.
+    void SetFadesOut(bool value) { FFadesOut = value; }
 
     // Regions of exactly `key` colour are what the raster makes transparent when the label is
     // shown over something: they vanish and cut through every region beneath them.
@@ -78,4 +81,5 @@ private:
     QSize FLabelSize;
     int FScale;
     double FTolerance = kTolerance;
+    bool FFadesOut = false;
 };

@@ -37,16 +37,6 @@ int FloorDiv(int a, int b)
     return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
 }
 
-// The smallest alpha with which some colour over `under` gives `shown`, per channel rounded up.
-int LeastAlpha(int shown, int under)
-{
-    if (shown < under)
-        return (255 * (under - shown) + under - 1) / under;
-    if (shown > under)
-        return (255 * (shown - under) + (255 - under) - 1) / (255 - under);
-    return 0;
-}
-
 // Turns the opaque picture into premultiplied colour over the layers' coverage (the alpha in
 // `target`), so that composited over the background it gives the opaque picture back. What the
 // opaque picture shows exactly as the background becomes fully transparent.
@@ -70,7 +60,9 @@ void Unmix(const QImage& opaque, QImage& target, const QRect& area, TColor backg
             const int over[3] = {int(o >> 16) & 0xFF, int(o >> 8) & 0xFF, int(o) & 0xFF};
             int alpha = int(line[x] >> 24);
             for (int c = 0; c < 3; ++c)
-                alpha = std::max(alpha, LeastAlpha(over[c], under[c]));
+                alpha = std::max(
+                    alpha,
+                    int(LaneBlend::LeastAlpha(std::uint32_t(over[c]), std::uint32_t(under[c]))));
             std::uint32_t pixel = std::uint32_t(alpha) << 24;
             for (int c = 0; c < 3; ++c) {
                 const int colour = over[c] - (under[c] * (255 - alpha) + 127) / 255;
@@ -100,18 +92,7 @@ void KeyOut(QImage& target, const QRect& area, std::uint32_t background)
     for (int y = area.top(); y <= area.bottom(); ++y) {
         auto* line = reinterpret_cast<std::uint32_t*>(target.scanLine(y)) + area.left();
         for (int x = 0; x < area.width(); ++x) {
-            const std::uint32_t pixel = line[x];
-            if (pixel == 0)
-                continue;
-            const std::uint64_t shown =
-                LaneBlend::Spread(pixel) + LaneBlend::ByteMul(under, 255 - (pixel >> 24));
-            bool near = true;
-            for (int c = 0; c < 3 && near; ++c) {
-                const int difference =
-                    int((shown >> (16 * c)) & 0x3ff) - int((under >> (16 * c)) & 0xff);
-                near = std::abs(difference) <= 1;
-            }
-            if (near)
+            if (line[x] != 0 && LaneBlend::ShowsGround(line[x], under))
                 line[x] = 0;
         }
     }
@@ -184,20 +165,27 @@ void LogoPainter::PaintOpaque(QImage& target, QPoint origin, const QRect& clip) 
 void LogoPainter::PaintTransparent(QImage& target, QPoint origin, const QRect& clip) const
 {
     Q_ASSERT(target.isNull() || target.format() == QImage::Format_ARGB32_Premultiplied);
-    PaintOn(target, origin, clip, Qt::transparent);
-    const QRect area = QRect(origin, DeviceSize()).intersected(clip).intersected(target.rect());
-    if (!area.isEmpty())
-        KeyOut(target, area, ColorToPixel(FLook.color));
+    // The stacked layers clear what shows the background colour as they go; the rest is drawn
+    // over them.
+    const QRect drawn = PaintGround(target, origin, clip, Qt::transparent);
+    if (!drawn.isEmpty())
+        KeyOut(target, drawn, ColorToPixel(FLook.color));
 }
 
 void LogoPainter::PaintOn(QImage& target, QPoint origin, const QRect& clip,
                           const QColor& ground) const
 {
+    PaintGround(target, origin, clip, ground);
+}
+
+QRect LogoPainter::PaintGround(QImage& target, QPoint origin, const QRect& clip,
+                               const QColor& ground) const
+{
     Q_ASSERT(target.isNull() || target.format() == QImage::Format_RGB32
              || target.format() == QImage::Format_ARGB32_Premultiplied);
     const QRect area = QRect(origin, DeviceSize()).intersected(clip).intersected(target.rect());
     if (area.isEmpty())
-        return;
+        return {};
     {
         QPainter painter(&target);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -205,7 +193,7 @@ void LogoPainter::PaintOn(QImage& target, QPoint origin, const QRect& clip,
     }
     LogoPainter on = *this;
     on.FGround = ground;
-    on.PaintLayers(target, origin, area);
+    return on.PaintLayers(target, origin, area);
 }
 
 void LogoPainter::PaintKeyed(QImage& target, QPoint origin, const QRect& clip, QImage* opaque) const
@@ -257,19 +245,21 @@ TextPlacement LogoPainter::Placement(QPoint origin) const
     return placement;
 }
 
-void LogoPainter::PaintLayers(QImage& target, QPoint origin, const QRect& area) const
+QRect LogoPainter::PaintLayers(QImage& target, QPoint origin, const QRect& area) const
 {
     // A long caption is drawn only where it can show, shadow and rims included.
     const QPoint shadow = ShadowOffset(FLook.orientation, FLook.depth);
     const TextPlacement placement =
         Placement(origin).Within(area, (std::abs(shadow.x()) + std::abs(shadow.y()) + 2) * FScale);
     QPainter painter;
+    QRect drawn = area;
     if (FCompositeLayers) {
         const TMask mask = MaskFor(placement, area);
         BlendShadow(target, area, mask);
         BlendFace(target, area, mask);
+        drawn = DrawnOverStack(mask).intersected(area);
         if (FLook.style != dxfOutLine && !FTextureFill)
-            return;
+            return drawn;
         BeginOn(painter, target, area, FDeviceFont);
         if (FLook.style == dxfOutLine && FTrueType)
             StrokeOutline(painter, placement);
@@ -280,6 +270,24 @@ void LogoPainter::PaintLayers(QImage& target, QPoint origin, const QRect& area) 
     }
     if (FTextureFill)
         PaintTexture(painter, area, placement, origin);
+    return drawn;
+}
+
+QRect LogoPainter::DrawnOverStack(const TMask& mask) const
+{
+    if (mask.image.isNull())
+        return {};
+    const int s = FScale;
+    const QRect face(mask.topLeft, mask.image.size());
+    // The face and its rims, the texture inside it, and a flat or one-layer shadow.
+    QRect drawn = face.united(face.translated(2 * s, 2 * s));
+    if (FLook.effectStyle == dxfCool)
+        drawn |= face.translated(ShadowOffset(FLook.orientation, FLook.depth) * s);
+    else if (ShadowSteps().layers == 1)
+        drawn |= face.translated(ShadowSteps().step);
+    // An outline's pen reaches past the letters.
+    const int pen = (std::max(1, FLook.penWidth) + 2) * s;
+    return drawn.adjusted(-pen, -pen, pen, pen);
 }
 
 void LogoPainter::DrawInk(QPainter& painter, const TextPlacement& placement, QPoint offset,

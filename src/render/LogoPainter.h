@@ -41,7 +41,8 @@ public:
     // Paints the label with its background colour shown as `ground`: the background itself and
     // every ink of exactly that colour (a face or a shadow layer in the background colour is
     // background). A transparent ground needs Format_ARGB32_Premultiplied and gives what
-    // PaintTransparent() does before it keys out what shows the background colour.
+    // PaintTransparent() does before it keys out what the face and a flat shadow leave showing
+    // the background colour.
     void PaintOn(QImage& target, QPoint origin, const QRect& clip, const QColor& ground) const;
 
     // Paints the label onto Format_ARGB32_Premultiplied over transparency: every layer, the face
@@ -113,7 +114,12 @@ private:
         QPoint topLeft;
     };
 
-    void PaintLayers(QImage& target, QPoint origin, const QRect& area) const;
+    // The background filled and the layers painted; what the stacked layers did not paint lies
+    // in the rectangle returned.
+    QRect PaintGround(QImage& target, QPoint origin, const QRect& clip, const QColor& ground) const;
+    QRect PaintLayers(QImage& target, QPoint origin, const QRect& area) const;
+    // Where the face, the texture and a flat shadow may draw.
+    QRect DrawnOverStack(const TMask& mask) const;
     // Layer by layer, one text draw each.
     void PaintShadow(QImage& target, const QRect& area, const TextPlacement& placement) const;
     void PaintFace(QPainter& painter, const TextPlacement& placement) const;

@@ -162,7 +162,8 @@ QPainterPath Swept(const QPainterPath& letters, QPoint step, int first, int last
 }
 
 std::vector<QPainterPath> Bands(const QPainterPath& letters, QPoint step,
-                                const std::vector<int>& lastLayers, double tolerance)
+                                const std::vector<int>& lastLayers, double tolerance,
+                                bool underNearer)
 {
     std::vector<QPainterPath> bands;
     bands.reserve(lastLayers.size());
@@ -180,7 +181,14 @@ std::vector<QPainterPath> Bands(const QPainterPath& letters, QPoint step,
         bands.push_back(ToPainterPath(
             before.empty() ? covered : Execute(ClipperLib::ctDifference, covered, before),
             tolerance));
-        before = nearerEnd == 0 ? (end >= 2 ? first : Paths()) : std::move(nearer);
+        if (!underNearer)
+            // A see-through run reaches one layer under the nearer run: painted twice there, it
+            // shows a line no wider than an antialiased seam would.
+            before = end >= 2 ? Sweep(nearerEnd == 0 ? first : nearer,
+                                      Units(step, end - std::max(nearerEnd, 1) - 1))
+                              : Paths();
+        else
+            before = nearerEnd == 0 ? (end >= 2 ? first : Paths()) : std::move(nearer);
         nearer = covered;
         nearerEnd = end;
     }

@@ -18,10 +18,12 @@ namespace ShadowSweep {
 QPainterPath Swept(const QPainterPath& letters, QPoint step, int first, int last, double tolerance);
 
 // The regions of runs of layers that end at `lastLayers` (ascending, nearest run first), each
-// what is left of its run when the nearer runs are painted over it, reaching one layer under
-// the nearer run so that no seam shows between them. Same order as `lastLayers`.
+// what is left of its run when the nearer runs are painted over it, reaching under the nearer
+// run so that no seam shows between them; or, without `underNearer`, not overlapping at all, for
+// runs that are see-through. Same order as `lastLayers`.
 std::vector<QPainterPath> Bands(const QPainterPath& letters, QPoint step,
-                                const std::vector<int>& lastLayers, double tolerance);
+                                const std::vector<int>& lastLayers, double tolerance,
+                                bool underNearer = true);
 
 // `from` without `cut`.
 QPainterPath Subtract(const QPainterPath& from, const QPainterPath& cut, double tolerance);

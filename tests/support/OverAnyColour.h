@@ -114,6 +114,10 @@ inline void Compare(const QImage& clear, QRgb ground, const QImage& on, const QI
             tally.painted += !empty;
             tally.stalled += distance > kTolerance;
             tally.worst = std::max(tally.worst, distance);
+            if (distance > kTolerance && qEnvironmentVariableIsSet("DEBUG_OVER")
+                && tally.stalled < 12)
+                qInfo("%d,%d over %x: %x gives %x, not %x (opaque %x)", x, y, ground, pixel,
+                      composed, shown, opaque.pixel(x, y));
             if (distance > kStalled) {
                 tally.failure = QStringLiteral("%1,%2 over %3: %4 gives %5, not %6")
                                     .arg(x)
