@@ -3,7 +3,7 @@
 # one mask paint per shadow layer (farthest first, each a device pixel further to the lower
 # right) and the face, written with Cairo's own PNG writer (its zlib level is fixed).
 # Transparent, the layers keep their colours over nothing: fading them out instead (the source
-# operator at falling opacity) takes pixman off its fast path, four times slower.
+# operator at falling opacity) takes pixman off its fast path, several times slower.
 # Usage: cairo-logo.py SCALE opaque|transparent OUT.png [DEPTH]
 
 import math
