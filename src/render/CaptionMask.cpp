@@ -7,21 +7,54 @@
 
 #include <QPainter>
 
+#include <cstdint>
+
+namespace {
+
+// Up to this many pixels the caption is drawn in RGB32 and packed to bytes: the raster engine
+// draws cached glyphs into RGB32 fastest. Larger captions are drawn as paths, which it fills
+// faster straight into bytes, and the whole caption in RGB32 would take four times the memory.
+constexpr qint64 kPackedLimit = 2 * 1024 * 1024;
+
+void DrawWhite(QImage& target, const TextPlacement& placement, QPoint regionTopLeft)
+{
+    QPainter painter(&target);
+    painter.setFont(placement.font);
+    // An integer shift keeps the rasterised coverage identical to a draw in place.
+    TextPlacement shifted = placement;
+    shifted.origin -= regionTopLeft;
+    shifted.Draw(painter, {}, Qt::white);
+}
+
+// White on black: every channel holds the coverage; the low byte is blue.
+QImage Packed(const QImage& drawn)
+{
+    QImage coverage(drawn.size(), QImage::Format_Alpha8);
+    for (int y = 0; y < drawn.height(); ++y) {
+        const auto* words = reinterpret_cast<const std::uint32_t*>(drawn.constScanLine(y));
+        std::uint8_t* bytes = coverage.scanLine(y);
+        for (int x = 0; x < drawn.width(); ++x)
+            bytes[x] = std::uint8_t(words[x]);
+    }
+    return coverage;
+}
+
+} // namespace
+
 QImage CaptionMask::Draw(const TextPlacement& placement, const QRect& region)
 {
     if (region.isEmpty())
         return {};
-    // White on black in RGB32 gives the same coverage as an alpha mask, and the raster engine
-    // fills RGB32 several times faster.
-    QImage mask(region.size(), QImage::Format_RGB32);
-    mask.fill(Qt::black);
-    QPainter painter(&mask);
-    painter.setFont(placement.font);
-    // An integer shift keeps the rasterised coverage identical to a draw in place.
-    TextPlacement shifted = placement;
-    shifted.origin -= region.topLeft();
-    shifted.Draw(painter, {}, Qt::white);
-    return mask;
+    if (qint64(region.width()) * region.height() > kPackedLimit) {
+        QImage coverage(region.size(), QImage::Format_Alpha8);
+        coverage.fill(0);
+        DrawWhite(coverage, placement, region.topLeft());
+        return coverage;
+    }
+    QImage drawn(region.size(), QImage::Format_RGB32);
+    drawn.fill(Qt::black);
+    DrawWhite(drawn, placement, region.topLeft());
+    return Packed(drawn);
 }
 
 const QImage& CaptionMask::Of(const TextPlacement& placement, QPoint& topLeft)

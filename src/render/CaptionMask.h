@@ -12,8 +12,7 @@
 
 struct TextPlacement;
 
-// The coverage of a caption, drawn once in white on black (Format_RGB32, so every channel holds
-// the coverage) and kept while the text, the font, the baseline and the turn stay the same: a
+// The coverage of a caption, drawn once as one byte per pixel (Format_Alpha8) and kept while the text, the font, the baseline and the turn stay the same: a
 // change of colours, depth or direction then repaints without rasterising text again. A whole
 // pixel's move of the placement draws the same coverage moved, so the mask is kept relative to
 // the placement's origin. Not shared between threads.

@@ -43,6 +43,21 @@ inline std::uint64_t Blend(std::uint64_t colour, std::uint64_t under, std::uint3
     return ByteMul(colour, coverage) + ByteMul(under, 255 - coverage);
 }
 
+// The premultiplied pixel of `alpha` that composited over the opaque `ground` gives `painted`
+// (both spread, without alpha), as far as the colour can: what lies over the ground beneath that
+// alpha.
+inline std::uint32_t Unground(std::uint64_t painted, std::uint32_t alpha, std::uint64_t ground)
+{
+    const std::uint64_t beneath = ByteMul(ground, 255 - alpha);
+    std::uint32_t pixel = alpha << 24;
+    for (int c = 0; c < 3; ++c) {
+        const int channel = int((painted >> (16 * c)) & 0xffu) - int((beneath >> (16 * c)) & 0xffu);
+        const int clamped = channel < 0 ? 0 : (channel > int(alpha) ? int(alpha) : channel);
+        pixel |= std::uint32_t(clamped) << (8 * c);
+    }
+    return pixel;
+}
+
 // The spread channels of a few neighbouring pixels.
 class Block
 {

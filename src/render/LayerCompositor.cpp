@@ -18,10 +18,12 @@ bool IsWordTarget(const QImage& target)
         || target.format() == QImage::Format_ARGB32_Premultiplied;
 }
 
-// The lines read a 32-bit word per sample, whose low byte is blue.
-QImage Words(const QImage& mask)
+// One byte of coverage per sample; white on black in grey holds it in its one channel.
+QImage Coverage(const QImage& mask)
 {
-    return mask.depth() == 32 ? mask : mask.convertToFormat(QImage::Format_RGB32);
+    if (mask.format() == QImage::Format_Alpha8 || mask.format() == QImage::Format_Grayscale8)
+        return mask;
+    return mask.convertToFormat(QImage::Format_Grayscale8);
 }
 
 // Both entry points: the walk over 32-bit rows.
@@ -38,8 +40,8 @@ void Walk(QImage& target, const QRect& area, const QImage& mask, QPoint maskOrig
     const QRect work = reach.intersected(area).intersected(target.rect());
     if (work.isEmpty())
         return;
-    const QImage words = Words(mask);
-    LayerLineWalk(target, words, maskOrigin, step, colours).Paint(work);
+    const QImage coverage = Coverage(mask);
+    LayerLineWalk(target, coverage, maskOrigin, step, colours).Paint(work);
 }
 
 } // namespace
@@ -73,20 +75,19 @@ void BlendShape(QImage& target, const QRect& area, const QImage& mask, QPoint ma
     const QRect work = QRect(maskOrigin, mask.size()).intersected(area).intersected(target.rect());
     if (work.isEmpty() || !IsWordTarget(target))
         return;
-    const QImage words = Words(mask);
+    const QImage coverage = Coverage(mask);
     const std::uint64_t ink = LaneBlend::Spread(colour);
     for (int y = work.top(); y <= work.bottom(); ++y) {
         auto* pixels = reinterpret_cast<std::uint32_t*>(target.scanLine(y)) + work.left();
-        const auto* samples =
-            reinterpret_cast<const std::uint32_t*>(words.constScanLine(y - maskOrigin.y()))
-            + (work.left() - maskOrigin.x());
+        const std::uint8_t* samples =
+            coverage.constScanLine(y - maskOrigin.y()) + (work.left() - maskOrigin.x());
         for (int x = 0; x < work.width(); ++x) {
-            const std::uint32_t coverage = samples[x] & 0xffu;
-            if (coverage == 0)
+            const std::uint32_t a = samples[x];
+            if (a == 0)
                 continue;
-            pixels[x] = coverage == 255
+            pixels[x] = a == 255
                 ? colour
-                : LaneBlend::Gather(LaneBlend::Blend(ink, LaneBlend::Spread(pixels[x]), coverage));
+                : LaneBlend::Gather(LaneBlend::Blend(ink, LaneBlend::Spread(pixels[x]), a));
         }
     }
 }

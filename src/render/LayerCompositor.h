@@ -21,18 +21,18 @@ namespace LayerCompositor {
 
 // Paints layers k = depth .. 1 (farthest first) into `area` of `target` (Format_RGB32; a
 // premultiplied target gets alpha 255 wherever a layer touches it).
-// `mask` is the shape drawn in white on black (best in Format_RGB32), so every channel holds its
-// coverage, placed with its top-left at `maskOrigin` in target coordinates; layer k is that
+// `mask` is the shape's coverage, best one byte per pixel (Format_Alpha8 or Format_Grayscale8),
+// or the shape drawn in white on black in any other format, placed with its top-left at `maskOrigin` in target coordinates; layer k is that
 // shape moved by (step.x * k, step.y * k) and drawn in colours[k - 1] (0x00RRGGBB). Each
 // component of `step` is -1, 0 or 1.
 void Composite(QImage& target, const QRect& area, const QImage& mask, QPoint maskOrigin,
                QPoint step, const std::vector<std::uint32_t>& colours);
 
 // The same onto Format_ARGB32_Premultiplied, with `colours` premultiplied ARGB32 words: a layer
-// of colour 0 takes away what lies beneath as far as it covers it. Composited over the opaque
-// `ground` (0x00RRGGBB), every pixel gives exactly what Composite() paints over that colour with
-// the colours over it; over another colour it gives what blending without rounding gives,
-// within a level or two.
+// is blended with what lies beneath by its coverage, so a layer of colour 0 takes that away as
+// far as it covers it. Composited over the opaque `ground` (0x00RRGGBB), every pixel gives
+// exactly what Composite() paints over that colour with the layers' colours over it; over
+// another colour it gives what blending without rounding gives, within a level or two.
 void CompositePremultiplied(QImage& target, const QRect& area, const QImage& mask,
                             QPoint maskOrigin, QPoint step,
                             const std::vector<std::uint32_t>& colours, std::uint32_t ground);

@@ -50,10 +50,14 @@ TLayerColours::TLayerColours(const std::vector<std::uint32_t>& colours, std::uin
     , groundSpread(LaneBlend::Spread(ground & 0x00ffffffu))
 {
     spread.reserve(colours.size() + LaneBlend::Block::Pixels);
-    for (const std::uint32_t colour : colours)
+    alphas.reserve(colours.size() + LaneBlend::Block::Pixels);
+    for (const std::uint32_t colour : colours) {
         spread.push_back(LaneBlend::Spread(colour | 0xff000000u)
                          + LaneBlend::ByteMul(*groundSpread, 255 - (colour >> 24)));
+        alphas.push_back(float(colour >> 24));
+    }
     spread.resize(colours.size() + LaneBlend::Block::Pixels);
+    alphas.resize(colours.size() + LaneBlend::Block::Pixels);
 }
 
 void LayerLine::Begin(const TLayerColours& colours, int length, int workFrom,
@@ -146,29 +150,44 @@ void LayerLine::PaintSolid(int from, int to)
 }
 
 // Pixels with partly covered layers in front of the solid one, or of what the pixel shows, a
-// block at a time: the layers of neighbouring pixels lie side by side.
+// block at a time: the layers of neighbouring pixels lie side by side. Over the ground, the
+// alpha is blended alongside without rounding between layers, so that a long stack of faint
+// layers does not stall short of it.
 void LayerLine::PaintBlended(int from, int to, bool solidInReach)
 {
     const std::uint64_t* const spread = FColours->spread.data();
+    const float* const alphas = FColours->alphas.data();
     const bool overGround = FColours->OverGround();
     const std::size_t wrap = FRing.size() - 1;
-    for (int first = from; first < to; first += LaneBlend::Block::Pixels) {
-        const int count = std::min(LaneBlend::Block::Pixels, to - first);
+    constexpr int Pixels = LaneBlend::Block::Pixels;
+    for (int first = from; first < to; first += Pixels) {
+        const int count = std::min(Pixels, to - first);
         LaneBlend::Block block;
+        float alpha[Pixels] = {};
         if (solidInReach) {
             block.Load(spread + (first - FSolid - 1));
+            if (overGround)
+                std::copy_n(alphas + (first - FSolid - 1), Pixels, alpha);
         } else {
-            for (int i = 0; i < count; ++i)
-                block.Set(i, Painted(PixelAt(first + i)));
+            for (int i = 0; i < count; ++i) {
+                const std::uint32_t pixel = PixelAt(first + i);
+                block.Set(i, Painted(pixel));
+                alpha[i] = float(pixel >> 24);
+            }
         }
         for (std::size_t i = FHead; i != FTail; ++i) {
             const TPartial& layer = FRing[i & wrap];
-            block.Blend(spread + (first - layer.position - 1), layer.coverage);
+            const int nearest = first - layer.position - 1;
+            block.Blend(spread + nearest, layer.coverage);
+            if (!overGround)
+                continue;
+            const float weight = float(layer.coverage) / 255.0f;
+            for (int j = 0; j < Pixels; ++j)
+                alpha[j] += (alphas[nearest + j] - alpha[j]) * weight;
         }
         for (int i = 0; i < count; ++i) {
-            PixelAt(first + i) = overGround
-                ? OverTransparency(block.Get(i), first + i, solidInReach)
-                : LaneBlend::Gather(block.Get(i)) | 0xff000000u;
+            PixelAt(first + i) = overGround ? OverTransparency(block.Get(i), alpha[i])
+                                            : LaneBlend::Gather(block.Get(i)) | 0xff000000u;
         }
     }
 }
@@ -182,28 +201,8 @@ std::uint64_t LayerLine::Painted(std::uint32_t pixel) const
     return lanes + LaneBlend::ByteMul(*FColours->groundSpread, 255 - (pixel >> 24));
 }
 
-// The alpha comes from blending the layers' alphas in 8.8 fixed point, rounded once at the end,
-// so that a long stack of faint layers does not stall short of it; the colour is what lies over
-// the ground beneath that alpha, so that composited over the ground the pixel is the painted one.
-std::uint32_t LayerLine::OverTransparency(std::uint64_t painted, int position,
-                                          bool solidInReach) const
+std::uint32_t LayerLine::OverTransparency(std::uint64_t painted, float alpha) const
 {
-    const std::uint32_t* const words = FColours->words.data();
-    const std::size_t wrap = FRing.size() - 1;
-    std::uint32_t alpha = (solidInReach ? words[position - FSolid - 1] : PixelAt(position)) >> 24;
-    alpha <<= 8;
-    for (std::size_t i = FHead; i != FTail; ++i) {
-        const TPartial& layer = FRing[i & wrap];
-        const std::uint32_t a = layer.coverage;
-        alpha =
-            ((words[position - layer.position - 1] >> 24 << 8) * a + alpha * (255 - a) + 127) / 255;
-    }
-    alpha = std::min<std::uint32_t>((alpha + 0x80) >> 8, 255);
-    const std::uint64_t beneath = LaneBlend::ByteMul(*FColours->groundSpread, 255 - alpha);
-    std::uint32_t pixel = alpha << 24;
-    for (int c = 0; c < 3; ++c) {
-        const int channel = int((painted >> (16 * c)) & 0xffu) - int((beneath >> (16 * c)) & 0xffu);
-        pixel |= std::uint32_t(std::clamp(channel, 0, int(alpha))) << (8 * c);
-    }
-    return pixel;
+    const auto a = std::uint32_t(std::min(alpha + 0.5f, 255.0f));
+    return LaneBlend::Unground(painted, a, *FColours->groundSpread);
 }

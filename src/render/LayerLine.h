@@ -25,6 +25,8 @@ struct TLayerColours
     // Spread as painted: over the ground when there is one.
     std::vector<std::uint64_t> spread;
     std::optional<std::uint64_t> groundSpread; // without its alpha lane
+    // Each layer's alpha (0 or 255), padded as `spread` is; only over the ground.
+    std::vector<float> alphas;
 };
 
 // One line of pixels parallel to the shadow's step, walked in the step's direction, a piece at a
@@ -59,9 +61,8 @@ private:
     void PaintSpan(int from, int to);
     void PaintSolid(int from, int to);
     void PaintBlended(int from, int to, bool solidInReach);
-    // The alpha of the pixel at `position` over transparency, blended without rounding between
-    // layers, and its colour from `painted`, the pixel as painted over the ground.
-    std::uint32_t OverTransparency(std::uint64_t painted, int position, bool solidInReach) const;
+    // The pixel over transparency of `alpha` that over the ground shows `painted`.
+    std::uint32_t OverTransparency(std::uint64_t painted, float alpha) const;
     std::uint64_t Painted(std::uint32_t pixel) const;
     std::uint32_t& PixelAt(int position) const;
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 
 namespace {
 
@@ -120,32 +121,22 @@ bool LayerLineWalk::GatherSamples(QPoint first, int from, int count)
     if (begin >= end)
         return false;
     FSamples.assign(std::size_t(count), 0);
-    // White on black: every channel holds the coverage.
     const QPoint at = start + FStep * begin;
-    const auto* source =
-        reinterpret_cast<const std::uint32_t*>(FMask.constScanLine(at.y())) + at.x();
-    const std::ptrdiff_t stride =
-        std::ptrdiff_t(FStep.y()) * (FMask.bytesPerLine() / 4) + FStep.x();
+    const std::uint8_t* const source = FMask.constScanLine(at.y()) + at.x();
+    const std::ptrdiff_t stride = std::ptrdiff_t(FStep.y()) * FMask.bytesPerLine() + FStep.x();
     std::uint8_t* const samples = FSamples.data() + begin;
     const int n = end - begin;
     if (stride == 1) {
-        // Along a row to the right: blocks of a fixed size vectorise.
-        constexpr int Block = 16;
-        int i = 0;
-        for (; i + Block <= n; i += Block)
-            for (int j = 0; j < Block; ++j)
-                samples[i + j] = std::uint8_t(source[i + j]);
-        for (; i < n; ++i)
-            samples[i] = std::uint8_t(source[i]);
+        std::memcpy(samples, source, std::size_t(n));
     } else if (stride == -1) {
         // Along a row to the left: the row is read upwards in memory all the same, which the
         // processor fetches ahead of the reads; downwards it does not.
-        const std::uint32_t* const low = source - (n - 1);
+        const std::uint8_t* const low = source - (n - 1);
         for (int i = 0; i < n; ++i)
-            samples[n - 1 - i] = std::uint8_t(low[i]);
+            samples[n - 1 - i] = low[i];
     } else {
         for (int i = 0; i < n; ++i)
-            samples[i] = std::uint8_t(source[i * stride]);
+            samples[i] = source[i * stride];
     }
     return true;
 }

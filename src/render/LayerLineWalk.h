@@ -19,7 +19,8 @@
 class LayerLineWalk
 {
 public:
-    // As LayerCompositor::Composite() takes them; `step` has components -1, 0 or 1.
+    // As LayerCompositor::Composite() takes them, with `mask` one byte of coverage per pixel;
+    // `step` has components -1, 0 or 1.
     LayerLineWalk(QImage& target, const QImage& mask, QPoint maskOrigin, QPoint step,
                   const TLayerColours& colours);
 

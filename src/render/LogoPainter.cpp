@@ -313,11 +313,24 @@ std::vector<std::uint32_t> LogoPainter::LayerColours(int layers) const
 {
     const TColor shadow = FLook.shadowColor;
     std::vector<std::uint32_t> colours(std::size_t(layers), InkWord(shadow));
-    if (FLook.effectStyle == dxfFun && !FCoverage) {
-        // The fade runs toward the background; a system colour fades toward silver.
-        const TColor fade = IsSystemColor(FLook.color) ? clSilver : FLook.color;
-        for (int k = 1; k <= layers; ++k)
-            colours[std::size_t(k) - 1] = InkWord(GetColor(shadow, fade, k - 1, layers));
+    if (FLook.effectStyle != dxfFun || FCoverage)
+        return colours;
+    // The fade runs toward the background; a system colour fades toward silver.
+    const TColor fade = IsSystemColor(FLook.color) ? clSilver : FLook.color;
+    // Over transparency a fade toward the background is a fade toward nothing, so that the
+    // shadow fades into whatever the picture is laid on.
+    const bool fadesOut = FGround.alpha() == 0 && fade == FLook.color
+        && ColorToPixel(shadow) != ColorToPixel(FLook.color);
+    const std::uint64_t ground = LaneBlend::Spread(ColorToPixel(FLook.color));
+    for (int k = 1; k <= layers; ++k) {
+        const TColor colour = GetColor(shadow, fade, k - 1, layers);
+        std::uint32_t& word = colours[std::size_t(k) - 1];
+        if (!fadesOut) {
+            word = InkWord(colour);
+            continue;
+        }
+        const auto alpha = std::uint32_t(RoundEven(255.0 * (layers - k + 1) / layers));
+        word = LaneBlend::Unground(LaneBlend::Spread(ColorToPixel(colour)), alpha, ground);
     }
     return colours;
 }
@@ -341,8 +354,8 @@ void LogoPainter::PaintShadow(QImage& target, const QRect& area,
     // Layers k = n .. 1, farthest first.
     for (int k = layers; k >= 1; --k) {
         const std::uint32_t word = colours[std::size_t(k) - 1];
-        if (qAlpha(word) == 255) {
-            placement.Draw(painter, step * k, QColor::fromRgb(word));
+        if (qAlpha(word) != 0) {
+            placement.Draw(painter, step * k, QColor::fromRgba(qUnpremultiply(word)));
             continue;
         }
         painter.setCompositionMode(QPainter::CompositionMode_DestinationOut);

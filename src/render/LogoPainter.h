@@ -88,7 +88,8 @@ public:
     };
     Steps ShadowSteps() const;
     // The colour of each stepped shadow layer, nearest first, as premultiplied ARGB32 words
-    // (0xFFRRGGBB when painted opaque).
+    // (0xFFRRGGBB when painted opaque). Over transparency a fade toward the background colour
+    // fades in alpha instead.
     std::vector<std::uint32_t> LayerColours(int layers) const;
 
     // Step s of n from a towards b, per channel, truncated. System colours are not resolved.

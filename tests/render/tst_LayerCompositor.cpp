@@ -142,25 +142,36 @@ private Q_SLOTS:
         }
     }
 
-    // White on black reads the same in any format: 32-bit ones directly, others converted.
+    // White on black reads the same in any format, and as bytes of coverage.
     void maskFormatsGiveTheSamePicture_data()
     {
         QTest::addColumn<QImage::Format>("format");
-        QTest::newRow("premultiplied") << QImage::Format_ARGB32_Premultiplied;
-        QTest::newRow("grey") << QImage::Format_Grayscale8;
+        QTest::addColumn<bool>("asAlpha");
+        QTest::newRow("premultiplied") << QImage::Format_ARGB32_Premultiplied << false;
+        QTest::newRow("grey") << QImage::Format_Grayscale8 << false;
+        QTest::newRow("alpha") << QImage::Format_Grayscale8 << true;
     }
 
     void maskFormatsGiveTheSamePicture()
     {
         QFETCH(QImage::Format, format);
+        QFETCH(bool, asAlpha);
         const QImage shape = Mask("shapes", {50, 40}, 7);
+        QImage converted = shape.convertToFormat(format);
+        if (asAlpha)
+            converted.reinterpretAsFormat(QImage::Format_Alpha8);
         const std::vector<std::uint32_t> colours = Gradient(20);
         QImage expected = Background({64, 48});
         QImage composited = expected;
+        QImage blended = expected;
+        QImage expectedBlend = expected;
         LayerCompositor::Composite(expected, expected.rect(), shape, {6, 5}, {1, -1}, colours);
-        LayerCompositor::Composite(composited, composited.rect(), shape.convertToFormat(format),
-                                   {6, 5}, {1, -1}, colours);
+        LayerCompositor::Composite(composited, composited.rect(), converted, {6, 5}, {1, -1},
+                                   colours);
         QCOMPARE(composited, expected);
+        LayerCompositor::BlendShape(expectedBlend, expected.rect(), shape, {3, 2}, 0xff2040c0u);
+        LayerCompositor::BlendShape(blended, expected.rect(), converted, {3, 2}, 0xff2040c0u);
+        QCOMPARE(blended, expectedBlend);
     }
 
     // The mask only needs to cover what can reach the area: the area and the area moved back

@@ -4,11 +4,10 @@
 #include "render/CaptionMask.h"
 #include "render/LogoPainter.h"
 #include "support/AppTestMain.h"
+#include "support/OverAnyColour.h"
 #include "support/TestEnvironment.h"
 
 #include <QtTest>
-
-#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -17,11 +16,6 @@ Q_DECLARE_METATYPE(LogoLook)
 namespace {
 
 constexpr QSize kLabel(220, 90);
-constexpr int kTolerance = 2;
-// The opaque picture rounds to whole levels at every layer of a stack, as text draws do, and
-// where many layers cover a pixel by the same small part that rounding stalls short of the
-// exact blend; the transparent picture keeps finer steps. Those few pixels may differ more.
-constexpr int kStalled = 8;
 
 QImage Checkers(QSize size, int cell)
 {
@@ -69,24 +63,6 @@ QImage On(const LogoPainter& painter, QRgb ground)
     QImage image(painter.DeviceSize(), QImage::Format_RGB32);
     painter.PaintOn(image, {}, image.rect(), QColor::fromRgb(ground));
     return image;
-}
-
-// A premultiplied pixel composited over an opaque colour, in exact arithmetic.
-QRgb Over(QRgb premultiplied, QRgb under)
-{
-    const double rest = 1.0 - qAlpha(premultiplied) / 255.0;
-    auto channel = [&](int over, int below) {
-        return int(std::lround(over + below * rest));
-    };
-    return qRgb(channel(qRed(premultiplied), qRed(under)),
-                channel(qGreen(premultiplied), qGreen(under)),
-                channel(qBlue(premultiplied), qBlue(under)));
-}
-
-int ChannelDistance(QRgb a, QRgb b)
-{
-    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                     std::abs(qBlue(a) - qBlue(b))});
 }
 
 // Pixels that differ between two pictures of the same size.
@@ -155,41 +131,16 @@ private Q_SLOTS:
 
         const QRgb grounds[] = {background, qRgb(0, 0, 0), qRgb(255, 255, 255),
                                 ~background | 0xff000000u, qRgb(128, 128, 128)};
-        int partial = 0;
-        int painted = 0;
-        int stalled = 0;
+        OverAnyColour::Tally tally;
         for (const QRgb ground : grounds) {
-            const QImage on = ground == background ? opaque : On(painter, ground);
-            for (int y = 0; y < clear.height(); ++y) {
-                const auto* line = reinterpret_cast<const QRgb*>(clear.constScanLine(y));
-                for (int x = 0; x < clear.width(); ++x) {
-                    const QRgb shown = on.pixel(x, y);
-                    if (ground == background) {
-                        partial += qAlpha(line[x]) > 0 && qAlpha(line[x]) < 255;
-                        if (shown == background && line[x] != 0)
-                            QFAIL(qPrintable(
-                                u"%1,%2 shows the background colour but is %3"_s.arg(x).arg(y).arg(
-                                    line[x], 0, 16)));
-                    }
-                    // What shows the background colour is background, over any colour.
-                    if (line[x] == 0 && ChannelDistance(opaque.pixel(x, y), background) <= 4)
-                        continue;
-                    const int distance = ChannelDistance(Over(line[x], ground), shown);
-                    painted += line[x] != 0;
-                    stalled += distance > kTolerance;
-                    if (distance > kStalled)
-                        QFAIL(qPrintable(u"%1,%2 over %3: %4 gives %5, not %6"_s.arg(x)
-                                             .arg(y)
-                                             .arg(ground, 0, 16)
-                                             .arg(line[x], 0, 16)
-                                             .arg(Over(line[x], ground), 0, 16)
-                                             .arg(shown, 0, 16)));
-                }
-            }
+            OverAnyColour::Compare(clear, ground,
+                                   ground == background ? opaque : On(painter, ground), opaque,
+                                   background, tally);
+            QVERIFY2(tally.failure.isEmpty(), qPrintable(tally.failure));
         }
         if (look.textColor != look.color)
-            QVERIFY(partial > 0);
-        QVERIFY2(stalled * 200 <= painted, qPrintable(u"%1 of %2"_s.arg(stalled).arg(painted)));
+            QVERIFY(tally.partial > 0);
+        QVERIFY2(tally.StalledShareHolds(), qPrintable(tally.Figures()));
     }
 
     // The face and a flat shadow blended from the caption's mask are the pixels of text draws.
