@@ -12,30 +12,14 @@ set -euo pipefail
 
 source "$(dirname "$(realpath "$0")")/process-timing.sh"
 
-# runs `quilvoro render` with the arguments after $1 and appends "wall CPU peak-KiB" (seconds,
-# seconds, KiB) to the file $1
-measured() {
-  local out=$1
-  shift
-  /usr/bin/time -f '%e %U %S %M' -o "$work/one.txt" \
-    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" render "$@" >/dev/null 2>&1
-  awk '{ print $1, $2 + $3, $4 }' "$work/one.txt" >> "$out"
-}
-
-# median of column $1 as it stands (no unit change)
-median() {
-  awk -v c="$1" '{ print $c }' | sort -n |
-    awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
-}
-
 for _ in 1 2 3; do run heavy.qvd -o out.png; done # warm the caches
 for options in "" "--scale 4" "--scale 4 --transparent" "--scale 8 --transparent"; do
   file="single ${options}.txt"
   # shellcheck disable=SC2086 # the options are words
-  for _ in $(seq "$runs"); do measured "$file" heavy.qvd $options -o out.png; done
+  for _ in $(seq "$runs"); do measured "$file" "${render[@]}" heavy.qvd $options -o out.png; done
   printf 'quilvoro render heavy.qvd %s: median %s ms wall, %s ms CPU, %s MB peak, over %d runs\n' \
     "${options:-(scale 1)}" "$(median_ms 1 < "$file")" "$(median_ms 2 < "$file")" \
-    "$(median 3 < "$file" | awk '{ printf "%.0f", $1 / 1024 }')" "$runs"
+    "$(median_mb 3 < "$file")" "$runs"
 done
 
 mkdir -p batch

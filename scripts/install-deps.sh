@@ -24,6 +24,7 @@ packages=(
   tumbler dbus dbus-daemon libglib2.0-bin xvfb openbox x11-utils xdotool
   reuse
   time
+  python3-cairo python3-pil imagemagick
 )
 
 missing=()
