@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quilvoro developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Times the heavy logo drawn by short scripts on general graphics libraries (bench/anchors: Cairo,
 # Pillow, ImageMagick) as whole processes, next to `quilvoro render heavy.qvd` at the same scale
 # and transparency: median wall and CPU time, least CPU time and median peak memory of many runs,

@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Quilvoro developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
 # Draws the heavy logo with Cairo as a script would: the turned text into an A8 mask once, then
 # one mask paint per shadow layer (farthest first, each a device pixel further to the lower
 # right) and the face, written with Cairo's own PNG writer (its zlib level is fixed).

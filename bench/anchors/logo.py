@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Quilvoro developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # What the anchor scripts share: the logo of bench/heavy.qvd (text, size, angle, depth, colours)
 # as the preview draws it with the normal label and the gradation shadow towards the lower
 # right, the command line they take, and the layer colours.

@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Quilvoro developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
 # Draws the heavy logo with Pillow as a script would: the text into a mask once and turned, then
 # the shadow's layers stacked by doubling (a block of layers and itself moved by its own length,
 # log2 of the depth times) and the face, written as PNG at zlib level 1.

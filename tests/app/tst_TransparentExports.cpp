@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvoro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window's transparent pictures, as a user takes them away: the PNG file that BMP保存 writes
 // with 透明 chosen, and the picture the copy puts on the clipboard. Over any colour each is the
 // picture the renderer draws opaque on that colour.
