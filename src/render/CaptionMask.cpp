@@ -30,10 +30,12 @@ void DrawWhite(QImage& target, const TextPlacement& placement, QPoint regionTopL
 QImage Packed(const QImage& drawn)
 {
     QImage coverage(drawn.size(), QImage::Format_Alpha8);
-    for (int y = 0; y < drawn.height(); ++y) {
+    const int width = drawn.width();
+    const int height = drawn.height();
+    for (int y = 0; y < height; ++y) {
         const auto* words = reinterpret_cast<const std::uint32_t*>(drawn.constScanLine(y));
         std::uint8_t* bytes = coverage.scanLine(y);
-        for (int x = 0; x < drawn.width(); ++x)
+        for (int x = 0; x < width; ++x)
             bytes[x] = std::uint8_t(words[x]);
     }
     return coverage;

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -134,6 +135,37 @@ public:
         for (int i = 0; i < Lanes; ++i)
             FLanes[i] = std::uint16_t(ByteMul16(std::uint16_t(colour[i] * a))
                                       + ByteMul16(std::uint16_t(FLanes[i] * b)));
+    }
+
+    // Every pixel over transparency, of alphas[i], as Unground() gives it over `ground`; a pixel
+    // that rounding carried further from the ground than its alpha reaches is left to
+    // Unground() itself.
+    void Unground(const std::uint32_t* alphas, std::uint64_t ground, std::uint32_t* pixels) const
+    {
+        std::uint16_t under[LanesPerPixel];
+        std::memcpy(under, &ground, sizeof under);
+        std::int16_t colour[Lanes];
+        std::uint16_t alpha[Lanes];
+        std::uint8_t far[Lanes];
+        for (int i = 0; i < Lanes; ++i) {
+            alpha[i] = std::uint16_t(alphas[i / LanesPerPixel]);
+            const auto beneath =
+                ByteMul16(std::uint16_t(under[i % LanesPerPixel] * (255 - alpha[i])));
+            colour[i] = std::int16_t(std::int16_t(FLanes[i]) - std::int16_t(beneath));
+            // The alpha lane holds 255 over the ground and takes the alpha itself.
+            colour[i] = i % LanesPerPixel == 3 ? std::int16_t(alpha[i]) : colour[i];
+            far[i] = std::uint8_t(colour[i] < -1 || colour[i] > alpha[i] + 1);
+            colour[i] = std::int16_t(std::clamp<int>(colour[i], 0, alpha[i]));
+        }
+        for (int p = 0; p < Pixels; ++p) {
+            const int lane = p * LanesPerPixel;
+            if (far[lane] | far[lane + 1] | far[lane + 2]) {
+                pixels[p] = LaneBlend::Unground(Get(p), alphas[p], ground);
+                continue;
+            }
+            pixels[p] = std::uint32_t(colour[lane]) | std::uint32_t(colour[lane + 1]) << 8
+                | std::uint32_t(colour[lane + 2]) << 16 | std::uint32_t(colour[lane + 3]) << 24;
+        }
     }
 
 private:

@@ -187,10 +187,19 @@ void LayerLine::PaintBlended(int from, int to, bool solidInReach)
             for (int j = 0; j < Pixels; ++j)
                 alpha[j] += (alphas[nearest + j] - alpha[j]) * weight;
         }
-        for (int i = 0; i < count; ++i) {
-            PixelAt(first + i) = overGround ? OverTransparency(block.Get(i), alpha[i])
-                                            : LaneBlend::Gather(block.Get(i)) | 0xff000000u;
+        if (!overGround) {
+            for (int i = 0; i < count; ++i)
+                PixelAt(first + i) = LaneBlend::Gather(block.Get(i)) | 0xff000000u;
+            continue;
         }
+        std::uint32_t alphas8[Pixels];
+        std::uint32_t pixels[Pixels];
+        for (int i = 0; i < Pixels; ++i)
+            alphas8[i] = std::uint32_t(std::min(alpha[i] + 0.5f, 255.0f));
+        block.Unground(alphas8, *FColours->groundSpread, pixels);
+        for (int i = 0; i < count; ++i)
+            PixelAt(first + i) =
+                LaneBlend::ShowsGround(pixels[i], *FColours->groundSpread) ? 0u : pixels[i];
     }
 }
 
@@ -201,11 +210,4 @@ std::uint64_t LayerLine::Painted(std::uint32_t pixel) const
     if (!FColours->OverGround())
         return lanes;
     return lanes + LaneBlend::ByteMul(*FColours->groundSpread, 255 - (pixel >> 24));
-}
-
-std::uint32_t LayerLine::OverTransparency(std::uint64_t painted, float alpha) const
-{
-    const auto a = std::uint32_t(std::min(alpha + 0.5f, 255.0f));
-    const std::uint32_t pixel = LaneBlend::Unground(painted, a, *FColours->groundSpread);
-    return LaneBlend::ShowsGround(pixel, *FColours->groundSpread) ? 0u : pixel;
 }

@@ -62,9 +62,6 @@ private:
     void PaintSpan(int from, int to);
     void PaintSolid(int from, int to);
     void PaintBlended(int from, int to, bool solidInReach);
-    // The pixel over transparency of `alpha` that over the ground shows `painted`, or nothing
-    // where that is the ground.
-    std::uint32_t OverTransparency(std::uint64_t painted, float alpha) const;
     std::uint64_t Painted(std::uint32_t pixel) const;
     std::uint32_t& PixelAt(int position) const;
 
