@@ -12,6 +12,7 @@
 #include "render/DocumentRenderer.h"
 #include "support/AppTestMain.h"
 #include "support/OverAnyColour.h"
+#include "support/PaintTesting.h"
 #include "support/TestDialogs.h"
 #include "support/TestEnvironment.h"
 
@@ -34,16 +35,6 @@ namespace {
 
 // Around the middle of the preview, where the logo lies with its shadow, in label pixels.
 constexpr QRect kRegion(186, 110, 220, 140);
-
-QImage Checkers(QSize size, int cell)
-{
-    QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y)
-        for (int x = 0; x < size.width(); ++x)
-            image.setPixel(x, y,
-                           ((x / cell + y / cell) % 2) ? qRgb(230, 60, 40) : qRgb(250, 220, 40));
-    return image;
-}
 
 // A red shadow and a yellow face on green: what showed a fringe of the background colour.
 LogoDocument Logo(TLogoLabelStyle style, TLogoShadowStyle shadow, int direction)

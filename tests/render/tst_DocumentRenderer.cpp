@@ -4,6 +4,7 @@
 #include "document/LogoDocument.h"
 #include "render/DocumentRenderer.h"
 #include "support/AppTestMain.h"
+#include "support/PaintTesting.h"
 #include "support/TestEnvironment.h"
 
 #include <QPainter>
@@ -17,16 +18,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr QChar kBlock(0x2588); // a solid glyph: every inner pixel is fully covered
-
-QImage Checkers(QSize size, int cell)
-{
-    QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y)
-        for (int x = 0; x < size.width(); ++x)
-            image.setPixel(x, y,
-                           ((x / cell + y / cell) % 2) ? qRgb(230, 60, 40) : qRgb(250, 220, 40));
-    return image;
-}
 
 LogoDocument Document(const QString& tag)
 {

@@ -5,6 +5,7 @@
 #include "render/LogoPainter.h"
 #include "support/AppTestMain.h"
 #include "support/OverAnyColour.h"
+#include "support/PaintTesting.h"
 #include "support/TestEnvironment.h"
 
 #include <QtTest>
@@ -16,16 +17,6 @@ Q_DECLARE_METATYPE(LogoLook)
 namespace {
 
 constexpr QSize kLabel(220, 90);
-
-QImage Checkers(QSize size, int cell)
-{
-    QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y)
-        for (int x = 0; x < size.width(); ++x)
-            image.setPixel(x, y,
-                           ((x / cell + y / cell) % 2) ? qRgb(230, 60, 40) : qRgb(250, 220, 40));
-    return image;
-}
 
 // A red shadow and a yellow face on green: what showed a fringe of the background colour.
 LogoLook Look(TdxfLabelStyle style, TdxfEffectStyle effect, TdxfOrientation orientation,

@@ -38,3 +38,14 @@ inline QRect Extent(const QImage& image, const std::function<bool(QColor)>& pick
                 extent |= QRect(x, y, 1, 1);
     return extent;
 }
+
+// A texture of red and yellow squares `cell` pixels wide.
+inline QImage Checkers(QSize size, int cell)
+{
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y,
+                           ((x / cell + y / cell) % 2) ? qRgb(230, 60, 40) : qRgb(250, 220, 40));
+    return image;
+}
