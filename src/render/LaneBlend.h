@@ -103,24 +103,62 @@ inline bool ShowsGround(std::uint32_t pixel, std::uint64_t ground)
         && (lanes & (lanes >> 1) & 0x0000000100010001u) == 0;
 }
 
-// The spread channels of a few neighbouring pixels.
+// The spread channels of a few neighbouring pixels and, over transparency, their alphas kept
+// without rounding.
 class Block
 {
 public:
     static constexpr int Pixels = 4;
 
+private:
+    static constexpr int LanesPerPixel = 4;
+    // Two pixels' lanes side by side, for arithmetic on all of them at once; the width of the
+    // vector registers every x86-64 processor has.
+    static constexpr int PairLanes = 2 * LanesPerPixel;
+    using Unsigned = std::uint16_t __attribute__((vector_size(PairLanes * 2)));
+    using Signed = std::int16_t __attribute__((vector_size(PairLanes * 2)));
+    using Bytes = std::uint8_t __attribute__((vector_size(PairLanes)));
+    using Floats = float __attribute__((vector_size(Pixels * 4)));
+    using Words = std::int32_t __attribute__((vector_size(Pixels * 4)));
+    static constexpr int Pairs = Pixels / 2;
+
+public:
+    // An opaque ground as Unground() reads it: its lanes for two pixels, with 255 in the alpha
+    // lane, so that beneath an alpha that lane holds 255 - alpha.
+    class Ground
+    {
+    public:
+        explicit Ground(std::uint64_t ground)
+            : FSpread(ground)
+        {
+            const std::uint64_t opaque = ground | 0x00ff000000000000u;
+            const std::uint64_t pair[2] = {opaque, opaque};
+            std::memcpy(&FLanes, pair, sizeof FLanes);
+        }
+
+        std::uint64_t Spread() const { return FSpread; }
+
+    private:
+        friend class Block;
+        std::uint64_t FSpread;
+        Unsigned FLanes;
+    };
+
     // `pixels` spread pixels, read whole.
     void Load(const std::uint64_t* pixels) { std::memcpy(FLanes, pixels, sizeof FLanes); }
+    void LoadAlphas(const float* alphas) { std::memcpy(&FAlphas, alphas, sizeof FAlphas); }
 
-    void Set(int pixel, std::uint64_t lanes)
+    void Set(int pixel, std::uint64_t lanes, float alpha)
     {
-        std::memcpy(FLanes + pixel * LanesPerPixel, &lanes, sizeof lanes);
+        std::memcpy(reinterpret_cast<char*>(FLanes) + pixel * sizeof lanes, &lanes, sizeof lanes);
+        FAlphas[pixel] = alpha;
     }
 
     std::uint64_t Get(int pixel) const
     {
         std::uint64_t lanes;
-        std::memcpy(&lanes, FLanes + pixel * LanesPerPixel, sizeof lanes);
+        std::memcpy(&lanes, reinterpret_cast<const char*>(FLanes) + pixel * sizeof lanes,
+                    sizeof lanes);
         return lanes;
     }
 
@@ -128,58 +166,89 @@ public:
     // Blend() does it.
     void Blend(const std::uint64_t* colours, std::uint32_t coverage)
     {
-        std::uint16_t colour[Lanes];
+        Unsigned colour[Pairs];
         std::memcpy(colour, colours, sizeof colour);
         const auto a = std::uint16_t(coverage);
         const auto b = std::uint16_t(255 - coverage);
-        for (int i = 0; i < Lanes; ++i)
-            FLanes[i] = std::uint16_t(ByteMul16(std::uint16_t(colour[i] * a))
-                                      + ByteMul16(std::uint16_t(FLanes[i] * b)));
+        for (int h = 0; h < Pairs; ++h)
+            FLanes[h] = ByteMul16(colour[h] * a) + ByteMul16(FLanes[h] * b);
     }
 
-    // Every pixel over transparency, of alphas[i], as Unground() gives it over `ground`; a pixel
-    // that rounding carried further from the ground than its alpha reaches is left to
-    // Unground() itself.
-    void Unground(const std::uint32_t* alphas, std::uint64_t ground, std::uint32_t* pixels) const
+    // The same for the alphas of `alphas` (read whole), without rounding; `weight` is the
+    // coverage over 255.
+    void BlendAlphas(const float* alphas, float weight)
     {
-        std::uint16_t under[LanesPerPixel];
-        std::memcpy(under, &ground, sizeof under);
-        std::int16_t colour[Lanes];
-        std::uint16_t alpha[Lanes];
-        std::uint8_t far[Lanes];
-        for (int i = 0; i < Lanes; ++i) {
-            alpha[i] = std::uint16_t(alphas[i / LanesPerPixel]);
-            const auto beneath =
-                ByteMul16(std::uint16_t(under[i % LanesPerPixel] * (255 - alpha[i])));
-            colour[i] = std::int16_t(std::int16_t(FLanes[i]) - std::int16_t(beneath));
-            // The alpha lane holds 255 over the ground and takes the alpha itself.
-            colour[i] = i % LanesPerPixel == 3 ? std::int16_t(alpha[i]) : colour[i];
-            far[i] = std::uint8_t(colour[i] < -1 || colour[i] > alpha[i] + 1);
-            colour[i] = std::int16_t(std::clamp<int>(colour[i], 0, alpha[i]));
+        Floats alpha;
+        std::memcpy(&alpha, alphas, sizeof alpha);
+        FAlphas += (alpha - FAlphas) * weight;
+    }
+
+    // The pixels as painted over an opaque ground, alpha 255.
+    void StoreOpaque(std::uint32_t* pixels) const
+    {
+        for (int h = 0; h < Pairs; ++h) {
+            const auto bytes = __builtin_convertvector(FLanes[h], Bytes);
+            std::memcpy(pixels + 2 * h, &bytes, sizeof bytes);
         }
-        for (int p = 0; p < Pixels; ++p) {
-            const int lane = p * LanesPerPixel;
-            if (far[lane] | far[lane + 1] | far[lane + 2]) {
-                pixels[p] = LaneBlend::Unground(Get(p), alphas[p], ground);
-                continue;
+        for (int p = 0; p < Pixels; ++p)
+            pixels[p] |= 0xff000000u;
+    }
+
+    // Every pixel over transparency, of its alpha rounded, as Unground() gives it over `ground`,
+    // and 0 where that shows the ground within a level, as ShowsGround() tells; a pixel that
+    // rounding carried further from the ground than its alpha reaches is left to Unground()
+    // itself.
+    void Unground(const Ground& ground, std::uint32_t* pixels) const
+    {
+        Floats rounded = FAlphas + 0.5f;
+        rounded = rounded > 255.0f ? Floats {} + 255.0f : rounded;
+        const auto words = Unsigned(__builtin_convertvector(rounded, Words));
+        const Unsigned alphas[Pairs] = {
+            __builtin_shuffle(words, Unsigned {0, 0, 0, 0, 2, 2, 2, 2}),
+            __builtin_shuffle(words, Unsigned {4, 4, 4, 4, 6, 6, 6, 6})};
+        const Unsigned alphaLane = {0, 0, 0, 0xffff, 0, 0, 0, 0xffff};
+        for (int h = 0; h < Pairs; ++h) {
+            const Unsigned alpha = alphas[h];
+            const Unsigned painted = (FLanes[h] & ~alphaLane) | (alphaLane & 255);
+            const Unsigned beneath = ByteMul16(ground.FLanes * (255 - alpha));
+            const auto reach = Signed(alpha);
+            const Signed difference = Signed(painted) - Signed(beneath);
+            const Signed far = (difference < -1) | (difference > reach + 1);
+            Signed clamped = difference < 0 ? 0 : difference;
+            clamped = clamped > reach ? reach : clamped;
+            const Signed shown = clamped + Signed(beneath - ground.FLanes);
+            const Signed near = (shown > -2) & (shown < 2);
+
+            const auto colour = __builtin_convertvector(clamped, Bytes);
+            std::memcpy(pixels + 2 * h, &colour, sizeof colour);
+            std::uint64_t farPixels[2];
+            std::uint64_t nearPixels[2];
+            std::memcpy(farPixels, &far, sizeof farPixels);
+            std::memcpy(nearPixels, &near, sizeof nearPixels);
+            for (int i = 0; i < 2; ++i) {
+                const int p = 2 * h + i;
+                if (farPixels[i] != 0) [[unlikely]]
+                    pixels[p] = UngroundFar(Get(p), std::uint32_t(words[2 * p]), ground.Spread());
+                else if (nearPixels[i] == ~std::uint64_t(0))
+                    pixels[p] = 0;
             }
-            pixels[p] = std::uint32_t(colour[lane]) | std::uint32_t(colour[lane + 1]) << 8
-                | std::uint32_t(colour[lane + 2]) << 16 | std::uint32_t(colour[lane + 3]) << 24;
         }
     }
 
 private:
-    static constexpr int LanesPerPixel = 4;
-    static constexpr int Lanes = Pixels * LanesPerPixel;
+    // A product of a channel and a coverage divided by 255 as ByteMul() does, in every lane; the
+    // sum stays below 65 408, so 16 bits hold it.
+    static Unsigned ByteMul16(Unsigned product) { return (product + (product >> 8) + 0x80) >> 8; }
 
-    // A product of a channel and a coverage divided by 255 as ByteMul() does; the sum stays
-    // below 65 408, so 16 bits hold it.
-    static std::uint16_t ByteMul16(std::uint16_t product)
+    [[gnu::noinline]] static std::uint32_t UngroundFar(std::uint64_t painted, std::uint32_t alpha,
+                                                       std::uint64_t ground)
     {
-        return std::uint16_t(std::uint16_t(product + (product >> 8) + 0x80) >> 8);
+        const std::uint32_t pixel = LaneBlend::Unground(painted, alpha, ground);
+        return ShowsGround(pixel, ground) ? 0u : pixel;
     }
 
-    std::uint16_t FLanes[Lanes] = {};
+    Unsigned FLanes[Pairs] = {};
+    Floats FAlphas = {};
 };
 
 } // namespace LaneBlend

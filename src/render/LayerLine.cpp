@@ -6,6 +6,7 @@
 #include "render/LaneBlend.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstring>
 
@@ -31,6 +32,14 @@ int NextCovered(const std::uint8_t* samples, int from, int to)
     return position;
 }
 
+// Each coverage over 255, for blending alphas without a division per layer.
+const std::array<float, 256> Weights = [] {
+    std::array<float, 256> weights;
+    for (std::size_t i = 0; i < weights.size(); ++i)
+        weights[i] = float(i) / 255.0f;
+    return weights;
+}();
+
 } // namespace
 
 TLayerColours::TLayerColours(const std::vector<std::uint32_t>& colours)
@@ -45,21 +54,21 @@ TLayerColours::TLayerColours(const std::vector<std::uint32_t>& colours)
     spread.resize(colours.size() + LaneBlend::Block::Pixels);
 }
 
-TLayerColours::TLayerColours(const std::vector<std::uint32_t>& colours, std::uint32_t ground)
+TLayerColours::TLayerColours(const std::vector<std::uint32_t>& colours, std::uint32_t groundColour)
     : words(colours)
-    , groundSpread(LaneBlend::Spread(ground & 0x00ffffffu))
+    , ground(LaneBlend::Block::Ground(LaneBlend::Spread(groundColour & 0x00ffffffu)))
 {
     spread.reserve(colours.size() + LaneBlend::Block::Pixels);
     alphas.reserve(colours.size() + LaneBlend::Block::Pixels);
     for (const std::uint32_t colour : colours) {
         spread.push_back(LaneBlend::Spread(colour | 0xff000000u)
-                         + LaneBlend::ByteMul(*groundSpread, 255 - (colour >> 24)));
+                         + LaneBlend::ByteMul(ground->Spread(), 255 - (colour >> 24)));
         alphas.push_back(float(colour >> 24));
     }
     spread.resize(colours.size() + LaneBlend::Block::Pixels);
     alphas.resize(colours.size() + LaneBlend::Block::Pixels);
     for (std::uint32_t& word : words)
-        word = LaneBlend::ShowsGround(word, *groundSpread) ? 0u : word;
+        word = LaneBlend::ShowsGround(word, ground->Spread()) ? 0u : word;
 }
 
 void LayerLine::Begin(const TLayerColours& colours, int length, int workFrom,
@@ -165,41 +174,30 @@ void LayerLine::PaintBlended(int from, int to, bool solidInReach)
     for (int first = from; first < to; first += Pixels) {
         const int count = std::min(Pixels, to - first);
         LaneBlend::Block block;
-        float alpha[Pixels] = {};
         if (solidInReach) {
             block.Load(spread + (first - FSolid - 1));
             if (overGround)
-                std::copy_n(alphas + (first - FSolid - 1), Pixels, alpha);
+                block.LoadAlphas(alphas + (first - FSolid - 1));
         } else {
             for (int i = 0; i < count; ++i) {
                 const std::uint32_t pixel = PixelAt(first + i);
-                block.Set(i, Painted(pixel));
-                alpha[i] = float(pixel >> 24);
+                block.Set(i, Painted(pixel), float(pixel >> 24));
             }
         }
         for (std::size_t i = FHead; i != FTail; ++i) {
             const TPartial& layer = FRing[i & wrap];
             const int nearest = first - layer.position - 1;
             block.Blend(spread + nearest, layer.coverage);
-            if (!overGround)
-                continue;
-            const float weight = float(layer.coverage) / 255.0f;
-            for (int j = 0; j < Pixels; ++j)
-                alpha[j] += (alphas[nearest + j] - alpha[j]) * weight;
+            if (overGround)
+                block.BlendAlphas(alphas + nearest, Weights[layer.coverage]);
         }
-        if (!overGround) {
-            for (int i = 0; i < count; ++i)
-                PixelAt(first + i) = LaneBlend::Gather(block.Get(i)) | 0xff000000u;
-            continue;
-        }
-        std::uint32_t alphas8[Pixels];
         std::uint32_t pixels[Pixels];
-        for (int i = 0; i < Pixels; ++i)
-            alphas8[i] = std::uint32_t(std::min(alpha[i] + 0.5f, 255.0f));
-        block.Unground(alphas8, *FColours->groundSpread, pixels);
+        if (overGround)
+            block.Unground(*FColours->ground, pixels);
+        else
+            block.StoreOpaque(pixels);
         for (int i = 0; i < count; ++i)
-            PixelAt(first + i) =
-                LaneBlend::ShowsGround(pixels[i], *FColours->groundSpread) ? 0u : pixels[i];
+            PixelAt(first + i) = pixels[i];
     }
 }
 
@@ -209,5 +207,5 @@ std::uint64_t LayerLine::Painted(std::uint32_t pixel) const
     const std::uint64_t lanes = LaneBlend::Spread(pixel);
     if (!FColours->OverGround())
         return lanes;
-    return lanes + LaneBlend::ByteMul(*FColours->groundSpread, 255 - (pixel >> 24));
+    return lanes + LaneBlend::ByteMul(FColours->ground->Spread(), 255 - (pixel >> 24));
 }

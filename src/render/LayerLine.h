@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "render/LaneBlend.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -20,12 +22,12 @@ struct TLayerColours
     TLayerColours(const std::vector<std::uint32_t>& colours, std::uint32_t ground);
 
     int Depth() const { return int(words.size()); }
-    bool OverGround() const { return groundSpread.has_value(); }
+    bool OverGround() const { return ground.has_value(); }
 
     std::vector<std::uint32_t> words;
     // Spread as painted: over the ground when there is one.
     std::vector<std::uint64_t> spread;
-    std::optional<std::uint64_t> groundSpread; // without its alpha lane
+    std::optional<LaneBlend::Block::Ground> ground; // spread without its alpha lane
     // Each layer's alpha (0 or 255), padded as `spread` is; only over the ground.
     std::vector<float> alphas;
 };
