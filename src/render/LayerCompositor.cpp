@@ -7,6 +7,7 @@
 #include "render/LayerLineWalk.h"
 
 #include <cstdlib>
+#include <optional>
 
 namespace LayerCompositor {
 
@@ -44,6 +45,36 @@ void Walk(QImage& target, const QRect& area, const QImage& mask, QPoint maskOrig
     LayerLineWalk(target, coverage, maskOrigin, step, colours).Paint(work);
 }
 
+// One copy of the shape; with a ground, what it leaves showing that ground within a level is
+// cleared.
+void Blend(QImage& target, const QRect& area, const QImage& mask, QPoint maskOrigin,
+           std::uint32_t colour, std::optional<std::uint64_t> ground)
+{
+    Q_ASSERT(target.isNull() || IsWordTarget(target));
+    const QRect work = QRect(maskOrigin, mask.size()).intersected(area).intersected(target.rect());
+    if (work.isEmpty() || !IsWordTarget(target))
+        return;
+    const QImage coverage = Coverage(mask);
+    const std::uint64_t ink = LaneBlend::Spread(colour);
+    auto keyed = [&](std::uint32_t pixel) {
+        return ground && LaneBlend::ShowsGround(pixel, *ground) ? 0u : pixel;
+    };
+    const std::uint32_t solid = keyed(colour);
+    for (int y = work.top(); y <= work.bottom(); ++y) {
+        auto* pixels = reinterpret_cast<std::uint32_t*>(target.scanLine(y)) + work.left();
+        const std::uint8_t* samples =
+            coverage.constScanLine(y - maskOrigin.y()) + (work.left() - maskOrigin.x());
+        for (int x = 0; x < work.width(); ++x) {
+            const std::uint32_t a = samples[x];
+            if (a == 0)
+                continue;
+            pixels[x] = a == 255
+                ? solid
+                : keyed(LaneBlend::Gather(LaneBlend::Blend(ink, LaneBlend::Spread(pixels[x]), a)));
+        }
+    }
+}
+
 } // namespace
 
 QRect SourceRegion(const QRect& area, QPoint step, int depth)
@@ -71,25 +102,14 @@ void CompositePremultiplied(QImage& target, const QRect& area, const QImage& mas
 void BlendShape(QImage& target, const QRect& area, const QImage& mask, QPoint maskOrigin,
                 std::uint32_t colour)
 {
-    Q_ASSERT(target.isNull() || IsWordTarget(target));
-    const QRect work = QRect(maskOrigin, mask.size()).intersected(area).intersected(target.rect());
-    if (work.isEmpty() || !IsWordTarget(target))
-        return;
-    const QImage coverage = Coverage(mask);
-    const std::uint64_t ink = LaneBlend::Spread(colour);
-    for (int y = work.top(); y <= work.bottom(); ++y) {
-        auto* pixels = reinterpret_cast<std::uint32_t*>(target.scanLine(y)) + work.left();
-        const std::uint8_t* samples =
-            coverage.constScanLine(y - maskOrigin.y()) + (work.left() - maskOrigin.x());
-        for (int x = 0; x < work.width(); ++x) {
-            const std::uint32_t a = samples[x];
-            if (a == 0)
-                continue;
-            pixels[x] = a == 255
-                ? colour
-                : LaneBlend::Gather(LaneBlend::Blend(ink, LaneBlend::Spread(pixels[x]), a));
-        }
-    }
+    Blend(target, area, mask, maskOrigin, colour, {});
+}
+
+void BlendShapeOverTransparency(QImage& target, const QRect& area, const QImage& mask,
+                                QPoint maskOrigin, std::uint32_t colour, std::uint32_t ground)
+{
+    Q_ASSERT(target.isNull() || target.format() == QImage::Format_ARGB32_Premultiplied);
+    Blend(target, area, mask, maskOrigin, colour, LaneBlend::Spread(ground & 0x00ffffffu));
 }
 
 } // namespace LayerCompositor

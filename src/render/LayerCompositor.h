@@ -44,6 +44,11 @@ void CompositePremultiplied(QImage& target, const QRect& area, const QImage& mas
 void BlendShape(QImage& target, const QRect& area, const QImage& mask, QPoint maskOrigin,
                 std::uint32_t colour);
 
+// The same onto Format_ARGB32_Premultiplied over transparency: a pixel that over the opaque
+// `ground` (0x00RRGGBB) shows the ground within a level is cleared.
+void BlendShapeOverTransparency(QImage& target, const QRect& area, const QImage& mask,
+                                QPoint maskOrigin, std::uint32_t colour, std::uint32_t ground);
+
 // The region of target pixels whose layers come from the mask: the part of `area` that any
 // layer of the given depth can reach, and the part of mask space that reaches `area`.
 QRect SourceRegion(const QRect& area, QPoint step, int depth);

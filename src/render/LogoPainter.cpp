@@ -165,8 +165,8 @@ void LogoPainter::PaintOpaque(QImage& target, QPoint origin, const QRect& clip) 
 void LogoPainter::PaintTransparent(QImage& target, QPoint origin, const QRect& clip) const
 {
     Q_ASSERT(target.isNull() || target.format() == QImage::Format_ARGB32_Premultiplied);
-    // The stacked layers clear what shows the background colour as they go; the rest is drawn
-    // over them.
+    // The stacked layers and the blended copies clear what shows the background colour as they
+    // go; what the painter strokes or fills over them is keyed out afterwards.
     const QRect drawn = PaintGround(target, origin, clip, Qt::transparent);
     if (!drawn.isEmpty())
         KeyOut(target, drawn, ColorToPixel(FLook.color));
@@ -257,9 +257,11 @@ QRect LogoPainter::PaintLayers(QImage& target, QPoint origin, const QRect& area)
         const TMask mask = MaskFor(placement, area);
         BlendShadow(target, area, mask);
         BlendFace(target, area, mask);
+        // The blends above clear what shows the background; what the painter draws over them
+        // is keyed out afterwards.
         drawn = DrawnOverStack(mask).intersected(area);
         if (FLook.style != dxfOutLine && !FTextureFill)
-            return drawn;
+            return {};
         BeginOn(painter, target, area, FDeviceFont);
         if (FLook.style == dxfOutLine && FTrueType)
             StrokeOutline(painter, placement);
@@ -397,9 +399,8 @@ void LogoPainter::BlendShadow(QImage& target, const QRect& area, const TMask& ma
     if (FLook.depth <= 0 || mask.image.isNull())
         return;
     if (FLook.effectStyle == dxfCool) {
-        const QPoint offset = ShadowOffset(FLook.orientation, FLook.depth) * FScale;
-        LayerCompositor::BlendShape(target, area, mask.image, mask.topLeft + offset,
-                                    InkWord(FLook.shadowColor));
+        BlendCopy(target, area, mask, ShadowOffset(FLook.orientation, FLook.depth) * FScale,
+                  InkWord(FLook.shadowColor));
         return;
     }
     const auto [layers, step] = ShadowSteps();
@@ -407,13 +408,13 @@ void LogoPainter::BlendShadow(QImage& target, const QRect& area, const TMask& ma
         return;
     const std::vector<std::uint32_t> colours = LayerColours(layers);
     if (layers == 1) {
-        LayerCompositor::BlendShape(target, area, mask.image, mask.topLeft + step, colours[0]);
+        BlendCopy(target, area, mask, step, colours[0]);
         return;
     }
     // Over an opaque ground, rounded at every layer as text draws are. The keyed picture's
     // coverage has always counted every pixel the stack touches as fully covered; its opaque
     // picture over a background picture stays the same.
-    if (FCoverage || FGround.alpha() == 255)
+    if (!OverTransparency())
         LayerCompositor::Composite(target, area, mask.image, mask.topLeft, step, colours);
     else
         LayerCompositor::CompositePremultiplied(target, area, mask.image, mask.topLeft, step,
@@ -426,8 +427,7 @@ void LogoPainter::BlendFace(QImage& target, const QRect& area, const TMask& mask
         return;
     const int s = FScale;
     auto blend = [&](QPoint offset, TColor colour) {
-        LayerCompositor::BlendShape(target, area, mask.image, mask.topLeft + offset,
-                                    InkWord(colour));
+        BlendCopy(target, area, mask, offset, InkWord(colour));
     };
     switch (FLook.style) {
     case dxfNormal:
@@ -451,6 +451,22 @@ void LogoPainter::BlendFace(QImage& target, const QRect& area, const TMask& mask
             blend({}, FLook.textColor);
         break;
     }
+}
+
+void LogoPainter::BlendCopy(QImage& target, const QRect& area, const TMask& mask, QPoint offset,
+                            std::uint32_t word) const
+{
+    const QPoint at = mask.topLeft + offset;
+    if (OverTransparency())
+        LayerCompositor::BlendShapeOverTransparency(target, area, mask.image, at, word,
+                                                    ColorToPixel(FLook.color));
+    else
+        LayerCompositor::BlendShape(target, area, mask.image, at, word);
+}
+
+bool LogoPainter::OverTransparency() const
+{
+    return !FCoverage && FGround.alpha() != 255;
 }
 
 TColor LogoPainter::EngravedColour() const

@@ -114,8 +114,8 @@ private:
         QPoint topLeft;
     };
 
-    // The background filled and the layers painted; what the stacked layers did not paint lies
-    // in the rectangle returned.
+    // The background filled and the layers painted; what the painter drew over the stacked
+    // layers and copies lies in the rectangle returned.
     QRect PaintGround(QImage& target, QPoint origin, const QRect& clip, const QColor& ground) const;
     QRect PaintLayers(QImage& target, QPoint origin, const QRect& area) const;
     // Where the face, the texture and a flat shadow may draw.
@@ -127,6 +127,11 @@ private:
     TMask MaskFor(const TextPlacement& placement, const QRect& area) const;
     void BlendShadow(QImage& target, const QRect& area, const TMask& mask) const;
     void BlendFace(QImage& target, const QRect& area, const TMask& mask) const;
+    // One copy of the caption moved by `offset`, in a premultiplied word; over transparency what
+    // it leaves showing the background colour is cleared.
+    void BlendCopy(QImage& target, const QRect& area, const TMask& mask, QPoint offset,
+                   std::uint32_t word) const;
+    bool OverTransparency() const;
     void PaintTexture(QPainter& painter, const QRect& area, const TextPlacement& placement,
                       QPoint origin) const;
     void DrawInk(QPainter& painter, const TextPlacement& placement, QPoint offset,
