@@ -4,6 +4,7 @@
 #include "ReferenceBlend.h"
 #include "render/LayerCompositor.h"
 #include "support/AppTestMain.h"
+#include "support/OverAnyColour.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -172,6 +173,50 @@ private Q_SLOTS:
         LayerCompositor::BlendShape(expectedBlend, expected.rect(), shape, {3, 2}, 0xff2040c0u);
         LayerCompositor::BlendShape(blended, expected.rect(), converted, {3, 2}, 0xff2040c0u);
         QCOMPARE(blended, expectedBlend);
+    }
+
+    // A copy blended over transparency is the copy blended on the ground, seen over that
+    // ground; what shows the ground within a level there is clear.
+    void blendOverTransparencyClearsWhatShowsTheGround_data()
+    {
+        QTest::addColumn<QRgb>("ink");
+        QTest::newRow("other colour") << qRgb(0x20, 0x40, 0xc0);
+        QTest::newRow("the ground") << qRgb(0x30, 0x90, 0x60);
+        QTest::newRow("a level off the ground") << qRgb(0x31, 0x8f, 0x60);
+        QTest::newRow("nothing") << QRgb(0);
+    }
+
+    void blendOverTransparencyClearsWhatShowsTheGround()
+    {
+        QFETCH(QRgb, ink);
+        const QRgb ground = qRgb(0x30, 0x90, 0x60);
+        const QImage shape = Mask("shapes", {50, 40}, 11);
+        QImage clear(64, 48, QImage::Format_ARGB32_Premultiplied);
+        clear.fill(Qt::transparent);
+        QImage on(clear.size(), QImage::Format_ARGB32_Premultiplied);
+        on.fill(ground);
+        // Twice, so that the second copy also lands on what the first cleared.
+        for (const QPoint at : {QPoint(3, 2), QPoint(6, 4)}) {
+            LayerCompositor::BlendShapeOverTransparency(clear, clear.rect(), shape, at, ink,
+                                                        ground & 0x00ffffffu);
+            LayerCompositor::BlendShape(on, on.rect(), shape, at, ink == 0 ? ground : ink);
+        }
+        int covered = 0;
+        for (int y = 0; y < clear.height(); ++y) {
+            for (int x = 0; x < clear.width(); ++x) {
+                const QRgb painted = on.pixel(x, y);
+                const QRgb seen = clear.pixel(x, y);
+                if (OverAnyColour::ChannelDistance(painted, ground) <= 1) {
+                    QVERIFY2(seen == 0, qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));
+                    continue;
+                }
+                ++covered;
+                QVERIFY2(OverAnyColour::ChannelDistance(OverAnyColour::Over(seen, ground), painted)
+                             <= 1,
+                         qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));
+            }
+        }
+        QCOMPARE(covered > 0, qRed(ink) == 0x20);
     }
 
     // The mask only needs to cover what can reach the area: the area and the area moved back
