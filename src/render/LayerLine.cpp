@@ -9,6 +9,7 @@
 #include <array>
 #include <climits>
 #include <cstring>
+#include <functional>
 
 namespace {
 
@@ -32,6 +33,12 @@ int NextCovered(const std::uint8_t* samples, int from, int to)
     return position;
 }
 
+bool IsUniform(const std::vector<std::uint32_t>& colours)
+{
+    return std::adjacent_find(colours.begin(), colours.end(), std::not_equal_to<>())
+        == colours.end();
+}
+
 // Each coverage over 255, for blending alphas without a division per layer.
 const std::array<float, 256> Weights = [] {
     std::array<float, 256> weights;
@@ -52,6 +59,7 @@ TLayerColours::TLayerColours(const std::vector<std::uint32_t>& colours)
     }
     // A block of pixels near the end of a span reads a few colours past the last layer's.
     spread.resize(colours.size() + LaneBlend::Block::Pixels);
+    uniform = IsUniform(colours);
 }
 
 TLayerColours::TLayerColours(const std::vector<std::uint32_t>& colours, std::uint32_t groundColour)
@@ -69,6 +77,7 @@ TLayerColours::TLayerColours(const std::vector<std::uint32_t>& colours, std::uin
     alphas.resize(colours.size() + LaneBlend::Block::Pixels);
     for (std::uint32_t& word : words)
         word = LaneBlend::ShowsGround(word, ground->Spread()) ? 0u : word;
+    uniform = IsUniform(colours);
 }
 
 void LayerLine::Begin(const TLayerColours& colours, int length, int workFrom,
@@ -166,39 +175,52 @@ void LayerLine::PaintSolid(int from, int to)
 // layers does not stall short of it.
 void LayerLine::PaintBlended(int from, int to, bool solidInReach)
 {
+    constexpr int Pixels = LaneBlend::Block::Pixels;
+    std::uint32_t pixels[Pixels];
+    // Layers all of one colour give every pixel of the span the same blend.
+    if (solidInReach && FColours->uniform) {
+        BlendBlock(from, 1, solidInReach, pixels);
+        for (int position = from; position < to; ++position)
+            PixelAt(position) = pixels[0];
+        return;
+    }
+    for (int first = from; first < to; first += Pixels) {
+        const int count = std::min(Pixels, to - first);
+        BlendBlock(first, count, solidInReach, pixels);
+        for (int i = 0; i < count; ++i)
+            PixelAt(first + i) = pixels[i];
+    }
+}
+
+// The `count` pixels (a block at most) from position `first` on.
+void LayerLine::BlendBlock(int first, int count, bool solidInReach, std::uint32_t* pixels) const
+{
     const std::uint64_t* const spread = FColours->spread.data();
     const float* const alphas = FColours->alphas.data();
     const bool overGround = FColours->OverGround();
     const std::size_t wrap = FRing.size() - 1;
-    constexpr int Pixels = LaneBlend::Block::Pixels;
-    for (int first = from; first < to; first += Pixels) {
-        const int count = std::min(Pixels, to - first);
-        LaneBlend::Block block;
-        if (solidInReach) {
-            block.Load(spread + (first - FSolid - 1));
-            if (overGround)
-                block.LoadAlphas(alphas + (first - FSolid - 1));
-        } else {
-            for (int i = 0; i < count; ++i) {
-                const std::uint32_t pixel = PixelAt(first + i);
-                block.Set(i, Painted(pixel), float(pixel >> 24));
-            }
-        }
-        for (std::size_t i = FHead; i != FTail; ++i) {
-            const TPartial& layer = FRing[i & wrap];
-            const int nearest = first - layer.position - 1;
-            block.Blend(spread + nearest, layer.coverage);
-            if (overGround)
-                block.BlendAlphas(alphas + nearest, Weights[layer.coverage]);
-        }
-        std::uint32_t pixels[Pixels];
+    LaneBlend::Block block;
+    if (solidInReach) {
+        block.Load(spread + (first - FSolid - 1));
         if (overGround)
-            block.Unground(*FColours->ground, pixels);
-        else
-            block.StoreOpaque(pixels);
-        for (int i = 0; i < count; ++i)
-            PixelAt(first + i) = pixels[i];
+            block.LoadAlphas(alphas + (first - FSolid - 1));
+    } else {
+        for (int i = 0; i < count; ++i) {
+            const std::uint32_t pixel = PixelAt(first + i);
+            block.Set(i, Painted(pixel), float(pixel >> 24));
+        }
     }
+    for (std::size_t i = FHead; i != FTail; ++i) {
+        const TPartial& layer = FRing[i & wrap];
+        const int nearest = first - layer.position - 1;
+        block.Blend(spread + nearest, layer.coverage);
+        if (overGround)
+            block.BlendAlphas(alphas + nearest, Weights[layer.coverage]);
+    }
+    if (overGround)
+        block.Unground(*FColours->ground, pixels);
+    else
+        block.StoreOpaque(pixels);
 }
 
 // A pixel as painted: over the ground when there is one.

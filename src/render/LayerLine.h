@@ -28,8 +28,10 @@ struct TLayerColours
     // Spread as painted: over the ground when there is one.
     std::vector<std::uint64_t> spread;
     std::optional<LaneBlend::Block::Ground> ground; // spread without its alpha lane
-    // Each layer's alpha (0 or 255), padded as `spread` is; only over the ground.
+    // Each layer's alpha, padded as `spread` is; only over the ground.
     std::vector<float> alphas;
+    // Every layer of one colour.
+    bool uniform = false;
 };
 
 // One line of pixels parallel to the shadow's step, walked in the step's direction, a piece at a
@@ -64,6 +66,7 @@ private:
     void PaintSpan(int from, int to);
     void PaintSolid(int from, int to);
     void PaintBlended(int from, int to, bool solidInReach);
+    void BlendBlock(int first, int count, bool solidInReach, std::uint32_t* pixels) const;
     std::uint64_t Painted(std::uint32_t pixel) const;
     std::uint32_t& PixelAt(int position) const;
 
