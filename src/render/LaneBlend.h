@@ -121,6 +121,7 @@ private:
     using Floats = float __attribute__((vector_size(Pixels * 4)));
     using Words = std::int32_t __attribute__((vector_size(Pixels * 4)));
     static constexpr int Pairs = Pixels / 2;
+    static constexpr int Lanes = Pixels * LanesPerPixel;
 
 public:
     // An opaque ground as Unground() reads it: its lanes for two pixels, with 255 in the alpha
@@ -150,15 +151,14 @@ public:
 
     void Set(int pixel, std::uint64_t lanes, float alpha)
     {
-        std::memcpy(reinterpret_cast<char*>(FLanes) + pixel * sizeof lanes, &lanes, sizeof lanes);
+        std::memcpy(FLanes + pixel * LanesPerPixel, &lanes, sizeof lanes);
         FAlphas[pixel] = alpha;
     }
 
     std::uint64_t Get(int pixel) const
     {
         std::uint64_t lanes;
-        std::memcpy(&lanes, reinterpret_cast<const char*>(FLanes) + pixel * sizeof lanes,
-                    sizeof lanes);
+        std::memcpy(&lanes, FLanes + pixel * LanesPerPixel, sizeof lanes);
         return lanes;
     }
 
@@ -166,12 +166,13 @@ public:
     // Blend() does it.
     void Blend(const std::uint64_t* colours, std::uint32_t coverage)
     {
-        Unsigned colour[Pairs];
+        std::uint16_t colour[Lanes];
         std::memcpy(colour, colours, sizeof colour);
         const auto a = std::uint16_t(coverage);
         const auto b = std::uint16_t(255 - coverage);
-        for (int h = 0; h < Pairs; ++h)
-            FLanes[h] = ByteMul16(colour[h] * a) + ByteMul16(FLanes[h] * b);
+        for (int i = 0; i < Lanes; ++i)
+            FLanes[i] = std::uint16_t(ByteMul16(std::uint16_t(colour[i] * a))
+                                      + ByteMul16(std::uint16_t(FLanes[i] * b)));
     }
 
     // The same for the alphas of `alphas` (read whole), without rounding; `weight` is the
@@ -186,12 +187,8 @@ public:
     // The pixels as painted over an opaque ground, alpha 255.
     void StoreOpaque(std::uint32_t* pixels) const
     {
-        for (int h = 0; h < Pairs; ++h) {
-            const auto bytes = __builtin_convertvector(FLanes[h], Bytes);
-            std::memcpy(pixels + 2 * h, &bytes, sizeof bytes);
-        }
         for (int p = 0; p < Pixels; ++p)
-            pixels[p] |= 0xff000000u;
+            pixels[p] = Gather(Get(p)) | 0xff000000u;
     }
 
     // Every pixel over transparency, of its alpha rounded, as Unground() gives it over `ground`,
@@ -207,9 +204,11 @@ public:
             __builtin_shuffle(words, Unsigned {0, 0, 0, 0, 2, 2, 2, 2}),
             __builtin_shuffle(words, Unsigned {4, 4, 4, 4, 6, 6, 6, 6})};
         const Unsigned alphaLane = {0, 0, 0, 0xffff, 0, 0, 0, 0xffff};
+        Unsigned lanes[Pairs];
+        std::memcpy(lanes, FLanes, sizeof lanes);
         for (int h = 0; h < Pairs; ++h) {
             const Unsigned alpha = alphas[h];
-            const Unsigned painted = (FLanes[h] & ~alphaLane) | (alphaLane & 255);
+            const Unsigned painted = (lanes[h] & ~alphaLane) | (alphaLane & 255);
             const Unsigned beneath = ByteMul16(ground.FLanes * (255 - alpha));
             const auto reach = Signed(alpha);
             const Signed difference = Signed(painted) - Signed(beneath);
@@ -239,6 +238,10 @@ private:
     // A product of a channel and a coverage divided by 255 as ByteMul() does, in every lane; the
     // sum stays below 65 408, so 16 bits hold it.
     static Unsigned ByteMul16(Unsigned product) { return (product + (product >> 8) + 0x80) >> 8; }
+    static std::uint16_t ByteMul16(std::uint16_t product)
+    {
+        return std::uint16_t(std::uint16_t(product + (product >> 8) + 0x80) >> 8);
+    }
 
     [[gnu::noinline]] static std::uint32_t UngroundFar(std::uint64_t painted, std::uint32_t alpha,
                                                        std::uint64_t ground)
@@ -247,7 +250,7 @@ private:
         return ShowsGround(pixel, ground) ? 0u : pixel;
     }
 
-    Unsigned FLanes[Pairs] = {};
+    std::uint16_t FLanes[Lanes] = {};
     Floats FAlphas = {};
 };
 

@@ -47,6 +47,23 @@ const std::array<float, 256> Weights = [] {
     return weights;
 }();
 
+// The first position from `from` on, before `to`, whose sample is not solid, or `to`;
+// `samples` starts at `from`.
+int NextNotSolid(const std::uint8_t* samples, int from, int to)
+{
+    int position = from;
+    constexpr int Word = int(sizeof(std::uint64_t));
+    for (; position + Word <= to; position += Word) {
+        std::uint64_t word;
+        std::memcpy(&word, samples + (position - from), sizeof word);
+        if (word != ~std::uint64_t(0))
+            break;
+    }
+    while (position < to && samples[position - from] == 255)
+        ++position;
+    return position;
+}
+
 } // namespace
 
 TLayerColours::TLayerColours(const std::vector<std::uint32_t>& colours)
@@ -117,7 +134,23 @@ void LayerLine::Advance(const std::uint8_t* samples, int to)
         PaintSpan(covered, covered + 1);
         Push(covered, samples[covered - from]);
         position = covered + 1;
+        if (samples[covered - from] == 255)
+            position = PaintSolidRun(samples + (position - from), position, to);
     }
+}
+
+// Behind each of a run of solid samples from `from` on, the pixel shows the nearest layer alone:
+// paints those pixels and returns where the run ends.
+int LayerLine::PaintSolidRun(const std::uint8_t* samples, int from, int to)
+{
+    const int end = NextNotSolid(samples, from, to);
+    if (end == from)
+        return from;
+    const std::uint32_t nearest = FColours->words[0];
+    for (int position = std::max(from, FWorkFrom); position < end; ++position)
+        PixelAt(position) = nearest;
+    FSolid = end - 1;
+    return end;
 }
 
 void LayerLine::Push(int position, std::uint32_t sample)

@@ -64,6 +64,7 @@ private:
 
     void Push(int position, std::uint32_t sample);
     void PaintSpan(int from, int to);
+    int PaintSolidRun(const std::uint8_t* samples, int from, int to);
     void PaintSolid(int from, int to);
     void PaintBlended(int from, int to, bool solidInReach);
     void BlendBlock(int first, int count, bool solidInReach, std::uint32_t* pixels) const;
