@@ -17,7 +17,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <numbers>
 
 namespace {
@@ -548,31 +547,11 @@ void LogoPainter::PaintTexture(QPainter& painter, const QRect& area, const TextP
         return;
     }
     // No tile needs more of the texture than from its corner to the far edge of the reach.
-    const QSize tiled(reach.right() - firstX + 1, reach.bottom() - firstY + 1);
-    const QImage texture = ScaledCorner(FLook.texture, FScale, tiled);
-    // A row of tiles laid side by side in one draw: the same pixels as a draw per tile, without
-    // the clip's work for every tile.
-    const QImage row = Tiled(texture, QSize(tiled.width(), texture.height()));
-    const int stepX = row.width() == tiled.width() ? tiled.width() : gw;
-    for (int Y = firstY; Y <= reach.bottom(); Y += gh)
-        for (int X = firstX; X <= reach.right(); X += stepX)
-            painter.drawImage(QPoint(X, Y), row);
-}
-
-QImage LogoPainter::Tiled(const QImage& tile, QSize size)
-{
-    if (tile.size() == size || tile.isNull() || tile.depth() < 8)
-        return tile;
-    QImage tiled(size, tile.format());
-    const int rowBytes = tile.width() * tile.depth() / 8;
-    for (int y = 0; y < size.height(); ++y) {
-        const uchar* source = tile.constScanLine(y % tile.height());
-        uchar* line = tiled.scanLine(y);
-        const int lineBytes = size.width() * tile.depth() / 8;
-        for (int x = 0; x < lineBytes; x += rowBytes)
-            std::memcpy(line + x, source, std::size_t(std::min(rowBytes, lineBytes - x)));
-    }
-    return tiled;
+    const QImage texture = ScaledCorner(
+        FLook.texture, FScale, QSize(reach.right() - firstX + 1, reach.bottom() - firstY + 1));
+    for (int X = firstX; X <= reach.right(); X += gw)
+        for (int Y = firstY; Y <= reach.bottom(); Y += gh)
+            painter.drawImage(QPoint(X, Y), texture);
 }
 
 QImage LogoPainter::ScaledCorner(const QImage& texture, int scale, QSize size)

@@ -105,8 +105,6 @@ public:
     // for the small part of it a picture shows. The corner keeps the whole's sampling grid, and
     // two more source pixels keep the crop's edge out of the pixels returned.
     static QImage ScaledCorner(const QImage& texture, int scale, QSize size);
-    // `tile` repeated from the top-left corner over `size` (whose pixels are whole bytes).
-    static QImage Tiled(const QImage& tile, QSize size);
 
 private:
     // Where the caption's coverage lies in device pixels.
