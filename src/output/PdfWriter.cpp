@@ -31,6 +31,14 @@ void PaintRegion(QPainter& painter, const LogoRegion& region, const QImage& text
         if (!texture.isNull())
             painter.fillPath(region.path, QBrush(texture));
         break;
+    case LogoRegion::Fade:
+        // Qt's PDF writer cannot mask, so every band is painted see-through where it shows.
+        for (const LogoRegion::FadeBand& band : region.bands) {
+            QColor colour = region.colour;
+            colour.setAlphaF(float(band.opacity));
+            painter.fillPath(band.shown, colour);
+        }
+        break;
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QBuffer>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -132,7 +133,23 @@ QByteArray Image(const QRect& rect, const QImage& image, const QByteArray& extra
         + " xlink:href=\"" + PngData(image) + "\"/>\n";
 }
 
-QByteArray RegionElement(const LogoRegion& region, int decimals)
+// The fade's bands as a mask: each in the grey of its opacity, farthest first, over nothing.
+QByteArray FadeMask(const LogoRegion& region, const QByteArray& id, int decimals)
+{
+    const QRect box = region.path.boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1);
+    QByteArray mask =
+        "<mask id=\"" + id + "\" maskUnits=\"userSpaceOnUse\" " + RectAttributes(box) + ">\n";
+    for (const LogoRegion::FadeBand& band : region.bands) {
+        if (band.under.isEmpty())
+            continue;
+        const int grey = std::clamp(int(std::lround(band.opacity * 255)), 0, 255);
+        mask += "<path d=\"" + SvgWriter::PathData(band.under, decimals) + "\" fill=\""
+            + Colour(QColor(grey, grey, grey)) + "\"/>\n";
+    }
+    return mask + "</mask>\n";
+}
+
+QByteArray RegionElement(const LogoRegion& region, int decimals, int index)
 {
     const QByteArray d = "d=\"" + SvgWriter::PathData(region.path, decimals) + '"';
     const QByteArray rule =
@@ -147,6 +164,13 @@ QByteArray RegionElement(const LogoRegion& region, int decimals)
             + "\" stroke-linejoin=\"round\" stroke-linecap=\"round\"/>\n";
     case LogoRegion::Texture:
         return "<path " + d + " fill=\"url(#texture)\"" + rule + "/>\n";
+    case LogoRegion::Fade: {
+        // One fill seen through a mask of opaque bands: see-through bands laid side by side
+        // would show seams where their antialiased edges meet.
+        const QByteArray id = "fade" + Number(index);
+        return FadeMask(region, id, decimals) + "<path " + d + " fill=\"" + Colour(region.colour)
+            + '"' + rule + " mask=\"url(#" + id + ")\"/>\n";
+    }
     }
     return {};
 }
@@ -257,9 +281,9 @@ QByteArray Write(const VectorScene& scene)
         svg += "<g" + clipAttribute + ">\n";
     // a tenth of a preview pixel is at most a fifth of a device pixel up to scale 2
     const int decimals = scene.outputSize.width() > 2 * r.width() ? 2 : 1;
-    for (const LogoRegion& region : scene.regions)
-        if (!region.path.isEmpty())
-            svg += RegionElement(region, decimals);
+    for (std::size_t i = 0; i < scene.regions.size(); ++i)
+        if (!scene.regions[i].path.isEmpty())
+            svg += RegionElement(scene.regions[i], decimals, int(i));
     if (clip)
         svg += "</g>\n";
     svg += "</svg>\n";

@@ -137,19 +137,31 @@ void LogoGeometry::AddShadow(std::vector<LogoRegion>& regions, const QPainterPat
         ends.push_back(run.last);
     const bool fadesOut = FFadesOut && !IsSystemColor(FLook.color)
         && ColorToPixel(FLook.shadowColor) != ColorToPixel(FLook.color);
-    const std::vector<QPainterPath> bands =
-        ShadowSweep::Bands(letters, step, ends, FTolerance, !fadesOut);
-    for (std::size_t i = bands.size(); i-- > 0;) { // farthest first
-        QColor colour = QColor::fromRgb(runs[i].colour);
-        if (fadesOut) {
-            // The run's middle layer's share of the shadow colour, the rest see-through.
-            const int first = i == 0 ? 1 : runs[i - 1].last + 1;
-            const double middle = (first + runs[i].last) / 2.0;
-            colour = ToQColor(FLook.shadowColor);
-            colour.setAlphaF(float((layers - middle + 1) / layers));
-        }
-        regions.push_back(Filled(bands[i], colour));
+    const std::vector<ShadowSweep::Band> bands =
+        ShadowSweep::Bands(letters, step, ends, FTolerance, fadesOut);
+    if (fadesOut) {
+        regions.push_back(Faded(letters, step, layers, runs, bands));
+        return;
     }
+    for (std::size_t i = bands.size(); i-- > 0;) // farthest first
+        regions.push_back(Filled(bands[i].under, QColor::fromRgb(runs[i].colour)));
+}
+
+LogoRegion LogoGeometry::Faded(const QPainterPath& letters, QPoint step, int layers,
+                               const std::vector<Run>& runs,
+                               const std::vector<ShadowSweep::Band>& bands) const
+{
+    LogoRegion fade;
+    fade.kind = LogoRegion::Fade;
+    fade.path = ShadowSweep::Swept(letters, step, 1, layers, FTolerance);
+    fade.colour = ToQColor(FLook.shadowColor);
+    for (std::size_t i = bands.size(); i-- > 0;) {
+        // The share of the shadow colour in the run's middle layer.
+        const int first = i == 0 ? 1 : runs[i - 1].last + 1;
+        const double middle = (first + runs[i].last) / 2.0;
+        fade.bands.push_back({bands[i].shown, bands[i].under, (layers - middle + 1) / layers});
+    }
+    return fade;
 }
 
 void LogoGeometry::AddFace(std::vector<LogoRegion>& regions, const QPainterPath& letters) const
@@ -219,6 +231,8 @@ void LogoGeometry::KeyOut(std::vector<LogoRegion>& regions, QColor key, double t
             below.path = ShadowSweep::Subtract(AreaOf(below), shape, tolerance);
             if (below.kind == LogoRegion::Stroke)
                 below.kind = LogoRegion::Fill;
+            for (LogoRegion::FadeBand& band : below.bands)
+                band.shown = ShadowSweep::Subtract(band.shown, shape, tolerance);
         }
         regions.erase(regions.begin() + std::ptrdiff_t(i));
     }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "render/LogoLook.h"
+#include "render/ShadowSweep.h"
 
 #include <QColor>
 #include <QImage>
@@ -13,16 +14,29 @@
 #include <cstdint>
 #include <vector>
 
-// One shape of a logo in one paint: filled in a colour, stroked, or filled with the texture.
+// One shape of a logo in one paint: filled in a colour, stroked, filled with the texture, or
+// filled in a colour that fades out.
 struct LogoRegion
 {
-    enum Kind : std::uint8_t { Fill, Stroke, Texture };
+    enum Kind : std::uint8_t { Fill, Stroke, Texture, Fade };
     Kind kind = Fill;
     // Label coordinates in device pixels; the fill rule is the path's.
     QPainterPath path;
     QColor colour;
     // The pen of a stroke (round joins and caps), device pixels.
     double strokeWidth = 0;
+
+    // A fade shows its colour over its path at the opacity of the nearest band there, nearest
+    // first. A writer that can mask paints every band's `under` part opaque in a grey of its
+    // opacity, farthest first, so that the bands meet without a seam; one that cannot paints
+    // every `shown` part in the colour at its opacity.
+    struct FadeBand
+    {
+        QPainterPath shown;
+        QPainterPath under;
+        double opacity = 1;
+    };
+    std::vector<FadeBand> bands;
 };
 
 // A logo label as shapes: the layers LogoPainter paints, each as one region, back to front. The
@@ -31,8 +45,8 @@ struct LogoRegion
 //
 // A flat shadow is the letters moved; a deep shadow is one region swept from the first layer to
 // the last; a gradation is one region per run of layers of (within one level) the same colour,
-// farthest first. The face keeps the glyphs' curves; shadow regions are polygons flattened
-// finely enough for the scale.
+// farthest first, or over nothing, where it fades out, one region of kind Fade. The face keeps the
+// glyphs' curves; shadow regions are polygons flattened finely enough for the scale.
 class LogoGeometry
 {
 public:
@@ -76,6 +90,9 @@ public:
 private:
     void AddShadow(std::vector<LogoRegion>& regions, const QPainterPath& letters) const;
     void AddFace(std::vector<LogoRegion>& regions, const QPainterPath& letters) const;
+    LogoRegion Faded(const QPainterPath& letters, QPoint step, int layers,
+                     const std::vector<Run>& runs,
+                     const std::vector<ShadowSweep::Band>& bands) const;
 
     LogoLook FLook;
     QSize FLabelSize;

@@ -161,34 +161,32 @@ QPainterPath Swept(const QPainterPath& letters, QPoint step, int first, int last
                          tolerance);
 }
 
-std::vector<QPainterPath> Bands(const QPainterPath& letters, QPoint step,
-                                const std::vector<int>& lastLayers, double tolerance,
-                                bool underNearer)
+std::vector<Band> Bands(const QPainterPath& letters, QPoint step,
+                        const std::vector<int>& lastLayers, double tolerance, bool seeThrough)
 {
-    std::vector<QPainterPath> bands;
+    std::vector<Band> bands;
     bands.reserve(lastLayers.size());
     if (lastLayers.empty())
         return bands;
     // Each run's covered layers 1 .. end grow from the previous run's by a sweep, which gets
     // cheaper as the holes and the gaps between letters fill.
     const Paths first = Clean(letters, step, 1, tolerance);
-    Paths before; // what the run is cut by: all but the previous run (or the first layer)
+    Paths before; // what the run is cut by under the nearer run: all but the previous run
     Paths nearer; // layers 1 .. the end of the previous run
     int nearerEnd = 0;
     for (const int end : lastLayers) {
         const Paths covered = nearerEnd == 0 ? Sweep(first, Units(step, end - 1))
                                              : Sweep(nearer, Units(step, end - nearerEnd));
-        bands.push_back(ToPainterPath(
+        Band band;
+        band.under = ToPainterPath(
             before.empty() ? covered : Execute(ClipperLib::ctDifference, covered, before),
-            tolerance));
-        if (!underNearer)
-            // A see-through run reaches one layer under the nearer run: painted twice there, it
-            // shows a line no wider than an antialiased seam would.
-            before = end >= 2 ? Sweep(nearerEnd == 0 ? first : nearer,
-                                      Units(step, end - std::max(nearerEnd, 1) - 1))
-                              : Paths();
-        else
-            before = nearerEnd == 0 ? (end >= 2 ? first : Paths()) : std::move(nearer);
+            tolerance);
+        if (seeThrough)
+            band.shown = nearer.empty()
+                ? band.under
+                : ToPainterPath(Execute(ClipperLib::ctDifference, covered, nearer), tolerance);
+        bands.push_back(std::move(band));
+        before = nearerEnd == 0 ? (end >= 2 ? first : Paths()) : std::move(nearer);
         nearer = covered;
         nearerEnd = end;
     }

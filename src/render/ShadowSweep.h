@@ -17,13 +17,20 @@ namespace ShadowSweep {
 // last): what that run of shadow layers covers.
 QPainterPath Swept(const QPainterPath& letters, QPoint step, int first, int last, double tolerance);
 
-// The regions of runs of layers that end at `lastLayers` (ascending, nearest run first), each
-// what is left of its run when the nearer runs are painted over it, reaching under the nearer
-// run so that no seam shows between them; or, without `underNearer`, not overlapping at all, for
-// runs that are see-through. Same order as `lastLayers`.
-std::vector<QPainterPath> Bands(const QPainterPath& letters, QPoint step,
-                                const std::vector<int>& lastLayers, double tolerance,
-                                bool underNearer = true);
+// What a run of layers shows when the nearer runs are painted over it: exactly the part no
+// nearer run covers, for a run that is see-through, and that part reaching under the nearer
+// run, so that no seam shows between opaque runs.
+struct Band
+{
+    QPainterPath shown;
+    QPainterPath under;
+};
+
+// The bands of runs of layers that end at `lastLayers` (ascending, nearest run first), in the
+// same order; the parts shown only for runs that are `seeThrough`.
+std::vector<Band> Bands(const QPainterPath& letters, QPoint step,
+                        const std::vector<int>& lastLayers, double tolerance,
+                        bool seeThrough = false);
 
 // `from` without `cut`.
 QPainterPath Subtract(const QPainterPath& from, const QPainterPath& cut, double tolerance);

@@ -51,36 +51,6 @@ inline PictureDifference Difference(const QImage& ours, const QImage& theirs)
     return {sum / (pixels * 3), double(far) / pixels};
 }
 
-// A gradation that fades out over nothing is drawn in see-through bands that overlap by a layer,
-// which shows as faint lines where they meet: such a picture is held to looser bounds, and the
-// strict ones are known to fail.
-constexpr const char* kSeeThroughBands = "see-through bands show faint lines where they meet";
-
-inline bool Strictly(const PictureDifference& d)
-{
-    return d.meanLevels <= 2 && d.farShare <= 0.01;
-}
-
-inline bool Loosely(const PictureDifference& d)
-{
-    return d.meanLevels <= 4 && d.farShare <= 0.06;
-}
-
-inline QString Figures(const PictureDifference& d)
-{
-    return QStringLiteral("mean %1 levels, %2 % far off").arg(d.meanLevels).arg(d.farShare * 100);
-}
-
-// Holds a see-through fade to the looser bounds and marks the strict match a known failure where
-// it falls short of it.
-inline void CheckSeeThroughBands(const PictureDifference& d)
-{
-    QVERIFY2(Loosely(d), qPrintable(Figures(d)));
-    if (!Strictly(d))
-        QEXPECT_FAIL("", kSeeThroughBands, Continue);
-    QVERIFY2(Strictly(d), qPrintable(Figures(d)));
-}
-
 // Runs a program to its end; its exit code, or -1 when it could not start or timed out.
 inline int Run(const QString& program, const QStringList& arguments, QByteArray* output = nullptr)
 {

@@ -4,6 +4,7 @@
 #include "render/DocumentRenderer.h"
 #include "render/LogoGeometry.h"
 #include "render/LogoPainter.h"
+#include "render/ShadowSweep.h"
 #include "support/AppTestMain.h"
 #include "support/PaintTesting.h"
 #include "support/TestEnvironment.h"
@@ -65,6 +66,20 @@ QImage RegionCoverage(const std::vector<LogoRegion>& regions)
             painter.fillPath(region.path, Qt::white);
     }
     return picture;
+}
+
+// The area of a flattened path whose holes wind against its outlines.
+double PolygonArea(const QPainterPath& path)
+{
+    double twice = 0;
+    for (const QPolygonF& polygon : path.toSubpathPolygons()) {
+        for (int i = 0; i < polygon.size(); ++i) {
+            const QPointF a = polygon[i];
+            const QPointF b = polygon[(i + 1) % polygon.size()];
+            twice += a.x() * b.y() - b.x() * a.y();
+        }
+    }
+    return std::abs(twice) / 2;
 }
 
 double Area(const QImage& coverage)
@@ -208,6 +223,58 @@ private Q_SLOTS:
         for (std::size_t i = 1; i < bands; ++i)
             QVERIFY(regions[i].colour.red() > regions[i - 1].colour.red());
         QCOMPARE(regions.back().colour, QColor(Qt::white));
+    }
+
+    void fadeBandsMeetWithoutGapOrOverlap_data()
+    {
+        QTest::addColumn<int>("depth");
+        QTest::addColumn<int>("angle");
+        QTest::addColumn<TdxfOrientation>("orientation");
+        QTest::newRow("200, turned, diagonal") << 200 << 30 << dxfRightBottom;
+        QTest::newRow("40, left") << 40 << 0 << dxfLeft;
+        QTest::newRow("3, up") << 3 << 0 << dxfTop;
+    }
+
+    // Over nothing a gradation is one fade: the parts its bands show tile the shadow without
+    // overlapping, the parts reaching under nearer bands cover it too, and the opacity grows
+    // toward the letters.
+    void fadeBandsMeetWithoutGapOrOverlap()
+    {
+        QFETCH(int, depth);
+        QFETCH(int, angle);
+        QFETCH(TdxfOrientation, orientation);
+        const LogoLook look = Look(dxfFun, orientation, depth, dxfNormal, angle);
+        LogoGeometry geometry(look, DocumentRenderer::kPreviewSize);
+        geometry.SetFadesOut(true);
+        const std::vector<LogoRegion> regions = geometry.Regions();
+        QCOMPARE(regions.size(), std::size_t(2)); // the fade and the face
+        const LogoRegion& fade = regions.front();
+        QCOMPARE(fade.kind, LogoRegion::Fade);
+        QVERIFY(!fade.bands.empty());
+        const double whole = PolygonArea(fade.path);
+        QVERIFY(whole > 1000);
+        // What no shown part covers, and what no part reaching under covers.
+        QPainterPath uncovered = fade.path;
+        QPainterPath underUncovered = fade.path;
+        double shown = 0;
+        for (std::size_t i = 0; i < fade.bands.size(); ++i) {
+            const LogoRegion::FadeBand& band = fade.bands[i];
+            uncovered = ShadowSweep::Subtract(uncovered, band.shown, LogoGeometry::kTolerance);
+            underUncovered =
+                ShadowSweep::Subtract(underUncovered, band.under, LogoGeometry::kTolerance);
+            shown += PolygonArea(band.shown);
+            if (i > 0)
+                QVERIFY(band.opacity > fade.bands[i - 1].opacity);
+        }
+        // Within the slivers that rounding to Clipper's grid leaves along many thin bands; a
+        // gap along every seam would be several times this.
+        const double slack = 0.01 * whole;
+        QVERIFY2(PolygonArea(uncovered) < slack,
+                 qPrintable(QString::number(PolygonArea(uncovered))));
+        QVERIFY(PolygonArea(underUncovered) < slack);
+        QVERIFY2(std::abs(shown - whole) < slack,
+                 qPrintable(u"%1 against %2"_s.arg(shown).arg(whole)));
+        QVERIFY(fade.bands.back().opacity > 0.95);
     }
 
     void keyColourCutsThroughWhatIsBeneath()
