@@ -4,7 +4,6 @@
 #include "output/PngWriter.h"
 
 #include <csetjmp>
-#include <cstdint>
 #include <png.h>
 #include <vector>
 
@@ -55,9 +54,8 @@ int FilterBits(TFilter filter)
     return PNG_FILTER_UP;
 }
 
-// The picture in a format whose rows libpng takes as they are (with its byte-order
-// transforms): 0xffRRGGBB words, straight-alpha 0xAARRGGBB words, or premultiplied words that
-// are made straight a row at a time rather than in a copy of the whole picture.
+// The picture as words that rows are packed from: 0xffRRGGBB, straight 0xAARRGGBB or
+// premultiplied 0xAARRGGBB, the last made straight a row at a time rather than in a copy.
 QImage Words(const QImage& image)
 {
     if (image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32
@@ -67,23 +65,37 @@ QImage Words(const QImage& image)
                                                          : QImage::Format_RGB32);
 }
 
-// Row y of the picture as libpng takes it; `straight` holds a row of words.
-png_bytep Row(const QImage& words, int y, std::uint32_t* straight)
+// Row y of the picture in PNG's byte order, R G B or R G B A, packed into `bytes`: one pass
+// here instead of libpng's byte-order and filler transforms, each a pass of its own.
+png_bytep PackRow(const QImage& words, int y, png_bytep bytes)
 {
     const auto* row = reinterpret_cast<const QRgb*>(words.constScanLine(y));
-    if (words.format() != QImage::Format_ARGB32_Premultiplied)
-        return reinterpret_cast<png_bytep>(const_cast<QRgb*>(row));
-    for (int x = 0; x < words.width(); ++x) {
-        const QRgb pixel = row[x];
-        const int alpha = qAlpha(pixel);
-        straight[x] = alpha == 255 || alpha == 0 ? pixel : qUnpremultiply(pixel);
+    const int width = words.width();
+    png_bytep out = bytes;
+    if (!words.hasAlphaChannel()) {
+        for (int x = 0; x < width; ++x, out += 3) {
+            out[0] = png_byte(qRed(row[x]));
+            out[1] = png_byte(qGreen(row[x]));
+            out[2] = png_byte(qBlue(row[x]));
+        }
+        return bytes;
     }
-    return reinterpret_cast<png_bytep>(straight);
+    const bool premultiplied = words.format() == QImage::Format_ARGB32_Premultiplied;
+    for (int x = 0; x < width; ++x, out += 4) {
+        const int alpha = qAlpha(row[x]);
+        const QRgb pixel =
+            premultiplied && alpha != 255 && alpha != 0 ? qUnpremultiply(row[x]) : row[x];
+        out[0] = png_byte(qRed(pixel));
+        out[1] = png_byte(qGreen(pixel));
+        out[2] = png_byte(qBlue(pixel));
+        out[3] = png_byte(alpha);
+    }
+    return bytes;
 }
 
 // Nothing in this frame has a destructor, so a longjmp out of libpng skips none.
 bool WriteRows(png_structp png, png_infop info, const QImage& words, int filter, int level,
-               std::uint32_t* straight)
+               png_bytep row)
 {
     if (setjmp(png_jmpbuf(png)))
         return false;
@@ -96,18 +108,8 @@ bool WriteRows(png_structp png, png_infop info, const QImage& words, int filter,
     // Larger pieces of output mean fewer calls into the sink.
     png_set_compression_buffer_size(png, 1 << 16);
     png_write_info(png, info);
-    // The words lie in memory as B, G, R, A on a little-endian machine.
-    if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
-        png_set_bgr(png);
-        if (!alpha)
-            png_set_filler(png, 0, PNG_FILLER_AFTER);
-    } else {
-        png_set_swap_alpha(png);
-        if (!alpha)
-            png_set_filler(png, 0, PNG_FILLER_BEFORE);
-    }
     for (int y = 0; y < words.height(); ++y)
-        png_write_row(png, Row(words, y, straight));
+        png_write_row(png, PackRow(words, y, row));
     png_write_end(png, info);
     return true;
 }
@@ -122,7 +124,7 @@ std::optional<QByteArray> Encode(const QImage& image, QString* error, TFilter fi
         return std::nullopt;
     }
     const QImage words = Words(image);
-    std::vector<std::uint32_t> straight(std::size_t(words.width()));
+    std::vector<png_byte> row(std::size_t(words.width()) * 4);
 
     QByteArray bytes;
     TSink sink {&bytes, error};
@@ -135,7 +137,7 @@ std::optional<QByteArray> Encode(const QImage& image, QString* error, TFilter fi
         return std::nullopt;
     }
     png_set_write_fn(png, &sink, Append, Flush);
-    const bool written = WriteRows(png, info, words, FilterBits(filter), level, straight.data());
+    const bool written = WriteRows(png, info, words, FilterBits(filter), level, row.data());
     png_destroy_write_struct(&png, &info);
     if (!written)
         return std::nullopt;
