@@ -76,7 +76,9 @@ bool ProbeTrueType(const QFont& font)
     const QRawFont raw = QRawFont::fromFont(font);
     if (!raw.isValid())
         return false;
-    return !raw.fontTable("glyf").isEmpty() || !raw.fontTable("CFF ").isEmpty()
+    // Glyph outlines come with an index of them ('loca'), a small fraction of their size: a CJK
+    // face's outlines run to megabytes, which a copy would spend most of a render's start on.
+    return !raw.fontTable("loca").isEmpty() || !raw.fontTable("CFF ").isEmpty()
         || !raw.fontTable("CFF2").isEmpty();
 }
 
