@@ -4,13 +4,13 @@
 #include "document/LogoDocument.h"
 #include "render/DocumentRenderer.h"
 #include "support/AppTestMain.h"
+#include "support/OverAnyColour.h"
 #include "support/PaintTesting.h"
 #include "support/TestEnvironment.h"
 
 #include <QPainter>
 #include <QtTest>
 
-#include <cmath>
 #include <thread>
 
 using namespace Qt::StringLiterals;
@@ -76,24 +76,6 @@ QImage Reduced(const QImage& image, int factor)
         }
     }
     return small;
-}
-
-int ChannelDistance(QRgb a, QRgb b)
-{
-    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                     std::abs(qBlue(a) - qBlue(b))});
-}
-
-// A premultiplied pixel composited over an opaque colour, in floating point.
-QRgb Over(QRgb premultiplied, QRgb under)
-{
-    const double rest = 1.0 - qAlpha(premultiplied) / 255.0;
-    auto channel = [&](int over, int below) {
-        return int(std::lround(over + below * rest));
-    };
-    return qRgb(channel(qRed(premultiplied), qRed(under)),
-                channel(qGreen(premultiplied), qGreen(under)),
-                channel(qBlue(premultiplied), qBlue(under)));
 }
 
 } // namespace
@@ -212,7 +194,8 @@ private Q_SLOTS:
                 solid += alpha == 255;
                 if (opaque.pixel(x, y) == background)
                     QCOMPARE(alpha, 0);
-                const int distance = ChannelDistance(Over(line[x], background), opaque.pixel(x, y));
+                const int distance = OverAnyColour::ChannelDistance(
+                    OverAnyColour::Over(line[x], background), opaque.pixel(x, y));
                 QVERIFY2(distance <= 2,
                          qPrintable(u"%1,%2: %3 over the background, opaque %4"_s.arg(x)
                                         .arg(y)
@@ -294,7 +277,7 @@ private Q_SLOTS:
         int far = 0;
         for (int y = 0; y < one.height(); ++y) {
             for (int x = 0; x < one.width(); ++x) {
-                const int d = ChannelDistance(one.pixel(x, y), reduced.pixel(x, y));
+                const int d = OverAnyColour::ChannelDistance(one.pixel(x, y), reduced.pixel(x, y));
                 total += d;
                 far += d > 96;
             }
