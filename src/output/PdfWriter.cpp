@@ -11,10 +11,32 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 // One device pixel to a point: page sizes in whole points keep the pictures unscaled.
 constexpr int kDpi = 72;
+
+// Qt's PDF writer cannot mask, so the bands' reaches are stacked see-through, farthest first:
+// where a band is the nearest, what shows through the stack is 1 - its opacity, the product of
+// what each reach over it lets through. The writer keeps opacities in 255ths; each is chosen
+// from what the stack beneath really lets through, so that the rounding does not add up.
+void PaintFade(QPainter& painter, const LogoRegion& region)
+{
+    double through = 1; // what the reaches painted so far let through
+    for (const LogoRegion::FadeBand& band : region.bands) {
+        const double wanted = std::clamp(1 - band.opacity, 0.0, through);
+        const int alpha = through > 0 ? int(std::lround(255 * (1 - wanted / through))) : 0;
+        if (alpha == 0)
+            continue;
+        QColor colour = region.colour;
+        colour.setAlpha(alpha);
+        painter.fillPath(band.reach, colour);
+        through *= 1 - alpha / 255.0;
+    }
+}
 
 void PaintRegion(QPainter& painter, const LogoRegion& region, const QImage& texture)
 {
@@ -32,12 +54,7 @@ void PaintRegion(QPainter& painter, const LogoRegion& region, const QImage& text
             painter.fillPath(region.path, QBrush(texture));
         break;
     case LogoRegion::Fade:
-        // Qt's PDF writer cannot mask, so every band is painted see-through where it shows.
-        for (const LogoRegion::FadeBand& band : region.bands) {
-            QColor colour = region.colour;
-            colour.setAlphaF(float(band.opacity));
-            painter.fillPath(band.shown, colour);
-        }
+        PaintFade(painter, region);
         break;
     }
 }

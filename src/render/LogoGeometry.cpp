@@ -159,7 +159,7 @@ LogoRegion LogoGeometry::Faded(const QPainterPath& letters, QPoint step, int lay
         // The share of the shadow colour in the run's middle layer.
         const int first = i == 0 ? 1 : runs[i - 1].last + 1;
         const double middle = (first + runs[i].last) / 2.0;
-        fade.bands.push_back({bands[i].shown, bands[i].under, (layers - middle + 1) / layers});
+        fade.bands.push_back({bands[i].under, bands[i].reach, (layers - middle + 1) / layers});
     }
     return fade;
 }
@@ -232,7 +232,7 @@ void LogoGeometry::KeyOut(std::vector<LogoRegion>& regions, QColor key, double t
             if (below.kind == LogoRegion::Stroke)
                 below.kind = LogoRegion::Fill;
             for (LogoRegion::FadeBand& band : below.bands)
-                band.shown = ShadowSweep::Subtract(band.shown, shape, tolerance);
+                band.reach = ShadowSweep::Subtract(band.reach, shape, tolerance);
         }
         regions.erase(regions.begin() + std::ptrdiff_t(i));
     }

@@ -26,14 +26,16 @@ struct LogoRegion
     // The pen of a stroke (round joins and caps), device pixels.
     double strokeWidth = 0;
 
-    // A fade shows its colour over its path at the opacity of the nearest band there, nearest
-    // first. A writer that can mask paints every band's `under` part opaque in a grey of its
-    // opacity, farthest first, so that the bands meet without a seam; one that cannot paints
-    // every `shown` part in the colour at its opacity.
+    // A fade shows its colour over its path at the opacity of the nearest band there; bands go
+    // farthest first. A writer that can mask paints every band's `under` part opaque in a grey
+    // of its opacity, so that the bands meet without a seam. One that cannot paints every
+    // `reach` (the band and all nearer ones) in the colour, each at the opacity that makes the
+    // stack over a point come to its nearest band's: abutting see-through bands would show
+    // seams where their smoothed edges meet.
     struct FadeBand
     {
-        QPainterPath shown;
         QPainterPath under;
+        QPainterPath reach;
         double opacity = 1;
     };
     std::vector<FadeBand> bands;

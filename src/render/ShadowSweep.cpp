@@ -182,9 +182,7 @@ std::vector<Band> Bands(const QPainterPath& letters, QPoint step,
             before.empty() ? covered : Execute(ClipperLib::ctDifference, covered, before),
             tolerance);
         if (seeThrough)
-            band.shown = nearer.empty()
-                ? band.under
-                : ToPainterPath(Execute(ClipperLib::ctDifference, covered, nearer), tolerance);
+            band.reach = ToPainterPath(covered, tolerance);
         bands.push_back(std::move(band));
         before = nearerEnd == 0 ? (end >= 2 ? first : Paths()) : std::move(nearer);
         nearer = covered;

@@ -17,17 +17,17 @@ namespace ShadowSweep {
 // last): what that run of shadow layers covers.
 QPainterPath Swept(const QPainterPath& letters, QPoint step, int first, int last, double tolerance);
 
-// What a run of layers shows when the nearer runs are painted over it: exactly the part no
-// nearer run covers, for a run that is see-through, and that part reaching under the nearer
-// run, so that no seam shows between opaque runs.
+// What a run of layers shows when the nearer runs are painted over it, reaching under the nearer
+// run so that no seam shows between opaque runs; for runs that are see-through, also what the
+// run covers together with every nearer run.
 struct Band
 {
-    QPainterPath shown;
     QPainterPath under;
+    QPainterPath reach;
 };
 
 // The bands of runs of layers that end at `lastLayers` (ascending, nearest run first), in the
-// same order; the parts shown only for runs that are `seeThrough`.
+// same order; the reaches only for runs that are `seeThrough`.
 std::vector<Band> Bands(const QPainterPath& letters, QPoint step,
                         const std::vector<int>& lastLayers, double tolerance,
                         bool seeThrough = false);
