@@ -11,6 +11,7 @@
 #include <QPainterPathStroker>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -41,6 +42,19 @@ QPainterPath AreaOf(const LogoRegion& region)
     QPainterPath area = stroker.createStroke(region.path);
     area.setFillRule(Qt::WindingFill);
     return area;
+}
+
+// A fade's layers as greys of their alpha, nearest first: over a far colour a step of alpha
+// shows as a step of that size, larger than the steps of the colours toward the background.
+std::vector<std::uint32_t> AlphaRamp(int layers)
+{
+    std::vector<std::uint32_t> greys;
+    greys.reserve(std::size_t(layers));
+    for (int k = 1; k <= layers; ++k) {
+        const int alpha = int(std::lround(255.0 * (layers - k + 1) / layers));
+        greys.push_back(qRgb(alpha, alpha, alpha));
+    }
+    return greys;
 }
 
 } // namespace
@@ -125,9 +139,10 @@ void LogoGeometry::AddShadow(std::vector<LogoRegion>& regions, const QPainterPat
     const auto [layers, step] = painter.ShadowSteps();
     if (layers == 0)
         return;
-    const std::vector<std::uint32_t> colours = painter.LayerColours(layers);
-    const std::vector<Run> runs = Runs(colours);
-    if (runs.size() == 1) {
+    const bool fadesOut = FFadesOut && FLook.effectStyle == dxfFun && !IsSystemColor(FLook.color)
+        && ColorToPixel(FLook.shadowColor) != ColorToPixel(FLook.color);
+    const std::vector<Run> runs = Runs(fadesOut ? AlphaRamp(layers) : painter.LayerColours(layers));
+    if (runs.size() == 1 && !fadesOut) {
         regions.push_back(Filled(ShadowSweep::Swept(letters, step, 1, layers, FTolerance),
                                  QColor::fromRgb(runs.front().colour)));
         return;
@@ -135,8 +150,6 @@ void LogoGeometry::AddShadow(std::vector<LogoRegion>& regions, const QPainterPat
     std::vector<int> ends;
     for (const Run& run : runs)
         ends.push_back(run.last);
-    const bool fadesOut = FFadesOut && !IsSystemColor(FLook.color)
-        && ColorToPixel(FLook.shadowColor) != ColorToPixel(FLook.color);
     const std::vector<ShadowSweep::Band> bands =
         ShadowSweep::Bands(letters, step, ends, FTolerance, fadesOut);
     if (fadesOut) {

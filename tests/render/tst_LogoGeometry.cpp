@@ -237,13 +237,14 @@ private Q_SLOTS:
 
     // Over nothing a gradation is one fade: the parts reaching under nearer bands cover it, the
     // reaches nest (the farthest is the whole shadow, each nearer one lies within the one behind
-    // it and is smaller), and the opacity grows toward the letters.
+    // it and is smaller), and the opacity grows toward the letters in steps of about a level.
     void fadeBandsCoverAndNest()
     {
         QFETCH(int, depth);
         QFETCH(int, angle);
         QFETCH(TdxfOrientation, orientation);
-        const LogoLook look = Look(dxfFun, orientation, depth, dxfNormal, angle);
+        LogoLook look = Look(dxfFun, orientation, depth, dxfNormal, angle);
+        look.shadowColor = RGB(60, 60, 60); // few levels from the background to the shadow
         LogoGeometry geometry(look, DocumentRenderer::kPreviewSize);
         geometry.SetFadesOut(true);
         const std::vector<LogoRegion> regions = geometry.Regions();
@@ -269,6 +270,10 @@ private Q_SLOTS:
                 continue;
             const LogoRegion::FadeBand& behind = fade.bands[i - 1];
             QVERIFY(band.opacity > behind.opacity);
+            // Steps of a few levels at most over any colour, however close the shadow colour lies
+            // to the background, unless a single layer is a larger step.
+            const double step = (band.opacity - behind.opacity) * 255;
+            QVERIFY2(step < std::max(4.0, 255.0 / depth) + 0.01, qPrintable(QString::number(step)));
             QVERIFY2(outside(band.reach, behind.reach) < slack, qPrintable(QString::number(i)));
             QVERIFY(PolygonArea(band.reach) < PolygonArea(behind.reach));
         }
