@@ -16,19 +16,20 @@ namespace {
 // A position before every line, so that nothing there is within reach.
 constexpr int Never = INT_MIN / 2;
 
-// The first position from `from` on, before `to`, with a covered sample, or `to`. Runs of
-// uncovered samples are skipped a word at a time; `samples` starts at `from`.
-int NextCovered(const std::uint8_t* samples, int from, int to)
+// The first position from `from` on, before `to`, whose sample is not `skipped`, or `to`. Runs
+// of `skipped` are passed over a word at a time; `samples` starts at `from`.
+int NextNot(std::uint8_t skipped, const std::uint8_t* samples, int from, int to)
 {
+    const std::uint64_t run = skipped * 0x0101010101010101ull;
     int position = from;
     constexpr int Word = int(sizeof(std::uint64_t));
     for (; position + Word <= to; position += Word) {
         std::uint64_t word;
         std::memcpy(&word, samples + (position - from), sizeof word);
-        if (word != 0)
+        if (word != run)
             break;
     }
-    while (position < to && samples[position - from] == 0)
+    while (position < to && samples[position - from] == skipped)
         ++position;
     return position;
 }
@@ -46,23 +47,6 @@ const std::array<float, 256> Weights = [] {
         weights[i] = float(i) / 255.0f;
     return weights;
 }();
-
-// The first position from `from` on, before `to`, whose sample is not solid, or `to`;
-// `samples` starts at `from`.
-int NextNotSolid(const std::uint8_t* samples, int from, int to)
-{
-    int position = from;
-    constexpr int Word = int(sizeof(std::uint64_t));
-    for (; position + Word <= to; position += Word) {
-        std::uint64_t word;
-        std::memcpy(&word, samples + (position - from), sizeof word);
-        if (word != ~std::uint64_t(0))
-            break;
-    }
-    while (position < to && samples[position - from] == 255)
-        ++position;
-    return position;
-}
 
 } // namespace
 
@@ -127,7 +111,7 @@ void LayerLine::Advance(const std::uint8_t* samples, int to)
     }
     int position = from;
     while (position < to) {
-        const int covered = NextCovered(samples + (position - from), position, to);
+        const int covered = NextNot(0, samples + (position - from), position, to);
         PaintSpan(position, covered);
         if (covered == to)
             break;
@@ -143,7 +127,7 @@ void LayerLine::Advance(const std::uint8_t* samples, int to)
 // paints those pixels and returns where the run ends.
 int LayerLine::PaintSolidRun(const std::uint8_t* samples, int from, int to)
 {
-    const int end = NextNotSolid(samples, from, to);
+    const int end = NextNot(255, samples, from, to);
     if (end == from)
         return from;
     const std::uint32_t nearest = FColours->words[0];
