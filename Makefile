@@ -9,7 +9,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 .PHONY: all deps build run test test-plain test-asan bench snap format format-check clean package \
-        package-check license-check check-layers
+        package-check license-check check-layers check-clang
 
 all: build
 
@@ -70,6 +70,10 @@ license-check: deps
 check-layers: $(BUILD)/build.ninja
 	@cmake -S . -B $(BUILD) >/dev/null
 	@scripts/check-layers.sh $(BUILD)/layers.txt
+
+# Fails, naming each file, when clang++ cannot parse a source as the build compiles it.
+check-clang: build
+	@scripts/check-clang.sh $(BUILD)
 
 clean:
 	@rm -rf $(BUILD) $(BUILD_ASAN)

@@ -16,7 +16,7 @@ packages=(
   qt6-wayland
   qt6-translations-l10n
   desktop-file-utils libxml2-utils appstream shared-mime-info dpkg-dev
-  clang-format
+  clang-format clang
   qt6-image-formats-plugins
   ccache
   libpolyclipping-dev libpng-dev

@@ -123,7 +123,7 @@ void TMakeForm1::CreateHistorySteps()
         {TrackBar6, TLogoHistory::hkDirection},
     };
     for (const auto& [bar, kind] : bars) {
-        After(bar->OnChange, [history, kind] { history->Record(kind); });
+        After(bar->OnChange, [history, kind = kind] { history->Record(kind); });
         // one drag, one step; steps by key merge until the next drag
         connect(bar, &QAbstractSlider::sliderPressed, history, &TLogoHistory::EndRun);
         connect(bar, &QAbstractSlider::sliderReleased, history, &TLogoHistory::EndRun);

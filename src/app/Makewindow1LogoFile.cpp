@@ -15,9 +15,9 @@
 #include "framework/TEdit.h"
 #include "framework/TFileDialog.h"
 #include "framework/TImage.h"
-#include "framework/TPictureFile.h"
 #include "framework/TTrackBar.h"
 #include "platform/Sound.h"
+#include "platform/TPictureFile.h"
 #include "render/DocumentRenderer.h"
 
 #include <algorithm>

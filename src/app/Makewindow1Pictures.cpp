@@ -11,10 +11,10 @@
 #include "framework/TFileDialog.h"
 #include "framework/TImage.h"
 #include "framework/TPanel.h"
-#include "framework/TPictureFile.h"
 #include "output/PngWriter.h"
 #include "output/VectorFile.h"
 #include "platform/FileAccess.h"
+#include "platform/TPictureFile.h"
 #include "render/DocumentRenderer.h"
 #include "render/VectorScene.h"
 

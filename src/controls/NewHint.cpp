@@ -3,7 +3,7 @@
 
 #include "controls/NewHint.h"
 
-#include "framework/Property.h"
+#include "platform/Property.h"
 #include "platform/Sound.h"
 #include "platform/TextOutput.h"
 

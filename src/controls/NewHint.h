@@ -4,9 +4,9 @@
 #pragma once
 
 #include "framework/TApplication.h"
-#include "framework/TFont.h"
 #include "framework/THintWindow.h"
 #include "platform/Colors.h"
+#include "platform/TFont.h"
 
 #include <QBrush>
 #include <QObject>

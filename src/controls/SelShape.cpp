@@ -3,7 +3,7 @@
 
 #include "controls/SelShape.h"
 
-#include "framework/Property.h"
+#include "platform/Property.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -3,8 +3,8 @@
 
 #include "controls/ShadoLbl.h"
 
-#include "framework/Property.h"
 #include "platform/Cp932Codec.h"
+#include "platform/Property.h"
 #include "platform/TextOutput.h"
 
 #include <QFontMetrics>

@@ -3,7 +3,7 @@
 
 #include "controls/ShineBtnColors.h"
 
-#include "framework/Property.h"
+#include "platform/Property.h"
 
 TShineBtnColors::~TShineBtnColors()
 {

@@ -3,7 +3,7 @@
 
 #include "controls/ShineSpdBtn.h"
 
-#include "framework/Property.h"
+#include "platform/Property.h"
 #include "platform/TextOutput.h"
 
 #include <QApplication>

@@ -6,8 +6,8 @@
 #include "controls/ShineBtnColors.h"
 #include "controls/ShineButtonPainter.h"
 #include "controls/ShineTypes.h"
-#include "framework/TFont.h"
 #include "platform/Colors.h"
+#include "platform/TFont.h"
 
 #include <QImage>
 #include <QPointer>

@@ -3,10 +3,10 @@
 
 #include "controls/dxfLabel.h"
 
-#include "framework/Property.h"
 #include "framework/TApplication.h"
 #include "framework/TDialogs.h"
 #include "platform/FontInfo.h"
+#include "platform/Property.h"
 #include "platform/Sound.h"
 #include "render/LogoPainter.h"
 

@@ -3,8 +3,9 @@
 
 #include "document/LogoFile.h"
 
-#include "framework/TIniFile.h"
 #include "platform/ErrorText.h"
+#include "platform/IniInteger.h"
+#include "platform/TIniFile.h"
 
 #include <QFileInfo>
 
@@ -157,6 +158,15 @@ struct TReader
     }
 };
 
+// The text, face, size and pictures are the logo's own; every other key is part of its look.
+bool IsContent(const TKey& key)
+{
+    if (std::holds_alternative<QString LogoDocument::*>(key.field))
+        return true;
+    const auto* range = std::get_if<TRangeField>(&key.field);
+    return range && range->member == &D::Size;
+}
+
 } // namespace
 
 LogoDocument LogoFile::Read(const QString& fileName, const LogoDocument& base)
@@ -207,4 +217,49 @@ void LogoFile::Write(const LogoDocument& document, TIniFile& ini)
 {
     for (const TKey& key : kKeys)
         std::visit(TWriter {document, ini, QString::fromUtf16(key.name)}, key.field);
+}
+
+void LogoFile::WriteLook(const LogoDocument& document, TIniFile& ini)
+{
+    for (const TKey& key : kKeys) {
+        if (!IsContent(key))
+            std::visit(TWriter {document, ini, QString::fromUtf16(key.name)}, key.field);
+    }
+}
+
+std::optional<LogoDocument> LogoFile::WithKey(const LogoDocument& document, const QString& key,
+                                              const QString& value, QString* error)
+{
+    const auto found = std::find_if(kKeys.begin(), kKeys.end(), [&](const TKey& k) {
+        return key.compare(QString::fromUtf16(k.name), Qt::CaseInsensitive) == 0;
+    });
+    if (found == kKeys.end()) {
+        *error = u"no logo key '%1'; the keys are %2"_s.arg(key, KeyNames().join(u", "_s));
+        return std::nullopt;
+    }
+    const QString name = QString::fromUtf16(found->name);
+    if (!std::holds_alternative<QString D::*>(found->field) && !IniInteger::Parse(value)) {
+        *error = u"%1 takes a whole number, not '%2'"_s.arg(name, value);
+        return std::nullopt;
+    }
+    TIniFile ini {QString()}; // in memory only
+    ini.WriteString(kSection, name, value);
+    LogoDocument result = document;
+    std::visit(TReader {result, ini, name}, found->field);
+    return result;
+}
+
+QStringList LogoFile::KeyNames()
+{
+    QStringList names;
+    for (const TKey& key : kKeys)
+        names.append(QString::fromUtf16(key.name));
+    return names;
+}
+
+bool LogoFile::IsContentKey(const QString& key)
+{
+    return std::any_of(kKeys.begin(), kKeys.end(), [&](const TKey& k) {
+        return IsContent(k) && key.compare(QString::fromUtf16(k.name), Qt::CaseInsensitive) == 0;
+    });
 }

@@ -6,6 +6,7 @@
 #include "document/LogoDocument.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -41,4 +42,18 @@ public:
     static void Write(const LogoDocument& document, const QString& fileName);
     // Sets every key in `ini` without updating the file.
     static void Write(const LogoDocument& document, TIniFile& ini);
+    // Sets the keys of the logo's look in `ini`: every key but the text, face, size and pictures.
+    static void WriteLook(const LogoDocument& document, TIniFile& ini);
+
+    // `document` with one key set as a file would set it (a colour as its signed decimal word,
+    // a button as 1 or 0); nothing when the key is unknown or its value does not read as that
+    // key's value, with `error` saying which.
+    static std::optional<LogoDocument> WithKey(const LogoDocument& document, const QString& key,
+                                               const QString& value, QString* error);
+
+    // Every key's name, in file order.
+    static QStringList KeyNames();
+    // Whether `key` (any case) holds the logo's content (text, face, size, pictures) rather than
+    // its look.
+    static bool IsContentKey(const QString& key);
 };

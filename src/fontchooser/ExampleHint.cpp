@@ -3,7 +3,7 @@
 
 #include "fontchooser/ExampleHint.h"
 
-#include "framework/Property.h"
+#include "platform/Property.h"
 
 TExampleHint::TExampleHint(QWidget* owner)
     : THintWindow(owner)

@@ -5,8 +5,8 @@
 
 #include "fontchooser/ExampleHint.h"
 #include "fontchooser/FontTypeMarks.h"
-#include "framework/Property.h"
 #include "platform/FontInfo.h"
+#include "platform/Property.h"
 
 #include <QAbstractItemView>
 #include <QFontDatabase>

@@ -4,7 +4,7 @@
 #include "fontchooser/SkinComboBox.h"
 
 #include "fontchooser/SkinItemDelegate.h"
-#include "framework/Property.h"
+#include "platform/Property.h"
 
 #include <QAbstractItemView>
 #include <QItemSelectionModel>

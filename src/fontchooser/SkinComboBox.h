@@ -3,8 +3,8 @@
 
 #pragma once
 
-#include "framework/TFont.h"
 #include "platform/Colors.h"
+#include "platform/TFont.h"
 
 #include <QComboBox>
 #include <QPointer>

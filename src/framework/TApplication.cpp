@@ -3,9 +3,9 @@
 
 #include "framework/TApplication.h"
 
-#include "framework/Property.h"
 #include "framework/TDialogs.h"
 #include "platform/FontInfo.h"
+#include "platform/Property.h"
 
 #include <QMouseEvent>
 #include <QScreen>

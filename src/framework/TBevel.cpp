@@ -3,7 +3,7 @@
 
 #include "framework/TBevel.h"
 
-#include "framework/TPanel.h"
+#include "platform/PanelDrawing.h"
 
 #include <QPainter>
 
@@ -16,5 +16,5 @@ TBevel::TBevel(QWidget* parent)
 void TBevel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    TPanel::Frame3D(painter, rect(), clBtnShadow, clBtnHighlight, 1);
+    PanelDrawing::Frame3D(painter, rect(), clBtnShadow, clBtnHighlight, 1);
 }

@@ -3,9 +3,9 @@
 
 #include "framework/TDialogs.h"
 
-#include "framework/TPictureFile.h"
 #include "framework/TPngOptionsDialog.h"
 #include "platform/FontInfo.h"
+#include "platform/TPictureFile.h"
 
 #include <QColorDialog>
 #include <QFileDialog>

@@ -3,7 +3,7 @@
 
 #include "framework/TEdit.h"
 
-#include "framework/Property.h"
+#include "platform/Property.h"
 
 TEdit::TEdit(QWidget* parent)
     : QLineEdit(parent)

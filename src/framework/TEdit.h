@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "framework/TFont.h"
+#include "platform/TFont.h"
 
 #include <QLineEdit>
 

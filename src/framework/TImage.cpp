@@ -3,7 +3,8 @@
 
 #include "framework/TImage.h"
 
-#include "framework/Property.h"
+#include "platform/PanelDrawing.h"
+#include "platform/Property.h"
 
 #include <QPainter>
 
@@ -34,13 +35,8 @@ QRect TImage::PictureRect() const
 {
     if (FStretch)
         return rect();
-    return FCenter ? CenteredRect(size(), FPicture.size()) : QRect(QPoint(0, 0), FPicture.size());
-}
-
-QRect TImage::CenteredRect(QSize area, QSize picture)
-{
-    return {QPoint((area.width() - picture.width()) / 2, (area.height() - picture.height()) / 2),
-            picture};
+    return FCenter ? PanelDrawing::CenteredRect(size(), FPicture.size())
+                   : QRect(QPoint(0, 0), FPicture.size());
 }
 
 void TImage::PaintTo(QPainter& painter, QPoint origin) const

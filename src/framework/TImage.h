@@ -25,8 +25,6 @@ public:
 
     // Where the picture lands inside the control.
     QRect PictureRect() const;
-    // Where a centred picture of `picture` size lands in an area of `area` size.
-    static QRect CenteredRect(QSize area, QSize picture);
     // Paints the picture as the control shows it, with `origin` as the control's top-left corner.
     void PaintTo(QPainter& painter, QPoint origin = {}) const;
 

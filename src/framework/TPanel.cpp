@@ -3,8 +3,9 @@
 
 #include "framework/TPanel.h"
 
-#include "framework/Property.h"
 #include "framework/TAlign.h"
+#include "platform/PanelDrawing.h"
+#include "platform/Property.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -37,36 +38,10 @@ void TPanel::SetBevelWidth(int value)
         update();
 }
 
-QRect TPanel::Frame3D(QPainter& painter, QRect rect, TColor topLeft, TColor bottomRight, int width)
-{
-    for (int i = 0; i < width && rect.width() > 1 && rect.height() > 1; ++i) {
-        painter.fillRect(QRect(rect.left(), rect.top(), rect.width() - 1, 1), ToQColor(topLeft));
-        painter.fillRect(QRect(rect.left(), rect.top(), 1, rect.height() - 1), ToQColor(topLeft));
-        painter.fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), ToQColor(bottomRight));
-        painter.fillRect(QRect(rect.right(), rect.top(), 1, rect.height()), ToQColor(bottomRight));
-        rect.adjust(1, 1, -1, -1);
-    }
-    return rect;
-}
-
-void TPanel::PaintPanel(QPainter& painter, QRect rect, TColor color, TPanelBevel outer,
-                        TPanelBevel inner, int bevelWidth)
-{
-    painter.fillRect(rect, ToQColor(color));
-    auto frame = [&](QRect r, TPanelBevel bevel) {
-        if (bevel == bvNone)
-            return r;
-        const bool raised = bevel == bvRaised;
-        return Frame3D(painter, r, raised ? clBtnHighlight : clBtnShadow,
-                       raised ? clBtnShadow : clBtnHighlight, bevelWidth);
-    };
-    frame(frame(rect, outer), inner);
-}
-
 void TPanel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    PaintPanel(painter, rect(), FColor, FBevelOuter, FBevelInner, FBevelWidth);
+    PanelDrawing::PaintPanel(painter, rect(), FColor, FBevelOuter, FBevelInner, FBevelWidth);
 }
 
 QRect TPanel::ClientRect() const

@@ -3,8 +3,8 @@
 
 #pragma once
 
-#include "framework/TPanelBevel.h"
 #include "platform/Colors.h"
+#include "platform/TPanelBevel.h"
 
 #include <QWidget>
 
@@ -30,15 +30,6 @@ public:
 
     // The area inside the bevels, where aligned children go.
     QRect ClientRect() const;
-
-    // Draws a 3-D frame of `width` pixels inside `rect`: light top-left and dark bottom-right
-    // for a raised look, the other way round for a lowered one. Returns the rectangle inside.
-    static QRect Frame3D(QPainter& painter, QRect rect, TColor topLeft, TColor bottomRight,
-                         int width);
-
-    // Paints a panel of the given colour and bevels into `rect`, as the control paints itself.
-    static void PaintPanel(QPainter& painter, QRect rect, TColor color, TPanelBevel outer,
-                           TPanelBevel inner, int bevelWidth);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -3,7 +3,7 @@
 
 #include "framework/TTimer.h"
 
-#include "framework/Property.h"
+#include "platform/Property.h"
 
 TTimer::TTimer(QObject* parent)
     : QObject(parent)

@@ -3,8 +3,8 @@
 
 #include "framework/TTrackBar.h"
 
-#include "framework/Property.h"
-#include "framework/TPanel.h"
+#include "platform/PanelDrawing.h"
+#include "platform/Property.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -75,11 +75,11 @@ void TTrackBar::paintEvent(QPaintEvent*)
     const int cy = height() / 2;
     const QRect channel(ChannelLeft() - 2, cy - 2, ChannelRight(width()) - ChannelLeft() + 5, 4);
     painter.fillRect(channel, ToQColor(0x00400000));
-    TPanel::Frame3D(painter, channel, clBtnShadow, clBtnHighlight, 1);
+    PanelDrawing::Frame3D(painter, channel, clBtnShadow, clBtnHighlight, 1);
     const QRect thumb = ThumbRect();
     // The keyboard focus shows as an aqua thumb, plain to see on the black frame.
     painter.fillRect(thumb, ToQColor(hasFocus() ? clAqua : clSilver));
-    TPanel::Frame3D(painter, thumb, clWhite, clGray, 1);
+    PanelDrawing::Frame3D(painter, thumb, clWhite, clGray, 1);
 }
 
 void TTrackBar::mousePressEvent(QMouseEvent* event)

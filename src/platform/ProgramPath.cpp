@@ -48,7 +48,9 @@ QString ProgramName(const QString& programPath)
     return name;
 }
 
-QString DataFile(const QString& appDir, const QString& name)
+namespace {
+
+QString InstalledData(const QString& appDir, const QString& name, bool folder)
 {
     const QString beside = appDir + u'/' + name;
     const QStringList candidates = {
@@ -57,10 +59,28 @@ QString DataFile(const QString& appDir, const QString& name)
         QStringLiteral(QUILVORO_DATADIR) + u'/' + name,
     };
     for (const QString& candidate : candidates) {
-        if (QFileInfo(candidate).isFile())
+        const QFileInfo info(candidate);
+        if (folder ? info.isDir() : info.isFile())
             return candidate;
     }
     return beside;
+}
+
+} // namespace
+
+QString DataFile(const QString& appDir, const QString& name)
+{
+    return InstalledData(appDir, name, false);
+}
+
+QString RunningProgramFolder()
+{
+    return QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).path();
+}
+
+QString DataFolder(const QString& appDir, const QString& name)
+{
+    return InstalledData(appDir, name, true);
 }
 
 } // namespace ProgramPath

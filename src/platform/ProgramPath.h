@@ -21,5 +21,11 @@ QString ProgramName(const QString& programPath);
 // (bin/../share/quilvoro, so a moved install keeps working) and then at the folder the build
 // was configured to install into. When none has it, the path beside the program.
 QString DataFile(const QString& appDir, const QString& name);
+// The folder of the running program's file as the system knows it, whatever the program was
+// called by; needs no application object.
+QString RunningProgramFolder();
+
+// The same for a folder of data (the built-in looks).
+QString DataFolder(const QString& appDir, const QString& name);
 
 } // namespace ProgramPath

@@ -3,10 +3,9 @@
 
 #include "render/DocumentRenderer.h"
 
-#include "framework/TFont.h"
-#include "framework/TImage.h"
-#include "framework/TPanel.h"
 #include "platform/FontInfo.h"
+#include "platform/PanelDrawing.h"
+#include "platform/TFont.h"
 #include "render/LogoPainter.h"
 
 #include <QPainter>
@@ -71,15 +70,16 @@ void PaintPanel(QImage& target, QPoint origin, int scale, const PreviewScene& sc
     QPainter painter(&target);
     painter.translate(origin);
     painter.scale(scale, scale);
-    TPanel::PaintPanel(painter, DocumentRenderer::PanelRect(), DocumentRenderer::kPanelColor,
-                       DocumentRenderer::kBevelOuter, DocumentRenderer::kBevelInner,
-                       DocumentRenderer::kBevelWidth);
+    PanelDrawing::PaintPanel(painter, DocumentRenderer::PanelRect(), DocumentRenderer::kPanelColor,
+                             DocumentRenderer::kBevelOuter, DocumentRenderer::kBevelInner,
+                             DocumentRenderer::kBevelWidth);
     if (!scene.labelTransparent || scene.background.isNull())
         return;
     painter.setClipRect(QRect(QPoint(), DocumentRenderer::kPreviewSize));
     painter.setRenderHint(QPainter::SmoothPixmapTransform, scale > 1);
-    painter.drawImage(TImage::CenteredRect(DocumentRenderer::kPreviewSize, scene.background.size()),
-                      scene.background);
+    painter.drawImage(
+        PanelDrawing::CenteredRect(DocumentRenderer::kPreviewSize, scene.background.size()),
+        scene.background);
 }
 
 // Runs `paint` on a thread of its own and waits for it. Qt keeps font engines and their glyph

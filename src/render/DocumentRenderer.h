@@ -4,7 +4,7 @@
 #pragma once
 
 #include "document/LogoDocument.h"
-#include "framework/TPanelBevel.h"
+#include "platform/TPanelBevel.h"
 #include "render/LogoLook.h"
 
 #include <QImage>

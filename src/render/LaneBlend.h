@@ -201,8 +201,8 @@ public:
         rounded = rounded > 255.0f ? Floats {} + 255.0f : rounded;
         const auto words = Unsigned(__builtin_convertvector(rounded, Words));
         const Unsigned alphas[Pairs] = {
-            __builtin_shuffle(words, Unsigned {0, 0, 0, 0, 2, 2, 2, 2}),
-            __builtin_shuffle(words, Unsigned {4, 4, 4, 4, 6, 6, 6, 6})};
+            __builtin_shufflevector(words, words, 0, 0, 0, 0, 2, 2, 2, 2),
+            __builtin_shufflevector(words, words, 4, 4, 4, 4, 6, 6, 6, 6)};
         const Unsigned alphaLane = {0, 0, 0, 0xffff, 0, 0, 0, 0xffff};
         Unsigned lanes[Pairs];
         std::memcpy(lanes, FLanes, sizeof lanes);

@@ -3,8 +3,7 @@
 
 #include "render/VectorScene.h"
 
-#include "framework/TImage.h"
-#include "framework/TPanel.h"
+#include "platform/PanelDrawing.h"
 
 #include <QPainter>
 
@@ -36,9 +35,9 @@ VectorScene VectorScene::Of(const PreviewScene& scene, const RenderOptions& opti
         vector.panel = QImage(region.size(), QImage::Format_RGB32);
         QPainter painter(&vector.panel);
         painter.translate(-region.topLeft());
-        TPanel::PaintPanel(painter, DocumentRenderer::PanelRect(), DocumentRenderer::kPanelColor,
-                           DocumentRenderer::kBevelOuter, DocumentRenderer::kBevelInner,
-                           DocumentRenderer::kBevelWidth);
+        PanelDrawing::PaintPanel(painter, DocumentRenderer::PanelRect(),
+                                 DocumentRenderer::kPanelColor, DocumentRenderer::kBevelOuter,
+                                 DocumentRenderer::kBevelInner, DocumentRenderer::kBevelWidth);
     }
     vector.backdropRect = vector.labelRect;
     if (!scene.labelTransparent) {
@@ -49,7 +48,7 @@ VectorScene VectorScene::Of(const PreviewScene& scene, const RenderOptions& opti
     if (!scene.background.isNull()) {
         vector.picture = scene.background;
         vector.pictureRect =
-            TImage::CenteredRect(DocumentRenderer::kPreviewSize, scene.background.size());
+            PanelDrawing::CenteredRect(DocumentRenderer::kPreviewSize, scene.background.size());
     }
     return vector;
 }

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "document/LogoFile.h"
-#include "framework/TIniFile.h"
 #include "platform/Cp932Codec.h"
+#include "platform/TIniFile.h"
 #include "support/AppTestMain.h"
 #include "support/FileTesting.h"
 

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Quilvoro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "framework/TPictureFile.h"
+#include "platform/TPictureFile.h"
 
 #include "platform/ErrorText.h"
 #include "platform/FileAccess.h"

@@ -1,20 +1,20 @@
 // SPDX-FileCopyrightText: 2026 The Quilvoro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/CommandLine.h"
-#include "app/Makewindow1.h"
-#include "app/RenderCommand.h"
-#include "app/WindowActions.h"
-#include "framework/TApplication.h"
-#include "framework/TTranslation.h"
+#include "command/CommandLine.h"
+#include "command/RenderCommand.h"
+#include "command/WindowLibrary.h"
+#include "document/LookLibrary.h"
 #include "platform/ErrorText.h"
+#include "platform/ProgramPath.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QThread>
 
 #include <cstdio>
-#include <memory>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -41,6 +41,12 @@ void CriticalOnly(QtMsgType type, const QMessageLogContext&, const QString& mess
         std::fprintf(stderr, "quilvoro: %s\n", message.toLocal8Bit().constData());
 }
 
+// The built-in looks: beside the program in the build tree, else where they were installed.
+QString BuiltInLooks()
+{
+    return ProgramPath::DataFolder(ProgramPath::RunningProgramFolder(), u"looks"_s);
+}
+
 int RunRender(char* argv[], const RenderRequest& request)
 {
     // pictures only: no display server is needed, or asked for
@@ -49,26 +55,32 @@ int RunRender(char* argv[], const RenderRequest& request)
     ErrorText::SetLanguage(ErrorText::TLanguage::English);
     int argc = 1;
     QGuiApplication app(argc, argv);
-    return RenderCommand(request).Run();
+    return RenderCommand(request).Run(BuiltInLooks());
+}
+
+int ListLooks(char* argv[])
+{
+    int argc = 1;
+    QCoreApplication app(argc, argv);
+    const LookLibrary library(BuiltInLooks(), LookLibrary::UserFolder());
+    for (const LookPreset& look : library.Looks()) {
+        const QString line = u"%1\t%2\t%3\n"_s.arg(look.Id(), look.Name(),
+                                                   look.BuiltIn() ? u"built-in"_s : u"user"_s);
+        std::fputs(line.toLocal8Bit().constData(), stdout);
+    }
+    for (const QString& problem : library.Problems())
+        std::fprintf(stderr, "quilvoro: skipped %s\n", problem.toLocal8Bit().constData());
+    return 0;
 }
 
 int RunWindow(char* argv[], const QString& logoFile)
 {
-    static int argc = 1; // QApplication keeps a reference to it
-    std::unique_ptr<TApplication> app;
-    return TApplication::RunGuarded([&] {
-        app = std::make_unique<TApplication>(argc, argv);
-        app->SetTitle(QStringLiteral("Quilvoro"));
-        Translation::LoadJapanese();
-        TMakeForm1 form(QCoreApplication::applicationFilePath());
-        form.CenterOnDesktop();
-        form.show();
-        // as a recent file opens: the preview slides in with the logo, and a missing file is
-        // said so in the window
-        if (!logoFile.isEmpty())
-            form.Actions->OpenRecent(logoFile);
-        return app->exec();
-    });
+    QString error;
+    const int status = WindowLibrary::Run(argv[0], logoFile, &error);
+    if (status < 0)
+        std::fprintf(stderr, "quilvoro: the window cannot be opened: %s\n",
+                     error.toLocal8Bit().constData());
+    return status < 0 ? 1 : status;
 }
 
 } // namespace
@@ -82,6 +94,8 @@ int main(int argc, char* argv[])
     switch (commandLine.Action()) {
     case CommandLine::TAction::Render:
         return RunRender(argv, commandLine.Request());
+    case CommandLine::TAction::ListLooks:
+        return ListLooks(argv);
     case CommandLine::TAction::OpenWindow:
         return RunWindow(argv, commandLine.LogoFile());
     case CommandLine::TAction::Exit:

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Quilvoro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/CommandLine.h"
+#include "command/CommandLine.h"
 
 #include "platform/FileAccess.h"
 #include "render/DocumentRenderer.h"
@@ -204,6 +204,43 @@ QString CheckInPlace(const QString&, RenderRequest& r)
     return QString();
 }
 
+QString CheckText(const QString& value, RenderRequest& r)
+{
+    r.recipe.text = value;
+    return value.isEmpty() ? u"--text needs the logo's text"_s : QString();
+}
+
+QString CheckFace(const QString& value, RenderRequest& r)
+{
+    r.recipe.face = value.trimmed();
+    return r.recipe.face.isEmpty() ? u"--face needs a face's name"_s : QString();
+}
+
+QString CheckPoints(const QString& value, RenderRequest& r)
+{
+    r.recipe.points = ParseInt(value);
+    if (!r.recipe.points || *r.recipe.points < LogoDocument::kMinSize
+        || *r.recipe.points > LogoDocument::kMaxSize)
+        return u"--points must be a whole number from %1 to %2"_s.arg(LogoDocument::kMinSize)
+            .arg(LogoDocument::kMaxSize);
+    return QString();
+}
+
+QString CheckLook(const QString& value, RenderRequest& r)
+{
+    r.recipe.look = value.trimmed();
+    return r.recipe.look.isEmpty() ? u"--look needs a look's id (quilvoro looks lists them)"_s
+                                   : QString();
+}
+
+QString CheckSet(const QString& value, RenderRequest& r)
+{
+    if (value.indexOf(u'=') <= 0)
+        return u"--set takes KEY=VALUE, not '%1'"_s.arg(value);
+    r.recipe.settings.append(value);
+    return QString();
+}
+
 // --- the options of `render`, declared once -------------------------------------------------
 
 struct TRenderOption
@@ -258,6 +295,25 @@ const std::vector<TRenderOption>& DeclaredRenderOptions()
          "that read back the file they made."_s,
          {},
          CheckInPlace},
+        {{u"text"_s},
+         u"Make the logo from TEXT and New's settings instead of a logo file; needs -o."_s,
+         u"TEXT"_s,
+         CheckText},
+        {{u"look"_s},
+         u"Apply the look ID to every logo (quilvoro looks lists them)."_s,
+         u"ID"_s,
+         CheckLook},
+        {{u"face"_s}, u"Draw every logo in the face NAME."_s, u"NAME"_s, CheckFace},
+        {{u"points"_s},
+         u"Set every logo's text size to PT points, %1 to %2."_s.arg(LogoDocument::kMinSize)
+             .arg(LogoDocument::kMaxSize),
+         u"PT"_s,
+         CheckPoints},
+        {{u"set"_s},
+         u"Set the logo key KEY (as in .qvd files, e.g. Color1=255) for this run; may be "
+         "given more than once."_s,
+         u"KEY=VALUE"_s,
+         CheckSet},
     };
     return options;
 }
@@ -284,8 +340,12 @@ void DeclareRenderOptions(QCommandLineParser& parser)
 
 QString CheckTargets(const RenderRequest& r)
 {
-    if (r.inputs.isEmpty())
-        return u"no logo file given"_s;
+    if (r.recipe.text && !r.inputs.isEmpty())
+        return u"--text makes its own logo; give no logo file with it"_s;
+    if (r.recipe.text && r.output.isEmpty())
+        return u"--text needs -o to name its picture"_s;
+    if (r.inputs.isEmpty() && !r.recipe.text)
+        return u"no logo file given (or --text)"_s;
     if (!r.output.isEmpty() && !r.directory.isEmpty())
         return u"-o and -d cannot be used together"_s;
     if (!r.output.isEmpty() && r.inputs.size() > 1)
@@ -404,6 +464,8 @@ CommandLine CommandLine::Parse(const QStringList& arguments, int cores)
 {
     if (arguments.size() > 1 && arguments[1] == u"render"_s)
         return ParseRender(arguments, cores);
+    if (arguments.size() > 1 && arguments[1] == u"looks"_s)
+        return ParseLooks(arguments);
     return ParseWindow(arguments);
 }
 
@@ -450,6 +512,25 @@ CommandLine CommandLine::ParseWindow(const QStringList& arguments)
     return result;
 }
 
+CommandLine CommandLine::ParseLooks(const QStringList& arguments)
+{
+    const QString program = kProgram + u" looks"_s;
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        u"Lists the looks that quilvoro render --look and the window's gallery offer, one a "
+        "line: the id, a tab, the name, a tab, and built-in or user."_s);
+    parser.addHelpOption();
+    if (!parser.parse(QStringList {arguments.value(0)} + arguments.mid(2)))
+        return UsageError(program, parser.errorText());
+    if (parser.isSet(u"help"_s))
+        return Exit(0, HelpText(parser, program));
+    if (!parser.positionalArguments().isEmpty())
+        return UsageError(program, u"looks takes no arguments"_s);
+    CommandLine result;
+    result.FAction = TAction::ListLooks;
+    return result;
+}
+
 CommandLine CommandLine::ParseRender(const QStringList& arguments, int cores)
 {
     const QString program = kProgram + u" render"_s;
@@ -467,7 +548,8 @@ CommandLine CommandLine::ParseRender(const QStringList& arguments, int cores)
     if (!parser.parse(QStringList {arguments.value(0)} + rest))
         return UsageError(program, parser.errorText());
     if (parser.isSet(u"help"_s) || parser.isSet(u"help-all"_s))
-        return Exit(0, HelpText(parser, program + u" [options] FILE.qvd..."_s));
+        return Exit(0,
+                    HelpText(parser, program + u" [options] FILE.qvd... | --text TEXT -o OUT"_s));
     if (parser.isSet(u"version"_s))
         return Exit(0, VersionText());
 
@@ -477,9 +559,14 @@ CommandLine CommandLine::ParseRender(const QStringList& arguments, int cores)
     for (const TRenderOption& option : DeclaredRenderOptions()) {
         if (!parser.isSet(option.names.first()))
             continue;
-        const QString problem = option.check(parser.value(option.names.first()), r);
-        if (!problem.isEmpty())
-            return UsageError(program, problem);
+        // a switch has no values; an option given twice is checked twice, the last one wins
+        const QStringList values = option.valueName.isEmpty() ? QStringList {QString()}
+                                                              : parser.values(option.names.first());
+        for (const QString& value : values) {
+            const QString problem = option.check(value, r);
+            if (!problem.isEmpty())
+                return UsageError(program, problem);
+        }
     }
     const QString problem = CheckRules(r, rest);
     if (!problem.isEmpty())

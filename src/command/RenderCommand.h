@@ -3,7 +3,8 @@
 
 #pragma once
 
-#include "app/CommandLine.h"
+#include "command/CommandLine.h"
+#include "document/LookLibrary.h"
 
 #include <QImage>
 #include <QMutex>
@@ -23,11 +24,13 @@ class RenderCommand
 public:
     static constexpr int kAllWritten = 0;
     static constexpr int kSomeFailed = 1;
+    // A look, face or key of the request that is not known: nothing is written.
+    static constexpr int kUnknownName = CommandLine::kUsageError;
 
     explicit RenderCommand(RenderRequest request, std::FILE* errors = stderr);
 
-    // kAllWritten or kSomeFailed.
-    int Run();
+    // kAllWritten, kSomeFailed or kUnknownName. `looksFolder` holds the built-in looks.
+    int Run(const QString& looksFolder = QString());
 
     // The picture of `document` as the request asks for it (region, scale, transparency,
     // trim and size), with its pictures already loaded. Null when the region is invalid. A
@@ -41,11 +44,13 @@ public:
 private:
     bool RenderFileSafely(const QString& input);
     bool RenderFile(const QString& input);
+    bool RenderLogo(const QString& input, const LogoDocument& document);
     QImage LoadPicture(const QString& input, const QString& fileName, const QString& what);
     void Report(const QString& file, const QString& message);
     void FileDone();
 
     const RenderRequest FRequest;
+    LookLibrary FLooks;
     std::FILE* FErrors;
     const bool FShowProgress;
     QMutex FLock; // guards the error stream and the progress line

@@ -1,14 +1,14 @@
 // SPDX-FileCopyrightText: 2026 The Quilvoro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/RenderCommand.h"
+#include "command/RenderCommand.h"
 
 #include "document/LogoFile.h"
-#include "framework/TPictureFile.h"
 #include "output/PngWriter.h"
 #include "output/VectorFile.h"
 #include "platform/FileAccess.h"
 #include "platform/FontInfo.h"
+#include "platform/TPictureFile.h"
 #include "render/DocumentRenderer.h"
 #include "render/VectorScene.h"
 
@@ -214,10 +214,26 @@ std::optional<QByteArray> RenderCommand::Encode(const QImage& image, const QByte
     return encoder->encode(image);
 }
 
-int RenderCommand::Run()
+int RenderCommand::Run(const QString& looksFolder)
 {
     FontInfo::InstallSubstitutions();
     QString error;
+    if (!FRequest.recipe.look.isEmpty())
+        FLooks = LookLibrary(looksFolder, LookLibrary::UserFolder());
+    // an unknown name fails every logo alike: said once, before anything is written
+    if (FRequest.recipe.ChangesLogos()
+        && !FRequest.recipe.AppliedTo(LogoDocument(), FLooks, &error)) {
+        std::fputs(u"quilvoro render: %1\nTry 'quilvoro render --help' for more information.\n"_s
+                       .arg(error)
+                       .toLocal8Bit()
+                       .constData(),
+                   FErrors);
+        return kUnknownName;
+    }
+    if (FRequest.recipe.text) {
+        const std::optional<LogoDocument> logo = FRequest.recipe.NewLogo(FLooks, &error);
+        return RenderLogo(u"--text"_s, *logo) ? kAllWritten : kSomeFailed;
+    }
     if (!FRequest.directory.isEmpty() && !FileAccess::MakeFolder(FRequest.directory, &error)) {
         Report(FRequest.directory, u"cannot make the folder: "_s + error);
         return kSomeFailed;
@@ -264,24 +280,31 @@ bool RenderCommand::RenderFileSafely(const QString& input)
 bool RenderCommand::RenderFile(const QString& input)
 {
     QString error;
-    const std::optional<LogoDocument> document = LogoFile::Load(input, &error);
-    if (!document) {
+    const std::optional<LogoDocument> read = LogoFile::Load(input, &error);
+    if (!read) {
         Report(input, u"cannot read the logo file: "_s + error);
         return false;
     }
-    const QImage texture = LoadPicture(input, document->TextureFile, u"texture"_s);
+    const std::optional<LogoDocument> document = FRequest.recipe.AppliedTo(*read, FLooks, &error);
+    return RenderLogo(input, *document);
+}
+
+bool RenderCommand::RenderLogo(const QString& input, const LogoDocument& document)
+{
+    QString error;
+    const QImage texture = LoadPicture(input, document.TextureFile, u"texture"_s);
     const QImage background = FRequest.transparent
         ? QImage() // left out anyway
-        : LoadPicture(input, document->BackgroundFile, u"background"_s);
+        : LoadPicture(input, document.BackgroundFile, u"background"_s);
     const QString output = FRequest.OutputFor(input);
     std::optional<QByteArray> bytes;
     if (VectorFile::IsVectorFormat(FRequest.format)) {
-        bytes = VectorPicture(*document, {background, texture}, FRequest);
+        bytes = VectorPicture(document, {background, texture}, FRequest);
         if (bytes->isEmpty())
             bytes.reset();
     } else {
         QString warning;
-        const QImage image = Picture(*document, texture, background, FRequest, &warning);
+        const QImage image = Picture(document, texture, background, FRequest, &warning);
         if (image.isNull()) // Qt gives a null image when it cannot allocate one
             throw std::bad_alloc();
         if (!warning.isEmpty())

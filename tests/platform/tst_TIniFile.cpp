@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Quilvoro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "framework/TIniFile.h"
+#include "platform/TIniFile.h"
 #include "support/AppTestMain.h"
 #include "support/FileTesting.h"
 

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Quilvoro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "framework/TFont.h"
+#include "platform/TFont.h"
 
-#include "framework/Property.h"
 #include "platform/FontInfo.h"
+#include "platform/Property.h"
 
 #include <cstdlib>
 

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "command/LogoRecipe.h"
+
 #include <QByteArray>
 #include <QRect>
 #include <QString>
@@ -44,6 +46,7 @@ struct RenderRequest
     // -o is written into the file that is there, keeping its inode, for thumbnail services
     // that read back through the handle of the file they made.
     bool inPlace = false;
+    LogoRecipe recipe;
 
     // Where the picture of `input` goes: -o, or the input's name with the format's suffix in
     // -d or beside the input.
@@ -54,11 +57,13 @@ struct RenderRequest
 // so Qt never takes options of its own (-platform, -style, ...) from them:
 //   quilvoro [FILE.qvd]                       the window, with the logo file loaded
 //   quilvoro render FILE.qvd... [options]     pictures, without any window or display
+//   quilvoro render --text TEXT -o OUT        a picture of a logo made from text alone
+//   quilvoro looks                            the looks, one a line
 // Help, version and usage errors end the program with what they print.
 class CommandLine
 {
 public:
-    enum class TAction { OpenWindow, Render, Exit };
+    enum class TAction { OpenWindow, Render, ListLooks, Exit };
 
     static constexpr int kUsageError = 2;
     static constexpr int kMaxSize = 16384;
@@ -83,6 +88,7 @@ public:
 private:
     static CommandLine ParseWindow(const QStringList& arguments);
     static CommandLine ParseRender(const QStringList& arguments, int cores);
+    static CommandLine ParseLooks(const QStringList& arguments);
     static CommandLine Exit(int code, const QString& output, const QString& errors = QString());
     static CommandLine UsageError(const QString& program, const QString& message);
 

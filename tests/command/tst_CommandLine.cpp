@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Quilvoro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/CommandLine.h"
+#include "command/CommandLine.h"
 #include "support/AppTestMain.h"
 
 #include <QTest>
