@@ -3,7 +3,11 @@
 
 #include "app/WarpGallery.h"
 
+#include "app/PanelPlacement.h"
 #include "framework/TTrackBar.h"
+
+#include <QGuiApplication>
+#include <QScreen>
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -98,7 +102,8 @@ int TWarpGallery::Amount() const
     return FAmountBar->Position();
 }
 
-void TWarpGallery::Open(const PreviewScene& scene, TLogoWarp warp, int amount, const QRect& area)
+void TWarpGallery::Open(const PreviewScene& scene, TLogoWarp warp, int amount,
+                        const QRect& preview)
 {
     FScene = scene;
     FSelected = FStartWarp = warp;
@@ -111,7 +116,11 @@ void TWarpGallery::Open(const PreviewScene& scene, TLogoWarp warp, int amount, c
         FAmountBar->OnChange = change;
     }
     RenderThumbnails();
-    move(area.center() - rect().center());
+    const QScreen* screen = QGuiApplication::screenAt(preview.center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    move(PanelPlacement::Beside(preview, size(),
+                                screen ? screen->availableGeometry() : preview.united(geometry())));
     show();
     activateWindow();
     setFocus();

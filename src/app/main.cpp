@@ -14,7 +14,9 @@
 #include <QThread>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -52,12 +54,52 @@ int RunRender(char* argv[], const RenderRequest& request)
     return RenderCommand(request).Run();
 }
 
+const char kNoDisplay[] = "quilvoro: no display found: the window needs a display server "
+                          "(DISPLAY or WAYLAND_DISPLAY); quilvoro render writes pictures "
+                          "without one\n";
+
+// Qt's notes while it looks for a display: shown only after our own message, if it fails.
+QStringList& PlatformNotes()
+{
+    static QStringList notes;
+    return notes;
+}
+
+// Qt ends the program with an abort when it finds no display; that is said plainly instead,
+// with what Qt found, and the program ends as a failed command does.
+void PlatformMessage(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type != QtFatalMsg) {
+        PlatformNotes().append(message);
+        return;
+    }
+    std::fputs(kNoDisplay, stderr);
+    for (const QString& note : PlatformNotes())
+        std::fprintf(stderr, "quilvoro: %s\n", note.toLocal8Bit().constData());
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
+bool DisplayNamed()
+{
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
+        || !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 int RunWindow(char* argv[], const QString& logoFile)
 {
+    if (!DisplayNamed()) {
+        std::fputs(kNoDisplay, stderr);
+        return 1;
+    }
     static int argc = 1; // QApplication keeps a reference to it
     std::unique_ptr<TApplication> app;
     return TApplication::RunGuarded([&] {
+        const QtMessageHandler before = qInstallMessageHandler(PlatformMessage);
         app = std::make_unique<TApplication>(argc, argv);
+        qInstallMessageHandler(before);
+        for (const QString& note : std::exchange(PlatformNotes(), {}))
+            qWarning("%s", qPrintable(note));
         app->SetTitle(QStringLiteral("Quilvoro"));
         Translation::LoadJapanese();
         TMakeForm1 form(QCoreApplication::applicationFilePath());

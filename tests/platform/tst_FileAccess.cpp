@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include <cerrno>
+#include <thread>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -171,6 +172,26 @@ private Q_SLOTS:
         struct stat status = {};
         QCOMPARE(::stat(QFile::encodeName(path).constData(), &status), 0);
         QCOMPARE(status.st_mode & 0777, 0600u);
+    }
+
+    // Two thumbnailers of one logo write the same file: it ends as one picture or the other.
+    void inPlaceWritersTakeTurns()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"thumb"_s);
+        const QByteArray longer(1 << 20, 'a');
+        const QByteArray shorter(1 << 19, 'b');
+        for (int round = 0; round < 20; ++round) {
+            QString otherError;
+            std::thread other(
+                [&] { FileAccess::WriteFileInPlace(path, shorter, &otherError); });
+            QString error;
+            QVERIFY2(FileAccess::WriteFileInPlace(path, longer, &error), qPrintable(error));
+            other.join();
+            QVERIFY2(otherError.isEmpty(), qPrintable(otherError));
+            const QByteArray written = ReadAll(path);
+            QVERIFY2(written == longer || written == shorter, qPrintable(u"round %1"_s.arg(round)));
+        }
     }
 
     void refusesWhatCannotBeWritten_data()
