@@ -119,8 +119,8 @@ void TWarpGallery::Open(const PreviewScene& scene, TLogoWarp warp, int amount,
     const QScreen* screen = QGuiApplication::screenAt(preview.center());
     if (!screen)
         screen = QGuiApplication::primaryScreen();
-    move(PanelPlacement::Beside(preview, size(),
-                                screen ? screen->availableGeometry() : preview.united(geometry())));
+    const QRect area = screen ? screen->availableGeometry() : preview;
+    setGeometry(QRect(PanelPlacement::Beside(preview, size(), area), size()));
     show();
     activateWindow();
     setFocus();

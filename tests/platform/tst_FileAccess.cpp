@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include <cerrno>
+#include <latch>
 #include <thread>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -181,10 +182,15 @@ private Q_SLOTS:
         const QString path = dir.filePath(u"thumb"_s);
         const QByteArray longer(1 << 20, 'a');
         const QByteArray shorter(1 << 19, 'b');
-        for (int round = 0; round < 20; ++round) {
+        for (int round = 0; round < 40; ++round) {
+            // both start at once, as two processes woken by one change
+            std::latch start(2);
             QString otherError;
-            std::thread other(
-                [&] { FileAccess::WriteFileInPlace(path, shorter, &otherError); });
+            std::thread other([&] {
+                start.arrive_and_wait();
+                FileAccess::WriteFileInPlace(path, shorter, &otherError);
+            });
+            start.arrive_and_wait();
             QString error;
             QVERIFY2(FileAccess::WriteFileInPlace(path, longer, &error), qPrintable(error));
             other.join();
