@@ -374,8 +374,7 @@ QString CheckBareTrim(const QStringList& arguments)
 
 QString CheckRules(RenderRequest& r, const QStringList& arguments)
 {
-    for (const QString& problem :
-         {CheckBareTrim(arguments), CheckTargets(r), CheckSizeAlone(r)}) {
+    for (const QString& problem : {CheckBareTrim(arguments), CheckTargets(r), CheckSizeAlone(r)}) {
         if (!problem.isEmpty())
             return problem;
     }

@@ -91,7 +91,9 @@ void TMakeForm1::CreateComfort()
                                                          : QString::number(p);
     });
     // a double click's first click and its taking back are no step
-    ValueHints->OnTakeBackClick = [history = History] { history->ContinueLastStep(); };
+    ValueHints->OnTakeBackClick = [history = History] {
+        history->ContinueLastStep();
+    };
     AppHint1->OnShowHint = [hints = ValueHints](QString& text, bool& canShow, THintInfo& info) {
         hints->ShowHint(text, canShow, info);
     };
@@ -190,7 +192,8 @@ bool TMakeForm1::IsLogoFileOrSay(const QString& fileName)
         return true;
     Sound::MessageBeep(Sound::MB_OK);
     const TApplication* app = TApplication::Instance();
-    TDialogs::Current().MessageBox(this, u"ロゴデータヲ読込メズ...\n"_s + fileName + u"\n"_s + reason,
+    TDialogs::Current().MessageBox(this,
+                                   u"ロゴデータヲ読込メズ...\n"_s + fileName + u"\n"_s + reason,
                                    app ? app->Title() : QString(), MB_OK);
     return false;
 }
@@ -199,8 +202,8 @@ void TMakeForm1::LoadWithTransition(const QString& fileName)
 {
     // One transition at a time: a request while the panel moves is dropped. A file that holds
     // no logo is refused before anything moves.
-    if (Timer1->Enabled() || Timer2->Enabled() || fileName.isEmpty()
-        || !IsLogoFileOrSay(fileName) || !ConfirmDiscard())
+    if (Timer1->Enabled() || Timer2->Enabled() || fileName.isEmpty() || !IsLogoFileOrSay(fileName)
+        || !ConfirmDiscard())
         return;
     FPendingLoad = fileName;
     Timer2->SetEnabled(true);

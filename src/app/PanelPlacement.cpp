@@ -15,7 +15,8 @@ namespace {
 // top-left corner on it.
 QRect KeptOn(QRect rect, const QRect& screen)
 {
-    rect.moveLeft(std::max(screen.left(), std::min(rect.left(), screen.right() + 1 - rect.width())));
+    rect.moveLeft(
+        std::max(screen.left(), std::min(rect.left(), screen.right() + 1 - rect.width())));
     rect.moveTop(std::max(screen.top(), std::min(rect.top(), screen.bottom() + 1 - rect.height())));
     return rect;
 }

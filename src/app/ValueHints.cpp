@@ -91,7 +91,8 @@ bool TValueHints::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonDblClick) {
         if (auto* bar = qobject_cast<TTrackBar*>(watched); bar && Find(bar)) {
-            if (const std::optional<int> start = bar->PressStart(); start && *start != bar->Position()) {
+            if (const std::optional<int> start = bar->PressStart();
+                start && *start != bar->Position()) {
                 if (OnTakeBackClick)
                     OnTakeBackClick();
                 bar->SetPosition(*start);

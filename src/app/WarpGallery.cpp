@@ -7,11 +7,10 @@
 #include "framework/TTrackBar.h"
 
 #include <QGuiApplication>
-#include <QScreen>
-
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -102,8 +101,7 @@ int TWarpGallery::Amount() const
     return FAmountBar->Position();
 }
 
-void TWarpGallery::Open(const PreviewScene& scene, TLogoWarp warp, int amount,
-                        const QRect& preview)
+void TWarpGallery::Open(const PreviewScene& scene, TLogoWarp warp, int amount, const QRect& preview)
 {
     FScene = scene;
     FSelected = FStartWarp = warp;

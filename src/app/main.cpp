@@ -83,7 +83,8 @@ void PlatformMessage(QtMsgType type, const QMessageLogContext&, const QString& m
 bool DisplayNamed()
 {
     return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
-        || !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+        || !qEnvironmentVariableIsEmpty("DISPLAY")
+        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
 int RunWindow(char* argv[], const QString& logoFile)

@@ -196,9 +196,10 @@ std::optional<LogoDocument> LogoFile::Load(const QString& fileName, QString* err
             return ErrorText::Say(u"ファイルガアリマセン"_s, u"no such file"_s);
         if (!ini.ReadError().isEmpty())
             return ini.ReadError();
-        return HoldsLogo(ini) ? QString()
-                   : ErrorText::Say(u"ロゴデータデハアリマセン ([SET] ニ設定ガアリマセン)"_s,
-                                    u"not a logo file (no settings under [SET])"_s);
+        return HoldsLogo(ini)
+            ? QString()
+            : ErrorText::Say(u"ロゴデータデハアリマセン ([SET] ニ設定ガアリマセン)"_s,
+                             u"not a logo file (no settings under [SET])"_s);
     }();
     if (!reason.isEmpty()) {
         if (error)

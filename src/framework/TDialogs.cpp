@@ -142,9 +142,10 @@ std::unique_ptr<QFileDialog> TDialogs::MakeFileDialog(QWidget* parent,
         const QStringList filters = dialog->nameFilters();
         for (auto filter = filters.begin(); filter != filters.end(); ++filter) {
             const QStringList patterns = PatternsOf(*filter);
-            const auto pattern = std::find_if(patterns.begin(), patterns.end(), [&](const QString& p) {
-                return p.compare(wanted, Qt::CaseInsensitive) == 0;
-            });
+            const auto pattern =
+                std::find_if(patterns.begin(), patterns.end(), [&](const QString& p) {
+                    return p.compare(wanted, Qt::CaseInsensitive) == 0;
+                });
             if (pattern != patterns.end()) {
                 dialog->selectNameFilter(*filter);
                 dialog->setDefaultSuffix(pattern->mid(2));

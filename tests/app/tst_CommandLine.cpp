@@ -160,8 +160,7 @@ private Q_SLOTS:
     {
         const CommandLine c = CommandLine::Parse(
             {u"quilvoro"_s, u"render"_s, u"a.qvd"_s, u"-o"_s, u"a.webp"_s, u"--scale"_s, u"4"_s,
-             u"--transparent"_s, u"--region"_s, u"-4,10,200,100"_s, u"--trim=7"_s, u"-j"_s,
-             u"3"_s},
+             u"--transparent"_s, u"--region"_s, u"-4,10,200,100"_s, u"--trim=7"_s, u"-j"_s, u"3"_s},
             2);
         QCOMPARE(c.Action(), CommandLine::TAction::Render);
         const RenderRequest& r = c.Request();

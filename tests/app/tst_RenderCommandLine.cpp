@@ -460,9 +460,11 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.err.contains(u"warning: a PDF page"_s), size > longest);
         static const QRegularExpression box(u"/MediaBox \\[0 0 ([\\d.]+) ([\\d.]+)\\]"_s);
-        const QRegularExpressionMatch match = box.match(QString::fromLatin1(ReadAll(Path(u"page.pdf"_s))));
+        const QRegularExpressionMatch match =
+            box.match(QString::fromLatin1(ReadAll(Path(u"page.pdf"_s))));
         QVERIFY(match.hasMatch());
-        QCOMPARE(qRound(std::max(match.captured(1).toDouble(), match.captured(2).toDouble())), longest);
+        QCOMPARE(qRound(std::max(match.captured(1).toDouble(), match.captured(2).toDouble())),
+                 longest);
     }
 
     // Without a display the window says so, and where pictures can be made without one.
@@ -488,7 +490,8 @@ private Q_SLOTS:
         const QString err = QString::fromLocal8Bit(window.readAllStandardError());
         QCOMPARE(window.exitStatus(), QProcess::NormalExit);
         QCOMPARE(window.exitCode(), 1);
-        QVERIFY2(err.startsWith(u"quilvoro: no display found"_s) && err.contains(u"quilvoro render"_s),
+        QVERIFY2(err.startsWith(u"quilvoro: no display found"_s)
+                     && err.contains(u"quilvoro render"_s),
                  qPrintable(err));
         QVERIFY2(!err.contains(u"Reinstalling"_s), qPrintable(err));
     }

@@ -168,7 +168,8 @@ private Q_SLOTS:
                                         d.BackgroundColor = clBtnFace;
                                     });
         QTest::newRow("hex colour above 31 bits")
-            << QByteArray("Color1=$80000005") << FacelessWith([](auto& d) { d.TextColor = clWindow; });
+            << QByteArray("Color1=$80000005")
+            << FacelessWith([](auto& d) { d.TextColor = clWindow; });
         QTest::newRow("pictures") << QByteArray("Image1=\nImage2=C:\\back.bmp")
                                   << FacelessWith([](auto& d) {
                                          d.TextureFile.clear();
@@ -182,7 +183,8 @@ private Q_SLOTS:
         QTest::newRow("all four 0: none")
             << QByteArray("Bold=0\nItalic=0\nUnder=0\nStrike=0")
             << FacelessWith([](auto& d) { d.FontStyle = TLogoFontStyle::None; });
-        QTest::newRow("0 on another style keeps") << QByteArray("Italic=0\nStrike=0") << FacelessWith({});
+        QTest::newRow("0 on another style keeps")
+            << QByteArray("Italic=0\nStrike=0") << FacelessWith({});
         QTest::newRow("strike wins after a later 0")
             << QByteArray("Strike=1\nUnder=0")
             << FacelessWith([](auto& d) { d.FontStyle = TLogoFontStyle::StrikeOut; });

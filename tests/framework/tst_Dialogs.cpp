@@ -128,7 +128,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QString>("suffix");
         QTest::newRow("no file yet") << QString() << u"BMPファイル (*.bmp)"_s << u"bmp"_s;
-        QTest::newRow("the last type") << u"/tmp/arch.pdf"_s << u"PDFファイル (*.pdf)"_s << u"pdf"_s;
+        QTest::newRow("the last type")
+            << u"/tmp/arch.pdf"_s << u"PDFファイル (*.pdf)"_s << u"pdf"_s;
         QTest::newRow("in capitals") << u"/tmp/ARCH.PNG"_s << u"PNGファイル (*.png)"_s << u"png"_s;
         QTest::newRow("a type not offered")
             << u"/tmp/arch.gif"_s << u"BMPファイル (*.bmp)"_s << u"bmp"_s;

@@ -13,9 +13,9 @@
 
 #include <cerrno>
 #include <latch>
-#include <thread>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
