@@ -42,6 +42,12 @@ void TLogoHistory::Record(int kind)
     FRun = run;
 }
 
+void TLogoHistory::ContinueLastStep()
+{
+    if (FStack.index() > 0)
+        FRun = static_cast<const TLogoUndoCommand*>(FStack.command(FStack.index() - 1))->Run();
+}
+
 void TLogoHistory::Restore(const TLogoState& state)
 {
     FRestoring = true;

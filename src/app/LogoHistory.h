@@ -43,6 +43,9 @@ public:
     void Record(int kind);
     // Ends the current run: the next change starts a step of its own.
     void EndRun() { ++FRun; }
+    // The next change goes on with the last step's run, so a change back to where that step
+    // began leaves no step at all.
+    void ContinueLastStep();
 
     // A pause in typing longer than this ends its run, as in text editors.
     static constexpr int kTypingPauseMs = 1000;

@@ -32,6 +32,7 @@ public:
 
     const TLogoState& Before() const { return FBefore; }
     const TLogoState& After() const { return FAfter; }
+    int Run() const { return FRun; }
 
     void undo() override;
     // The first redo is the push: the change it records is already on screen.

@@ -77,7 +77,8 @@ TMakeForm1::TMakeForm1(const QString& programPath, QWidget* parent)
 {
     setObjectName(QStringLiteral("MakeForm1"));
     setWindowTitle(QStringLiteral("Quilvoro 2.5"));
-    resize(kClientWidth, kClientHeight);
+    // the layout is drawn for one size: neither the user nor a window manager changes it
+    setFixedSize(kClientWidth, kClientHeight);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, ToQColor(kFormColor));

@@ -145,7 +145,10 @@ public:
     // dialog), 破棄 or キャンセル. False when the user cancels, here or in the save dialog.
     // Nothing is asked when nothing changed.
     bool ConfirmDiscard();
-    // Runs the Load transition on `fileName` instead of asking for a file at the turn.
+    // Whether `fileName` holds a logo; when not, says why (naming the file) and gives false.
+    bool IsLogoFileOrSay(const QString& fileName);
+    // Runs the Load transition on `fileName` instead of asking for a file at the turn; a file
+    // that holds no logo is refused with a message.
     void LoadWithTransition(const QString& fileName);
     // A picture file as background or texture: read first, applied only when it could be read;
     // false (after a message) when it could not.

@@ -15,6 +15,7 @@
 #include "controls/SelShape.h"
 #include "controls/ShineSpdBtn.h"
 #include "controls/dxfLabel.h"
+#include "document/LogoFile.h"
 #include "fontchooser/FontComboBox.h"
 #include "framework/TApplication.h"
 #include "framework/TDialogs.h"
@@ -89,6 +90,10 @@ void TMakeForm1::CreateComfort()
         return p >= 0 && p < int(kDirectionNames.size()) ? kDirectionNames[std::size_t(p)]
                                                          : QString::number(p);
     });
+    // a double click's first click and its taking back are no step
+    ValueHints->OnTakeBackClick = [history = History] {
+        history->ContinueLastStep();
+    };
     AppHint1->OnShowHint = [hints = ValueHints](QString& text, bool& canShow, THintInfo& info) {
         hints->ShowHint(text, canShow, info);
     };
@@ -180,10 +185,25 @@ void TMakeForm1::closeEvent(QCloseEvent* event)
         event->ignore();
 }
 
+bool TMakeForm1::IsLogoFileOrSay(const QString& fileName)
+{
+    QString reason;
+    if (LogoFile::Load(fileName, &reason))
+        return true;
+    Sound::MessageBeep(Sound::MB_OK);
+    const TApplication* app = TApplication::Instance();
+    TDialogs::Current().MessageBox(this,
+                                   u"ロゴデータヲ読込メズ...\n"_s + fileName + u"\n"_s + reason,
+                                   app ? app->Title() : QString(), MB_OK);
+    return false;
+}
+
 void TMakeForm1::LoadWithTransition(const QString& fileName)
 {
-    // One transition at a time: a request while the panel moves is dropped.
-    if (Timer1->Enabled() || Timer2->Enabled() || fileName.isEmpty() || !ConfirmDiscard())
+    // One transition at a time: a request while the panel moves is dropped. A file that holds
+    // no logo is refused before anything moves.
+    if (Timer1->Enabled() || Timer2->Enabled() || fileName.isEmpty() || !IsLogoFileOrSay(fileName)
+        || !ConfirmDiscard())
         return;
     FPendingLoad = fileName;
     Timer2->SetEnabled(true);

@@ -62,7 +62,8 @@ void TMakeForm1::SetSlidePhase(int phase)
     Panel5->resize(Panel5->width(), FLowerBaseHeight + kGrowStep * phase);
     Image27->move(Image27->x(), FHeaderBaseTop + kHeaderStep * phase);
     const auto& [origin, originPhase] = *FSlideStart;
-    setGeometry(QRect(origin - QPoint(0, phase - originPhase), SlideSize(phase)));
+    setFixedSize(SlideSize(phase));
+    move(origin - QPoint(0, phase - originPhase));
 }
 
 void TMakeForm1::EndSlide()
@@ -70,8 +71,7 @@ void TMakeForm1::EndSlide()
     FSlideStart.reset();
     FSettleCount = 0;
     FSettle.start();
-    if (size() != SlideSize(FSlidePhase))
-        resize(SlideSize(FSlidePhase));
+    setFixedSize(SlideSize(FSlidePhase));
 }
 
 void TMakeForm1::KeepSlideSize()
@@ -128,12 +128,11 @@ void TMakeForm1::Timer2Timer(QObject*)
             OpenDialog1->SetFileName(fileName);
         else if (OpenDialog1->Execute(this))
             fileName = OpenDialog1->FileName();
-        if (!fileName.isEmpty()) {
+        // a file that holds no logo changes nothing, as a cancelled dialog
+        if (!fileName.isEmpty() && IsLogoFileOrSay(fileName)) {
             PlayTurnSound();
             LoadLogoFile(fileName);
-            // a name given from outside may be no file at all: it is no recent file then
-            if (QFileInfo(fileName).isFile())
-                LogoFileUsed(fileName);
+            LogoFileUsed(fileName);
         }
         FActionDone = true;
     }

@@ -9,6 +9,7 @@
 #include "framework/TTrackBar.h"
 
 #include <QEvent>
+#include <QPointer>
 
 using namespace Qt::StringLiterals;
 
@@ -90,7 +91,20 @@ bool TValueHints::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonDblClick) {
         if (auto* bar = qobject_cast<TTrackBar*>(watched); bar && Find(bar)) {
+            if (const std::optional<int> start = bar->PressStart();
+                start && *start != bar->Position()) {
+                if (OnTakeBackClick)
+                    OnTakeBackClick();
+                bar->SetPosition(*start);
+            }
+            // the entry's dialog closes any popup; one the bar lives in comes back after it
+            const QPointer<QWidget> popup =
+                bar->window()->windowType() == Qt::Popup ? bar->window() : nullptr;
             EnterValue(bar);
+            if (popup && !popup->isVisible()) {
+                popup->show();
+                popup->activateWindow();
+            }
             return true;
         }
     }

@@ -15,7 +15,8 @@ struct THintInfo;
 
 // Makes the value of each watched track bar visible: its hint shows the value ("サイズ: 100")
 // when the mouse rests on it, and pops up at the thumb at once while the bar is dragged or moved
-// by key. A double click opens a small entry for an exact value.
+// by key. A double click opens a small entry for an exact value, starting from the value before
+// its first click, which moved the thumb to the pointer.
 class TValueHints : public QObject
 {
     Q_OBJECT
@@ -41,6 +42,10 @@ public:
 
     // Asks for an exact value and moves the bar to it; false when the user cancels.
     bool EnterValue(TTrackBar* bar) const;
+
+    // Runs just before a double click puts back the value its first click moved, so that the
+    // change can be taken as undoing that click rather than as a change of its own.
+    std::function<void()> OnTakeBackClick;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -3,11 +3,14 @@
 
 #include "app/WarpGallery.h"
 
+#include "app/PanelPlacement.h"
 #include "framework/TTrackBar.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -98,7 +101,7 @@ int TWarpGallery::Amount() const
     return FAmountBar->Position();
 }
 
-void TWarpGallery::Open(const PreviewScene& scene, TLogoWarp warp, int amount, const QRect& area)
+void TWarpGallery::Open(const PreviewScene& scene, TLogoWarp warp, int amount, const QRect& preview)
 {
     FScene = scene;
     FSelected = FStartWarp = warp;
@@ -111,7 +114,11 @@ void TWarpGallery::Open(const PreviewScene& scene, TLogoWarp warp, int amount, c
         FAmountBar->OnChange = change;
     }
     RenderThumbnails();
-    move(area.center() - rect().center());
+    const QScreen* screen = QGuiApplication::screenAt(preview.center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : preview;
+    setGeometry(QRect(PanelPlacement::Beside(preview, size(), area), size()));
     show();
     activateWindow();
     setFocus();

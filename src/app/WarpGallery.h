@@ -46,8 +46,9 @@ public:
     static std::optional<TLogoWarp> WarpAt(QPoint pos);
     static QSize SizeHintFor();
 
-    // Draws the thumbnails of `scene` and shows the gallery centred on `area` (global).
-    void Open(const PreviewScene& scene, TLogoWarp warp, int amount, const QRect& area);
+    // Draws the thumbnails of `scene` and shows the gallery beside `preview` (global), which
+    // stays in sight.
+    void Open(const PreviewScene& scene, TLogoWarp warp, int amount, const QRect& preview);
 
     TLogoWarp Selected() const { return FSelected; }
     int Amount() const;

@@ -54,6 +54,23 @@ const QStringList kQtOptions = {u"-platform"_s,      u"-platformpluginpath"_s,
                                 u"-button"_s,        u"-im"_s,
                                 u"-inputstyle"_s};
 
+// The parser's "Unknown option 'x'." as our other messages read: lower case, no full stop.
+QString ParserError(const QCommandLineParser& parser)
+{
+    QString text = parser.errorText();
+    if (text.endsWith(u'.'))
+        text.chop(1);
+    if (!text.isEmpty())
+        text[0] = text[0].toLower();
+    return text;
+}
+
+// -h and --help; Qt's --help-all would promise Qt's options, which are refused.
+void AddHelpOption(QCommandLineParser& parser)
+{
+    parser.addOption(QCommandLineOption({u"h"_s, u"help"_s}, u"Displays this help."_s));
+}
+
 // Replaces the parser's usage line, which names the binary's path, with ours.
 QString HelpText(const QCommandLineParser& parser, const QString& usage)
 {
@@ -285,8 +302,9 @@ const std::vector<TRenderOption>& DeclaredRenderOptions()
          CheckTrim},
         {{u"trim-margin"_s}, {}, u"MARGIN"_s, CheckTrimMargin, true},
         {{u"size"_s},
-         u"Fit the longest side into N pixels (for thumbnails); never drawn beyond scale %1."_s.arg(
-             DocumentRenderer::kMaxScale),
+         u"Fit the longest side into N pixels (for thumbnails); never drawn beyond scale %1, "
+         "nor a PDF page beyond %2 points."_s.arg(DocumentRenderer::kMaxScale)
+             .arg(CommandLine::kMaxPdfSide),
          u"N"_s,
          CheckSize},
         {{u"j"_s, u"jobs"_s}, u"Render on N threads. Default: one per core."_s, u"N"_s, CheckJobs},
@@ -325,7 +343,7 @@ void DeclareRenderOptions(QCommandLineParser& parser)
         "window or display. By default the picture is the selection frame's region at start, "
         "the same pixels the window's BMP export gives right after loading the file, written "
         "beside the logo file as FILE.png."_s);
-    parser.addHelpOption();
+    AddHelpOption(parser);
     parser.addVersionOption();
     for (const TRenderOption& declared : DeclaredRenderOptions()) {
         QCommandLineOption option(declared.names, declared.description, declared.valueName);
@@ -362,9 +380,12 @@ QString CheckFormatOfOutput(RenderRequest& r)
     if (!r.output.isEmpty() && !r.inPlace) {
         const QString suffix = QFileInfo(r.output).suffix();
         const std::optional<PictureFormat> named = PictureFormat::OfFileName(r.output);
+        if (!suffix.isEmpty() && !named)
+            return u"'%1': .%2 pictures are not written; the formats are %3"_s.arg(
+                r.output, suffix, PictureFormat::Names());
         if (!r.formatGiven && named)
             r.format = named->name;
-        else if (!suffix.isEmpty() && (!named || named->name != r.format))
+        else if (!suffix.isEmpty() && named->name != r.format)
             return u"'%1' does not name a %2 picture: end it in .%2, or give --format with "
                    "one of %3 and the suffix it names"_s.arg(
                        r.output, QString::fromLatin1(r.format), PictureFormat::Names());
@@ -373,6 +394,14 @@ QString CheckFormatOfOutput(RenderRequest& r)
         return u"%1 pictures cannot be transparent; use png, webp, svg or pdf"_s.arg(
             QString::fromLatin1(r.format));
     return QString();
+}
+
+// --size chooses the scale itself.
+QString CheckSizeAlone(const RenderRequest& r)
+{
+    return r.size && r.scaleGiven
+        ? u"--size and --scale cannot be used together: --size chooses the scale"_s
+        : QString();
 }
 
 QString CheckOutputs(const RenderRequest& r)
@@ -405,7 +434,7 @@ QString CheckBareTrim(const QStringList& arguments)
 
 QString CheckRules(RenderRequest& r, const QStringList& arguments)
 {
-    for (const QString& problem : {CheckBareTrim(arguments), CheckTargets(r)}) {
+    for (const QString& problem : {CheckBareTrim(arguments), CheckTargets(r), CheckSizeAlone(r)}) {
         if (!problem.isEmpty())
             return problem;
     }
@@ -491,15 +520,15 @@ CommandLine CommandLine::ParseWindow(const QStringList& arguments)
     parser.setApplicationDescription(
         u"Makes text logos. With a logo file, the window opens with that logo.\n"
         "To write pictures without the window: quilvoro render --help"_s);
-    parser.addHelpOption();
+    AddHelpOption(parser);
     parser.addVersionOption();
     parser.addPositionalArgument(u"file"_s, u"A logo file (.qvd) to open."_s, u"[FILE.qvd]"_s);
     const QString qtOption = QtOptionIn(arguments.mid(1));
     if (!qtOption.isEmpty())
         return UsageError(kProgram, qtOption);
     if (!parser.parse(arguments))
-        return UsageError(kProgram, parser.errorText());
-    if (parser.isSet(u"help"_s) || parser.isSet(u"help-all"_s))
+        return UsageError(kProgram, ParserError(parser));
+    if (parser.isSet(u"help"_s))
         return Exit(0, HelpText(parser, kProgram + u" [options] [FILE.qvd]"_s));
     if (parser.isSet(u"version"_s))
         return Exit(0, VersionText());
@@ -546,10 +575,9 @@ CommandLine CommandLine::ParseRender(const QStringList& arguments, int cores)
     if (!qtOption.isEmpty())
         return UsageError(program, qtOption);
     if (!parser.parse(QStringList {arguments.value(0)} + rest))
-        return UsageError(program, parser.errorText());
-    if (parser.isSet(u"help"_s) || parser.isSet(u"help-all"_s))
-        return Exit(0,
-                    HelpText(parser, program + u" [options] FILE.qvd... | --text TEXT -o OUT"_s));
+        return UsageError(program, ParserError(parser));
+    if (parser.isSet(u"help"_s))
+        return Exit(0, HelpText(parser, program + u" [options] FILE.qvd... | --text TEXT -o OUT"_s));
     if (parser.isSet(u"version"_s))
         return Exit(0, VersionText());
 

@@ -67,6 +67,8 @@ public:
 
     static constexpr int kUsageError = 2;
     static constexpr int kMaxSize = 16384;
+    // The longest side of a page that common PDF readers open, in points (a pixel is a point).
+    static constexpr int kMaxPdfSide = 14400;
 
     // Whether the arguments ask for `render`.
     static bool IsRender(int argc, char** argv);

@@ -87,9 +87,10 @@ QImage RenderAt(const LogoDocument& document, const RenderPictures& pictures,
 }
 
 // The logo as shapes: trimmed to what is drawn (margins in preview pixels) and fitted by its
-// stated size, which a vector picture takes without being drawn again.
+// stated size, which a vector picture takes without being drawn again; a PDF page no larger
+// than readers open, with a `warning` when that is less than --size.
 QByteArray VectorPicture(const LogoDocument& document, const RenderPictures& pictures,
-                         const RenderRequest& request)
+                         const RenderRequest& request, QString* warning)
 {
     RenderOptions options = OptionsAt(request, request.scale);
     if (request.trimMargin) {
@@ -103,9 +104,17 @@ QByteArray VectorPicture(const LogoDocument& document, const RenderPictures& pic
             options.region = drawn.translated(region.topLeft()).adjusted(-m, -m, m, m) & region;
     }
     VectorScene scene = VectorScene::Of(document, pictures, options);
-    if (request.size && !scene.IsNull())
-        scene.outputSize =
-            scene.region.size().scaled(*request.size, *request.size, Qt::KeepAspectRatio);
+    if (request.size && !scene.IsNull()) {
+        int side = *request.size;
+        if (request.format == "pdf" && side > CommandLine::kMaxPdfSide) {
+            side = CommandLine::kMaxPdfSide;
+            *warning = u"warning: a PDF page of more than %1 points on a side does not open in "
+                       "common readers; the page is fitted into %1 points, less than --size %2"_s
+                           .arg(CommandLine::kMaxPdfSide)
+                           .arg(*request.size);
+        }
+        scene.outputSize = scene.region.size().scaled(side, side, Qt::KeepAspectRatio);
+    }
     return VectorFile::Encode(scene, request.format);
 }
 
@@ -298,19 +307,19 @@ bool RenderCommand::RenderLogo(const QString& input, const LogoDocument& documen
         : LoadPicture(input, document.BackgroundFile, u"background"_s);
     const QString output = FRequest.OutputFor(input);
     std::optional<QByteArray> bytes;
+    QString warning;
     if (VectorFile::IsVectorFormat(FRequest.format)) {
-        bytes = VectorPicture(document, {background, texture}, FRequest);
+        bytes = VectorPicture(document, {background, texture}, FRequest, &warning);
         if (bytes->isEmpty())
             bytes.reset();
     } else {
-        QString warning;
         const QImage image = Picture(document, texture, background, FRequest, &warning);
         if (image.isNull()) // Qt gives a null image when it cannot allocate one
             throw std::bad_alloc();
-        if (!warning.isEmpty())
-            Report(input, warning);
         bytes = Encode(image, FRequest.format);
     }
+    if (!warning.isEmpty())
+        Report(input, warning);
     if (!bytes) {
         Report(output,
                u"cannot encode the picture as %1"_s.arg(QString::fromLatin1(FRequest.format)));
@@ -338,9 +347,10 @@ QImage RenderCommand::LoadPicture(const QString& input, const QString& fileName,
     } catch (...) {
         reason = u"unknown error"_s;
     }
-    Report(input,
-           u"warning: the %1 picture %2 cannot be read, the logo is drawn without it (%3)"_s.arg(
-               what, Quoted(fileName), reason));
+    // the reason names the file itself where it can
+    if (!reason.contains(fileName))
+        reason = Quoted(fileName) + u": "_s + reason;
+    Report(input, u"warning: the logo is drawn without its %1 picture: %2"_s.arg(what, reason));
     return QImage();
 }
 

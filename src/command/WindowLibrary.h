@@ -9,6 +9,11 @@
 // so that `quilvoro render` (and with it every thumbnail) never loads Qt Widgets.
 namespace WindowLibrary {
 
+// What the program says when no display server can be had.
+inline constexpr char kNoDisplay[] =
+    "quilvoro: no display found: the window needs a display server (DISPLAY or "
+    "WAYLAND_DISPLAY); quilvoro render writes pictures without one\n";
+
 // The entry the library exports: runs the window until it closes, with `logoFile` (UTF-8, empty
 // for none) opened as a recent file opens, and returns the exit status.
 inline constexpr char kEntryName[] = "QuilvoroRunWindow";

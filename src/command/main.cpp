@@ -13,6 +13,7 @@
 #include <QThread>
 
 #include <cstdio>
+#include <cstdlib>
 
 using namespace Qt::StringLiterals;
 
@@ -73,8 +74,19 @@ int ListLooks(char* argv[])
     return 0;
 }
 
+bool DisplayNamed()
+{
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
+        || !qEnvironmentVariableIsEmpty("DISPLAY")
+        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 int RunWindow(char* argv[], const QString& logoFile)
 {
+    if (!DisplayNamed()) {
+        std::fputs(WindowLibrary::kNoDisplay, stderr);
+        return 1;
+    }
     QString error;
     const int status = WindowLibrary::Run(argv[0], logoFile, &error);
     if (status < 0)

@@ -36,8 +36,9 @@ template<class E> struct TChoiceField
     std::optional<E> released;
 };
 
-// A clamped integer of the warp, written only for a warped logo, so that a straight one is
-// saved as before and other readers never meet it. Missing, it reads as the default document's.
+// A clamped integer of the warp, written only for a warped logo or one that holds an amount,
+// so that a straight one is saved as before and other readers never meet it. Missing, it reads
+// as the default document's.
 struct TWarpField
 {
     int (*get)(const LogoDocument&);
@@ -117,8 +118,10 @@ struct TWriter
     }
     void operator()(const TWarpField& f) const
     {
-        // A key already in the file is overwritten, so an old warp cannot outlive its removal.
-        if (document.Warp != TLogoWarp::None || ini.ValueExists(kSection, key))
+        // A key already in the file is overwritten, so an old warp cannot outlive its removal;
+        // an amount kept without a warp goes on to the next file.
+        if (document.Warp != TLogoWarp::None || f.get(document) != f.get(LogoDocument())
+            || ini.ValueExists(kSection, key))
             ini.WriteInteger(kSection, key, f.get(document));
     }
 };
@@ -167,6 +170,14 @@ bool IsContent(const TKey& key)
     return range && range->member == &D::Size;
 }
 
+// Whether any key of a logo is set.
+bool HoldsLogo(const TIniFile& ini)
+{
+    return std::any_of(kKeys.begin(), kKeys.end(), [&](const TKey& key) {
+        return ini.ValueExists(kSection, QString::fromUtf16(key.name));
+    });
+}
+
 } // namespace
 
 LogoDocument LogoFile::Read(const QString& fileName, const LogoDocument& base)
@@ -179,6 +190,10 @@ LogoDocument LogoFile::Read(const TIniFile& ini, const LogoDocument& base)
     LogoDocument document = base;
     for (const TKey& key : kKeys)
         std::visit(TReader {document, ini, QString::fromUtf16(key.name)}, key.field);
+    // a logo without a face is drawn in the default one wherever it is read, not in whatever
+    // face the reader showed before
+    if (HoldsLogo(ini) && !ini.ValueExists(kSection, u"Font"_s))
+        document.FontName = LogoDocument().FontName;
     document.Text = LogoDocument::FittedText(document.Text);
     return document;
 }
@@ -191,12 +206,10 @@ std::optional<LogoDocument> LogoFile::Load(const QString& fileName, QString* err
             return ErrorText::Say(u"ファイルガアリマセン"_s, u"no such file"_s);
         if (!ini.ReadError().isEmpty())
             return ini.ReadError();
-        const bool any = std::any_of(kKeys.begin(), kKeys.end(), [&](const TKey& key) {
-            return ini.ValueExists(kSection, QString::fromUtf16(key.name));
-        });
-        return any ? QString()
-                   : ErrorText::Say(u"ロゴデータデハアリマセン ([SET] ニ設定ガアリマセン)"_s,
-                                    u"not a logo file (no settings under [SET])"_s);
+        return HoldsLogo(ini)
+            ? QString()
+            : ErrorText::Say(u"ロゴデータデハアリマセン ([SET] ニ設定ガアリマセン)"_s,
+                             u"not a logo file (no settings under [SET])"_s);
     }();
     if (!reason.isEmpty()) {
         if (error)

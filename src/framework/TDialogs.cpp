@@ -21,6 +21,7 @@
 #include <QRegularExpression>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <map>
 
 using namespace Qt::StringLiterals;
@@ -135,8 +136,24 @@ std::unique_ptr<QFileDialog> TDialogs::MakeFileDialog(QWidget* parent,
     dialog->setNameFilters(options.picture ? PictureFilters(options.filter)
                                            : QtFilter(options.filter).split(u";;"_s));
     dialog->setDefaultSuffix(options.defaultExt);
-    if (!options.fileName.isEmpty())
+    if (!options.fileName.isEmpty()) {
+        // it opens on the type of the file it names, the one last chosen
+        const QString wanted = u"*."_s + QFileInfo(options.fileName).suffix();
+        const QStringList filters = dialog->nameFilters();
+        for (auto filter = filters.begin(); filter != filters.end(); ++filter) {
+            const QStringList patterns = PatternsOf(*filter);
+            const auto pattern =
+                std::find_if(patterns.begin(), patterns.end(), [&](const QString& p) {
+                    return p.compare(wanted, Qt::CaseInsensitive) == 0;
+                });
+            if (pattern != patterns.end()) {
+                dialog->selectNameFilter(*filter);
+                dialog->setDefaultSuffix(pattern->mid(2));
+                break;
+            }
+        }
         dialog->selectFile(options.fileName);
+    }
     if (options.picture)
         AddPreview(dialog.get());
     return dialog;

@@ -24,6 +24,8 @@ TTrackBar::TTrackBar(QWidget* parent)
     setSingleStep(1);
     setFocusPolicy(Qt::StrongFocus);
     connect(this, &QSlider::valueChanged, this, [this] {
+        if (!isSliderDown())
+            FPressStart.reset();
         if (OnChange)
             OnChange(this);
     });
@@ -87,6 +89,7 @@ void TTrackBar::mousePressEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton)
         return;
     setFocus(Qt::MouseFocusReason);
+    FPressStart = value();
     // Down first, so the change of the press already counts as part of the drag.
     setSliderDown(true);
     setValue(PositionFor(int(event->position().x()), width(), minimum(), maximum()));

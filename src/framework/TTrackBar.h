@@ -6,6 +6,7 @@
 #include <QSlider>
 
 #include <functional>
+#include <optional>
 
 // A horizontal track bar painted as a slim sunken channel with a small raised thumb.
 // Writing Position clamps it into Min..Max and fires OnChange only when the value changes.
@@ -26,6 +27,10 @@ public:
     void SetPageSize(int value) { setPageStep(value); }
     int ThumbLength() const { return FThumbLength; }
     void SetThumbLength(int value);
+
+    // The position before the mouse last went down on the bar and moved it to the pointer;
+    // nothing once anything else has moved it since.
+    std::optional<int> PressStart() const { return FPressStart; }
 
     // The thumb's rectangle for the current position.
     QRect ThumbRect() const;
@@ -49,4 +54,5 @@ private:
     static int ChannelRight(int width);
 
     int FThumbLength = 11;
+    std::optional<int> FPressStart;
 };

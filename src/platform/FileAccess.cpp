@@ -265,6 +265,15 @@ bool WriteFileInPlace(const QString& fileName, const QByteArray& contents, QStri
     bool written = ::fstat(fd, &status) == 0 ? true : FailErrno(error);
     if (written && !S_ISREG(status.st_mode))
         written = Fail(error, NotRegularReason());
+    // one writer at a time, or two would cut and fill the file in turns (released on close)
+    if (written) {
+        int locked;
+        do
+            locked = ::flock(fd, LOCK_EX);
+        while (locked != 0 && errno == EINTR);
+        if (locked != 0)
+            written = FailErrno(error);
+    }
     if (written && ::ftruncate(fd, 0) != 0)
         written = FailErrno(error);
     written = written && WriteAndSync(fd, contents, error);

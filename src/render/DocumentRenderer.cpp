@@ -131,9 +131,12 @@ TdxfOrientation DocumentRenderer::OrientationAt(int directionPosition)
 
 LogoLook DocumentRenderer::LookOf(const LogoDocument& document, const QImage& texture)
 {
-    // The face the window's list selects for the name; none leaves the default face.
+    // The face the window's list selects for the name; a face not installed (or no name) is
+    // the default document's, so that no platform's own default font decides.
     const QStringList faces = FontInfo::PublicFamilies();
-    const int face = FontInfo::FindFace(faces, document.FontName);
+    int face = FontInfo::FindFace(faces, document.FontName);
+    if (face < 0)
+        face = FontInfo::FindFace(faces, LogoDocument().FontName);
     TFont font;
     font.SetName(face >= 0 ? faces[face] : QString());
     font.SetSize(document.Size);

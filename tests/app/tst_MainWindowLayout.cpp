@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Quilvoro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "WorkingWindow.h"
 #include "app/Makewindow1.h"
 #include "controls/ShineSpdBtn.h"
 #include "framework/TTrackBar.h"
@@ -216,11 +217,18 @@ private Q_SLOTS:
         QCOMPARE(bar->Position(), max);
     }
 
+    // The window keeps one size; the slide grows it, and the bars follow.
     void barsFollowTheWindowHeight()
     {
         TMakeForm1 form(u"/opt/q/quilvoro"_s);
         form.show();
-        form.resize(802, 621);
+        form.resize(500, 900);
+        QCOMPARE(form.size(), QSize(802, 493));
+        QCOMPARE(form.minimumSize(), form.maximumSize());
+        form.SpeedButton1Click(&form);
+        WorkingWindow::RunToEnd(form.Timer1);
+        QCOMPARE(form.size(), QSize(802, 621));
+        QCOMPARE(form.minimumSize(), form.maximumSize());
         QCOMPARE(form.findChild<QWidget*>(u"GradBox3"_s)->geometry(), QRect(0, 601, 802, 20));
         QCOMPARE(form.findChild<QWidget*>(u"GradBox1"_s)->geometry(), QRect(796, 26, 6, 575));
         QCOMPARE(form.findChild<QWidget*>(u"Panel3"_s)->geometry(), QRect(6, 26, 790, 575));

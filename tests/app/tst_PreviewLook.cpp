@@ -3,10 +3,12 @@
 
 // The preview label paints the look the renderer derives from the window's document, whatever
 // changed it, so the screen and every export show the same logo.
+#include "WorkingWindow.h"
 #include "app/LogoHistory.h"
 #include "app/Makewindow1.h"
 #include "controls/ShineSpdBtn.h"
 #include "controls/dxfLabel.h"
+#include "document/LogoFile.h"
 #include "fontchooser/FontComboBox.h"
 #include "framework/TEdit.h"
 #include "framework/TTrackBar.h"
@@ -230,6 +232,24 @@ private Q_SLOTS:
         form.FontComboBox1->SetSelectedFont(u"DejaVu Serif"_s);
         QCOMPARE(form.ShownDocument(), form.Document());
         QCOMPARE(form.Label1->Caption(), u"Tamrin - Quilvoro!"_s);
+    }
+
+    // A file without a face shows from the start screen in the face the command line draws.
+    void aFileWithoutAFaceHasTheCommandLinesFace()
+    {
+        const QString file = Path(u"faceless.qvd"_s);
+        FileTesting::WriteAll(file, "[SET]\r\nLabel=Faceless\r\nSize=80\r\n");
+        TestDialogs dialogs;
+        TMakeForm1 form(u"/opt/q/quilvoro"_s);
+        form.show();
+        form.LoadWithTransition(file);
+        WorkingWindow::RunToEnd(form.Timer2);
+        const std::optional<LogoDocument> loaded = LogoFile::Load(file, nullptr);
+        QVERIFY(loaded);
+        const QString face = DocumentRenderer::LookOf(*loaded, {}).font.family();
+        QVERIFY(!face.isEmpty());
+        QCOMPARE(form.Label1->Look().font.family(), face);
+        QCOMPARE(form.FontComboBox1->GetSelectedFont(), face);
     }
 
 private:

@@ -194,7 +194,9 @@ private Q_SLOTS:
         // first New, New from the working window, then Load: three slides, each one late
         for (int round = 0; round < 2; ++round)
             slide(form.Timer1, [&] { form.SpeedButton1Click(&form); });
-        form.LoadWithTransition(FWork.filePath(u"none.qvd"_s));
+        const QString logo = FWork.filePath(u"late.qvd"_s);
+        WriteLogo(logo, u"Late"_s);
+        form.LoadWithTransition(logo);
         slide(form.Timer2, [] {});
         if (staleAfterEnd)
             form.setGeometry(asked.at(asked.size() - 2));

@@ -4,6 +4,7 @@
 #include "WorkingWindow.h"
 #include "app/LogoHistory.h"
 #include "app/Makewindow1.h"
+#include "app/PanelPlacement.h"
 #include "app/ValueHints.h"
 #include "app/WarpChooser.h"
 #include "app/WarpGallery.h"
@@ -16,10 +17,12 @@
 #include "framework/TTrackBar.h"
 #include "render/DocumentRenderer.h"
 #include "support/AppTestMain.h"
+#include "support/TestDialogs.h"
 #include "support/TestEnvironment.h"
 
 #include <QAction>
 #include <QMenu>
+#include <QScreen>
 #include <QTest>
 #include <QUndoStack>
 
@@ -65,14 +68,16 @@ private Q_SLOTS:
     void initTestCase() { TestEnvironment::Pin(); }
     void cleanup() { TApplication::Instance()->CancelHint(); }
 
-    void ctrlTOpensItOverThePreview()
+    void ctrlTOpensItBesideThePreview()
     {
         auto form = WorkingForm();
         TWarpGallery* gallery = OpenWithKeys(form.get());
         QVERIFY(gallery);
         QVERIFY(gallery->isVisible());
         const QRect preview(form->Panel0->mapToGlobal(QPoint()), form->Panel0->size());
-        QVERIFY((gallery->geometry().center() - preview.center()).manhattanLength() <= 4);
+        const QRect screen = form->screen()->availableGeometry();
+        QCOMPARE(gallery->geometry().topLeft(),
+                 PanelPlacement::Beside(preview, gallery->size(), screen));
         gallery->close();
     }
 
@@ -205,6 +210,30 @@ private Q_SLOTS:
         QTest::keyClick(gallery, Qt::Key_Enter);
         QVERIFY(!gallery->isVisible());
         QCOMPARE(form->Document().Warp, TLogoWarp::Slant);
+    }
+
+    // The first click of a double click on the amount is taken back with the entry: a cancel
+    // leaves the amount and the history as they were, and the gallery stays.
+    void aDoubleClickOnTheAmountLeavesNoStep()
+    {
+        TestDialogs dialogs;
+        auto form = WorkingForm();
+        TWarpGallery* gallery = OpenWithKeys(form.get());
+        QVERIFY(gallery);
+        QTest::mouseClick(gallery, Qt::LeftButton, {}, CellCentre(TLogoWarp::Arch));
+        QCOMPARE(form->History->Stack()->count(), 1);
+        TTrackBar* bar = gallery->AmountBar();
+        const QPoint end(3, bar->height() / 2);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, end);
+        QCOMPARE(form->Label1->WarpAmount(), LogoDocument::kMinWarpAmount);
+        dialogs.integerAnswers.push_back(std::nullopt);
+        QTest::mouseDClick(bar, Qt::LeftButton, {}, end);
+        QCOMPARE(dialogs.integerRequests.size(), 1);
+        QCOMPARE(dialogs.integerRequests.first().value, TWarpGallery::kStartAmount);
+        QCOMPARE(form->Document().WarpAmount, TWarpGallery::kStartAmount);
+        QCOMPARE(form->History->Stack()->count(), 1);
+        QVERIFY(gallery->isVisible());
+        gallery->close();
     }
 
     // The dark list of the font chooser: its colour behind, its highlight under the choice.

@@ -16,14 +16,17 @@
 #include "framework/TFileDialog.h"
 #include "framework/THintWindow.h"
 #include "framework/TImage.h"
+#include "framework/TIniFile.h"
 #include "framework/TPanel.h"
 #include "framework/TTimer.h"
 #include "framework/TTrackBar.h"
 #include "support/AppTestMain.h"
+#include "support/FileTesting.h"
 #include "support/TestDialogs.h"
 #include "support/TestEnvironment.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QMenu>
@@ -242,6 +245,42 @@ private Q_SLOTS:
         QCOMPARE(form->Label1->Font()->Size(), 40);
     }
 
+    void aDoubleClickStartsFromTheValueBeforeIt_data()
+    {
+        QTest::addColumn<int>("answer"); // -1: cancelled
+        QTest::addColumn<int>("position");
+        QTest::addColumn<int>("steps");
+        QTest::newRow("cancelled") << -1 << 15 << 0;
+        QTest::newRow("entered") << 200 << 200 << 1;
+    }
+
+    // The first click of the two moves the thumb to the pointer; the entry takes that back.
+    void aDoubleClickStartsFromTheValueBeforeIt()
+    {
+        QFETCH(int, answer);
+        QFETCH(int, position);
+        QFETCH(int, steps);
+        TestDialogs dialogs;
+        auto form = WorkingForm();
+        TTrackBar* bar = form->TrackBar3;
+        bar->SetPosition(15);
+        form->History->Record(TLogoHistory::hkAngle);
+        form->History->Stack()->clear();
+        dialogs.integerAnswers.push_back(answer < 0 ? std::nullopt : std::optional(answer));
+        // as the window system delivers a double click: a click, then the double click
+        const QPoint at(bar->width() - 12, bar->height() / 2);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, at);
+        QVERIFY(bar->Position() > 250);
+        QTest::mouseDClick(bar, Qt::LeftButton, {}, at);
+        QCOMPARE(dialogs.integerRequests.size(), 1);
+        QCOMPARE(dialogs.integerRequests.first().value, 15);
+        QCOMPARE(bar->Position(), position);
+        QCOMPARE(form->Document().Angle, position);
+        QCOMPARE(form->History->Stack()->count(), steps);
+        form->History->Stack()->undo();
+        QCOMPARE(form->Document().Angle, 15);
+    }
+
     void theFontListHighlightStandsOut()
     {
         auto form = WorkingForm();
@@ -318,6 +357,48 @@ private Q_SLOTS:
         RunToEnd(form->Timer2);
         QCOMPARE(form->Edit1->Text(), u"Kept"_s);
         QVERIFY(dialogs.fileRequests.isEmpty());
+    }
+
+    void refusesFilesThatHoldNoLogo_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QByteArray png;
+        QBuffer buffer(&png);
+        QVERIFY(buffer.open(QIODevice::WriteOnly));
+        QImage(8, 8, QImage::Format_RGB32).save(&buffer, "PNG");
+        QByteArray big("[SET]\r\nLabel=Big\r\n;");
+        big.append(TIniFile::MaxFileSize + 1 - big.size(), 'x');
+        QTest::newRow("random bytes") << u"noise.qvd"_s << QByteArray("\x9f\x01\xfe=]\x00[\x80", 9);
+        QTest::newRow("empty") << u"empty.qvd"_s << QByteArray();
+        QTest::newRow("a picture renamed") << u"picture.qvd"_s << png;
+        QTest::newRow("over 1 MiB") << u"big.qvd"_s << big;
+    }
+
+    // From the command line (as a recent file) and from 読込: a message naming the file, and
+    // nothing changes, nor is it listed.
+    void refusesFilesThatHoldNoLogo()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        const QString path = FWork.filePath(name);
+        FileTesting::WriteAll(path, bytes);
+        TestDialogs dialogs;
+        auto form = WorkingForm();
+        const LogoDocument before = form->Document();
+
+        form->Actions->OpenRecent(path);
+        QVERIFY(!form->Timer2->Enabled());
+        dialogs.fileAnswers.push_back(path);
+        form->SpeedButton2Click(form.get());
+        RunToEnd(form->Timer2);
+
+        QCOMPARE(dialogs.messages.size(), 2);
+        for (const TestDialogs::Message& message : dialogs.messages)
+            QVERIFY2(message.text.contains(path), qPrintable(message.text));
+        QVERIFY(form->Document() == before);
+        QCOMPARE(form->History->Stack()->count(), 0);
+        QVERIFY(TRecentFiles().Files().isEmpty());
     }
 
     void eachDialogOpensInItsLastFolder()

@@ -165,6 +165,17 @@ private Q_SLOTS:
         QVERIFY(slidesSeen > 0);
         QThread::msleep(1500);
         QCOMPARE(height(), 621);
+
+        // the layout is drawn for one size, which the window manager cannot change either
+        Run(u"xdotool"_s, {u"windowsize"_s, window, u"500"_s, u"900"_s}, FEnvironment);
+        const auto width = [&] {
+            static const QRegularExpression line(u"Width: (\\d+)"_s);
+            return line.match(Run(u"xwininfo"_s, {u"-id"_s, window}, FEnvironment))
+                .captured(1)
+                .toInt();
+        };
+        QVERIFY2(!WaitFor([&] { return width() != 802 || height() != 621; }, 1500),
+                 qPrintable(u"%1 x %2"_s.arg(width()).arg(height())));
         QCOMPARE(program->state(), QProcess::Running);
     }
 

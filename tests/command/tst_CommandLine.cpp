@@ -81,6 +81,14 @@ private Q_SLOTS:
         QTest::newRow("in place needs -o") << QStringList {u"--in-place"_s} << u"--in-place"_s;
         QTest::newRow("Qt's platform")
             << QStringList {u"-platform"_s, u"foo"_s} << u"'-platform'"_s;
+        QTest::newRow("a format not offered")
+            << QStringList {u"-o"_s, u"x.gif"_s} << u"'x.gif': .gif pictures are not written"_s;
+        QTest::newRow("the parser's words, in our case")
+            << QStringList {u"--bogus"_s} << u": unknown option 'bogus'\n"_s;
+        QTest::newRow("Qt's help, which would list refused options")
+            << QStringList {u"--help-all"_s} << u"unknown option 'help-all'"_s;
+        QTest::newRow("size chooses the scale")
+            << QStringList {u"--size"_s, u"64"_s, u"--scale"_s, u"2"_s} << u"--size and --scale"_s;
     }
 
     void refusesBadRenderUsage()
@@ -152,8 +160,7 @@ private Q_SLOTS:
     {
         const CommandLine c = CommandLine::Parse(
             {u"quilvoro"_s, u"render"_s, u"a.qvd"_s, u"-o"_s, u"a.webp"_s, u"--scale"_s, u"4"_s,
-             u"--transparent"_s, u"--region"_s, u"-4,10,200,100"_s, u"--trim=7"_s, u"--size"_s,
-             u"256"_s, u"-j"_s, u"3"_s},
+             u"--transparent"_s, u"--region"_s, u"-4,10,200,100"_s, u"--trim=7"_s, u"-j"_s, u"3"_s},
             2);
         QCOMPARE(c.Action(), CommandLine::TAction::Render);
         const RenderRequest& r = c.Request();
@@ -162,7 +169,6 @@ private Q_SLOTS:
         QVERIFY(r.scaleGiven && r.transparent);
         QCOMPARE(r.region, std::optional<QRect>(QRect(-4, 10, 200, 100)));
         QCOMPARE(r.trimMargin, std::optional<int>(7));
-        QCOMPARE(r.size, std::optional<int>(256));
         QCOMPARE(r.jobs, 3);
     }
 };

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QImageReader>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -331,8 +332,9 @@ private Q_SLOTS:
         for (const QString& line : lines) {
             QVERIFY2(line.contains(file) && line.contains(u"warning"_s), qPrintable(line));
         }
-        QVERIFY(lines[0].contains(u"/nowhere/texture.bmp"_s));
-        QVERIFY(lines[1].contains(u"/nowhere/back.bmp"_s));
+        // each names its picture once, in the reason
+        QCOMPARE(lines[0].count(u"/nowhere/texture.bmp"_s), 1);
+        QCOMPARE(lines[1].count(u"/nowhere/back.bmp"_s), 1);
     }
 
     void reportsFailedFilesAndWritesTheOthers()
@@ -438,6 +440,60 @@ private Q_SLOTS:
         QVERIFY2(run.err.startsWith(u"quilvoro: logo.qvd: warning: the largest picture at scale 8 "
                                     "is 24x16 pixels"_s),
                  qPrintable(run.err));
+    }
+
+    void fitsAPdfPageIntoWhatReadersOpen_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("longest");
+        QTest::newRow("the largest page") << 14400 << 14400;
+        QTest::newRow("beyond it") << 16384 << 14400;
+    }
+
+    void fitsAPdfPageIntoWhatReadersOpen()
+    {
+        QFETCH(int, size);
+        QFETCH(int, longest);
+        const TRun run = Run({u"render"_s, u"logo.qvd"_s, u"-o"_s, u"page.pdf"_s, u"--size"_s,
+                              QString::number(size)},
+                             FDir.path());
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.err.contains(u"warning: a PDF page"_s), size > longest);
+        static const QRegularExpression box(u"/MediaBox \\[0 0 ([\\d.]+) ([\\d.]+)\\]"_s);
+        const QRegularExpressionMatch match =
+            box.match(QString::fromLatin1(ReadAll(Path(u"page.pdf"_s))));
+        QVERIFY(match.hasMatch());
+        QCOMPARE(qRound(std::max(match.captured(1).toDouble(), match.captured(2).toDouble())),
+                 longest);
+    }
+
+    // Without a display the window says so, and where pictures can be made without one.
+    void theWindowNeedsADisplay_data()
+    {
+        QTest::addColumn<QString>("display"); // empty: none named
+        QTest::newRow("none named") << QString();
+        QTest::newRow("named, but not there") << u":97"_s;
+    }
+
+    void theWindowNeedsADisplay()
+    {
+        QFETCH(QString, display);
+        QProcess window;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const QString& name : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"QT_QPA_PLATFORM"_s})
+            environment.remove(name);
+        if (!display.isEmpty())
+            environment.insert(u"DISPLAY"_s, display);
+        window.setProcessEnvironment(environment);
+        window.start(QStringLiteral(QUILVORO_PROGRAM), {});
+        QVERIFY(window.waitForFinished(30000));
+        const QString err = QString::fromLocal8Bit(window.readAllStandardError());
+        QCOMPARE(window.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(window.exitCode(), 1);
+        QVERIFY2(err.startsWith(u"quilvoro: no display found"_s)
+                     && err.contains(u"quilvoro render"_s),
+                 qPrintable(err));
+        QVERIFY2(!err.contains(u"Reinstalling"_s), qPrintable(err));
     }
 
     // Qt must not take options of its own before ours are read: it aborts on a bad platform.

@@ -48,6 +48,16 @@ LogoDocument BaseWith(const std::function<void(LogoDocument&)>& change)
     return d;
 }
 
+// Base() as a file without a Font key reads it: in the default face.
+LogoDocument FacelessWith(const std::function<void(LogoDocument&)>& change)
+{
+    LogoDocument d = Base();
+    d.FontName = LogoDocument().FontName;
+    if (change)
+        change(d);
+    return d;
+}
+
 const QByteArray kDefaultFile =
     "[SET]\r\nLabel=Tamrin - Quilvoro\r\nFont=\x82\x6c\x82\x72 "
     "\x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e\r\n"
@@ -99,6 +109,9 @@ private Q_SLOTS:
             d.Warp = TLogoWarp::Slant;
             d.WarpAmount = 100;
         }) << QByteArray("Warp=9\r\nWarpAmount=100\r\n");
+        QTest::newRow("an amount without a warp")
+            << BaseWith([](auto& d) { d.WarpAmount = 30; })
+            << QByteArray("Image2=/pictures/back.bmp\r\nWarpAmount=30\r\n");
     }
 
     void writesWhatItReads()
@@ -118,45 +131,47 @@ private Q_SLOTS:
         QTest::addColumn<LogoDocument>("expected");
 
         QTest::newRow("no keys") << QByteArray("Other=1") << Base();
+        // a file without a face is drawn in the default one, whatever face was shown
         QTest::newRow("label") << QByteArray("Label=Hello")
-                               << BaseWith([](auto& d) { d.Text = u"Hello"_s; });
+                               << FacelessWith([](auto& d) { d.Text = u"Hello"_s; });
         QTest::newRow("empty label is a value")
-            << QByteArray("Label=") << BaseWith([](auto& d) { d.Text.clear(); });
+            << QByteArray("Label=") << FacelessWith([](auto& d) { d.Text.clear(); });
         QTest::newRow("font") << QByteArray("Font=IPAPGothic")
-                              << BaseWith([](auto& d) { d.FontName = u"IPAPGothic"_s; });
+                              << FacelessWith([](auto& d) { d.FontName = u"IPAPGothic"_s; });
         QTest::newRow("names without case")
-            << QByteArray("  sIZE = 64") << BaseWith([](auto& d) { d.Size = 64; });
+            << QByteArray("  sIZE = 64") << FacelessWith([](auto& d) { d.Size = 64; });
         QTest::newRow("hex 0x") << QByteArray("Size=0x1F")
-                                << BaseWith([](auto& d) { d.Size = 31; });
+                                << FacelessWith([](auto& d) { d.Size = 31; });
         QTest::newRow("hex dollar")
-            << QByteArray("Angle=$20") << BaseWith([](auto& d) { d.Angle = 32; });
-        QTest::newRow("letters keep") << QByteArray("Size=abc") << Base();
-        QTest::newRow("unit keeps") << QByteArray("Depth=12px") << Base();
-        QTest::newRow("empty integer keeps") << QByteArray("Depth=") << Base();
+            << QByteArray("Angle=$20") << FacelessWith([](auto& d) { d.Angle = 32; });
+        QTest::newRow("letters keep") << QByteArray("Size=abc") << FacelessWith({});
+        QTest::newRow("unit keeps") << QByteArray("Depth=12px") << FacelessWith({});
+        QTest::newRow("empty integer keeps") << QByteArray("Depth=") << FacelessWith({});
         QTest::newRow("size -0 clamps to 1")
-            << QByteArray("Size=-0") << BaseWith([](auto& d) { d.Size = 1; });
+            << QByteArray("Size=-0") << FacelessWith([](auto& d) { d.Size = 1; });
         QTest::newRow("size 900 clamps")
-            << QByteArray("Size=900") << BaseWith([](auto& d) { d.Size = 200; });
+            << QByteArray("Size=900") << FacelessWith([](auto& d) { d.Size = 200; });
         QTest::newRow("angle 361 clamps")
-            << QByteArray("Angle=361") << BaseWith([](auto& d) { d.Angle = 360; });
+            << QByteArray("Angle=361") << FacelessWith([](auto& d) { d.Angle = 360; });
         QTest::newRow("negative angle clamps")
-            << QByteArray("Angle=-1") << BaseWith([](auto& d) { d.Angle = 0; });
+            << QByteArray("Angle=-1") << FacelessWith([](auto& d) { d.Angle = 0; });
         QTest::newRow("depth 201 clamps")
-            << QByteArray("Depth=201") << BaseWith([](auto& d) { d.Depth = 200; });
+            << QByteArray("Depth=201") << FacelessWith([](auto& d) { d.Depth = 200; });
         QTest::newRow("direction 9 clamps")
-            << QByteArray("Orientation=9") << BaseWith([](auto& d) { d.Direction = 7; });
+            << QByteArray("Orientation=9") << FacelessWith([](auto& d) { d.Direction = 7; });
         QTest::newRow("direction -3 clamps")
-            << QByteArray("Orientation=-3") << BaseWith([](auto& d) { d.Direction = 0; });
+            << QByteArray("Orientation=-3") << FacelessWith([](auto& d) { d.Direction = 0; });
         QTest::newRow("colours") << QByteArray("Color1=255\nColor2=0xFF00\nColor3=-2147483633")
-                                 << BaseWith([](auto& d) {
+                                 << FacelessWith([](auto& d) {
                                         d.TextColor = 0xFF;
                                         d.ShadowColor = 0xFF00;
                                         d.BackgroundColor = clBtnFace;
                                     });
         QTest::newRow("hex colour above 31 bits")
-            << QByteArray("Color1=$80000005") << BaseWith([](auto& d) { d.TextColor = clWindow; });
+            << QByteArray("Color1=$80000005")
+            << FacelessWith([](auto& d) { d.TextColor = clWindow; });
         QTest::newRow("pictures") << QByteArray("Image1=\nImage2=C:\\back.bmp")
-                                  << BaseWith([](auto& d) {
+                                  << FacelessWith([](auto& d) {
                                          d.TextureFile.clear();
                                          d.BackgroundFile = u"C:\\back.bmp"_s;
                                      });
@@ -164,27 +179,28 @@ private Q_SLOTS:
         // font styles: one group where all buttons may be up
         QTest::newRow("bold then italic: italic")
             << QByteArray("Bold=1\nItalic=1")
-            << BaseWith([](auto& d) { d.FontStyle = TLogoFontStyle::Italic; });
+            << FacelessWith([](auto& d) { d.FontStyle = TLogoFontStyle::Italic; });
         QTest::newRow("all four 0: none")
             << QByteArray("Bold=0\nItalic=0\nUnder=0\nStrike=0")
-            << BaseWith([](auto& d) { d.FontStyle = TLogoFontStyle::None; });
-        QTest::newRow("0 on another style keeps") << QByteArray("Italic=0\nStrike=0") << Base();
+            << FacelessWith([](auto& d) { d.FontStyle = TLogoFontStyle::None; });
+        QTest::newRow("0 on another style keeps")
+            << QByteArray("Italic=0\nStrike=0") << FacelessWith({});
         QTest::newRow("strike wins after a later 0")
             << QByteArray("Strike=1\nUnder=0")
-            << BaseWith([](auto& d) { d.FontStyle = TLogoFontStyle::StrikeOut; });
-        QTest::newRow("style key yes") << QByteArray("Under=yes") << Base();
+            << FacelessWith([](auto& d) { d.FontStyle = TLogoFontStyle::StrikeOut; });
+        QTest::newRow("style key yes") << QByteArray("Under=yes") << FacelessWith({});
 
         // label and shadow styles: one button is always down
         QTest::newRow("all label styles 0 keep")
-            << QByteArray("Style1=0\nStyle2=0\nStyle3=0") << Base();
+            << QByteArray("Style1=0\nStyle2=0\nStyle3=0") << FacelessWith({});
         QTest::newRow("last label style wins")
             << QByteArray("Style1=1\nStyle3=1\nStyle2=0")
-            << BaseWith([](auto& d) { d.LabelStyle = TLogoLabelStyle::Solid; });
+            << FacelessWith([](auto& d) { d.LabelStyle = TLogoLabelStyle::Solid; });
         QTest::newRow("all shadow styles 0 keep")
-            << QByteArray("Shadow1=0\nShadow2=0\nShadow3=0") << Base();
+            << QByteArray("Shadow1=0\nShadow2=0\nShadow3=0") << FacelessWith({});
         QTest::newRow("shadow gradation")
             << QByteArray("Shadow2=0\nShadow3=2")
-            << BaseWith([](auto& d) { d.ShadowStyle = TLogoShadowStyle::Gradation; });
+            << FacelessWith([](auto& d) { d.ShadowStyle = TLogoShadowStyle::Gradation; });
     }
 
     void readsKeysOverADocument()

@@ -122,6 +122,35 @@ private Q_SLOTS:
         QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
     }
 
+    void opensOnTheTypeOfItsFile_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("no file yet") << QString() << u"BMPファイル (*.bmp)"_s << u"bmp"_s;
+        QTest::newRow("the last type")
+            << u"/tmp/arch.pdf"_s << u"PDFファイル (*.pdf)"_s << u"pdf"_s;
+        QTest::newRow("in capitals") << u"/tmp/ARCH.PNG"_s << u"PNGファイル (*.png)"_s << u"png"_s;
+        QTest::newRow("a type not offered")
+            << u"/tmp/arch.gif"_s << u"BMPファイル (*.bmp)"_s << u"bmp"_s;
+    }
+
+    // The export dialog offers its last type again, not the first one.
+    void opensOnTheTypeOfItsFile()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(QString, filter);
+        QFETCH(QString, suffix);
+        TFileDialogOptions options;
+        options.filter = u"BMPファイル (*.bmp)|*.bmp|PNGファイル (*.png)|*.png|"
+                         "PDFファイル (*.pdf)|*.pdf"_s;
+        options.defaultExt = u"bmp"_s;
+        options.fileName = fileName;
+        const auto dialog = TDialogs::MakeFileDialog(nullptr, options);
+        QCOMPARE(dialog->selectedNameFilter(), filter);
+        QCOMPARE(dialog->defaultSuffix(), suffix);
+    }
+
     void pictureDialogPreviewsTheHighlightedPicture()
     {
         QTemporaryDir dir;

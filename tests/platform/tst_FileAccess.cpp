@@ -12,8 +12,10 @@
 #include <QTest>
 
 #include <cerrno>
+#include <latch>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -171,6 +173,31 @@ private Q_SLOTS:
         struct stat status = {};
         QCOMPARE(::stat(QFile::encodeName(path).constData(), &status), 0);
         QCOMPARE(status.st_mode & 0777, 0600u);
+    }
+
+    // Two thumbnailers of one logo write the same file: it ends as one picture or the other.
+    void inPlaceWritersTakeTurns()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"thumb"_s);
+        const QByteArray longer(1 << 20, 'a');
+        const QByteArray shorter(1 << 19, 'b');
+        for (int round = 0; round < 40; ++round) {
+            // both start at once, as two processes woken by one change
+            std::latch start(2);
+            QString otherError;
+            std::thread other([&] {
+                start.arrive_and_wait();
+                FileAccess::WriteFileInPlace(path, shorter, &otherError);
+            });
+            start.arrive_and_wait();
+            QString error;
+            QVERIFY2(FileAccess::WriteFileInPlace(path, longer, &error), qPrintable(error));
+            other.join();
+            QVERIFY2(otherError.isEmpty(), qPrintable(otherError));
+            const QByteArray written = ReadAll(path);
+            QVERIFY2(written == longer || written == shorter, qPrintable(u"round %1"_s.arg(round)));
+        }
     }
 
     void refusesWhatCannotBeWritten_data()
