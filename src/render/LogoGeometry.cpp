@@ -67,8 +67,12 @@ LogoGeometry::LogoGeometry(const LogoLook& look, QSize labelSize, int scale)
 
 QPainterPath LogoGeometry::Letters() const
 {
-    const LogoPainter painter(FLook, FLabelSize, FScale);
+    // Placed as the raster at the shown size places them, where the text draw snaps its lines
+    // to that size's pixels; the glyphs' outlines simply scale.
+    const LogoPainter painter(FLook, FLabelSize, FScale * FPixelScale);
     QPainterPath letters = painter.Placement({}).Path({});
+    if (FPixelScale > 1)
+        letters = QTransform::fromScale(1.0 / FPixelScale, 1.0 / FPixelScale).map(letters);
     // glyph outlines are drawn by the nonzero rule
     letters.setFillRule(Qt::WindingFill);
     return letters;

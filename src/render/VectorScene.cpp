@@ -22,6 +22,7 @@ VectorScene VectorScene::Of(const PreviewScene& scene, const RenderOptions& opti
 
     LogoGeometry geometry(scene.look, DocumentRenderer::kPreviewSize);
     geometry.SetTolerance(LogoGeometry::kTolerance / options.scale);
+    geometry.SetPixelScale(options.scale);
     geometry.SetFadesOut(options.transparent);
     vector.regions = geometry.Regions();
     vector.texture = geometry.Texture();

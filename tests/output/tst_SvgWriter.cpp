@@ -113,7 +113,49 @@ private Q_SLOTS:
                  qPrintable(u"%1 % far off"_s.arg(difference.farShare * 100)));
     }
 
+    void linesWhereTheRasterDrawsThem_data()
+    {
+        QTest::addColumn<QString>("tag");
+        for (const char* line : {"underline", "strikeout"})
+            for (const char* look : {"size20", "size30", "size80", "size160", "size30 scale2",
+                                     "size80 scale3", "size50 angle180"})
+                QTest::addRow("%s %s", line, look)
+                    << u"%1 %2"_s.arg(QLatin1String(line), QLatin1String(look));
+    }
+
+    // The underline and strike-out cover the very rows of pixels the raster's text draw paints,
+    // at every size and scale: a column through the spaces between two letters shows only them.
+    void linesWhereTheRasterDrawsThem()
+    {
+        QFETCH(QString, tag);
+        Logo logo = LogoFor(u"normal depth0 "_s + tag);
+        logo.document.Text = u"I        I"_s;
+        const QImage drawn =
+            Drawn(SvgWriter::Write(VectorScene::Of(logo.document, logo.pictures, logo.options)));
+        const QImage raster = DocumentRenderer::Render(logo.document, logo.pictures, logo.options);
+        QCOMPARE(drawn.size(), raster.size());
+        const int x = raster.width() / 2;
+        int lineRows = 0;
+        for (int y = 0; y < raster.height(); ++y) {
+            const int ours = qGray(raster.pixel(x, y));
+            const int theirs = qGray(drawn.pixel(x, y));
+            QVERIFY2(std::abs(ours - theirs) <= 4,
+                     qPrintable(u"row %1: %2 drawn as %3"_s.arg(y).arg(ours).arg(theirs)));
+            lineRows += ours != qGray(raster.pixel(x, 0));
+        }
+        QVERIFY(lineRows > 0);
+    }
+
 private:
+    QImage Drawn(const QByteArray& svg)
+    {
+        const QString file = FDir.filePath(u"logo.svg"_s);
+        const QString png = FDir.filePath(u"logo.png"_s);
+        if (!WriteFile(file, svg) || Run(u"rsvg-convert"_s, {u"-o"_s, png, file}) != 0)
+            return {};
+        return QImage(png);
+    }
+
     int Lint(const QByteArray& svg)
     {
         const QString file = FDir.filePath(u"lint.svg"_s);
