@@ -6,6 +6,7 @@
 #include "render/VectorScene.h"
 
 #include <QBuffer>
+#include <QDateTime>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -59,6 +60,36 @@ void PaintRegion(QPainter& painter, const LogoRegion& region, const QImage& text
     }
 }
 
+// The date the writer stamps its document with, as the PDF string of SOURCE_DATE_EPOCH, or
+// nothing when that is not a time.
+QByteArray SourceDate()
+{
+    bool valid = false;
+    const qint64 seconds = qEnvironmentVariable("SOURCE_DATE_EPOCH").toLongLong(&valid);
+    if (!valid || seconds < 0)
+        return {};
+    const QDateTime date = QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC);
+    return "(D:" + date.toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1() + "Z)";
+}
+
+// The same logo gives the same bytes: the creation date becomes SOURCE_DATE_EPOCH's, or is
+// left out, in the same number of bytes so that every offset in the file stays right.
+void StampDate(QByteArray& pdf)
+{
+    static const QByteArray key = "/CreationDate ";
+    const qsizetype at = pdf.indexOf(key);
+    const qsizetype end = at < 0 ? -1 : pdf.indexOf(')', at);
+    if (end < 0)
+        return;
+    const qsizetype length = end + 1 - at;
+    QByteArray entry = SourceDate();
+    if (!entry.isEmpty())
+        entry.prepend(key);
+    if (entry.size() > length)
+        entry.clear();
+    pdf.replace(at, length, entry.leftJustified(length, ' '));
+}
+
 } // namespace
 
 namespace PdfWriter {
@@ -104,6 +135,7 @@ QByteArray Write(const VectorScene& scene)
         painter.scale(scale, scale);
         Paint(painter, scene);
     }
+    StampDate(pdf);
     return pdf;
 }
 

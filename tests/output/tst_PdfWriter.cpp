@@ -47,6 +47,46 @@ private Q_SLOTS:
         QVERIFY2(info.contains(logo.document.Text.toUtf8()), info.constData());
     }
 
+    void sameLogoSameBytes_data()
+    {
+        QTest::addColumn<QByteArray>("epoch");
+        QTest::addColumn<QByteArray>("date"); // what the document says, if anything
+        QTest::newRow("no source date") << QByteArray() << QByteArray();
+        QTest::newRow("source date")
+            << QByteArray("1700000000") << QByteArray("/CreationDate (D:20231114221320Z)");
+        QTest::newRow("not a time") << QByteArray("soon") << QByteArray();
+    }
+
+    // A logo kept with its exports under version control does not change on every export: the
+    // only date is SOURCE_DATE_EPOCH's, and the file stays one that readers take.
+    void sameLogoSameBytes()
+    {
+        QFETCH(QByteArray, epoch);
+        QFETCH(QByteArray, date);
+        const QByteArray saved = qgetenv("SOURCE_DATE_EPOCH");
+        if (epoch.isEmpty())
+            qunsetenv("SOURCE_DATE_EPOCH");
+        else
+            qputenv("SOURCE_DATE_EPOCH", epoch);
+        const Logo logo = LogoFor(u"deep depth10 textured"_s);
+        const VectorScene scene = VectorScene::Of(logo.document, logo.pictures, logo.options);
+        const QByteArray first = PdfWriter::Write(scene);
+        const QByteArray second = PdfWriter::Write(scene);
+        if (saved.isNull())
+            qunsetenv("SOURCE_DATE_EPOCH");
+        else
+            qputenv("SOURCE_DATE_EPOCH", saved);
+        QCOMPARE(first, second);
+        QCOMPARE(first.contains("/CreationDate"), !date.isEmpty());
+        if (!date.isEmpty())
+            QVERIFY(first.contains(date));
+        const QString file = FDir.filePath(u"dated.pdf"_s);
+        QVERIFY(WriteFile(file, first));
+        QByteArray info;
+        QCOMPARE(Run(u"pdfinfo"_s, {file}, &info), 0);
+        QVERIFY2(!info.contains("Syntax Error"), info.constData());
+    }
+
     void drawnLikeTheRaster_data() { AddLogoRows({u"pdftoppm"_s, u"pdftocairo"_s}); }
 
     // Both of poppler's renderers draw the page at the raster's size as Quilvoro draws it.

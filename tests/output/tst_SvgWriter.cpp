@@ -3,6 +3,7 @@
 
 #include "VectorTesting.h"
 #include "output/SvgWriter.h"
+#include "output/VectorFile.h"
 #include "render/DocumentRenderer.h"
 #include "render/VectorScene.h"
 #include "support/AppTestMain.h"
@@ -111,6 +112,23 @@ private Q_SLOTS:
                  qPrintable(u"mean %1 levels"_s.arg(difference.meanLevels)));
         QVERIFY2(difference.farShare <= 0.01,
                  qPrintable(u"%1 % far off"_s.arg(difference.farShare * 100)));
+    }
+
+    // .svgz is the SVG through gzip, with no time in its header, so it too is the same each time.
+    void compressedIsTheSvg()
+    {
+        const Logo logo = LogoFor(u"gradation depth40"_s);
+        const VectorScene scene = VectorScene::Of(logo.document, logo.pictures, logo.options);
+        const QByteArray svgz = VectorFile::Encode(scene, "svgz");
+        QVERIFY(VectorFile::IsVectorFormat("svgz"));
+        QVERIFY(svgz.startsWith("\x1f\x8b"));
+        QCOMPARE(svgz.mid(4, 4), QByteArray(4, '\0'));
+        const QString file = FDir.filePath(u"logo.svgz"_s);
+        QVERIFY(WriteFile(file, svgz));
+        QByteArray svg;
+        QCOMPARE(Run(u"gzip"_s, {u"-dc"_s, file}, &svg), 0);
+        QCOMPARE(svg, SvgWriter::Write(scene));
+        QVERIFY(svgz.size() * 4 < svg.size());
     }
 
     void linesWhereTheRasterDrawsThem_data()
