@@ -108,8 +108,12 @@ void Paint(QPainter& painter, const VectorScene& scene)
         painter.fillRect(scene.backdropRect, *scene.backdrop);
     if (scene.ClipsToLabel())
         painter.setClipRect(scene.labelRect);
-    if (!scene.picture.isNull())
+    if (!scene.picture.isNull()) {
+        // a photograph read from JPEG is embedded as JPEG again
+        painter.setRenderHint(QPainter::LosslessImageRendering, scene.pictureFormat != "jpeg");
         painter.drawImage(scene.pictureRect, scene.picture);
+        painter.setRenderHint(QPainter::LosslessImageRendering);
+    }
     for (const LogoRegion& region : scene.regions)
         PaintRegion(painter, region, scene.texture);
     painter.restore();

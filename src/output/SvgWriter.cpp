@@ -3,6 +3,7 @@
 
 #include "output/SvgWriter.h"
 
+#include "output/PngWriter.h"
 #include "render/VectorScene.h"
 
 #include <QBuffer>
@@ -118,19 +119,33 @@ QByteArray Escaped(const QString& text)
     return clean.toHtmlEscaped().toUtf8();
 }
 
-QByteArray PngData(const QImage& image)
+// A photograph kept as JPEG loses less than this shows on screen.
+constexpr int kJpegQuality = 95;
+
+// The picture's pixels as the raster draws them, and nothing of the file they came from: no
+// colour profile for a viewer to convert by (the raster does not) and no text such as dates.
+QByteArray PictureData(const QImage& image, const QByteArray& format)
 {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return "data:image/png;base64," + png.toBase64();
+    if (format == "jpeg") {
+        const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+        // a copy of the bare pixels carries no profile or text for the writer to keep
+        const QImage bare =
+            QImage(rgb.constBits(), rgb.width(), rgb.height(), rgb.bytesPerLine(), rgb.format())
+                .copy();
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        if (bare.save(&buffer, "JPEG", kJpegQuality))
+            return "data:image/jpeg;base64," + jpeg.toBase64();
+    }
+    return "data:image/png;base64," + PngWriter::Encode(image).value_or(QByteArray()).toBase64();
 }
 
-QByteArray Image(const QRect& rect, const QImage& image, const QByteArray& extra = {})
+QByteArray Image(const QRect& rect, const QImage& image, const QByteArray& extra = {},
+                 const QByteArray& format = {})
 {
     return "<image " + RectAttributes(rect) + " preserveAspectRatio=\"none\"" + extra
-        + " xlink:href=\"" + PngData(image) + "\"/>\n";
+        + " xlink:href=\"" + PictureData(image, format) + "\"/>\n";
 }
 
 // The fade's bands as a mask: each in the grey of its opacity, farthest first, over nothing.
@@ -276,7 +291,7 @@ QByteArray Write(const VectorScene& scene)
             + "\"/>\n";
     const QByteArray clipAttribute = clip ? " clip-path=\"url(#label)\"" : QByteArray();
     if (!scene.picture.isNull())
-        svg += Image(scene.pictureRect, scene.picture, clipAttribute);
+        svg += Image(scene.pictureRect, scene.picture, clipAttribute, scene.pictureFormat);
     if (clip)
         svg += "<g" + clipAttribute + ">\n";
     // a tenth of a preview pixel is at most a fifth of a device pixel up to scale 2

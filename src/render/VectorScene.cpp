@@ -5,6 +5,7 @@
 
 #include "framework/TImage.h"
 #include "framework/TPanel.h"
+#include "framework/TPictureFile.h"
 
 #include <QPainter>
 
@@ -48,9 +49,14 @@ VectorScene VectorScene::Of(const PreviewScene& scene, const RenderOptions& opti
     }
     vector.backdrop = ToQColor(DocumentRenderer::kPanelColor);
     if (!scene.background.isNull()) {
-        vector.picture = scene.background;
-        vector.pictureRect =
+        // Only what the view shows of the picture is kept: a large one would mostly be hidden.
+        const QRect whole =
             TImage::CenteredRect(DocumentRenderer::kPreviewSize, scene.background.size());
+        vector.pictureRect = whole.intersected(vector.labelRect).intersected(region);
+        if (!vector.pictureRect.isEmpty())
+            vector.picture = scene.background.copy(vector.pictureRect.translated(-whole.topLeft()));
+        if (TPictureFile::FormatOf(scene.background) == "jpeg")
+            vector.pictureFormat = "jpeg";
     }
     return vector;
 }

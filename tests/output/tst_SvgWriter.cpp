@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "VectorTesting.h"
+#include "framework/TImage.h"
+#include "framework/TPictureFile.h"
 #include "output/SvgWriter.h"
 #include "output/VectorFile.h"
 #include "render/DocumentRenderer.h"
@@ -9,7 +11,9 @@
 #include "support/AppTestMain.h"
 #include "support/TestEnvironment.h"
 
+#include <QColorSpace>
 #include <QPainterPath>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -112,6 +116,58 @@ private Q_SLOTS:
                  qPrintable(u"mean %1 levels"_s.arg(difference.meanLevels)));
         QVERIFY2(difference.farShare <= 0.01,
                  qPrintable(u"%1 % far off"_s.arg(difference.farShare * 100)));
+    }
+
+    void picturesAsShown_data()
+    {
+        QTest::addColumn<QByteArray>("source"); // the format the picture file is in
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QByteArray>("embedded");
+        // The label is 592 × 360 and the view box 588 × 356 of it.
+        QTest::newRow("large png") << QByteArray("png") << QSize(900, 500) << QByteArray("png");
+        QTest::newRow("large jpeg") << QByteArray("jpeg") << QSize(900, 500) << QByteArray("jpeg");
+        QTest::newRow("small bmp") << QByteArray("bmp") << QSize(120, 80) << QByteArray("png");
+    }
+
+    // The background picture is embedded as the raster shows it: only the part in view, its
+    // pixels without the source's colour profile or text (dates made identical logos differ),
+    // and a photograph that came as JPEG stays JPEG.
+    void picturesAsShown()
+    {
+        QFETCH(QByteArray, source);
+        QFETCH(QSize, size);
+        QFETCH(QByteArray, embedded);
+        QImage picture = TestBackground().scaled(size);
+        picture.setColorSpace(QColorSpace::DisplayP3);
+        picture.setText(u"date:create"_s, u"2026-01-01T00:00:00+00:00"_s);
+        const QString file = FDir.filePath(u"picture."_s + QString::fromLatin1(source));
+        QVERIFY(picture.save(file, source.constData()));
+        Logo logo = LogoFor(u"deep depth10"_s);
+        logo.pictures.background = TPictureFile::Load(file);
+        const VectorScene scene = VectorScene::Of(logo.document, logo.pictures, logo.options);
+        const QByteArray svg = SvgWriter::Write(scene);
+
+        const QRegularExpressionMatch image =
+            QRegularExpression(u"<image x=\"(-?\\d+)\" y=\"(-?\\d+)\" width=\"(\\d+)\" "
+                               "height=\"(\\d+)\"[^>]*data:image/(\\w+);base64,([^\"]*)"_s)
+                .match(QString::fromLatin1(svg));
+        QVERIFY(image.hasMatch());
+        QCOMPARE(image.captured(5).toLatin1(), embedded);
+        const QRect shown(image.captured(1).toInt(), image.captured(2).toInt(),
+                          image.captured(3).toInt(), image.captured(4).toInt());
+        const QRect whole = TImage::CenteredRect(DocumentRenderer::kPreviewSize, picture.size());
+        QCOMPARE(shown, whole.intersected(DocumentRenderer::DefaultRegion()));
+        const QByteArray bytes = QByteArray::fromBase64(image.captured(6).toLatin1());
+        const QImage decoded = QImage::fromData(bytes);
+        QCOMPARE(decoded.size(), shown.size());
+        QVERIFY(!decoded.colorSpace().isValid());
+        QVERIFY(decoded.textKeys().isEmpty());
+        if (embedded == "png") {
+            QImage expected = logo.pictures.background.copy(shown.translated(-whole.topLeft()))
+                                  .convertToFormat(QImage::Format_RGB32);
+            expected.setColorSpace({}); // the same pixels, as the raster draws them
+            QCOMPARE(decoded.convertToFormat(QImage::Format_RGB32), expected);
+        }
     }
 
     // .svgz is the SVG through gzip, with no time in its header, so it too is the same each time.
