@@ -21,6 +21,9 @@ struct LogoRegion
 {
     enum Kind : std::uint8_t { Fill, Stroke, Texture, Fade };
     Kind kind = Fill;
+    // Which part of the logo the region draws, for files that group their shapes for editing.
+    enum Part : std::uint8_t { Shadow, Face, Outline, Textured };
+    Part part = Face;
     // Label coordinates in device pixels; the fill rule is the path's.
     QPainterPath path;
     QColor colour;

@@ -15,6 +15,7 @@
 #include <QPainterPath>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -168,6 +169,62 @@ private Q_SLOTS:
             expected.setColorSpace({}); // the same pixels, as the raster draws them
             QCOMPARE(decoded.convertToFormat(QImage::Format_RGB32), expected);
         }
+    }
+
+    void groupsForEditing_data()
+    {
+        QTest::addColumn<QString>("tag");
+        // ids, back to front, with how many shapes each holds ("many" for more than one)
+        QTest::addColumn<QStringList>("groups");
+        QTest::newRow("deep") << u"deep depth10"_s
+                              << QStringList {u"background 1"_s, u"shadow 1"_s, u"face 1"_s};
+        QTest::newRow("gradation's bands in one group")
+            << u"gradation depth40 colours"_s
+            << QStringList {u"background 1"_s, u"shadow many"_s, u"face 1"_s};
+        QTest::newRow("raised, textured, over a picture")
+            << u"normal depth5 solid textured backdrop"_s
+            << QStringList {u"background 2"_s, u"shadow 1"_s, u"face 2"_s, u"texture 1"_s};
+        QTest::newRow("outline over nothing")
+            << u"deep depth10 outline transparent"_s << QStringList {u"shadow 1"_s, u"outline 1"_s};
+        QTest::newRow("reaching into the bevel")
+            << u"deep depth10 bevel"_s
+            << QStringList {u"background 2"_s, u"logo 0"_s, u"shadow 1"_s, u"face 1"_s};
+    }
+
+    // An editor lists the logo's parts by name, each part one group, and reads out the text.
+    void groupsForEditing()
+    {
+        QFETCH(QString, tag);
+        QFETCH(QStringList, groups);
+        const Logo logo = LogoFor(tag);
+        const QByteArray svg =
+            SvgWriter::Write(VectorScene::Of(logo.document, logo.pictures, logo.options));
+        QXmlStreamReader xml(svg);
+        QStringList found;
+        QList<int> shapes;
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            const QXmlStreamAttributes a = xml.attributes();
+            if (xml.name() == u"svg")
+                QCOMPARE(a.value(u"aria-label"_s).toString(), logo.document.Text);
+            if (xml.name() == u"g") {
+                QVERIFY(!a.value(u"http://www.inkscape.org/namespaces/inkscape"_s, u"label"_s)
+                             .isEmpty());
+                found << a.value(u"id"_s).toString();
+                shapes << 0;
+            } else if ((xml.name() == u"path" || xml.name() == u"image" || xml.name() == u"rect")
+                       && !found.isEmpty() && xml.namespaceUri() == u"http://www.w3.org/2000/svg")
+                ++shapes.last();
+        }
+        QVERIFY(!xml.hasError());
+        QStringList counted;
+        for (qsizetype i = 0; i < found.size(); ++i)
+            counted << u"%1 %2"_s.arg(found[i],
+                                      shapes[i] > 1 && groups.value(i).endsWith(u"many")
+                                          ? u"many"_s
+                                          : QString::number(shapes[i]));
+        QCOMPARE(counted, groups);
     }
 
     // .svgz is the SVG through gzip, with no time in its header, so it too is the same each time.
