@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -39,7 +40,28 @@ void PaintFade(QPainter& painter, const LogoRegion& region)
     }
 }
 
-void PaintRegion(QPainter& painter, const LogoRegion& region, const QImage& texture)
+// The texture's tiles over the part of `area` in view, as one picture: readers lay a pattern's
+// tiles at whole device pixels, so at a fractional scale its tiles drift away from the letters.
+void PaintTexture(QPainter& painter, const QPainterPath& area, const QImage& texture, QPoint origin,
+                  const QRect& view)
+{
+    const QRect box = area.boundingRect().toAlignedRect().intersected(view);
+    if (box.isEmpty() || texture.isNull())
+        return;
+    QImage tiles(box.size(), QImage::Format_RGB32);
+    {
+        QPainter on(&tiles);
+        on.setBrushOrigin(origin - box.topLeft());
+        on.fillRect(tiles.rect(), QBrush(texture));
+    }
+    painter.save();
+    painter.setClipPath(area, Qt::IntersectClip);
+    painter.drawImage(box.topLeft(), tiles);
+    painter.restore();
+}
+
+void PaintRegion(QPainter& painter, const LogoRegion& region, const QImage& texture, QPoint origin,
+                 const QRect& view)
 {
     switch (region.kind) {
     case LogoRegion::Fill:
@@ -51,8 +73,7 @@ void PaintRegion(QPainter& painter, const LogoRegion& region, const QImage& text
             QPen(region.colour, region.strokeWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         break;
     case LogoRegion::Texture:
-        if (!texture.isNull())
-            painter.fillPath(region.path, QBrush(texture));
+        PaintTexture(painter, region.path, texture, origin, view);
         break;
     case LogoRegion::Fade:
         PaintFade(painter, region);
@@ -90,6 +111,55 @@ void StampDate(QByteArray& pdf)
     pdf.replace(at, length, entry.leftJustified(length, ' '));
 }
 
+// Offsets in the cross-reference table and after startxref: ten digits each, Qt's layout.
+void MoveOffsets(QByteArray& pdf, const std::vector<qsizetype>& inserted, qsizetype length)
+{
+    auto moved = [&](qsizetype offset) {
+        const auto before = std::lower_bound(inserted.begin(), inserted.end(), offset);
+        return offset + qsizetype(before - inserted.begin()) * length;
+    };
+    const qsizetype start = pdf.lastIndexOf("startxref\n");
+    const qsizetype table = pdf.lastIndexOf("\nxref\n");
+    if (start < 0 || table < 0)
+        return;
+    // "xref\n0 N\n" and then N entries of 20 bytes: "oooooooooo ggggg n \n"
+    const qsizetype header = pdf.indexOf('\n', table + 6);
+    for (qsizetype at = header + 1; at + 20 <= start && pdf.at(at + 17) != 't'; at += 20) {
+        if (pdf.at(at + 17) != 'n')
+            continue;
+        const qsizetype offset = pdf.mid(at, 10).toLongLong();
+        pdf.replace(at, 10, QByteArray::number(moved(offset)).rightJustified(10, '0'));
+    }
+    const qsizetype number = start + 10;
+    const qsizetype end = pdf.indexOf('\n', number);
+    const QByteArray digits = pdf.mid(number, end - number).trimmed();
+    pdf.replace(number, end - number, QByteArray::number(moved(digits.toLongLong())) + ' ');
+}
+
+// Pictures are smoothed when a reader draws them larger or smaller than their pixels, as the
+// raster smooths them; Qt does not say so in the pictures' dictionaries.
+void Interpolate(QByteArray& pdf)
+{
+    static const QByteArray image = "/Subtype /Image\n";
+    static const QByteArray interpolate = "/Interpolate true\n";
+    std::vector<qsizetype> inserted; // where, in the bytes before any insertion
+    for (qsizetype at = pdf.indexOf(image); at >= 0; at = pdf.indexOf(image, at + 1))
+        inserted.push_back(at + image.size());
+    if (inserted.empty())
+        return;
+    QByteArray out;
+    out.reserve(pdf.size() + qsizetype(inserted.size()) * interpolate.size());
+    qsizetype from = 0;
+    for (const qsizetype at : inserted) {
+        out += QByteArrayView(pdf).sliced(from, at - from);
+        out += interpolate;
+        from = at;
+    }
+    out += QByteArrayView(pdf).sliced(from);
+    MoveOffsets(out, inserted, interpolate.size());
+    pdf = out;
+}
+
 } // namespace
 
 namespace PdfWriter {
@@ -100,8 +170,6 @@ void Paint(QPainter& painter, const VectorScene& scene)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::LosslessImageRendering);
     painter.translate(-scene.region.topLeft());
-    // the texture's tiles start at the label's corner
-    painter.setBrushOrigin(scene.labelRect.topLeft());
     if (!scene.panel.isNull())
         painter.drawImage(scene.region.topLeft(), scene.panel);
     if (scene.backdrop)
@@ -114,8 +182,10 @@ void Paint(QPainter& painter, const VectorScene& scene)
         painter.drawImage(scene.pictureRect, scene.picture);
         painter.setRenderHint(QPainter::LosslessImageRendering);
     }
+    const QRect view =
+        scene.ClipsToLabel() ? scene.region.intersected(scene.labelRect) : scene.region;
     for (const LogoRegion& region : scene.regions)
-        PaintRegion(painter, region, scene.texture);
+        PaintRegion(painter, region, scene.texture, scene.labelRect.topLeft(), view);
     painter.restore();
 }
 
@@ -140,6 +210,7 @@ QByteArray Write(const VectorScene& scene)
         Paint(painter, scene);
     }
     StampDate(pdf);
+    Interpolate(pdf);
     return pdf;
 }
 
