@@ -7,11 +7,14 @@
 #include "output/SvgWriter.h"
 #include "output/VectorFile.h"
 #include "render/DocumentRenderer.h"
+#include "render/TextWarp.h"
 #include "render/VectorScene.h"
 #include "support/AppTestMain.h"
 #include "support/TestEnvironment.h"
 
 #include <QColorSpace>
+#include <QFontMetrics>
+#include <QPainter>
 #include <QPainterPath>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -19,6 +22,8 @@
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(TLogoWarp)
 
 class tst_SvgWriter : public QObject
 {
@@ -244,6 +249,56 @@ private Q_SLOTS:
         QVERIFY(svgz.size() * 4 < svg.size());
     }
 
+    void warpedLettersStayRound_data()
+    {
+        QTest::addColumn<TLogoWarp>("kind");
+        QTest::addColumn<int>("amount");
+        QTest::newRow("arch") << TLogoWarp::Arch << 80;
+        QTest::newRow("circle") << TLogoWarp::Circle << 100;
+        QTest::newRow("bulge") << TLogoWarp::Bulge << 100;
+        QTest::newRow("perspective") << TLogoWarp::Perspective << -100;
+    }
+
+    // Bent letters written as path data and zoomed sixteenfold in librsvg are the true bend of
+    // the outline, drawn from a thousandfold finer mapping: curves, not straight pieces.
+    void warpedLettersStayRound()
+    {
+        QFETCH(TLogoWarp, kind);
+        QFETCH(int, amount);
+        QFont font(u"DejaVu Sans"_s);
+        font.setPixelSize(60);
+        const QFontMetrics metrics(font);
+        const QString text = u"ogQ"_s;
+        const QRectF cell(0, 0, metrics.horizontalAdvance(text), metrics.height());
+        const TextWarp warp(kind, amount, cell, metrics.ascent());
+        const QPainterPath straight = TextWarp::TextOutline(text, font, metrics.ascent()).letters;
+        const QRect box = warp.MapPath(straight, 0.5).boundingRect().toAlignedRect();
+        constexpr int kZoom = 16;
+        const QByteArray svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\""
+            + QByteArray::number(box.x()) + ' ' + QByteArray::number(box.y()) + ' '
+            + QByteArray::number(box.width()) + ' ' + QByteArray::number(box.height())
+            + "\" width=\"" + QByteArray::number(box.width()) + "\" height=\""
+            + QByteArray::number(box.height()) + "\"><rect x=\"-1000\" "
+            + "y=\"-1000\" width=\"3000\" height=\"3000\" fill=\"#fff\"/><path d=\""
+            + SvgWriter::PathData(warp.MapPath(straight)) + "\"/></svg>";
+        const QImage drawn = Drawn(svg, kZoom);
+        QImage truth(box.size() * kZoom, QImage::Format_RGB32);
+        truth.fill(Qt::white);
+        {
+            QPainter painter(&truth);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.scale(kZoom, kZoom);
+            painter.translate(-box.topLeft());
+            painter.fillPath(warp.MapPath(straight, TextWarp::kTolerance / 1000), Qt::black);
+        }
+        QCOMPARE(drawn.size(), truth.size());
+        const PictureDifference difference = Difference(truth, drawn);
+        QVERIFY2(difference.meanLevels <= 0.5,
+                 qPrintable(u"mean %1 levels"_s.arg(difference.meanLevels)));
+        QVERIFY2(difference.farShare <= 0.0005,
+                 qPrintable(u"%1 % far off"_s.arg(difference.farShare * 100)));
+    }
+
     void linesWhereTheRasterDrawsThem_data()
     {
         QTest::addColumn<QString>("tag");
@@ -278,11 +333,12 @@ private Q_SLOTS:
     }
 
 private:
-    QImage Drawn(const QByteArray& svg)
+    QImage Drawn(const QByteArray& svg, int zoom = 1)
     {
         const QString file = FDir.filePath(u"logo.svg"_s);
         const QString png = FDir.filePath(u"logo.png"_s);
-        if (!WriteFile(file, svg) || Run(u"rsvg-convert"_s, {u"-o"_s, png, file}) != 0)
+        if (!WriteFile(file, svg)
+            || Run(u"rsvg-convert"_s, {u"-z"_s, QString::number(zoom), u"-o"_s, png, file}) != 0)
             return {};
         return QImage(png);
     }
