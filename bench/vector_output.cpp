@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Time and size of a logo written as vectors, without a window: the heavy logo (100 pt,
-// gradation depth 200, turned 30 degrees) and a deep single-colour extrusion of it, as SVG
-// (geometry included) and as PDF. The sizes are reported as counters in bytes.
+// gradation depth 200, turned 30 degrees), a deep single-colour extrusion of it and that
+// extrusion arched, as SVG (geometry included) and as PDF. The sizes are reported as counters
+// in bytes.
 #include "output/PdfWriter.h"
 #include "output/SvgWriter.h"
 #include "platform/FontInfo.h"
@@ -13,24 +14,25 @@
 
 namespace {
 
-LogoDocument Heavy(TLogoShadowStyle shadow)
+// Argument: 0 gradation, 1 deep, 2 deep and arched.
+LogoDocument Heavy(const benchmark::State& state)
 {
     LogoDocument document;
     document.Size = 100;
-    document.ShadowStyle = shadow;
+    document.ShadowStyle =
+        state.range(0) == 0 ? TLogoShadowStyle::Gradation : TLogoShadowStyle::Deep;
     document.Depth = 200;
     document.Angle = 30;
+    if (state.range(0) == 2) {
+        document.Warp = TLogoWarp::Arch;
+        document.WarpAmount = 80;
+    }
     return document;
-}
-
-TLogoShadowStyle ShadowOf(const benchmark::State& state)
-{
-    return state.range(0) == 0 ? TLogoShadowStyle::Gradation : TLogoShadowStyle::Deep;
 }
 
 void BM_Svg(benchmark::State& state)
 {
-    const LogoDocument document = Heavy(ShadowOf(state));
+    const LogoDocument document = Heavy(state);
     QByteArray svg;
     for (auto _ : state) {
         svg = SvgWriter::Write(VectorScene::Of(document, {}));
@@ -41,7 +43,7 @@ void BM_Svg(benchmark::State& state)
 
 void BM_Pdf(benchmark::State& state)
 {
-    const LogoDocument document = Heavy(ShadowOf(state));
+    const LogoDocument document = Heavy(state);
     QByteArray pdf;
     for (auto _ : state) {
         pdf = PdfWriter::Write(VectorScene::Of(document, {}));
@@ -52,18 +54,15 @@ void BM_Pdf(benchmark::State& state)
 
 } // namespace
 
-// Argument: 0 gradation, 1 deep.
 BENCHMARK(BM_Svg)
-    ->Arg(0)
-    ->Arg(1)
-    ->ArgName("deep")
+    ->DenseRange(0, 2)
+    ->ArgName("logo")
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_Pdf)
-    ->Arg(0)
-    ->Arg(1)
-    ->ArgName("deep")
+    ->DenseRange(0, 2)
+    ->ArgName("logo")
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

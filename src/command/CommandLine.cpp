@@ -29,6 +29,7 @@ const std::vector<PictureFormat>& Formats()
         {"webp", {u"webp"_s}, true},
         // shapes, by our own writers
         {"svg", {u"svg"_s}, true},
+        {"svgz", {u"svgz"_s}, true},
         {"pdf", {u"pdf"_s}, true},
     };
     return formats;

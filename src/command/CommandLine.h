@@ -24,7 +24,7 @@ struct PictureFormat
     static std::optional<PictureFormat> Named(const QString& name);
     // The format a file name's suffix asks for, or nothing.
     static std::optional<PictureFormat> OfFileName(const QString& fileName);
-    // "png, bmp, jpg, webp, svg or pdf".
+    // "png, bmp, jpg, webp, svg, svgz or pdf".
     static QString Names();
 };
 

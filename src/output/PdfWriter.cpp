@@ -6,6 +6,7 @@
 #include "render/VectorScene.h"
 
 #include <QBuffer>
+#include <QDateTime>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -38,7 +40,28 @@ void PaintFade(QPainter& painter, const LogoRegion& region)
     }
 }
 
-void PaintRegion(QPainter& painter, const LogoRegion& region, const QImage& texture)
+// The texture's tiles over the part of `area` in view, as one picture: readers lay a pattern's
+// tiles at whole device pixels, so at a fractional scale its tiles drift away from the letters.
+void PaintTexture(QPainter& painter, const QPainterPath& area, const QImage& texture, QPoint origin,
+                  const QRect& view)
+{
+    const QRect box = area.boundingRect().toAlignedRect().intersected(view);
+    if (box.isEmpty() || texture.isNull())
+        return;
+    QImage tiles(box.size(), QImage::Format_RGB32);
+    {
+        QPainter on(&tiles);
+        on.setBrushOrigin(origin - box.topLeft());
+        on.fillRect(tiles.rect(), QBrush(texture));
+    }
+    painter.save();
+    painter.setClipPath(area, Qt::IntersectClip);
+    painter.drawImage(box.topLeft(), tiles);
+    painter.restore();
+}
+
+void PaintRegion(QPainter& painter, const LogoRegion& region, const QImage& texture, QPoint origin,
+                 const QRect& view)
 {
     switch (region.kind) {
     case LogoRegion::Fill:
@@ -50,13 +73,91 @@ void PaintRegion(QPainter& painter, const LogoRegion& region, const QImage& text
             QPen(region.colour, region.strokeWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         break;
     case LogoRegion::Texture:
-        if (!texture.isNull())
-            painter.fillPath(region.path, QBrush(texture));
+        PaintTexture(painter, region.path, texture, origin, view);
         break;
     case LogoRegion::Fade:
         PaintFade(painter, region);
         break;
     }
+}
+
+// The date the writer stamps its document with, as the PDF string of SOURCE_DATE_EPOCH, or
+// nothing when that is not a time.
+QByteArray SourceDate()
+{
+    bool valid = false;
+    const qint64 seconds = qEnvironmentVariable("SOURCE_DATE_EPOCH").toLongLong(&valid);
+    if (!valid || seconds < 0)
+        return {};
+    const QDateTime date = QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC);
+    return "(D:" + date.toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1() + "Z)";
+}
+
+// The same logo gives the same bytes: the creation date becomes SOURCE_DATE_EPOCH's, or is
+// left out, in the same number of bytes so that every offset in the file stays right.
+void StampDate(QByteArray& pdf)
+{
+    static const QByteArray key = "/CreationDate ";
+    const qsizetype at = pdf.indexOf(key);
+    const qsizetype end = at < 0 ? -1 : pdf.indexOf(')', at);
+    if (end < 0)
+        return;
+    const qsizetype length = end + 1 - at;
+    QByteArray entry = SourceDate();
+    if (!entry.isEmpty())
+        entry.prepend(key);
+    if (entry.size() > length)
+        entry.clear();
+    pdf.replace(at, length, entry.leftJustified(length, ' '));
+}
+
+// Offsets in the cross-reference table and after startxref: ten digits each, Qt's layout.
+void MoveOffsets(QByteArray& pdf, const std::vector<qsizetype>& inserted, qsizetype length)
+{
+    auto moved = [&](qsizetype offset) {
+        const auto before = std::lower_bound(inserted.begin(), inserted.end(), offset);
+        return offset + qsizetype(before - inserted.begin()) * length;
+    };
+    const qsizetype start = pdf.lastIndexOf("startxref\n");
+    const qsizetype table = pdf.lastIndexOf("\nxref\n");
+    if (start < 0 || table < 0)
+        return;
+    // "xref\n0 N\n" and then N entries of 20 bytes: "oooooooooo ggggg n \n"
+    const qsizetype header = pdf.indexOf('\n', table + 6);
+    for (qsizetype at = header + 1; at + 20 <= start && pdf.at(at + 17) != 't'; at += 20) {
+        if (pdf.at(at + 17) != 'n')
+            continue;
+        const qsizetype offset = pdf.mid(at, 10).toLongLong();
+        pdf.replace(at, 10, QByteArray::number(moved(offset)).rightJustified(10, '0'));
+    }
+    const qsizetype number = start + 10;
+    const qsizetype end = pdf.indexOf('\n', number);
+    const QByteArray digits = pdf.mid(number, end - number).trimmed();
+    pdf.replace(number, end - number, QByteArray::number(moved(digits.toLongLong())) + ' ');
+}
+
+// Pictures are smoothed when a reader draws them larger or smaller than their pixels, as the
+// raster smooths them; Qt does not say so in the pictures' dictionaries.
+void Interpolate(QByteArray& pdf)
+{
+    static const QByteArray image = "/Subtype /Image\n";
+    static const QByteArray interpolate = "/Interpolate true\n";
+    std::vector<qsizetype> inserted; // where, in the bytes before any insertion
+    for (qsizetype at = pdf.indexOf(image); at >= 0; at = pdf.indexOf(image, at + 1))
+        inserted.push_back(at + image.size());
+    if (inserted.empty())
+        return;
+    QByteArray out;
+    out.reserve(pdf.size() + qsizetype(inserted.size()) * interpolate.size());
+    qsizetype from = 0;
+    for (const qsizetype at : inserted) {
+        out += QByteArrayView(pdf).sliced(from, at - from);
+        out += interpolate;
+        from = at;
+    }
+    out += QByteArrayView(pdf).sliced(from);
+    MoveOffsets(out, inserted, interpolate.size());
+    pdf = out;
 }
 
 } // namespace
@@ -69,18 +170,22 @@ void Paint(QPainter& painter, const VectorScene& scene)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::LosslessImageRendering);
     painter.translate(-scene.region.topLeft());
-    // the texture's tiles start at the label's corner
-    painter.setBrushOrigin(scene.labelRect.topLeft());
     if (!scene.panel.isNull())
         painter.drawImage(scene.region.topLeft(), scene.panel);
     if (scene.backdrop)
         painter.fillRect(scene.backdropRect, *scene.backdrop);
     if (scene.ClipsToLabel())
         painter.setClipRect(scene.labelRect);
-    if (!scene.picture.isNull())
+    if (!scene.picture.isNull()) {
+        // a photograph read from JPEG is embedded as JPEG again
+        painter.setRenderHint(QPainter::LosslessImageRendering, scene.pictureFormat != "jpeg");
         painter.drawImage(scene.pictureRect, scene.picture);
+        painter.setRenderHint(QPainter::LosslessImageRendering);
+    }
+    const QRect view =
+        scene.ClipsToLabel() ? scene.region.intersected(scene.labelRect) : scene.region;
     for (const LogoRegion& region : scene.regions)
-        PaintRegion(painter, region, scene.texture);
+        PaintRegion(painter, region, scene.texture, scene.labelRect.topLeft(), view);
     painter.restore();
 }
 
@@ -104,6 +209,8 @@ QByteArray Write(const VectorScene& scene)
         painter.scale(scale, scale);
         Paint(painter, scene);
     }
+    StampDate(pdf);
+    Interpolate(pdf);
     return pdf;
 }
 

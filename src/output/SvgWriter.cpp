@@ -3,6 +3,7 @@
 
 #include "output/SvgWriter.h"
 
+#include "output/PngWriter.h"
 #include "render/VectorScene.h"
 
 #include <QBuffer>
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -118,19 +120,33 @@ QByteArray Escaped(const QString& text)
     return clean.toHtmlEscaped().toUtf8();
 }
 
-QByteArray PngData(const QImage& image)
+// A photograph kept as JPEG loses less than this shows on screen.
+constexpr int kJpegQuality = 95;
+
+// The picture's pixels as the raster draws them, and nothing of the file they came from: no
+// colour profile for a viewer to convert by (the raster does not) and no text such as dates.
+QByteArray PictureData(const QImage& image, const QByteArray& format)
 {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return "data:image/png;base64," + png.toBase64();
+    if (format == "jpeg") {
+        const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+        // a copy of the bare pixels carries no profile or text for the writer to keep
+        const QImage bare =
+            QImage(rgb.constBits(), rgb.width(), rgb.height(), rgb.bytesPerLine(), rgb.format())
+                .copy();
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        if (bare.save(&buffer, "JPEG", kJpegQuality))
+            return "data:image/jpeg;base64," + jpeg.toBase64();
+    }
+    return "data:image/png;base64," + PngWriter::Encode(image).value_or(QByteArray()).toBase64();
 }
 
-QByteArray Image(const QRect& rect, const QImage& image, const QByteArray& extra = {})
+QByteArray Image(const QRect& rect, const QImage& image, const QByteArray& extra = {},
+                 const QByteArray& format = {})
 {
     return "<image " + RectAttributes(rect) + " preserveAspectRatio=\"none\"" + extra
-        + " xlink:href=\"" + PngData(image) + "\"/>\n";
+        + " xlink:href=\"" + PictureData(image, format) + "\"/>\n";
 }
 
 // The fade's bands as a mask: each in the grey of its opacity, farthest first, over nothing.
@@ -173,6 +189,59 @@ QByteArray RegionElement(const LogoRegion& region, int decimals, int index)
     }
     }
     return {};
+}
+
+// The group a part of the logo is drawn in: an id, and the name an editor lists it by.
+struct Group
+{
+    const char* id;
+    const char* label;
+};
+
+Group GroupOf(LogoRegion::Part part)
+{
+    switch (part) {
+    case LogoRegion::Shadow:
+        return {"shadow", "Shadow"};
+    case LogoRegion::Face:
+        return {"face", "Face"};
+    case LogoRegion::Outline:
+        return {"outline", "Outline"};
+    case LogoRegion::Textured:
+        return {"texture", "Texture"};
+    }
+    return {"face", "Face"};
+}
+
+QByteArray GroupStart(const Group& group, const QByteArray& extra = {})
+{
+    return QByteArray("<g id=\"") + group.id + "\" inkscape:label=\"" + group.label + '"' + extra
+        + ">\n";
+}
+
+// The regions, each part in a group of its own. Shadows are polygons and keep to the precision
+// the picture's size needs; the letters' curves keep hundredths, so that they stay smooth when
+// zoomed.
+QByteArray Regions(const std::vector<LogoRegion>& regions, int shadowDecimals)
+{
+    QByteArray out;
+    std::optional<LogoRegion::Part> open;
+    for (std::size_t i = 0; i < regions.size(); ++i) {
+        const LogoRegion& region = regions[i];
+        if (region.path.isEmpty())
+            continue;
+        if (open != region.part) {
+            if (open)
+                out += "</g>\n";
+            out += GroupStart(GroupOf(region.part));
+            open = region.part;
+        }
+        out +=
+            RegionElement(region, region.part == LogoRegion::Shadow ? shadowDecimals : 2, int(i));
+    }
+    if (open)
+        out += "</g>\n";
+    return out;
 }
 
 } // namespace
@@ -249,10 +318,11 @@ QByteArray Write(const VectorScene& scene)
     QByteArray svg;
     svg += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" "
-           "xmlns:xlink=\"http://www.w3.org/1999/xlink\" version=\"1.1\" width=\""
+           "xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+           "xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\" version=\"1.1\" width=\""
         + Number(scene.outputSize.width()) + "\" height=\"" + Number(scene.outputSize.height())
         + "\" viewBox=\"" + Number(r.x()) + ' ' + Number(r.y()) + ' ' + Number(r.width()) + ' '
-        + Number(r.height()) + "\">\n";
+        + Number(r.height()) + "\" role=\"img\" aria-label=\"" + Escaped(scene.title) + "\">\n";
     svg += "<title>" + Escaped(scene.title) + "</title>\n";
 
     const bool clip = scene.ClipsToLabel();
@@ -269,6 +339,9 @@ QByteArray Write(const VectorScene& scene)
         }
         svg += "</defs>\n";
     }
+    const bool background = !scene.panel.isNull() || scene.backdrop || !scene.picture.isNull();
+    if (background)
+        svg += GroupStart({"background", "Background"});
     if (!scene.panel.isNull())
         svg += Image(QRect(r.topLeft(), scene.panel.size()), scene.panel);
     if (scene.backdrop)
@@ -276,14 +349,13 @@ QByteArray Write(const VectorScene& scene)
             + "\"/>\n";
     const QByteArray clipAttribute = clip ? " clip-path=\"url(#label)\"" : QByteArray();
     if (!scene.picture.isNull())
-        svg += Image(scene.pictureRect, scene.picture, clipAttribute);
+        svg += Image(scene.pictureRect, scene.picture, clipAttribute, scene.pictureFormat);
+    if (background)
+        svg += "</g>\n";
     if (clip)
-        svg += "<g" + clipAttribute + ">\n";
+        svg += GroupStart({"logo", "Logo"}, clipAttribute);
     // a tenth of a preview pixel is at most a fifth of a device pixel up to scale 2
-    const int decimals = scene.outputSize.width() > 2 * r.width() ? 2 : 1;
-    for (std::size_t i = 0; i < scene.regions.size(); ++i)
-        if (!scene.regions[i].path.isEmpty())
-            svg += RegionElement(scene.regions[i], decimals, int(i));
+    svg += Regions(scene.regions, scene.outputSize.width() > 2 * r.width() ? 2 : 1);
     if (clip)
         svg += "</g>\n";
     svg += "</svg>\n";

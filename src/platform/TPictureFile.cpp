@@ -25,6 +25,8 @@ constexpr qsizetype kFileHeaderSize = 14;
 constexpr qsizetype kInfoHeaderSize = 40;
 constexpr qsizetype kCoreHeaderSize = 12;
 constexpr std::uint32_t kPixelsPerMetre = 3780; // 96 dpi
+// The picture's own text key that notes the format it was read from.
+const QString kFormatKey = u"Quilvoro-Format"_s;
 constexpr std::uint32_t kBiRgb = 0;
 constexpr std::uint32_t kBiBitfields = 3;
 constexpr std::uint32_t kBiAlphaBitfields = 6;
@@ -173,10 +175,18 @@ QImage TPictureFile::Load(const QString& fileName)
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() > MaxPixels)
         FailTooLarge(fileName, size.width(), size.height());
+    // asked before reading: a reader at the end of its file can no longer tell
+    const QByteArray format = reader.format();
     QImage image;
     if (!reader.read(&image))
         FailRead(fileName, reader.errorString());
+    image.setText(kFormatKey, QString::fromLatin1(format));
     return image;
+}
+
+QByteArray TPictureFile::FormatOf(const QImage& image)
+{
+    return image.text(kFormatKey).toLatin1();
 }
 
 QByteArray TPictureFile::Bmp24Bytes(const QImage& image)

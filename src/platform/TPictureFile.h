@@ -29,6 +29,9 @@ public:
     // gigantic file fails at once with EPictureFileError instead of giving a partial picture or
     // an allocation that freezes the program. The image keeps the format the reader gives.
     static QImage Load(const QString& fileName);
+    // The format Load() read `image` from ("jpeg", "png", "bmp", ...); empty for a picture not
+    // loaded from a file. An export keeps a photograph compressed as it came.
+    static QByteArray FormatOf(const QImage& image);
 
     // The image as a Windows BMP file of 24 bits per pixel: "BM" file header, 40-byte
     // information header, no colour table, rows bottom-up padded to 4 bytes, blue-green-red,

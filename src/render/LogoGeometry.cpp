@@ -21,9 +21,11 @@ int Channel(std::uint32_t pixel, int shift)
     return int((pixel >> shift) & 0xFF);
 }
 
-LogoRegion Filled(const QPainterPath& path, const QColor& colour)
+LogoRegion Filled(const QPainterPath& path, const QColor& colour,
+                  LogoRegion::Part part = LogoRegion::Face)
 {
     LogoRegion region;
+    region.part = part;
     region.path = path;
     region.path.setFillRule(Qt::WindingFill);
     region.colour = colour;
@@ -67,8 +69,12 @@ LogoGeometry::LogoGeometry(const LogoLook& look, QSize labelSize, int scale)
 
 QPainterPath LogoGeometry::Letters() const
 {
-    const LogoPainter painter(FLook, FLabelSize, FScale);
+    // Placed as the raster at the shown size places them, where the text draw snaps its lines
+    // to that size's pixels; the glyphs' outlines simply scale.
+    const LogoPainter painter(FLook, FLabelSize, FScale * FPixelScale);
     QPainterPath letters = painter.Placement({}).Path({});
+    if (FPixelScale > 1)
+        letters = QTransform::fromScale(1.0 / FPixelScale, 1.0 / FPixelScale).map(letters);
     // glyph outlines are drawn by the nonzero rule
     letters.setFillRule(Qt::WindingFill);
     return letters;
@@ -132,7 +138,8 @@ void LogoGeometry::AddShadow(std::vector<LogoRegion>& regions, const QPainterPat
         return;
     if (FLook.effectStyle == dxfCool) {
         const QPoint offset = ShadowOffset(FLook.orientation, FLook.depth) * FScale;
-        regions.push_back(Filled(letters.translated(offset), ToQColor(FLook.shadowColor)));
+        regions.push_back(
+            Filled(letters.translated(offset), ToQColor(FLook.shadowColor), LogoRegion::Shadow));
         return;
     }
     const LogoPainter painter(FLook, FLabelSize, FScale);
@@ -144,7 +151,7 @@ void LogoGeometry::AddShadow(std::vector<LogoRegion>& regions, const QPainterPat
     const std::vector<Run> runs = Runs(fadesOut ? AlphaRamp(layers) : painter.LayerColours(layers));
     if (runs.size() == 1 && !fadesOut) {
         regions.push_back(Filled(ShadowSweep::Swept(letters, step, 1, layers, FTolerance),
-                                 QColor::fromRgb(runs.front().colour)));
+                                 QColor::fromRgb(runs.front().colour), LogoRegion::Shadow));
         return;
     }
     std::vector<int> ends;
@@ -157,7 +164,8 @@ void LogoGeometry::AddShadow(std::vector<LogoRegion>& regions, const QPainterPat
         return;
     }
     for (std::size_t i = bands.size(); i-- > 0;) // farthest first
-        regions.push_back(Filled(bands[i].under, QColor::fromRgb(runs[i].colour)));
+        regions.push_back(
+            Filled(bands[i].under, QColor::fromRgb(runs[i].colour), LogoRegion::Shadow));
 }
 
 LogoRegion LogoGeometry::Faded(const QPainterPath& letters, QPoint step, int layers,
@@ -166,6 +174,7 @@ LogoRegion LogoGeometry::Faded(const QPainterPath& letters, QPoint step, int lay
 {
     LogoRegion fade;
     fade.kind = LogoRegion::Fade;
+    fade.part = LogoRegion::Shadow;
     fade.path = ShadowSweep::Swept(letters, step, 1, layers, FTolerance);
     fade.colour = ToQColor(FLook.shadowColor);
     for (std::size_t i = bands.size(); i-- > 0;) {
@@ -211,6 +220,7 @@ void LogoGeometry::AddFace(std::vector<LogoRegion>& regions, const QPainterPath&
         if (trueType) {
             LogoRegion stroke;
             stroke.kind = LogoRegion::Stroke;
+            stroke.part = LogoRegion::Outline;
             stroke.path = letters;
             stroke.colour = face;
             // a pen of width 0 draws one device pixel, like a pen of width 1
@@ -225,6 +235,7 @@ void LogoGeometry::AddFace(std::vector<LogoRegion>& regions, const QPainterPath&
     if (textured) {
         LogoRegion texture;
         texture.kind = LogoRegion::Texture;
+        texture.part = LogoRegion::Textured;
         texture.path = letters.translated(FLook.style == dxfNormal ? QPoint() : QPoint(s, s));
         // the raster clips the texture to the letters by the even-odd rule
         texture.path.setFillRule(Qt::OddEvenFill);

@@ -11,6 +11,7 @@
 #include <QPainterPath>
 #include <QSize>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -20,6 +21,9 @@ struct LogoRegion
 {
     enum Kind : std::uint8_t { Fill, Stroke, Texture, Fade };
     Kind kind = Fill;
+    // Which part of the logo the region draws, for files that group their shapes for editing.
+    enum Part : std::uint8_t { Shadow, Face, Outline, Textured };
+    Part part = Face;
     // Label coordinates in device pixels; the fill rule is the path's.
     QPainterPath path;
     QColor colour;
@@ -56,6 +60,9 @@ public:
 
     // The caption's outline where the raster draws it, label coordinates in device pixels.
     QPainterPath Letters() const;
+    // Device pixels per unit of these shapes where they are shown: the raster draws the
+    // underline and strike-out on whole pixels of the size it is drawn at.
+    void SetPixelScale(int value) { FPixelScale = std::max(1, value); }
 
     std::vector<LogoRegion> Regions(const QPainterPath& letters) const;
     std::vector<LogoRegion> Regions() const { return Regions(Letters()); }
@@ -99,6 +106,7 @@ private:
     LogoLook FLook;
     QSize FLabelSize;
     int FScale;
+    int FPixelScale = 1;
     double FTolerance = kTolerance;
     bool FFadesOut = false;
 };

@@ -4,6 +4,7 @@
 #include "render/TextPlacement.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QTextBoundaryFinder>
@@ -104,9 +105,42 @@ QPainterPath TextPlacement::Path(QPoint offset) const
         path = warpedLetters;
         path.addPath(warpedLines);
     } else {
-        path.addText(QPointF(lead, baseline), font, text);
+        // A path's own lines lie lower than and can be thicker than the text draw's.
+        QFont plain = font;
+        plain.setUnderline(false);
+        plain.setStrikeOut(false);
+        path.addText(QPointF(lead, baseline), plain, text);
+        if (font.underline() || font.strikeOut())
+            path.addPath(Lines(font, lead, QFontMetricsF(font).horizontalAdvance(text), baseline,
+                               escapement));
     }
     return TransformAt(offset).map(path);
+}
+
+QPainterPath TextPlacement::Lines(const QFont& font, qreal x, qreal width, qreal baseline,
+                                  int escapement)
+{
+    const QFontMetricsF metrics(font);
+    const qreal pen = std::max(metrics.lineWidth(), qreal(1));
+    const bool onGrid = escapement % 90 == 0;
+    const qreal left = std::floor(x);
+    const qreal right = std::floor(x + width);
+    QPainterPath lines;
+    auto add = [&](qreal centre) {
+        qreal top = centre - pen / 2;
+        qreal bottom = centre + pen / 2;
+        if (onGrid) {
+            // the rows whose centres the pen covers, one at least
+            top = std::ceil(top - 0.5);
+            bottom = std::max(std::ceil(bottom - 0.5), top + 1);
+        }
+        lines.addRect(QRectF(left, top, right - left, bottom - top));
+    };
+    if (font.underline())
+        add(baseline + std::ceil(metrics.underlinePos()) + 0.5);
+    if (font.strikeOut())
+        add(baseline - metrics.ascent() / 3);
+    return lines;
 }
 
 QRect TextPlacement::Bounds(QPoint offset) const

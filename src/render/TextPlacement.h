@@ -48,8 +48,18 @@ struct TextPlacement
     // One text draw of the caption in `colour`, moved by `offset`.
     void Draw(QPainter& painter, QPoint offset, const QColor& colour) const;
 
-    // The outline of the letters (with their underline or strike-out) in device coordinates.
+    // The outline of the letters (with their underline or strike-out, where Draw puts them) in
+    // device coordinates.
     QPainterPath Path(QPoint offset) const;
+
+    // The underline and strike-out of `font` as a text draw paints them for a run of `width`
+    // pixels from `x` along `baseline`, in the text's frame: a pen of the font's line width
+    // (at least a pixel) centred half a pixel below the whole pixel under the underline position,
+    // or a third of the ascent above the baseline, from floor(x) to floor(x + width). The pen
+    // paints without smoothing the pixels whose centres it covers: when the text is turned by a
+    // multiple of 90 degrees the lines are those whole pixels, else the pen's own rectangles.
+    static QPainterPath Lines(const QFont& font, qreal x, qreal width, qreal baseline,
+                              int escapement = 0);
 
     // The letters' extent in device coordinates, generously rounded out.
     QRect Bounds(QPoint offset) const;

@@ -20,16 +20,6 @@ constexpr int kFrameSamples = 64;
 // Halvings of one piece before it is taken as it is.
 constexpr int kMaxDepth = 14;
 
-qreal DistanceToSegment(QPointF p, QPointF a, QPointF b)
-{
-    const QPointF ab = b - a;
-    const qreal length2 = QPointF::dotProduct(ab, ab);
-    if (length2 <= 0)
-        return QLineF(p, a).length();
-    const qreal t = std::clamp(QPointF::dotProduct(p - a, ab) / length2, qreal(0), qreal(1));
-    return QLineF(p, a + ab * t).length();
-}
-
 QPointF Cubic(QPointF p0, QPointF c1, QPointF c2, QPointF p1, qreal t)
 {
     const qreal u = 1 - t;
@@ -142,24 +132,38 @@ QPointF TextWarp::Bend(QPointF p) const
     return p;
 }
 
-template<class Curve>
-void TextWarp::Subdivide(QPainterPath& out, const Curve& at, qreal t0, qreal t1, QPointF p0,
-                         QPointF p1, qreal tolerance, int depth) const
+template<class Curve> QPointF TextWarp::Velocity(const Curve& at, qreal t) const
 {
-    const qreal tm = (t0 + t1) / 2;
-    const QPointF pm = Map(at(tm));
+    // A central difference: the source curves are polynomials, defined a little past their ends.
+    constexpr qreal h = 1e-5;
+    return (Map(at(t + h)) - Map(at(t - h))) / (2 * h);
+}
+
+template<class Curve>
+void TextWarp::Subdivide(QPainterPath& out, const Curve& at, const Knot& from, const Knot& to,
+                         qreal tolerance, int depth) const
+{
+    // The cubic that leaves and reaches the ends along the mapped curve at its speed there; its
+    // error shrinks with the fourth power of the piece's length.
+    const qreal third = (to.t - from.t) / 3;
+    const QPointF c1 = from.point + from.velocity * third;
+    const QPointF c2 = to.point - to.velocity * third;
     if (depth < kMaxDepth) {
-        // A midpoint alone can sit on the chord of a bend that leaves it on both sides.
-        const qreal error = std::max({DistanceToSegment(pm, p0, p1),
-                                      DistanceToSegment(Map(at((t0 + tm) / 2)), p0, p1),
-                                      DistanceToSegment(Map(at((tm + t1) / 2)), p0, p1)});
+        qreal error = 0;
+        for (const qreal s : {0.25, 0.5, 0.75}) {
+            const QPointF wanted = Map(at(from.t + (to.t - from.t) * s));
+            error =
+                std::max(error, QLineF(Cubic(from.point, c1, c2, to.point, s), wanted).length());
+        }
         if (error > tolerance) {
-            Subdivide(out, at, t0, tm, p0, pm, tolerance, depth + 1);
-            Subdivide(out, at, tm, t1, pm, p1, tolerance, depth + 1);
+            const qreal tm = (from.t + to.t) / 2;
+            const Knot middle {tm, Map(at(tm)), Velocity(at, tm)};
+            Subdivide(out, at, from, middle, tolerance, depth + 1);
+            Subdivide(out, at, middle, to, tolerance, depth + 1);
             return;
         }
     }
-    out.lineTo(p1);
+    out.cubicTo(c1, c2, to.point);
 }
 
 template<class Curve>
@@ -168,13 +172,12 @@ void TextWarp::AddPieces(QPainterPath& out, const Curve& at, qreal length, qreal
     // Pieces no longer than a sixteenth of the cell, so that no bend hides between samples.
     const qreal step = std::max(FFrame.width() / 16, qreal(1));
     const int pieces = std::clamp(int(std::ceil(length / step)), 1, 256);
-    QPointF p0 = out.currentPosition();
-    for (int k = 0; k < pieces; ++k) {
-        const qreal t0 = k / qreal(pieces);
-        const qreal t1 = (k + 1) / qreal(pieces);
-        const QPointF p1 = Map(at(t1));
-        Subdivide(out, at, t0, t1, p0, p1, tolerance, 0);
-        p0 = p1;
+    Knot from {0, out.currentPosition(), Velocity(at, 0)};
+    for (int k = 1; k <= pieces; ++k) {
+        const qreal t = k / qreal(pieces);
+        const Knot to {t, Map(at(t)), Velocity(at, t)};
+        Subdivide(out, at, from, to, tolerance, 0);
+        from = to;
     }
 }
 
@@ -182,7 +185,7 @@ QPainterPath TextWarp::MapPath(const QPainterPath& path, qreal tolerance) const
 {
     if (FKind == TLogoWarp::None)
         return path;
-    tolerance = std::max(tolerance, qreal(0.01));
+    tolerance = std::max(tolerance, qreal(0.001));
     QPainterPath out;
     out.setFillRule(path.fillRule());
     QPointF start;

@@ -42,9 +42,13 @@ public:
 
     QPointF Map(QPointF point) const;
 
-    // Every line and curve of `path`, mapped, as straight pieces that stay within `tolerance`
-    // of the mapped curve. The identity gives the path back unchanged.
-    QPainterPath MapPath(const QPainterPath& path, qreal tolerance = 0.25) const;
+    // How far a mapped outline may stray from the true bend of the outline, in the frame's units.
+    static constexpr qreal kTolerance = 0.02;
+
+    // Every line and curve of `path`, mapped, as cubic curves that stay within `tolerance` of the
+    // mapped curve and leave each joint along it, so the outline stays smooth however far it is
+    // zoomed. The identity gives the path back unchanged.
+    QPainterPath MapPath(const QPainterPath& path, qreal tolerance = kTolerance) const;
 
     // A line of text as outlines, its pen's origin at (0, `baseline`): the letters, and the
     // underline or strike-out of the font apart (as one outline their overlaps would cancel).
@@ -56,15 +60,23 @@ public:
     static Outline TextOutline(const QString& text, const QFont& font, qreal baseline);
     // The outline mapped; the letters fill by the non-zero rule, as text is rasterised.
     Outline MapText(const QString& text, const QFont& font, qreal baseline,
-                    qreal tolerance = 0.25) const;
+                    qreal tolerance = kTolerance) const;
 
 private:
     // The bend before the shape is centred.
     QPointF Bend(QPointF point) const;
+    // A point of a mapped curve: its parameter, place and velocity.
+    struct Knot
+    {
+        qreal t = 0;
+        QPointF point;
+        QPointF velocity;
+    };
+    template<class Curve> QPointF Velocity(const Curve& at, qreal t) const;
     template<class Curve>
     void AddPieces(QPainterPath& out, const Curve& at, qreal length, qreal tolerance) const;
     template<class Curve>
-    void Subdivide(QPainterPath& out, const Curve& at, qreal t0, qreal t1, QPointF p0, QPointF p1,
+    void Subdivide(QPainterPath& out, const Curve& at, const Knot& from, const Knot& to,
                    qreal tolerance, int depth) const;
 
     TLogoWarp FKind;

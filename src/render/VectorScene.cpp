@@ -4,6 +4,7 @@
 #include "render/VectorScene.h"
 
 #include "platform/PanelDrawing.h"
+#include "platform/TPictureFile.h"
 
 #include <QPainter>
 
@@ -21,6 +22,7 @@ VectorScene VectorScene::Of(const PreviewScene& scene, const RenderOptions& opti
 
     LogoGeometry geometry(scene.look, DocumentRenderer::kPreviewSize);
     geometry.SetTolerance(LogoGeometry::kTolerance / options.scale);
+    geometry.SetPixelScale(options.scale);
     geometry.SetFadesOut(options.transparent);
     vector.regions = geometry.Regions();
     vector.texture = geometry.Texture();
@@ -46,9 +48,14 @@ VectorScene VectorScene::Of(const PreviewScene& scene, const RenderOptions& opti
     }
     vector.backdrop = ToQColor(DocumentRenderer::kPanelColor);
     if (!scene.background.isNull()) {
-        vector.picture = scene.background;
-        vector.pictureRect =
+        // Only what the view shows of the picture is kept: a large one would mostly be hidden.
+        const QRect whole =
             PanelDrawing::CenteredRect(DocumentRenderer::kPreviewSize, scene.background.size());
+        vector.pictureRect = whole.intersected(vector.labelRect).intersected(region);
+        if (!vector.pictureRect.isEmpty())
+            vector.picture = scene.background.copy(vector.pictureRect.translated(-whole.topLeft()));
+        if (TPictureFile::FormatOf(scene.background) == "jpeg")
+            vector.pictureFormat = "jpeg";
     }
     return vector;
 }

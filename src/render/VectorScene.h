@@ -32,9 +32,12 @@ struct VectorScene
     // A rectangle of one colour beneath everything else, unless transparent.
     std::optional<QColor> backdrop;
     QRect backdropRect;
-    // The background picture, drawn into `pictureRect` and clipped to `labelRect`.
+    // The part of the background picture that can show, drawn into `pictureRect` (inside
+    // `labelRect` and the region); `pictureFormat` "jpeg" for a photograph read from JPEG, which
+    // the files keep compressed so, else empty.
     QImage picture;
     QRect pictureRect;
+    QByteArray pictureFormat;
 
     // Where the label lies; its regions show inside it only.
     QRect labelRect;

@@ -68,11 +68,11 @@ private Q_SLOTS:
         QTest::newRow("trim margin past int")
             << QStringList {u"--trim=2147483648"_s} << u"--trim=MARGIN"_s;
         QTest::newRow("unknown suffix")
-            << QStringList {u"-o"_s, u"x.tiff"_s} << u"png, bmp, jpg, webp, svg or pdf"_s;
+            << QStringList {u"-o"_s, u"x.tiff"_s} << u"png, bmp, jpg, webp, svg, svgz or pdf"_s;
         QTest::newRow("suffix against format")
             << QStringList {u"-o"_s, u"x.png"_s, u"--format"_s, u"jpg"_s} << u"end it in .jpg"_s;
         QTest::newRow("unknown format")
-            << QStringList {u"--format"_s, u"tiff"_s} << u"png, bmp, jpg, webp, svg or pdf"_s;
+            << QStringList {u"--format"_s, u"tiff"_s} << u"png, bmp, jpg, webp, svg, svgz or pdf"_s;
         QTest::newRow("transparent jpeg by suffix")
             << QStringList {u"-o"_s, u"x.jpeg"_s, u"--transparent"_s} << u"transparent"_s;
         QTest::newRow("size past the limit")
@@ -114,6 +114,10 @@ private Q_SLOTS:
             << QStringList {u"-o"_s, u"x"_s, u"--format"_s, u"bmp"_s} << QByteArray("bmp");
         QTest::newRow("suffix and format agree")
             << QStringList {u"-o"_s, u"x.jpg"_s, u"--format"_s, u"JPG"_s} << QByteArray("jpg");
+        QTest::newRow("compressed svg by suffix")
+            << QStringList {u"-o"_s, u"x.svgz"_s} << QByteArray("svgz");
+        QTest::newRow("compressed svg by format")
+            << QStringList {u"-o"_s, u"x"_s, u"--format"_s, u"svgz"_s} << QByteArray("svgz");
         QTest::newRow("in place, the service's name")
             << QStringList {u"-o"_s, u"tumbler-1.tmp"_s, u"--in-place"_s} << QByteArray("png");
     }

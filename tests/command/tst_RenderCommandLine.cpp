@@ -577,7 +577,7 @@ private Q_SLOTS:
             << QStringList {u"logo.qvd"_s, u"--trim"_s, u"10"_s} << u"--trim=10"_s;
         QTest::newRow("format against the name")
             << QStringList {u"logo.qvd"_s, u"-o"_s, u"x.png"_s, u"--format"_s, u"jpg"_s}
-            << u"png, bmp, jpg, webp, svg or pdf"_s;
+            << u"png, bmp, jpg, webp, svg, svgz or pdf"_s;
     }
 
     void refusesBadUsage()

@@ -47,6 +47,85 @@ private Q_SLOTS:
         QVERIFY2(info.contains(logo.document.Text.toUtf8()), info.constData());
     }
 
+    void sameLogoSameBytes_data()
+    {
+        QTest::addColumn<QByteArray>("epoch");
+        QTest::addColumn<QByteArray>("date"); // what the document says, if anything
+        QTest::newRow("no source date") << QByteArray() << QByteArray();
+        QTest::newRow("source date")
+            << QByteArray("1700000000") << QByteArray("/CreationDate (D:20231114221320Z)");
+        QTest::newRow("not a time") << QByteArray("soon") << QByteArray();
+    }
+
+    // A logo kept with its exports under version control does not change on every export: the
+    // only date is SOURCE_DATE_EPOCH's, and the file stays one that readers take.
+    void sameLogoSameBytes()
+    {
+        QFETCH(QByteArray, epoch);
+        QFETCH(QByteArray, date);
+        const QByteArray saved = qgetenv("SOURCE_DATE_EPOCH");
+        if (epoch.isEmpty())
+            qunsetenv("SOURCE_DATE_EPOCH");
+        else
+            qputenv("SOURCE_DATE_EPOCH", epoch);
+        const Logo logo = LogoFor(u"deep depth10 textured"_s);
+        const VectorScene scene = VectorScene::Of(logo.document, logo.pictures, logo.options);
+        const QByteArray first = PdfWriter::Write(scene);
+        const QByteArray second = PdfWriter::Write(scene);
+        if (saved.isNull())
+            qunsetenv("SOURCE_DATE_EPOCH");
+        else
+            qputenv("SOURCE_DATE_EPOCH", saved);
+        QCOMPARE(first, second);
+        QCOMPARE(first.contains("/CreationDate"), !date.isEmpty());
+        if (!date.isEmpty())
+            QVERIFY(first.contains(date));
+        const QString file = FDir.filePath(u"dated.pdf"_s);
+        QVERIFY(WriteFile(file, first));
+        QByteArray info;
+        QCOMPARE(Run(u"pdfinfo"_s, {file}, &info), 0);
+        QVERIFY2(!info.contains("Syntax Error"), info.constData());
+    }
+
+    void fractionalScale_data()
+    {
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<double>("scale");
+        QTest::newRow("texture at 1.53") << u"deep depth20 size70 textured"_s << 1.53;
+        QTest::newRow("texture at 1.27") << u"deep depth20 size70 textured solid"_s << 1.27;
+        QTest::newRow("background at 1.37") << u"deep depth20 size70 backdrop"_s << 1.37;
+    }
+
+    // Drawn at a size between whole scales, as thumbnails and --size are, the texture stays on
+    // the letters and the pictures are smoothed, as the raster drawn larger and scaled shows.
+    void fractionalScale()
+    {
+        QFETCH(QString, tag);
+        QFETCH(double, scale);
+        const Logo logo = LogoFor(tag);
+        const VectorScene scene = VectorScene::Of(logo.document, logo.pictures, logo.options);
+        const QString file = FDir.filePath(u"scaled.pdf"_s);
+        QVERIFY(WriteFile(file, PdfWriter::Write(scene)));
+        QByteArray list;
+        QCOMPARE(Run(u"pdfimages"_s, {u"-list"_s, file}, &list), 0);
+        const QList<QByteArray> images = list.trimmed().split('\n').mid(2);
+        QVERIFY(!images.isEmpty());
+        for (const QByteArray& image : images)
+            QVERIFY2(image.simplified().split(' ').value(9) == "yes", image.constData());
+
+        const QSize size = (QSizeF(scene.region.size()) * scale).toSize();
+        RenderOptions larger = logo.options;
+        larger.scale = 2;
+        const QImage raster = DocumentRenderer::Render(logo.document, logo.pictures, larger)
+                                  .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QImage drawn = DrawnBy(u"pdftoppm"_s, file, size);
+        QCOMPARE(drawn.size(), size);
+        const PictureDifference difference = Difference(raster, drawn);
+        QVERIFY2(difference.meanLevels <= 2 && difference.farShare <= 0.01,
+                 qPrintable(u"mean %1 levels, %2 % far off"_s.arg(difference.meanLevels)
+                                .arg(difference.farShare * 100)));
+    }
+
     void drawnLikeTheRaster_data() { AddLogoRows({u"pdftoppm"_s, u"pdftocairo"_s}); }
 
     // Both of poppler's renderers draw the page at the raster's size as Quilvoro draws it.
@@ -64,14 +143,7 @@ private Q_SLOTS:
         const bool textured = tag.contains(u"textured");
         if (program == u"pdftocairo" && !textured)
             QSKIP("drawn by pdftoppm");
-        QByteArray messages;
-        QCOMPARE(Run(program,
-                     {u"-png"_s, u"-singlefile"_s, u"-scale-to-x"_s,
-                      QString::number(raster.width()), u"-scale-to-y"_s,
-                      QString::number(raster.height()), file, FDir.filePath(u"logo"_s)},
-                     &messages),
-                 0);
-        const QImage drawn(FDir.filePath(u"logo.png"_s));
+        const QImage drawn = DrawnBy(program, file, raster.size());
         QCOMPARE(drawn.size(), raster.size());
         if (raster.hasAlphaChannel()) {
             // a page is paper: what is left out shows white
@@ -84,8 +156,7 @@ private Q_SLOTS:
         QVERIFY2(difference.meanLevels <= 2,
                  qPrintable(u"mean %1 levels"_s.arg(difference.meanLevels)));
         if (program == u"pdftoppm" && textured)
-            QEXPECT_FAIL("", "pdftoppm smooths a pattern's picture drawn at its own size",
-                         Continue);
+            QEXPECT_FAIL("", "pdftoppm smooths a picture drawn at its own size", Continue);
         QVERIFY2(difference.farShare <= 0.01,
                  qPrintable(u"%1 % far off"_s.arg(difference.farShare * 100)));
     }
@@ -150,6 +221,18 @@ private Q_SLOTS:
     }
 
 private:
+    // The page drawn by `program` at `size` pixels; null when it fails.
+    QImage DrawnBy(const QString& program, const QString& file, QSize size)
+    {
+        const QString png = FDir.filePath(u"drawn"_s);
+        if (Run(program,
+                {u"-png"_s, u"-singlefile"_s, u"-scale-to-x"_s, QString::number(size.width()),
+                 u"-scale-to-y"_s, QString::number(size.height()), file, png})
+            != 0)
+            return {};
+        return QImage(png + u".png"_s);
+    }
+
     QTemporaryDir FDir;
 };
 

@@ -8,6 +8,8 @@
 #include <QPainterPath>
 #include <QtTest>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -48,6 +50,17 @@ qreal DistanceToPolyline(QPointF p, const QPolygonF& line)
     return best;
 }
 
+// The outline's pieces flattened far more finely than any tolerance under test.
+QList<QPolygonF> Flattened(const QPainterPath& path)
+{
+    constexpr qreal kFine = 100;
+    QList<QPolygonF> polygons = path.toSubpathPolygons(QTransform::fromScale(kFine, kFine));
+    for (QPolygonF& polygon : polygons)
+        for (QPointF& p : polygon)
+            p /= kFine;
+    return polygons;
+}
+
 } // namespace
 
 class tst_TextWarp : public QObject
@@ -64,8 +77,8 @@ private Q_SLOTS:
     void perspectiveNarrowsOneEdge();
     void bendsReachTheirHeight_data();
     void bendsReachTheirHeight();
-    void piecesStayWithinTolerance_data();
-    void piecesStayWithinTolerance();
+    void curvesStayWithinTolerance_data();
+    void curvesStayWithinTolerance();
     void warpedShapeStaysCentred_data();
     void warpedShapeStaysCentred();
 };
@@ -237,7 +250,7 @@ void tst_TextWarp::warpedShapeStaysCentred_data()
         QTest::newRow(qPrintable(QString::number(k))) << TLogoWarp(k);
 }
 
-void tst_TextWarp::piecesStayWithinTolerance_data()
+void tst_TextWarp::curvesStayWithinTolerance_data()
 {
     QTest::addColumn<TLogoWarp>("kind");
     QTest::addColumn<int>("amount");
@@ -252,7 +265,9 @@ void tst_TextWarp::piecesStayWithinTolerance_data()
     }
 }
 
-void tst_TextWarp::piecesStayWithinTolerance()
+// The mapped outline follows the true bend within the tolerance everywhere, and stays smooth:
+// every joint between its pieces that was no corner before leaves along the way it came.
+void tst_TextWarp::curvesStayWithinTolerance()
 {
     QFETCH(TLogoWarp, kind);
     QFETCH(int, amount);
@@ -266,26 +281,49 @@ void tst_TextWarp::piecesStayWithinTolerance()
     const QRectF bowl(150 * scale, 12 * scale, 30 * scale, 30 * scale);
     path.addEllipse(bowl);
     const QPainterPath mapped = warp.MapPath(path);
-    const QList<QPolygonF> pieces = mapped.toSubpathPolygons();
+    const QList<QPolygonF> pieces = Flattened(mapped);
     QCOMPARE(pieces.size(), 2);
     // Closed outlines stay closed.
-    QCOMPARE(pieces[0].first(), pieces[0].last());
-    QCOMPARE(pieces[1].first(), pieces[1].last());
+    QVERIFY(QLineF(pieces[0].first(), pieces[0].last()).length() < 1e-6);
+    QVERIFY(QLineF(pieces[1].first(), pieces[1].last()).length() < 1e-6);
+    constexpr qreal kSlack = 0.002; // of the fine flattening
     constexpr int n = 2000;
     for (int i = 0; i <= n; ++i) {
         const qreal t = i / qreal(n);
         const QPointF top = warp.Map({underline.left() + t * underline.width(), underline.top()});
-        QVERIFY2(DistanceToPolyline(top, pieces[0]) <= 0.25, qPrintable(QString::number(t)));
+        QVERIFY2(DistanceToPolyline(top, pieces[0]) <= TextWarp::kTolerance + kSlack,
+                 qPrintable(QString::number(t)));
         const qreal angle = t * 2 * std::numbers::pi;
         const QPointF round = warp.Map(
             bowl.center()
             + QPointF(std::cos(angle) * bowl.width() / 2, std::sin(angle) * bowl.height() / 2));
         // The ellipse itself is drawn with Bézier curves, a small fraction of a pixel off a circle.
-        QVERIFY2(DistanceToPolyline(round, pieces[1]) <= 0.25 + 0.01 * scale,
+        QVERIFY2(DistanceToPolyline(round, pieces[1]) <= TextWarp::kTolerance + 0.01 * scale,
                  qPrintable(QString::number(t)));
     }
-    // Not absurdly fine either: well under one piece per device pixel of the underline.
-    QVERIFY(pieces[0].size() < 2 * frame.width() / 2);
+    int curves = 0;
+    for (int i = 0; i < mapped.elementCount(); ++i) {
+        if (!mapped.elementAt(i).isCurveTo())
+            continue;
+        ++curves;
+        // The ellipse has no corners; the rectangle's are at its four corners only.
+        const QPointF end = mapped.elementAt(i + 2);
+        const bool corner = std::ranges::any_of(
+            std::array {underline.topLeft(), underline.topRight(), underline.bottomRight(),
+                        underline.bottomLeft()},
+            [&](QPointF c) { return QLineF(warp.Map(c), end).length() < 1e-6; });
+        const int next = i + 3;
+        if (corner || next >= mapped.elementCount() || !mapped.elementAt(next).isCurveTo())
+            continue;
+        const QLineF in(mapped.elementAt(i + 1), end);
+        const QLineF out(end, mapped.elementAt(next));
+        if (in.length() > 1e-9 && out.length() > 1e-9)
+            QVERIFY2(std::min(in.angleTo(out), 360 - in.angleTo(out)) < 0.5,
+                     qPrintable(QStringLiteral("joint %1").arg(i)));
+    }
+    // No straight pieces, and few curves: the underline and the bowl take a few dozen each.
+    QCOMPARE(curves, mapped.elementCount() / 3);
+    QVERIFY2(curves < 160, qPrintable(QString::number(curves)));
 }
 
 void tst_TextWarp::warpedShapeStaysCentred()
