@@ -41,7 +41,8 @@ public:
 private:
     bool RenderFileSafely(const QString& input);
     bool RenderFile(const QString& input);
-    QImage LoadPicture(const QString& input, const QString& fileName, const QString& what);
+    QImage LoadPicture(const QString& input, const QString& fileName, const QString& what,
+                       QRect (*shown)(QSize));
     void Report(const QString& file, const QString& message);
     void FileDone();
 
