@@ -123,13 +123,13 @@ LogoPainter::LogoPainter(const LogoLook& look, QSize labelSize, int scale)
             FDeviceFont.setPointSizeF(FLook.font.pointSizeF() * FScale);
     }
     if (!TextWarp::IsIdentity(FLook.warp, FLook.warpAmount)) {
-        // Bent in the preview cell scaled, so every scale shows the preview's shape.
-        const TextWarp warp(FLook.warp, FLook.warpAmount, QRectF(QPointF(), QSizeF(cell * FScale)),
-                            FBaseline);
-        const TextWarp::Outline outline = warp.MapText(FLook.caption, FDeviceFont, FBaseline);
-        FWarped = true;
-        FWarpedLetters = outline.letters;
-        FWarpedLines = outline.lines;
+        // Bent in the preview cell scaled, so every scale shows the preview's shape; the middle
+        // of the text stays in the label, half a line from its edge.
+        const qreal room =
+            std::max(0, std::min(FLabelSize.width(), FLabelSize.height()) - 2 * cell.height())
+            / 2.0;
+        FWarp.emplace(FLook.warp, FLook.warpAmount, QRectF(QPointF(), QSizeF(cell * FScale)),
+                      FBaseline, room * FScale);
     }
 }
 
@@ -239,9 +239,7 @@ TextPlacement LogoPainter::Placement(QPoint origin) const
     placement.baseline = FBaseline;
     placement.escapement = ((FLook.angle % 360) + 360) % 360;
     placement.origin = origin + FTextOrigin;
-    placement.warped = FWarped;
-    placement.warpedLetters = FWarpedLetters;
-    placement.warpedLines = FWarpedLines;
+    placement.warp = FWarp;
     return placement;
 }
 
