@@ -238,7 +238,7 @@ private Q_SLOTS:
         QFETCH(int, angle);
         QFETCH(QRect, view);
         LogoLook look;
-        look.caption = view.width() == 50 ? u"Quilvoro Tamrin"_s : Repeated(u"Quilvoro "_s, 2000);
+        look.caption = view.width() == 50 ? u"Quilvoro Tamrin"_s : Repeated(u"Quilvoro "_s, 1100);
         look.font = QFont(u"DejaVu Sans"_s);
         look.font.setPixelSize(40);
         look.effectStyle = dxfExtrude;
