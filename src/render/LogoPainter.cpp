@@ -376,7 +376,10 @@ LogoPainter::TMask LogoPainter::MaskFor(const TextPlacement& placement, const QR
 {
     TMask mask;
     if (FMaskCache) {
-        mask.image = FMaskCache->Of(placement, mask.topLeft);
+        // As far as the deepest shadow and the rims reach, whatever this paint's depth and
+        // direction, so that changing them draws the caption no more.
+        const int far = (LogoDocument::kMaxDepth + 4) * FScale;
+        mask.image = FMaskCache->Of(placement, area.adjusted(-far, -far, far, far), mask.topLeft);
         return mask;
     }
     // Only the part of the caption that some layer or the face brings into the area.

@@ -158,7 +158,7 @@ QTransform TextPlacement::TransformAt(QPoint offset) const
 TextPlacement TextPlacement::Within(const QRect& reach, int spread) const
 {
     TextPlacement part = *this;
-    if (text.size() > kDrawnWhole) {
+    if (text.size() > (warp ? kBentWhole : kDrawnWhole)) {
         const QFontMetricsF metrics(font);
         // room for letters that reach out of their cells (italics, wide marks) and for the
         // offsets

@@ -25,6 +25,9 @@ struct TextPlacement
     // Captions up to this length are drawn whole; a longer one only where it can show, since
     // every glyph drawn costs its rasterisation however far outside the picture it lies.
     static constexpr int kDrawnWhole = 1024;
+    // Bending costs more than drawing: a warped caption longer than this bends only where it can
+    // show.
+    static constexpr int kBentWhole = 64;
 
     QString text;
     QFont font;
@@ -50,7 +53,8 @@ struct TextPlacement
     // The part of the caption whose letters can reach `reach` (device pixels) when drawn moved
     // by offsets up to `spread` pixels, placed where the whole caption puts it, with the
     // outline of a warped part made. Cuts fall on grapheme boundaries and keep right-to-left
-    // runs in their order. Captions of up to kDrawnWhole characters are kept whole.
+    // runs in their order. Captions of up to kDrawnWhole characters (kBentWhole when warped) are
+    // kept whole.
     TextPlacement Within(const QRect& reach, int spread) const;
 
     // One text draw of the caption in `colour`, moved by `offset`.

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Quilvoro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "render/CaptionMask.h"
 #include "render/DocumentRenderer.h"
 #include "render/LogoGeometry.h"
 #include "render/LogoPainter.h"
@@ -168,6 +169,25 @@ private Q_SLOTS:
             QVERIFY2(part.text.size() < text.size() / 4,
                      qPrintable(QString::number(part.text.size())));
         QCOMPARE(Drawn(part, size, area), Drawn(whole, size, area));
+    }
+
+    // The coverage a label keeps between paints covers what the paint can reach, not the whole
+    // of a long caption.
+    void keptCoverageOfALongCaptionStaysWithinReach()
+    {
+        QFont font(u"DejaVu Sans"_s);
+        font.setPixelSize(200);
+        const TextPlacement placement = Centred(QString(1000, u'W'), font, 10, 0);
+        const QRect reach(-200, -200, 992, 760);
+        CaptionMask cache;
+        QPoint topLeft;
+        const QImage mask = cache.Of(placement, reach, topLeft);
+        const QRect covered(topLeft, mask.size());
+        QVERIFY(reach.contains(covered));
+        QCOMPARE(mask, CaptionMask::Draw(placement, covered));
+        // a smaller reach of the same placement is drawn no more
+        cache.Of(placement, reach.adjusted(10, 10, -10, -10), topLeft);
+        QCOMPARE(cache.Draws(), 1);
     }
 
     // A long warped caption bends and fills only the letters that can show, the same pixels.
