@@ -123,11 +123,9 @@ LogoPainter::LogoPainter(const LogoLook& look, QSize labelSize, int scale)
             FDeviceFont.setPointSizeF(FLook.font.pointSizeF() * FScale);
     }
     if (!TextWarp::IsIdentity(FLook.warp, FLook.warpAmount)) {
-        // Bent in the preview cell scaled, so every scale shows the preview's shape; the middle
-        // of the text stays in the label, half a line from its edge.
-        const qreal room =
-            std::max(0, std::min(FLabelSize.width(), FLabelSize.height()) - 2 * cell.height())
-            / 2.0;
+        // Bent in the preview cell scaled, so every scale shows the preview's shape, within
+        // the label.
+        const qreal room = std::min(FLabelSize.width(), FLabelSize.height()) / 2.0;
         FWarp.emplace(FLook.warp, FLook.warpAmount, QRectF(QPointF(), QSizeF(cell * FScale)),
                       FBaseline, room * FScale);
     }

@@ -242,7 +242,7 @@ void TextPlacement::Bend()
 void TextPlacement::Draw(QPainter& painter, QPoint offset, const QColor& colour) const
 {
     painter.setWorldTransform(TransformAt(offset));
-    if (warped) {
+    if (warped || warp) {
         const bool smooth = painter.testRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::Antialiasing, true);
         painter.fillPath(warpedLetters, colour);
@@ -257,7 +257,7 @@ void TextPlacement::Draw(QPainter& painter, QPoint offset, const QColor& colour)
 QPainterPath TextPlacement::Path(QPoint offset) const
 {
     QPainterPath path;
-    if (warped) {
+    if (warped || warp) {
         path = warpedLetters;
         path.addPath(warpedLines);
     } else {
@@ -268,7 +268,7 @@ QPainterPath TextPlacement::Path(QPoint offset) const
 
 QRect TextPlacement::Bounds(QPoint offset) const
 {
-    if (warped) {
+    if (warped || warp) {
         const QRectF ink = warpedLetters.boundingRect().united(warpedLines.boundingRect());
         return TransformAt(offset).mapRect(ink).toAlignedRect().adjusted(-2, -2, 2, 2);
     }

@@ -84,10 +84,19 @@ TextWarp::TextWarp(TLogoWarp kind, int amount, const QRectF& frame, qreal baseli
         }
     }
     FCentring = frame.center() - (low + high) / 2;
+    // Centred, a bent box far larger than the label can leave the picture empty: the shape
+    // moves toward the middle of the text as far as its box reaches out of the room, but the
+    // middle need come no nearer than a line's height inside.
     const QPointF drift = Bend(frame.center()) + FCentring - frame.center();
     const qreal distance = std::hypot(drift.x(), drift.y());
-    if (distance > room)
-        FCentring -= drift * ((distance - std::max(room, qreal(0))) / distance);
+    if (distance > 0 && std::isfinite(room)) {
+        const QPointF half = (high - low) / 2;
+        const qreal reach =
+            (std::abs(drift.x()) * half.x() + std::abs(drift.y()) * half.y()) / distance;
+        const qreal limit = std::max(std::max(room - frame.height(), qreal(0)), 2 * room - reach);
+        if (distance > limit)
+            FCentring -= drift * ((distance - limit) / distance);
+    }
 }
 
 bool TextWarp::IsIdentity(TLogoWarp kind, int amount)

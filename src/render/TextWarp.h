@@ -15,9 +15,11 @@
 // shadow is made from it. The text cell (`frame`) and its baseline decide the bend, so the same
 // warp of a frame s times as large is the same shape s times as large; the bent cell's box is
 // centred where the straight cell was, so the logo stays in the middle of the label. A long line
-// bends into a box far larger than the label, whose centre can lie where no letter is: then the
-// shape moves until the middle of the text lies no farther than `room` from the cell's centre,
-// so a picture shows the bent text where it showed the straight text.
+// bends into a box far larger than the label, whose centre can lie where no letter is: when the
+// box reaches farther than `room` (from the cell's centre to the label's nearest edge) the shape
+// moves toward the middle of the text by as much, though the middle need come no nearer than a
+// line's height inside the room; so a picture shows the bent text where it showed the straight
+// text.
 //
 // With a = amount / 100 (-100 to 100):
 //   Arch         the baseline becomes an arc of a × 180° of its own length, the letters
