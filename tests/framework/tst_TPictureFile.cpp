@@ -160,6 +160,8 @@ void tst_TPictureFile::partIsThePixelsOfTheWhole_data()
     QTest::newRow("PNG, inside") << QByteArray("png") << QRect(3, 2, 5, 4) << QRect(3, 2, 5, 4);
     QTest::newRow("PNG, over the edge")
         << QByteArray("png") << QRect(-4, 5, 8, 30) << QRect(0, 5, 4, 6);
+    QTest::newRow("JPEG, clipped while decoding")
+        << QByteArray("jpg") << QRect(2, 3, 9, 5) << QRect(2, 3, 9, 5);
 }
 
 void tst_TPictureFile::partIsThePixelsOfTheWhole()
@@ -176,7 +178,11 @@ void tst_TPictureFile::partIsThePixelsOfTheWhole()
         return part;
     });
     QCOMPARE(asked, whole.size());
-    QCOMPARE(image.convertToFormat(QImage::Format_RGB32), whole.copy(loaded));
+    // the pixels the whole picture decodes to, which a lossy format does not keep exactly
+    const QImage decoded = TPictureFile::Load(path).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(image.convertToFormat(QImage::Format_RGB32), decoded.copy(loaded));
+    if (format != "jpg")
+        QCOMPARE(decoded, whole);
 }
 
 void tst_TPictureFile::anyExtensionReceivesBmp()
