@@ -2,13 +2,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Time of a thumbnail (scale 1, then reduced) of logo files built to be slow: the longest label
-// the text field holds in mixed scripts, outlined and turned; a 1 MiB file of bare keys; and a
-// 5790 x 5790 texture at scale 2 (the size 1024 thumbnail). Each should stay well under a
-// second; the whole processes, with their peak memory, are measured with /usr/bin/time -v.
+// the text field holds in mixed scripts, outlined and turned; a 1 MiB file of bare keys; a
+// 5790 x 5790 texture at scale 2 (the size 1024 thumbnail); and one paint of the preview label
+// of the longest label of "W" at size 200, deep 200 and under each warp at 100, as the window
+// paints it (a new painter, the caption's coverage kept between paints). Each should stay well
+// under a second, a paint under 50 ms; the whole processes, with their peak memory, are measured
+// by hostile-process.sh beside this file.
 #include "document/LogoDocument.h"
 #include "document/LogoFile.h"
 #include "platform/FontInfo.h"
+#include "render/CaptionMask.h"
 #include "render/DocumentRenderer.h"
+#include "render/LogoPainter.h"
 
 #include <QImage>
 #include <QTemporaryDir>
@@ -86,6 +91,28 @@ void BM_LargeTextureAtScale2(benchmark::State& state)
     }
 }
 
+// One paint of the window's preview label, the first one included (it draws the coverage).
+void BM_LongWarpedPreviewPaint(benchmark::State& state)
+{
+    LogoDocument document;
+    document.Text = QString(LogoDocument::kMaxTextLength, u'W');
+    document.Size = 200;
+    document.ShadowStyle = TLogoShadowStyle::Deep;
+    document.Depth = 200;
+    document.Warp = TLogoWarp(state.range(0));
+    document.WarpAmount = 100;
+    const LogoLook look = DocumentRenderer::LookOf(document, {});
+    const QSize size = DocumentRenderer::kPreviewSize;
+    QImage target(size, QImage::Format_RGB32);
+    CaptionMask mask;
+    for (auto _ : state) {
+        LogoPainter painter(look, size);
+        painter.SetMaskCache(&mask);
+        painter.PaintOpaque(target, {}, target.rect());
+        benchmark::DoNotOptimize(target.constBits());
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_LongestMixedLabel)
@@ -100,3 +127,4 @@ BENCHMARK(BM_LargeTextureAtScale2)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(3)
     ->ReportAggregatesOnly(true);
+BENCHMARK(BM_LongWarpedPreviewPaint)->DenseRange(0, 9)->Unit(benchmark::kMillisecond);

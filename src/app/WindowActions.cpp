@@ -30,6 +30,8 @@
 #include <QUndoStack>
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -50,6 +52,70 @@ bool ClipboardHoldsPicture()
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     return data && data->hasImage();
 }
+
+const QString kImageMime = u"application/x-qt-image"_s;
+const QString kSvgMime = u"image/svg+xml"_s;
+
+// The region under the selection frame as it goes to the clipboard: over a background picture
+// the frame holds a picture, so it goes as shown; otherwise the logo goes alone, its background
+// colour transparent, its edges with partial alpha.
+RenderOptions ClipboardOptions(const QRect& region, bool overPicture)
+{
+    RenderOptions options;
+    options.region = region;
+    options.transparent = !overPicture;
+    return options;
+}
+
+QImage ClipboardPictureOf(const PreviewScene& scene, const QRect& region, bool overPicture)
+{
+    const QImage picture = DocumentRenderer::Render(scene, ClipboardOptions(region, overPicture));
+    return overPicture ? picture.convertToFormat(QImage::Format_RGB888) : picture;
+}
+
+QByteArray ClipboardSvgOf(const PreviewScene& scene, const QRect& region, bool overPicture)
+{
+    return SvgWriter::Write(VectorScene::Of(scene, ClipboardOptions(region, overPicture)));
+}
+
+// One copy of the logo, drawn as a picture or as SVG only when a program asks for that: a
+// copy is taken at once however long the logo takes to draw, and a format nobody pastes is
+// never made. The scene is kept as it was at the copy.
+class TLogoMimeData : public QMimeData
+{
+public:
+    TLogoMimeData(PreviewScene scene, QRect region, bool overPicture)
+        : FScene(std::move(scene))
+        , FRegion(region)
+        , FOverPicture(overPicture)
+    { }
+
+    QStringList formats() const override { return {kImageMime, kSvgMime}; }
+    bool hasFormat(const QString& mime) const override { return formats().contains(mime); }
+
+protected:
+    QVariant retrieveData(const QString& mime, QMetaType) const override
+    {
+        if (mime == kImageMime) {
+            if (!FPicture)
+                FPicture = ClipboardPictureOf(FScene, FRegion, FOverPicture);
+            return *FPicture;
+        }
+        if (mime == kSvgMime) {
+            if (!FSvg)
+                FSvg = ClipboardSvgOf(FScene, FRegion, FOverPicture);
+            return *FSvg;
+        }
+        return {};
+    }
+
+private:
+    const PreviewScene FScene;
+    const QRect FRegion;
+    const bool FOverPicture;
+    mutable std::optional<QImage> FPicture;
+    mutable std::optional<QByteArray> FSvg;
+};
 
 } // namespace
 
@@ -152,37 +218,27 @@ void TWindowActions::UpdateRecentMenu()
 void TWindowActions::ShowPreviewMenu(const QPoint& globalPos)
 {
     UpdateRecentMenu();
-    FPaste->setEnabled(!QGuiApplication::clipboard()->image().isNull());
+    // whether the clipboard holds a picture, without drawing or fetching one
+    FPaste->setEnabled(ClipboardHoldsPicture());
     FMenu->popup(globalPos);
 }
 
 QImage TWindowActions::ClipboardPicture() const
 {
-    // Over a background picture the frame holds a picture, so it goes as shown; otherwise the
-    // logo goes alone, its background colour transparent, its edges with partial alpha.
-    if (FForm->BackgroundShown())
-        return FForm->CaptureSelection();
-    RenderOptions options;
-    options.transparent = true;
-    return FForm->RenderSelection(options);
+    return ClipboardPictureOf(FForm->ShownScene(), FForm->SelectionRegion(),
+                              FForm->BackgroundShown());
 }
 
 QByteArray TWindowActions::ClipboardSvg() const
 {
-    // the same choice as the picture: as shown over a background picture, else the logo alone
-    RenderOptions options;
-    options.region = FForm->SelectionRegion();
-    options.transparent = !FForm->BackgroundShown();
-    return SvgWriter::Write(VectorScene::Of(FForm->ShownScene(), options));
+    return ClipboardSvgOf(FForm->ShownScene(), FForm->SelectionRegion(), FForm->BackgroundShown());
 }
 
 void TWindowActions::CopyToClipboard()
 {
     // a vector program takes the shapes, any other the picture
-    auto* data = new QMimeData;
-    data->setImageData(ClipboardPicture());
-    data->setData(u"image/svg+xml"_s, ClipboardSvg());
-    QGuiApplication::clipboard()->setMimeData(data);
+    QGuiApplication::clipboard()->setMimeData(
+        new TLogoMimeData(FForm->ShownScene(), FForm->SelectionRegion(), FForm->BackgroundShown()));
 }
 
 bool TWindowActions::PasteFromClipboard()

@@ -52,7 +52,8 @@ public:
     QImage ClipboardPicture() const;
     // The same region as an SVG document of shapes.
     QByteArray ClipboardSvg() const;
-    // Copies the region under the selection frame to the clipboard as a picture and as SVG.
+    // Copies the region under the selection frame to the clipboard as a picture and as SVG,
+    // each drawn when a program first asks for it.
     void CopyToClipboard();
     // A picture on the clipboard becomes the background; false when there is none.
     bool PasteFromClipboard();

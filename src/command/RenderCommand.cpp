@@ -301,10 +301,12 @@ bool RenderCommand::RenderFile(const QString& input)
 bool RenderCommand::RenderLogo(const QString& input, const LogoDocument& document)
 {
     QString error;
-    const QImage texture = LoadPicture(input, document.TextureFile, u"texture"_s);
+    // only the parts of the pictures that a render can show are decoded
+    const QImage texture = LoadPicture(input, document.TextureFile, u"texture"_s, DocumentRenderer::TexturePart);
     const QImage background = FRequest.transparent
         ? QImage() // left out anyway
-        : LoadPicture(input, document.BackgroundFile, u"background"_s);
+        : LoadPicture(input, document.BackgroundFile, u"background"_s,
+                      DocumentRenderer::BackgroundPart);
     const QString output = FRequest.OutputFor(input);
     std::optional<QByteArray> bytes;
     QString warning;
@@ -335,13 +337,13 @@ bool RenderCommand::RenderLogo(const QString& input, const LogoDocument& documen
 }
 
 QImage RenderCommand::LoadPicture(const QString& input, const QString& fileName,
-                                  const QString& what)
+                                  const QString& what, QRect (*shown)(QSize))
 {
     if (fileName.isEmpty())
         return QImage();
     QString reason;
     try {
-        return TPictureFile::Load(fileName);
+        return TPictureFile::Load(fileName, shown);
     } catch (const std::exception& e) {
         reason = QString::fromUtf8(e.what());
     } catch (...) {

@@ -45,7 +45,8 @@ private:
     bool RenderFileSafely(const QString& input);
     bool RenderFile(const QString& input);
     bool RenderLogo(const QString& input, const LogoDocument& document);
-    QImage LoadPicture(const QString& input, const QString& fileName, const QString& what);
+    QImage LoadPicture(const QString& input, const QString& fileName, const QString& what,
+                       QRect (*shown)(QSize));
     void Report(const QString& file, const QString& message);
     void FileDone();
 

@@ -132,6 +132,30 @@ void CheckBmp(const QString& fileName, const TBmpHeader& header, qint64 fileSize
                      .arg(needed));
 }
 
+// The rows and columns of `part` of an uncompressed 24-bit BMP, read from the file alone; null
+// for any other BMP.
+QImage ReadBmpPart(QFile& file, const TBmpHeader& header, const QRect& part)
+{
+    if (header.bitCount != 24 || header.compression != kBiRgb)
+        return {};
+    const qint64 rows = header.height < 0 ? -header.height : header.height;
+    const qint64 stride = (header.width * 3 + 3) / 4 * 4;
+    QImage image(part.size(), QImage::Format_RGB32);
+    QByteArray bytes(qsizetype(part.width()) * 3, '\0');
+    for (int y = 0; y < part.height(); ++y) {
+        const qint64 row = part.top() + y;
+        const qint64 stored = header.height < 0 ? row : rows - 1 - row;
+        if (!file.seek(header.pixelOffset + stored * stride + qint64(part.left()) * 3)
+            || file.read(bytes.data(), bytes.size()) != bytes.size())
+            return {};
+        const auto* in = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < part.width(); ++x, in += 3)
+            out[x] = qRgb(in[2], in[1], in[0]);
+    }
+    return image;
+}
+
 void PutU16(char*& p, std::uint16_t v)
 {
     qToLittleEndian(v, p);
@@ -147,6 +171,11 @@ void PutU32(char*& p, std::uint32_t v)
 } // namespace
 
 QImage TPictureFile::Load(const QString& fileName)
+{
+    return Load(fileName, [](QSize) { return QRect(); });
+}
+
+QImage TPictureFile::Load(const QString& fileName, const std::function<QRect(QSize)>& shown)
 {
     const QFileInfo info(fileName);
     if (!info.exists())
@@ -167,7 +196,8 @@ QImage TPictureFile::Load(const QString& fileName)
         FailRead(fileName, error);
     }
 
-    if (const std::optional<TBmpHeader> header = ReadBmpHeader(file, fileName))
+    const std::optional<TBmpHeader> header = ReadBmpHeader(file, fileName);
+    if (header)
         CheckBmp(fileName, *header, file.size());
 
     QImageReader reader(&file);
@@ -175,11 +205,28 @@ QImage TPictureFile::Load(const QString& fileName)
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() > MaxPixels)
         FailTooLarge(fileName, size.width(), size.height());
+    const QRect whole(QPoint(), size);
+    const QRect part = size.isValid() ? shown(size).intersected(whole) : QRect();
+    const bool cut = !part.isEmpty() && part != whole;
+    if (cut && header) {
+        QImage image = ReadBmpPart(file, *header, part);
+        if (!image.isNull()) {
+            image.setText(kFormatKey, u"bmp"_s);
+            return image;
+        }
+        if (!file.seek(0))
+            FailRead(fileName, file.errorString());
+        reader.setDevice(&file);
+    }
+    if (cut && reader.supportsOption(QImageIOHandler::ClipRect))
+        reader.setClipRect(part);
     // asked before reading: a reader at the end of its file can no longer tell
     const QByteArray format = reader.format();
     QImage image;
     if (!reader.read(&image))
         FailRead(fileName, reader.errorString());
+    if (cut && image.size() != part.size())
+        image = image.copy(part);
     image.setText(kFormatKey, QString::fromLatin1(format));
     return image;
 }

@@ -5,8 +5,11 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QRect>
+#include <QSize>
 #include <QString>
 
+#include <functional>
 #include <stdexcept>
 
 // A picture file that cannot be read or written; the message names the file and the reason.
@@ -32,6 +35,10 @@ public:
     // The format Load() read `image` from ("jpeg", "png", "bmp", ...); empty for a picture not
     // loaded from a file. An export keeps a photograph compressed as it came.
     static QByteArray FormatOf(const QImage& image);
+    // Reads only the part of the picture that `shown` gives for the picture's size (all of it
+    // when that part is empty or the whole). An uncompressed 24-bit BMP and a JPEG decode that
+    // part alone; other formats are decoded whole and cut, one picture at a time.
+    static QImage Load(const QString& fileName, const std::function<QRect(QSize)>& shown);
 
     // The image as a Windows BMP file of 24 bits per pixel: "BM" file header, 40-byte
     // information header, no colour table, rows bottom-up padded to 4 bytes, blue-green-red,

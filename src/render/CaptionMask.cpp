@@ -59,14 +59,16 @@ QImage CaptionMask::Draw(const TextPlacement& placement, const QRect& region)
     return Packed(drawn);
 }
 
-const QImage& CaptionMask::Of(const TextPlacement& placement, QPoint& topLeft)
+const QImage& CaptionMask::Of(const TextPlacement& placement, const QRect& reach, QPoint& topLeft)
 {
+    const QRect bounds = placement.Bounds({});
+    const QRect wanted = bounds.intersected(reach);
     const bool same = !FMask.isNull() && FText == placement.text && FFont == placement.font
         && FBaseline == placement.baseline && FEscapement == placement.escapement
         && FWarped == placement.warped
         && (!FWarped
-            || (FWarpedLetters == placement.warpedLetters
-                && FWarpedLines == placement.warpedLines));
+            || (FWarpedLetters == placement.warpedLetters && FWarpedLines == placement.warpedLines))
+        && FCovered.contains(wanted.translated(-placement.origin));
     if (!same) {
         FText = placement.text;
         FFont = placement.font;
@@ -75,9 +77,10 @@ const QImage& CaptionMask::Of(const TextPlacement& placement, QPoint& topLeft)
         FWarped = placement.warped;
         FWarpedLetters = placement.warpedLetters;
         FWarpedLines = placement.warpedLines;
-        const QRect bounds = placement.Bounds({});
-        FMask = Draw(placement, bounds);
-        FTopLeft = bounds.topLeft() - placement.origin;
+        // all of the caption that the reach meets, and no more
+        FMask = Draw(placement, wanted);
+        FTopLeft = wanted.topLeft() - placement.origin;
+        FCovered = reach.translated(-placement.origin);
         ++FDraws;
     }
     topLeft = placement.origin + FTopLeft;

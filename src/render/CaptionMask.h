@@ -20,9 +20,11 @@ struct TextPlacement;
 class CaptionMask
 {
 public:
-    // The caption's coverage over its whole extent, and where its top-left corner lies in the
-    // placement's device coordinates.
-    const QImage& Of(const TextPlacement& placement, QPoint& topLeft);
+    // The caption's coverage over its extent within `reach` (device coordinates) at least, and
+    // where its top-left corner lies in the placement's device coordinates. A long caption
+    // reaches far beyond any picture, and the coverage of all of it would take seconds and
+    // gigabytes.
+    const QImage& Of(const TextPlacement& placement, const QRect& reach, QPoint& topLeft);
 
     // How often the caption has been drawn.
     int Draws() const { return FDraws; }
@@ -41,5 +43,6 @@ private:
     QPainterPath FWarpedLines;
     QImage FMask;
     QPoint FTopLeft; // relative to the placement's origin
+    QRect FCovered; // what the mask was drawn over, relative to the placement's origin
     int FDraws = 0;
 };

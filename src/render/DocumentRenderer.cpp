@@ -16,6 +16,9 @@
 
 namespace {
 
+// Pixels beyond the shown part of a picture that smooth scaling reads.
+constexpr int kSmoothingReach = 2;
+
 // Direction track bar position -> shadow orientation, clockwise on screen from lower right.
 constexpr std::array<TdxfOrientation, 8> kDirections = {
     dxfRightBottom, dxfBottom, dxfLeftBottom, dxfLeft, dxfLeftTop, dxfTop, dxfRightTop, dxfRight,
@@ -120,6 +123,35 @@ bool DocumentRenderer::IsValidRegion(const QRect& region)
 QSize DocumentRenderer::OutputSize(const RenderOptions& options)
 {
     return options.region.value_or(DefaultRegion()).size() * options.scale;
+}
+
+QRect DocumentRenderer::TexturePart(QSize size)
+{
+    return QRect(QPoint(), kPreviewSize + QSize(kSmoothingReach, kSmoothingReach))
+        .intersected(QRect(QPoint(), size));
+}
+
+QRect DocumentRenderer::BackgroundPart(QSize size)
+{
+    // Centring rounds the offset of the picture toward zero: a part whose size differs from
+    // the preview's by the same parity and whose offset is the whole's less the margin keeps
+    // every pixel in place.
+    auto axis = [](int area, int picture, int& start, int& length) {
+        const int spare = picture - area;
+        start = 0;
+        length = picture;
+        if (spare < 2 * kSmoothingReach)
+            return;
+        start = spare / 2 - kSmoothingReach;
+        length = area + 2 * kSmoothingReach + spare % 2;
+    };
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    axis(kPreviewSize.width(), size.width(), x, width);
+    axis(kPreviewSize.height(), size.height(), y, height);
+    return {x, y, width, height};
 }
 
 TdxfOrientation DocumentRenderer::OrientationAt(int directionPosition)

@@ -72,6 +72,14 @@ public:
     // The picture's size in device pixels.
     static QSize OutputSize(const RenderOptions& options);
 
+    // The part of a texture picture of `size` that a render can show: the tiles start at the
+    // label's corner, so no more than the label and the two pixels beyond that smooth scaling
+    // reads. Loading only that part draws the same pixels.
+    static QRect TexturePart(QSize size);
+    // The part of a background picture of `size` that a render can show, with two pixels around
+    // it, cut so that the part centred on the preview lies where the whole picture did.
+    static QRect BackgroundPart(QSize size);
+
     // The label's look for a document: the one conversion from document values to what the
     // preview label paints and every export draws.
     static LogoLook LookOf(const LogoDocument& document, const QImage& texture);

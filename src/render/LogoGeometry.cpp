@@ -59,22 +59,81 @@ std::vector<std::uint32_t> AlphaRamp(int layers)
     return greys;
 }
 
+// The outlines of `path` (one per move) whose control points, with `reach` around them, meet
+// `view`. An outline is dropped whole, so a hole goes only where the letter around it could not
+// show either.
+QPainterPath Culled(const QPainterPath& path, const QRect& view, const QMargins& reach)
+{
+    QPainterPath kept;
+    kept.setFillRule(path.fillRule());
+    const QRectF seen = QRectF(view).marginsAdded(
+        QMarginsF(reach.right(), reach.bottom(), reach.left(), reach.top()));
+    const int count = path.elementCount();
+    for (int start = 0; start < count;) {
+        int end = start + 1;
+        while (end < count && !path.elementAt(end).isMoveTo())
+            ++end;
+        qreal left = qInf();
+        qreal top = qInf();
+        qreal right = -qInf();
+        qreal bottom = -qInf();
+        for (int i = start; i < end; ++i) {
+            const QPainterPath::Element e = path.elementAt(i);
+            left = std::min(left, e.x);
+            right = std::max(right, e.x);
+            top = std::min(top, e.y);
+            bottom = std::max(bottom, e.y);
+        }
+        if (left <= seen.right() && right >= seen.left() && top <= seen.bottom()
+            && bottom >= seen.top()) {
+            for (int i = start; i < end; ++i) {
+                const QPainterPath::Element e = path.elementAt(i);
+                if (e.isMoveTo())
+                    kept.moveTo(e);
+                else if (e.isLineTo())
+                    kept.lineTo(e);
+                else if (e.isCurveTo() && i + 2 < end) {
+                    kept.cubicTo(e, path.elementAt(i + 1), path.elementAt(i + 2));
+                    i += 2;
+                }
+            }
+        }
+        start = end;
+    }
+    return kept;
+}
+
 } // namespace
 
 LogoGeometry::LogoGeometry(const LogoLook& look, QSize labelSize, int scale)
     : FLook(look)
     , FLabelSize(labelSize)
     , FScale(std::max(1, scale))
+    , FView(QPoint(), labelSize * FScale)
 { }
+
+QMargins LogoGeometry::Reach() const
+{
+    const int s = FScale;
+    const QPoint shadow = ShadowOffset(FLook.orientation, FLook.depth) * s;
+    // the rims of the raised and lowered faces, an outline's pen and a pixel for rounding
+    const int rim = 2 * s + (std::max(1, FLook.penWidth) + 2) * s;
+    return {std::max(0, -shadow.x()) + rim, std::max(0, -shadow.y()) + rim,
+            std::max(0, shadow.x()) + rim, std::max(0, shadow.y()) + rim};
+}
 
 QPainterPath LogoGeometry::Letters() const
 {
     // Placed as the raster at the shown size places them, where the text draw snaps its lines
     // to that size's pixels; the glyphs' outlines simply scale.
     const LogoPainter painter(FLook, FLabelSize, FScale * FPixelScale);
-    QPainterPath letters = painter.Placement({}).Path({});
+    const QMargins reach = Reach();
+    const int spread = std::max({reach.left(), reach.top(), reach.right(), reach.bottom()});
+    const QRect view(FView.topLeft() * FPixelScale, FView.size() * FPixelScale);
+    QPainterPath letters = painter.Placement({}).Within(view, spread * FPixelScale).Path({});
     if (FPixelScale > 1)
         letters = QTransform::fromScale(1.0 / FPixelScale, 1.0 / FPixelScale).map(letters);
+    letters = Culled(letters, FView, reach);
     // glyph outlines are drawn by the nonzero rule
     letters.setFillRule(Qt::WindingFill);
     return letters;

@@ -8,7 +8,9 @@
 
 #include <QColor>
 #include <QImage>
+#include <QMargins>
 #include <QPainterPath>
+#include <QRect>
 #include <QSize>
 
 #include <algorithm>
@@ -58,11 +60,16 @@ class LogoGeometry
 public:
     LogoGeometry(const LogoLook& look, QSize labelSize, int scale = 1);
 
-    // The caption's outline where the raster draws it, label coordinates in device pixels.
+    // The caption's outline where the raster draws it, label coordinates in device pixels,
+    // without the letters that neither themselves nor their shadow can bring into the view.
     QPainterPath Letters() const;
     // Device pixels per unit of these shapes where they are shown: the raster draws the
     // underline and strike-out on whole pixels of the size it is drawn at.
     void SetPixelScale(int value) { FPixelScale = std::max(1, value); }
+
+    // The part of the label the shapes are for (label coordinates, device pixels); the whole
+    // label unless set.
+    void SetView(const QRect& value) { FView = value; }
 
     std::vector<LogoRegion> Regions(const QPainterPath& letters) const;
     std::vector<LogoRegion> Regions() const { return Regions(Letters()); }
@@ -97,6 +104,8 @@ public:
     static std::vector<Run> Runs(const std::vector<std::uint32_t>& colours);
 
 private:
+    // How far past a letter its shadow, rims and pen reach: left, top, right, bottom.
+    QMargins Reach() const;
     void AddShadow(std::vector<LogoRegion>& regions, const QPainterPath& letters) const;
     void AddFace(std::vector<LogoRegion>& regions, const QPainterPath& letters) const;
     LogoRegion Faded(const QPainterPath& letters, QPoint step, int layers,
@@ -109,4 +118,5 @@ private:
     int FPixelScale = 1;
     double FTolerance = kTolerance;
     bool FFadesOut = false;
+    QRect FView;
 };

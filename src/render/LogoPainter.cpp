@@ -123,13 +123,11 @@ LogoPainter::LogoPainter(const LogoLook& look, QSize labelSize, int scale)
             FDeviceFont.setPointSizeF(FLook.font.pointSizeF() * FScale);
     }
     if (!TextWarp::IsIdentity(FLook.warp, FLook.warpAmount)) {
-        // Bent in the preview cell scaled, so every scale shows the preview's shape.
-        const TextWarp warp(FLook.warp, FLook.warpAmount, QRectF(QPointF(), QSizeF(cell * FScale)),
-                            FBaseline);
-        const TextWarp::Outline outline = warp.MapText(FLook.caption, FDeviceFont, FBaseline);
-        FWarped = true;
-        FWarpedLetters = outline.letters;
-        FWarpedLines = outline.lines;
+        // Bent in the preview cell scaled, so every scale shows the preview's shape, within
+        // the label.
+        const qreal room = std::min(FLabelSize.width(), FLabelSize.height()) / 2.0;
+        FWarp.emplace(FLook.warp, FLook.warpAmount, QRectF(QPointF(), QSizeF(cell * FScale)),
+                      FBaseline, room * FScale);
     }
 }
 
@@ -239,9 +237,7 @@ TextPlacement LogoPainter::Placement(QPoint origin) const
     placement.baseline = FBaseline;
     placement.escapement = ((FLook.angle % 360) + 360) % 360;
     placement.origin = origin + FTextOrigin;
-    placement.warped = FWarped;
-    placement.warpedLetters = FWarpedLetters;
-    placement.warpedLines = FWarpedLines;
+    placement.warp = FWarp;
     return placement;
 }
 
@@ -378,7 +374,10 @@ LogoPainter::TMask LogoPainter::MaskFor(const TextPlacement& placement, const QR
 {
     TMask mask;
     if (FMaskCache) {
-        mask.image = FMaskCache->Of(placement, mask.topLeft);
+        // As far as the deepest shadow and the rims reach, whatever this paint's depth and
+        // direction, so that changing them draws the caption no more.
+        const int far = (LogoDocument::kMaxDepth + 4) * FScale;
+        mask.image = FMaskCache->Of(placement, area.adjusted(-far, -far, far, far), mask.topLeft);
         return mask;
     }
     // Only the part of the caption that some layer or the face brings into the area.

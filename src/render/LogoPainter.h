@@ -4,6 +4,7 @@
 #pragma once
 
 #include "render/LogoLook.h"
+#include "render/TextWarp.h"
 
 #include <QColor>
 #include <QFont>
@@ -14,6 +15,7 @@
 #include <QSize>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class CaptionMask;
@@ -77,7 +79,8 @@ public:
     QSize DeviceSize() const { return FLabelSize * FScale; }
     int Scale() const { return FScale; }
     // Where every layer's caption is drawn when the label's top-left corner lands at `origin`:
-    // the one placement the raster and the vector outlines share.
+    // the one placement the raster and the vector outlines share. The outline of a warped
+    // caption is made by TextPlacement::Within, for the part a picture can show.
     TextPlacement Placement(QPoint origin) const;
 
     // A deep or gradation shadow: `layers` copies of the caption, copy k moved by k × `step`
@@ -152,10 +155,8 @@ private:
     // The text cell's top-left corner in the label and its baseline below it, device pixels.
     QPoint FTextOrigin;
     int FBaseline = 0;
-    // The bent outline of a warped caption, in the text's frame; none when it is straight.
-    bool FWarped = false;
-    QPainterPath FWarpedLetters;
-    QPainterPath FWarpedLines;
+    // The bend of a warped caption, in the text's frame; none when it is straight.
+    std::optional<TextWarp> FWarp;
     bool FTrueType = false;
     bool FTextureFill = false;
     bool FCompositeLayers = true;

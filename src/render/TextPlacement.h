@@ -3,11 +3,15 @@
 
 #pragma once
 
+#include "render/TextWarp.h"
+
 #include <QFont>
 #include <QPainterPath>
 #include <QPoint>
 #include <QRect>
 #include <QString>
+
+#include <optional>
 
 class QColor;
 class QPainter;
@@ -21,6 +25,9 @@ struct TextPlacement
     // Captions up to this length are drawn whole; a longer one only where it can show, since
     // every glyph drawn costs its rasterisation however far outside the picture it lies.
     static constexpr int kDrawnWhole = 1024;
+    // Bending costs more than drawing: a warped caption longer than this bends only where it can
+    // show.
+    static constexpr int kBentWhole = 64;
 
     QString text;
     QFont font;
@@ -30,9 +37,13 @@ struct TextPlacement
     // Where `text` starts along the baseline from the cell's left edge, when it is a part cut
     // from a longer caption.
     qreal lead = 0;
+    // The bend of a warped caption, in the text's frame. Its outline is made by Within, for the
+    // part kept only, since bending and filling every letter of a long caption costs seconds.
+    std::optional<TextWarp> warp;
     // A warped caption is filled from these outlines (in the text's frame, like the cell)
     // instead of drawn as text: the letters, and the underline or strike-out apart, because
-    // filling them as one outline would cut holes where they overlap.
+    // filling them as one outline would cut holes where they overlap. Draw, Path and Bounds
+    // show a warped caption only once Within has made them.
     bool warped = false;
     QPainterPath warpedLetters;
     QPainterPath warpedLines;
@@ -40,9 +51,10 @@ struct TextPlacement
     QTransform TransformAt(QPoint offset) const;
 
     // The part of the caption whose letters can reach `reach` (device pixels) when drawn moved
-    // by offsets up to `spread` pixels, placed where the whole caption puts it. Cuts fall on
-    // grapheme boundaries; a cut through a right-to-left run lays that run out on its own.
-    // Captions of up to kDrawnWhole characters come back unchanged.
+    // by offsets up to `spread` pixels, placed where the whole caption puts it, with the
+    // outline of a warped part made. Cuts fall on grapheme boundaries and keep right-to-left
+    // runs in their order. Captions of up to kDrawnWhole characters (kBentWhole when warped) are
+    // kept whole.
     TextPlacement Within(const QRect& reach, int spread) const;
 
     // One text draw of the caption in `colour`, moved by `offset`.
@@ -63,4 +75,10 @@ struct TextPlacement
 
     // The letters' extent in device coordinates, generously rounded out.
     QRect Bounds(QPoint offset) const;
+
+private:
+    // Keeps the graphemes between `from` and `to` along the baseline (the cell's frame).
+    void CutTo(qreal from, qreal to);
+    // Makes the bent outline of the text kept.
+    void Bend();
 };

@@ -15,6 +15,10 @@ namespace {
 
 constexpr qreal kGrowth = 0.6; // of bulge, pinch and perspective at amount 100
 constexpr qreal kSlantDegrees = 30;
+// The gap a full circle leaves between the ends of its baseline, in cell heights.
+constexpr qreal kCircleGap = 1.0 / 3;
+// The farthest perspective moves an end of the narrow edge inward, in cell heights.
+constexpr qreal kMaxLean = 1;
 // Samples per edge of the cell when its bent box is measured.
 constexpr int kFrameSamples = 64;
 // Halvings of one piece before it is taken as it is.
@@ -28,7 +32,7 @@ QPointF Cubic(QPointF p0, QPointF c1, QPointF c2, QPointF p1, qreal t)
 
 } // namespace
 
-TextWarp::TextWarp(TLogoWarp kind, int amount, const QRectF& frame, qreal baseline)
+TextWarp::TextWarp(TLogoWarp kind, int amount, const QRectF& frame, qreal baseline, qreal room)
     : FKind(kind)
     , FAmount(std::clamp(amount, LogoDocument::kMinWarpAmount, LogoDocument::kMaxWarpAmount))
     , FFrame(frame)
@@ -40,10 +44,13 @@ TextWarp::TextWarp(TLogoWarp kind, int amount, const QRectF& frame, qreal baseli
         return;
     }
     const qreal arc = ArcDegrees(kind, FAmount) * std::numbers::pi / 180.0;
+    // A closed circle would set the last letter against the first.
+    const qreal gap = kind == TLogoWarp::Circle ? frame.height() * kCircleGap : 0;
     if (arc != 0)
-        FRadius = frame.width() / arc;
+        FRadius = (frame.width() + gap) / arc;
     if (kind == TLogoWarp::Perspective) {
-        const qreal inset = frame.width() * kGrowth * std::abs(FA) / 2;
+        const qreal inset =
+            std::min(frame.width() * kGrowth / 2, frame.height() * kMaxLean) * std::abs(FA);
         const qreal topInset = FA > 0 ? inset : 0;
         const qreal bottomInset = FA > 0 ? 0 : inset;
         QPolygonF to;
@@ -67,6 +74,19 @@ TextWarp::TextWarp(TLogoWarp kind, int amount, const QRectF& frame, qreal baseli
         }
     }
     FCentring = frame.center() - (low + high) / 2;
+    // Centred, a bent box far larger than the label can leave the picture empty: the shape
+    // moves toward the middle of the text as far as its box reaches out of the room, but the
+    // middle need come no nearer than a line's height inside.
+    const QPointF drift = Bend(frame.center()) + FCentring - frame.center();
+    const qreal distance = std::hypot(drift.x(), drift.y());
+    if (distance > 0 && std::isfinite(room)) {
+        const QPointF half = (high - low) / 2;
+        const qreal reach =
+            (std::abs(drift.x()) * half.x() + std::abs(drift.y()) * half.y()) / distance;
+        const qreal limit = std::max(std::max(room - frame.height(), qreal(0)), 2 * room - reach);
+        if (distance > limit)
+            FCentring -= drift * ((distance - limit) / distance);
+    }
 }
 
 bool TextWarp::IsIdentity(TLogoWarp kind, int amount)
@@ -221,13 +241,14 @@ QPainterPath TextWarp::MapPath(const QPainterPath& path, qreal tolerance) const
     return out;
 }
 
-TextWarp::Outline TextWarp::TextOutline(const QString& text, const QFont& font, qreal baseline)
+TextWarp::Outline TextWarp::TextOutline(const QString& text, const QFont& font, qreal baseline,
+                                        qreal lead)
 {
     QFont plain = font;
     plain.setUnderline(false);
     plain.setStrikeOut(false);
     Outline outline;
-    outline.letters.addText(QPointF(0, baseline), plain, text);
+    outline.letters.addText(QPointF(lead, baseline), plain, text);
     outline.letters.setFillRule(Qt::WindingFill);
     // Where a text draw puts its lines: the underline centred half a pixel below the whole
     // pixel under its position, the strike-out a third of the ascent above the baseline.
@@ -236,10 +257,11 @@ TextWarp::Outline TextWarp::TextOutline(const QString& text, const QFont& font, 
     const qreal thickness = metrics.lineWidth();
     if (font.underline()) {
         const qreal centre = baseline + std::ceil(metrics.underlinePos()) + 0.5;
-        outline.lines.addRect(0, centre - thickness / 2, width, thickness);
+        outline.lines.addRect(lead, centre - thickness / 2, width, thickness);
     }
     if (font.strikeOut())
-        outline.lines.addRect(0, baseline - metrics.ascent() / 3 - thickness / 2, width, thickness);
+        outline.lines.addRect(lead, baseline - metrics.ascent() / 3 - thickness / 2, width,
+                              thickness);
     return outline;
 }
 

@@ -21,6 +21,7 @@ VectorScene VectorScene::Of(const PreviewScene& scene, const RenderOptions& opti
     vector.labelRect = QRect(QPoint(), DocumentRenderer::kPreviewSize);
 
     LogoGeometry geometry(scene.look, DocumentRenderer::kPreviewSize);
+    geometry.SetView(region);
     geometry.SetTolerance(LogoGeometry::kTolerance / options.scale);
     geometry.SetPixelScale(options.scale);
     geometry.SetFadesOut(options.transparent);

@@ -8,6 +8,7 @@
 #include "app/WindowActions.h"
 #include "controls/SelShape.h"
 #include "document/LogoFile.h"
+#include "framework/TEdit.h"
 #include "output/VectorTesting.h"
 #include "support/AppTestMain.h"
 #include "support/FileTesting.h"
@@ -229,6 +230,24 @@ private Q_SLOTS:
         QCOMPARE(drawn.size(), form.SelShape1->size());
         // The start logo's gradation fades out over nothing.
         QVERIFY(Matches(picture, drawn));
+    }
+
+    // The copy is drawn when a program asks for it, and then shows the logo of the copy, not
+    // the one edited since.
+    void clipboardKeepsTheLogoOfTheCopy()
+    {
+        const std::unique_ptr<TMakeForm1> window = WorkingWindow::WorkingForm();
+        TMakeForm1& form = *window;
+        const QImage picture = form.Actions->ClipboardPicture();
+        const QByteArray svg = form.Actions->ClipboardSvg();
+        form.Actions->CopyToClipboard();
+        form.Edit1->SetText(u"Changed"_s);
+        QVERIFY(form.Actions->ClipboardSvg() != svg);
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(data);
+        QCOMPARE(data->data(u"image/svg+xml"_s), svg);
+        QCOMPARE(qvariant_cast<QImage>(data->imageData()), picture);
+        QCOMPARE(QGuiApplication::clipboard()->image(), picture);
     }
 
 private:

@@ -54,6 +54,8 @@ private Q_SLOTS:
     void savedBmpLoadsBackPixelForPixel_data();
     void savedBmpLoadsBackPixelForPixel();
     void anyExtensionReceivesBmp();
+    void partIsThePixelsOfTheWhole_data();
+    void partIsThePixelsOfTheWhole();
     void emptyImageIsRefused();
     void badFilesFailClearly_data();
     void badFilesFailClearly();
@@ -143,6 +145,44 @@ void tst_TPictureFile::savedBmpLoadsBackPixelForPixel()
              image.convertToFormat(QImage::Format_RGB32));
     QCOMPARE(QDir(FDir->path()).entryList(QDir::Files | QDir::Hidden),
              QStringList {u"export.bmp"_s});
+}
+
+void tst_TPictureFile::partIsThePixelsOfTheWhole_data()
+{
+    QTest::addColumn<QByteArray>("format");
+    QTest::addColumn<QRect>("part");
+    QTest::addColumn<QRect>("loaded");
+    QTest::newRow("BMP, inside") << QByteArray("bmp") << QRect(3, 2, 5, 4) << QRect(3, 2, 5, 4);
+    QTest::newRow("BMP, a corner") << QByteArray("bmp") << QRect(0, 0, 1, 1) << QRect(0, 0, 1, 1);
+    QTest::newRow("BMP, over the edge")
+        << QByteArray("bmp") << QRect(9, 7, 40, 40) << QRect(9, 7, 4, 4);
+    QTest::newRow("BMP, all") << QByteArray("bmp") << QRect() << QRect(0, 0, 13, 11);
+    QTest::newRow("PNG, inside") << QByteArray("png") << QRect(3, 2, 5, 4) << QRect(3, 2, 5, 4);
+    QTest::newRow("PNG, over the edge")
+        << QByteArray("png") << QRect(-4, 5, 8, 30) << QRect(0, 5, 4, 6);
+    QTest::newRow("JPEG, clipped while decoding")
+        << QByteArray("jpg") << QRect(2, 3, 9, 5) << QRect(2, 3, 9, 5);
+}
+
+void tst_TPictureFile::partIsThePixelsOfTheWhole()
+{
+    QFETCH(QByteArray, format);
+    QFETCH(QRect, part);
+    QFETCH(QRect, loaded);
+    const QImage whole = Pattern(13, 11);
+    const QString path = Path(u"picture"_s);
+    TPictureFile::Save(whole, path, format);
+    QSize asked;
+    const QImage image = TPictureFile::Load(path, [&](QSize size) {
+        asked = size;
+        return part;
+    });
+    QCOMPARE(asked, whole.size());
+    // the pixels the whole picture decodes to, which a lossy format does not keep exactly
+    const QImage decoded = TPictureFile::Load(path).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(image.convertToFormat(QImage::Format_RGB32), decoded.copy(loaded));
+    if (format != "jpg")
+        QCOMPARE(decoded, whole);
 }
 
 void tst_TPictureFile::anyExtensionReceivesBmp()

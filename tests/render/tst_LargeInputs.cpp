@@ -1,9 +1,14 @@
 // SPDX-FileCopyrightText: 2026 The Quilvoro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "render/CaptionMask.h"
+#include "render/DocumentRenderer.h"
+#include "render/LogoGeometry.h"
 #include "render/LogoPainter.h"
 #include "render/TextPlacement.h"
+#include "render/TextWarp.h"
 #include "support/AppTestMain.h"
+#include "support/OverAnyColour.h"
 #include "support/TestEnvironment.h"
 
 #include <QPainter>
@@ -12,6 +17,9 @@
 #include <random>
 
 using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(TLogoWarp)
+Q_DECLARE_METATYPE(TdxfOrientation)
 
 namespace {
 
@@ -45,6 +53,36 @@ QString Repeated(const QString& piece, int length)
     while (text.size() < length)
         text += piece;
     return text.left(length);
+}
+
+// A caption centred on a preview-sized picture, as a label places it, moved by `shift`.
+TextPlacement Centred(const QString& text, const QFont& font, int angle, int shift)
+{
+    TextPlacement placement;
+    placement.text = text;
+    placement.font = font;
+    placement.baseline = QFontMetrics(font).ascent();
+    placement.escapement = angle;
+    const QSize cell(QFontMetrics(font).horizontalAdvance(text), QFontMetrics(font).height());
+    placement.origin =
+        LogoPainter::TextOrigin(DocumentRenderer::kPreviewSize, cell, angle) + QPoint(shift, 0);
+    return placement;
+}
+
+// Everything a placement can reach, so Within keeps the whole caption.
+const QRect kEverywhere(-(1 << 29), -(1 << 29), 1 << 30, 1 << 30);
+
+// The regions of a vector scene filled in their colours over black.
+QImage Filled(const std::vector<LogoRegion>& regions, const QRect& view)
+{
+    QImage image(view.size(), QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(-view.topLeft());
+    for (const LogoRegion& region : regions)
+        painter.fillPath(region.path, region.colour);
+    return image;
 }
 
 } // namespace
@@ -103,6 +141,15 @@ private Q_SLOTS:
         QTest::newRow("combining marks")
             << Repeated(u"e\u0301a\u0308o\u0327 "_s, 6000) << u"DejaVu Sans"_s << 24 << 90 << 77;
         QTest::newRow("short: drawn whole") << u"Tamrin"_s << u"DejaVu Sans"_s << 40 << 10 << 0;
+        QTest::newRow("hebrew, just over the length drawn whole")
+            << Repeated(u"שלום עולם "_s, TextPlacement::kDrawnWhole + 1) << u"DejaVu Sans"_s << 40
+            << 0 << 0;
+        QTest::newRow("hebrew, turned and moved")
+            << Repeated(u"שלום עולם "_s, 6000) << u"DejaVu Sans"_s << 33 << 20 << 350;
+        QTest::newRow("arabic, joined letters")
+            << Repeated(u"مرحبا بالعالم "_s, 5000) << u"DejaVu Sans"_s << 36 << 0 << -420;
+        QTest::newRow("hebrew among latin and numbers")
+            << Repeated(u"Quilvoro שלום עולם 2026, "_s, 5000) << u"DejaVu Sans"_s << 30 << 0 << 130;
     }
 
     void longCaptionsDrawOnlyWhatShowsTheSame()
@@ -114,23 +161,166 @@ private Q_SLOTS:
         QFETCH(int, shift);
         QFont font(face);
         font.setPixelSize(pixels);
-        TextPlacement whole;
-        whole.text = text;
-        whole.font = font;
-        whole.baseline = QFontMetrics(font).ascent();
-        whole.escapement = angle;
-        // the caption centred on the picture, as a label places it
-        const QSize size(592, 360);
-        const int width = QFontMetrics(font).horizontalAdvance(text);
-        whole.origin =
-            LogoPainter::TextOrigin(size, QSize(width, QFontMetrics(font).height()), angle)
-            + QPoint(shift, 0);
+        const TextPlacement whole = Centred(text, font, angle, shift);
+        const QSize size = DocumentRenderer::kPreviewSize;
         const QRect area(10, 10, 572, 340);
         const TextPlacement part = whole.Within(area, 0);
         if (text.size() > TextPlacement::kDrawnWhole)
             QVERIFY2(part.text.size() < text.size() / 4,
                      qPrintable(QString::number(part.text.size())));
         QCOMPARE(Drawn(part, size, area), Drawn(whole, size, area));
+    }
+
+    // The coverage a label keeps between paints covers what the paint can reach, not the whole
+    // of a long caption.
+    void keptCoverageOfALongCaptionStaysWithinReach()
+    {
+        QFont font(u"DejaVu Sans"_s);
+        font.setPixelSize(200);
+        const TextPlacement placement = Centred(QString(1000, u'W'), font, 10, 0);
+        const QRect reach(-200, -200, 992, 760);
+        CaptionMask cache;
+        QPoint topLeft;
+        const QImage mask = cache.Of(placement, reach, topLeft);
+        const QRect covered(topLeft, mask.size());
+        QVERIFY(reach.contains(covered));
+        QCOMPARE(mask, CaptionMask::Draw(placement, covered));
+        // a smaller reach of the same placement is drawn no more
+        cache.Of(placement, reach.adjusted(10, 10, -10, -10), topLeft);
+        QCOMPARE(cache.Draws(), 1);
+    }
+
+    // A long warped caption bends and fills only the letters that can show, the same pixels.
+    void longWarpedCaptionsBendOnlyWhatShowsTheSame_data()
+    {
+        QTest::addColumn<TLogoWarp>("kind");
+        QTest::addColumn<int>("amount");
+        QTest::addColumn<int>("angle");
+        QTest::addColumn<QString>("text");
+        const QString latin = Repeated(u"Quilvoro WAVE "_s, 3000);
+        QTest::newRow("arch") << TLogoWarp::Arch << 100 << 0 << latin;
+        QTest::newRow("arch down, turned") << TLogoWarp::ArchDown << 60 << 30 << latin;
+        QTest::newRow("circle") << TLogoWarp::Circle << 100 << 0 << latin;
+        QTest::newRow("wave") << TLogoWarp::Wave << 100 << 0 << latin;
+        QTest::newRow("bulge, turned") << TLogoWarp::Bulge << 100 << 200 << latin;
+        QTest::newRow("perspective") << TLogoWarp::Perspective << -100 << 0 << latin;
+        QTest::newRow("slant") << TLogoWarp::Slant << 100 << 0 << latin;
+        QTest::newRow("hebrew, flag")
+            << TLogoWarp::Flag << 100 << 0 << Repeated(u"שלום עולם "_s, 3000);
+    }
+
+    void longWarpedCaptionsBendOnlyWhatShowsTheSame()
+    {
+        QFETCH(TLogoWarp, kind);
+        QFETCH(int, amount);
+        QFETCH(int, angle);
+        QFETCH(QString, text);
+        QFont font(u"DejaVu Sans"_s);
+        font.setPixelSize(30);
+        TextPlacement placement = Centred(text, font, angle, 0);
+        const QFontMetrics metrics(font);
+        const QRectF cell(0, 0, metrics.horizontalAdvance(text), metrics.height());
+        placement.warp.emplace(kind, amount, cell, placement.baseline, 120);
+        const QSize size = DocumentRenderer::kPreviewSize;
+        const QRect area(0, 0, size.width(), size.height());
+        const TextPlacement part = placement.Within(area, 0);
+        const TextPlacement whole = placement.Within(kEverywhere, 0);
+        QCOMPARE(whole.text, text);
+        QVERIFY2(part.text.size() < text.size() / 10,
+                 qPrintable(QString::number(part.text.size())));
+        const QImage drawn = Drawn(part, size, area);
+        QCOMPARE(drawn, Drawn(whole, size, area));
+        // and the bent text shows
+        QVERIFY(drawn != Drawn(TextPlacement(), size, area));
+    }
+
+    // The shapes of a long logo leave out letters that neither they nor their shadows bring
+    // into the view: the same pixels there.
+    void vectorShapesLeaveOutWhatCannotShow_data()
+    {
+        QTest::addColumn<TdxfOrientation>("orientation");
+        QTest::addColumn<TLogoWarp>("warp");
+        QTest::addColumn<int>("angle");
+        QTest::addColumn<QRect>("view");
+        const QRect preview(QPoint(), DocumentRenderer::kPreviewSize);
+        QTest::newRow("shadow to the right") << dxfRight << TLogoWarp::None << 0 << preview;
+        QTest::newRow("shadow up and left, turned")
+            << dxfLeftTop << TLogoWarp::None << 40 << QRect(100, 50, 200, 200);
+        QTest::newRow("arch") << dxfRightBottom << TLogoWarp::Arch << 0 << preview;
+        QTest::newRow("short label, shadow into a strip")
+            << dxfLeft << TLogoWarp::None << 0 << QRect(100, 0, 50, 360);
+    }
+
+    void vectorShapesLeaveOutWhatCannotShow()
+    {
+        QFETCH(TdxfOrientation, orientation);
+        QFETCH(TLogoWarp, warp);
+        QFETCH(int, angle);
+        QFETCH(QRect, view);
+        LogoLook look;
+        look.caption = view.width() == 50 ? u"Quilvoro Tamrin"_s : Repeated(u"Quilvoro "_s, 1100);
+        look.font = QFont(u"DejaVu Sans"_s);
+        look.font.setPixelSize(40);
+        look.effectStyle = dxfExtrude;
+        look.depth = 60;
+        look.orientation = orientation;
+        look.shadowColor = RGB(200, 120, 40);
+        look.angle = angle;
+        look.warp = warp;
+        look.warpAmount = 100;
+        LogoGeometry geometry(look, DocumentRenderer::kPreviewSize);
+        geometry.SetView(view);
+        const QPainterPath letters = geometry.Letters();
+        LogoGeometry everything(look, DocumentRenderer::kPreviewSize);
+        everything.SetView(kEverywhere);
+        const QPainterPath all = everything.Letters();
+        if (look.caption.size() > TextPlacement::kDrawnWhole)
+            QVERIFY(letters.elementCount() < all.elementCount() / 10);
+        // The swept shadow is simplified within the tolerance, and which points go depends on
+        // the whole outline, so its edges may move by a fraction of a pixel.
+        const QImage part = Filled(geometry.Regions(letters), view);
+        const QImage whole = Filled(everything.Regions(all), view);
+        int worst = 0;
+        bool ink = false;
+        for (int y = 0; y < view.height(); ++y) {
+            for (int x = 0; x < view.width(); ++x) {
+                worst = std::max(
+                    worst, OverAnyColour::ChannelDistance(part.pixel(x, y), whole.pixel(x, y)));
+                ink = ink || part.pixel(x, y) != qRgb(0, 0, 0);
+            }
+        }
+        QVERIFY2(worst <= 4, qPrintable(QString::number(worst)));
+        QVERIFY(ink);
+    }
+
+    // Only the part of a picture that a render can show is loaded; it draws the same pixels.
+    void picturePartsDrawTheSame_data()
+    {
+        QTest::addColumn<QSize>("background");
+        QTest::addColumn<QSize>("texture");
+        QTest::addColumn<int>("scale");
+        QTest::newRow("even sizes") << QSize(1200, 800) << QSize(700, 500) << 1;
+        QTest::newRow("odd sizes, scale 3") << QSize(1201, 803) << QSize(901, 367) << 3;
+        QTest::newRow("one side larger only") << QSize(597, 300) << QSize(300, 1000) << 2;
+    }
+
+    void picturePartsDrawTheSame()
+    {
+        QFETCH(QSize, background);
+        QFETCH(QSize, texture);
+        QFETCH(int, scale);
+        LogoDocument document;
+        document.Text = u"Quilvoro"_s;
+        document.Size = 150;
+        RenderPictures whole {Noise(background, 3), Noise(texture, 4)};
+        RenderPictures parts {whole.background.copy(DocumentRenderer::BackgroundPart(background)),
+                              whole.texture.copy(DocumentRenderer::TexturePart(texture))};
+        QVERIFY(parts.background.width() < 600 || background.width() < 600);
+        RenderOptions options;
+        options.scale = scale;
+        options.region = DocumentRenderer::PanelRect();
+        QCOMPARE(DocumentRenderer::Render(document, parts, options),
+                 DocumentRenderer::Render(document, whole, options));
     }
 };
 

@@ -12,6 +12,7 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 Q_DECLARE_METATYPE(TLogoWarp)
 
@@ -70,7 +71,7 @@ class tst_TextWarp : public QObject
 private Q_SLOTS:
     void baselineBecomesArc_data();
     void baselineBecomesArc();
-    void circleAtFullAmountCloses();
+    void circleAtFullAmountLeavesAGap();
     void negativeAmountMirrors_data();
     void negativeAmountMirrors();
     void perspectiveNarrowsOneEdge_data();
@@ -81,6 +82,8 @@ private Q_SLOTS:
     void curvesStayWithinTolerance();
     void warpedShapeStaysCentred_data();
     void warpedShapeStaysCentred();
+    void longLineKeepsItsMiddleInRoom_data();
+    void longLineKeepsItsMiddleInRoom();
 };
 
 void tst_TextWarp::baselineBecomesArc_data()
@@ -94,8 +97,10 @@ void tst_TextWarp::baselineBecomesArc_data()
     QTest::newRow("arch -100") << TLogoWarp::Arch << -100 << 180.0 << false;
     QTest::newRow("arch down 100") << TLogoWarp::ArchDown << 100 << 180.0 << false;
     QTest::newRow("arch down 30") << TLogoWarp::ArchDown << 30 << 54.0 << false;
-    QTest::newRow("circle 75") << TLogoWarp::Circle << 75 << 270.0 << true;
-    QTest::newRow("circle 100") << TLogoWarp::Circle << 100 << 360.0 << true;
+    // a circle's baseline is a third of the cell's height shorter than its arc
+    const qreal closing = kFrame.width() / (kFrame.width() + kFrame.height() / 3);
+    QTest::newRow("circle 75") << TLogoWarp::Circle << 75 << 270.0 * closing << true;
+    QTest::newRow("circle 100") << TLogoWarp::Circle << 100 << 360.0 * closing << true;
 }
 
 void tst_TextWarp::baselineBecomesArc()
@@ -131,15 +136,18 @@ void tst_TextWarp::baselineBecomesArc()
     QCOMPARE(topFarther, endsLow);
 }
 
-void tst_TextWarp::circleAtFullAmountCloses()
+void tst_TextWarp::circleAtFullAmountLeavesAGap()
 {
     const TextWarp warp(TLogoWarp::Circle, 100, kFrame, kBaseline);
     const QPointF start = Baseline(warp, 0);
     const QPointF end = Baseline(warp, 1);
-    QVERIFY(QLineF(start, end).length() < 1e-9);
-    // The two ends meet at the bottom, opposite the middle of the text.
+    // The last letter stops short of the first by about a third of the line's height, the gap
+    // at the bottom, opposite the middle of the text.
+    const qreal gap = QLineF(start, end).length();
+    QVERIFY2(gap > 0.95 * kFrame.height() / 3 && gap <= kFrame.height() / 3,
+             qPrintable(QString::number(gap)));
     const QPointF middle = Baseline(warp, 0.5);
-    QVERIFY(std::abs(start.x() - middle.x()) < 1e-9);
+    QVERIFY(std::abs((start.x() + end.x()) / 2 - middle.x()) < 1e-9);
     QVERIFY(start.y() > middle.y());
 }
 
@@ -175,25 +183,32 @@ void tst_TextWarp::negativeAmountMirrors()
 
 void tst_TextWarp::perspectiveNarrowsOneEdge_data()
 {
+    QTest::addColumn<qreal>("width");
     QTest::addColumn<int>("amount");
     QTest::addColumn<qreal>("top");
     QTest::addColumn<qreal>("bottom");
-    QTest::newRow("100") << 100 << 0.4 << 1.0;
-    QTest::newRow("50") << 50 << 0.7 << 1.0;
-    QTest::newRow("-100") << -100 << 1.0 << 0.4;
+    QTest::newRow("100") << 120.0 << 100 << 0.4 << 1.0;
+    QTest::newRow("50") << 120.0 << 50 << 0.7 << 1.0;
+    QTest::newRow("-100") << 120.0 << -100 << 1.0 << 0.4;
+    // a long line's ends lean by no more than the line's height
+    const qreal lean = kFrame.height() / kFrame.width();
+    QTest::newRow("long line, 100") << kFrame.width() << 100 << 1 - 2 * lean << 1.0;
+    QTest::newRow("long line, -50") << kFrame.width() << -50 << 1.0 << 1 - lean;
 }
 
 void tst_TextWarp::perspectiveNarrowsOneEdge()
 {
+    QFETCH(qreal, width);
     QFETCH(int, amount);
     QFETCH(qreal, top);
     QFETCH(qreal, bottom);
-    const TextWarp warp(TLogoWarp::Perspective, amount, kFrame, kBaseline);
-    const qreal w = kFrame.width();
+    const QRectF frame(0, 0, width, kFrame.height());
+    const TextWarp warp(TLogoWarp::Perspective, amount, frame, kBaseline);
+    const qreal w = frame.width();
     QVERIFY(
-        std::abs(QLineF(warp.Map(kFrame.topLeft()), warp.Map(kFrame.topRight())).length() - top * w)
+        std::abs(QLineF(warp.Map(frame.topLeft()), warp.Map(frame.topRight())).length() - top * w)
         < 1e-6);
-    QVERIFY(std::abs(QLineF(warp.Map(kFrame.bottomLeft()), warp.Map(kFrame.bottomRight())).length()
+    QVERIFY(std::abs(QLineF(warp.Map(frame.bottomLeft()), warp.Map(frame.bottomRight())).length()
                      - bottom * w)
             < 1e-6);
     // A projection keeps lines straight, and the far half of the cell is drawn shorter.
@@ -335,6 +350,50 @@ void tst_TextWarp::warpedShapeStaysCentred()
     const QPointF centre = warp.MapPath(cell).boundingRect().center();
     QVERIFY2(QLineF(centre, kFrame.center()).length() < 0.5,
              qPrintable(QStringLiteral("%1 %2").arg(centre.x()).arg(centre.y())));
+}
+
+void tst_TextWarp::longLineKeepsItsMiddleInRoom_data()
+{
+    QTest::addColumn<TLogoWarp>("kind");
+    QTest::addColumn<int>("amount");
+    QTest::addColumn<qreal>("width");
+    QTest::addColumn<bool>("moved");
+    for (const auto& [kind, name] :
+         {std::pair {TLogoWarp::Arch, "arch"}, std::pair {TLogoWarp::ArchDown, "arch down"},
+          std::pair {TLogoWarp::Circle, "circle"}}) {
+        for (const int amount : {100, -100, 40}) {
+            QTest::addRow("%s %d, long line", name, amount) << kind << amount << 6000.0 << true;
+            QTest::addRow("%s %d, short line", name, amount) << kind << amount << 200.0 << false;
+        }
+    }
+    QTest::newRow("wave, long line") << TLogoWarp::Wave << 100 << 6000.0 << false;
+}
+
+// The bent shape's box is centred where the cell was unless it reaches far out of the room: a
+// long line's arc is then moved toward the middle of the text, so that a picture of the middle
+// shows the text.
+void tst_TextWarp::longLineKeepsItsMiddleInRoom()
+{
+    QFETCH(TLogoWarp, kind);
+    QFETCH(int, amount);
+    QFETCH(qreal, width);
+    QFETCH(bool, moved);
+    constexpr qreal room = 180;
+    const QRectF frame(0, 0, width, kFrame.height());
+    const TextWarp centred(kind, amount, frame, kBaseline);
+    const TextWarp fitted(kind, amount, frame, kBaseline, room);
+    const QPointF middle = frame.center();
+    const qreal drift = QLineF(fitted.Map(middle), middle).length();
+    // only moved, never bent otherwise
+    const QPointF shift = fitted.Map(frame.topLeft()) - centred.Map(frame.topLeft());
+    QVERIFY(
+        QLineF(fitted.Map(frame.bottomRight()) - shift, centred.Map(frame.bottomRight())).length()
+        < 1e-6);
+    QCOMPARE(QLineF(QPointF(), shift).length() > 1e-6, moved);
+    // far out of the room, the middle of the text lies a line's height inside it
+    if (moved)
+        QVERIFY2(std::abs(drift - (room - frame.height())) < 1e-6,
+                 qPrintable(QString::number(drift)));
 }
 
 QUILVORO_APP_TEST_MAIN(tst_TextWarp)
