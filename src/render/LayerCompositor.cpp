@@ -5,6 +5,7 @@
 
 #include "render/LaneBlend.h"
 #include "render/LayerLineWalk.h"
+#include "render/Workers.h"
 
 #include <cstdlib>
 #include <optional>
@@ -42,7 +43,9 @@ void Walk(QImage& target, const QRect& area, const QImage& mask, QPoint maskOrig
     if (work.isEmpty())
         return;
     const QImage coverage = Coverage(mask);
-    LayerLineWalk(target, coverage, maskOrigin, step, colours).Paint(work);
+    const bool large = qint64(work.width()) * work.height() >= kParallelPixels;
+    LayerLineWalk(target, coverage, maskOrigin, step, colours)
+        .Paint(work, large ? Workers::Count() : 1);
 }
 
 // One copy of the shape; with a ground, what it leaves showing that ground within a level is

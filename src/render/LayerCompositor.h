@@ -19,6 +19,11 @@
 // so the same walk paints an opaque picture or one over transparency.
 namespace LayerCompositor {
 
+// A stack over at least this many pixels is painted on every core (Workers::Count()), in groups
+// of neighbouring lines; the preview's stays on the painting thread, where starting threads
+// would cost more than they save.
+constexpr qint64 kParallelPixels = 1 << 20;
+
 // Paints layers k = depth .. 1 (farthest first) into `area` of `target` (Format_RGB32; a
 // premultiplied target gets alpha 255 wherever a layer touches it).
 // `mask` is the shape's coverage, best one byte per pixel (Format_Alpha8 or Format_Grayscale8),

@@ -3,6 +3,8 @@
 
 #include "render/LayerLineWalk.h"
 
+#include "render/Workers.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -12,6 +14,9 @@ namespace {
 // Lines across rows walked together, and how many positions each walks before the next.
 constexpr int BundleLines = 16;
 constexpr int BandPositions = 64;
+// Groups of bundles handed to each thread, several per thread so that one slow group (lines
+// through the letters) does not leave the others idle.
+constexpr int GroupsPerThread = 8;
 
 // The positions t >= 0 at which from + t * step lies within [low, high], as [first, last).
 void ClipAxis(int from, int step, int low, int high, int& first, int& last)
@@ -31,22 +36,34 @@ void ClipAxis(int from, int step, int low, int high, int& first, int& last)
 
 LayerLineWalk::LayerLineWalk(QImage& target, const QImage& mask, QPoint maskOrigin, QPoint step,
                              const TLayerColours& colours)
-    : FTarget(target)
+    : FPixels(reinterpret_cast<std::uint32_t*>(target.bits()))
+    , FWordsPerLine(target.bytesPerLine() / 4)
     , FMask(mask)
     , FMaskOrigin(maskOrigin)
     , FStep(step)
     , FColours(colours)
 { }
 
-void LayerLineWalk::Paint(const QRect& work)
+void LayerLineWalk::Paint(const QRect& work, int threads)
 {
     const std::vector<TEntry> entries = Entries(work);
     // A line along a row reads memory in order already.
     const int bundle = FStep.y() == 0 ? 1 : BundleLines;
-    for (std::size_t i = 0; i < entries.size(); i += std::size_t(bundle)) {
-        const int count = int(std::min(entries.size() - i, std::size_t(bundle)));
-        PaintBundle(entries.data() + i, count);
-    }
+    const int bundles = int((entries.size() + std::size_t(bundle) - 1) / std::size_t(bundle));
+    threads = std::clamp(threads, 1, std::max(1, bundles));
+    const int groups = threads == 1 ? 1 : std::min(bundles, threads * GroupsPerThread);
+    std::vector<TScratch> scratch(static_cast<std::size_t>(threads));
+    Workers::ForEach(groups, threads, [&](int worker, int group) {
+        // Group g paints bundles [g * bundles / groups, (g + 1) * bundles / groups).
+        const std::size_t first = std::size_t(group) * std::size_t(bundles) / std::size_t(groups);
+        const std::size_t last =
+            std::size_t(group + 1) * std::size_t(bundles) / std::size_t(groups);
+        for (std::size_t b = first; b < last; ++b) {
+            const std::size_t i = b * std::size_t(bundle);
+            const int count = int(std::min(entries.size() - i, std::size_t(bundle)));
+            PaintBundle(scratch[std::size_t(worker)], entries.data() + i, count);
+        }
+    });
 }
 
 std::vector<LayerLineWalk::TEntry> LayerLineWalk::Entries(const QRect& work) const
@@ -77,40 +94,40 @@ std::vector<LayerLineWalk::TEntry> LayerLineWalk::Entries(const QRect& work) con
     return entries;
 }
 
-void LayerLineWalk::PaintBundle(const TEntry* entries, int count)
+void LayerLineWalk::PaintBundle(TScratch& scratch, const TEntry* entries, int count) const
 {
     // The samples that can reach a line's work pixels start `depth` steps before its entry.
     const int depth = FColours.Depth();
-    FLines.resize(std::size_t(count));
-    FFirstPoints.resize(std::size_t(count));
-    const std::ptrdiff_t pixelStep =
-        std::ptrdiff_t(FStep.y()) * (FTarget.bytesPerLine() / 4) + FStep.x();
+    scratch.lines.resize(std::size_t(count));
+    scratch.firstPoints.resize(std::size_t(count));
+    const std::ptrdiff_t pixelStep = std::ptrdiff_t(FStep.y()) * FWordsPerLine + FStep.x();
     int longest = 0;
     for (int i = 0; i < count; ++i) {
         const QPoint entry = entries[i].point;
-        auto* firstPixel =
-            reinterpret_cast<std::uint32_t*>(FTarget.scanLine(entry.y())) + entry.x();
-        FLines[std::size_t(i)].Begin(FColours, depth + entries[i].length, depth, firstPixel,
-                                     pixelStep);
-        FFirstPoints[std::size_t(i)] = entry - FStep * depth;
+        std::uint32_t* const firstPixel = FPixels + entry.y() * FWordsPerLine + entry.x();
+        scratch.lines[std::size_t(i)].Begin(FColours, depth + entries[i].length, depth, firstPixel,
+                                            pixelStep);
+        scratch.firstPoints[std::size_t(i)] = entry - FStep * depth;
         longest = std::max(longest, depth + entries[i].length);
     }
     const int band = count == 1 ? longest : BandPositions;
     for (int from = 0; from < longest; from += band) {
         for (int i = 0; i < count; ++i) {
-            LayerLine& line = FLines[std::size_t(i)];
+            LayerLine& line = scratch.lines[std::size_t(i)];
             const int to = std::min(line.Length(), from + band);
             if (line.Position() >= to)
                 continue;
-            if (GatherSamples(FFirstPoints[std::size_t(i)], line.Position(), to - line.Position()))
-                line.Advance(FSamples.data(), to);
+            if (GatherSamples(scratch.samples, scratch.firstPoints[std::size_t(i)], line.Position(),
+                              to - line.Position()))
+                line.Advance(scratch.samples.data(), to);
             else
                 line.Advance(nullptr, to);
         }
     }
 }
 
-bool LayerLineWalk::GatherSamples(QPoint first, int from, int count)
+bool LayerLineWalk::GatherSamples(std::vector<std::uint8_t>& samples, QPoint first, int from,
+                                  int count) const
 {
     // Where this piece of the line crosses the mask.
     const QPoint start = first + FStep * from - FMaskOrigin;
@@ -120,23 +137,23 @@ bool LayerLineWalk::GatherSamples(QPoint first, int from, int count)
     ClipAxis(start.y(), FStep.y(), 0, FMask.height() - 1, begin, end);
     if (begin >= end)
         return false;
-    FSamples.assign(std::size_t(count), 0);
+    samples.assign(std::size_t(count), 0);
     const QPoint at = start + FStep * begin;
     const std::uint8_t* const source = FMask.constScanLine(at.y()) + at.x();
     const std::ptrdiff_t stride = std::ptrdiff_t(FStep.y()) * FMask.bytesPerLine() + FStep.x();
-    std::uint8_t* const samples = FSamples.data() + begin;
+    std::uint8_t* const into = samples.data() + begin;
     const int n = end - begin;
     if (stride == 1) {
-        std::memcpy(samples, source, std::size_t(n));
+        std::memcpy(into, source, std::size_t(n));
     } else if (stride == -1) {
         // Along a row to the left: the row is read upwards in memory all the same, which the
         // processor fetches ahead of the reads; downwards it does not.
         const std::uint8_t* const low = source - (n - 1);
         for (int i = 0; i < n; ++i)
-            samples[n - 1 - i] = low[i];
+            into[n - 1 - i] = low[i];
     } else {
         for (int i = 0; i < n; ++i)
-            samples[i] = source[i * stride];
+            into[i] = source[i * stride];
     }
     return true;
 }
