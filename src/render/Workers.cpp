@@ -15,20 +15,19 @@ namespace Workers {
 
 namespace {
 
-std::atomic<int> Limit = 0;
+std::atomic<int> Chosen = 0;
 
 } // namespace
 
 int Count()
 {
-    const int cores = std::max(1, int(std::thread::hardware_concurrency()));
-    const int limit = Limit.load();
-    return limit > 0 ? std::min(cores, limit) : cores;
+    const int chosen = Chosen.load();
+    return chosen > 0 ? chosen : std::max(1, int(std::thread::hardware_concurrency()));
 }
 
-void SetLimit(int threads)
+void SetCount(int threads)
 {
-    Limit = std::max(0, threads);
+    Chosen = std::max(0, threads);
 }
 
 void ForEach(int items, int threads, const std::function<void(int worker, int item)>& task)

@@ -9,10 +9,10 @@
 // thread and a few more, as each takes the next, so that a slow piece does not hold up the rest.
 namespace Workers {
 
-// How many threads share a large piece of work: the processor's cores, at most the limit.
+// How many threads share a large piece of work: the processor's cores unless set otherwise.
 int Count();
-// Caps Count() (0 lifts the cap): one thread gives the work as a single thread does it.
-void SetLimit(int threads);
+// Sets Count() (0: the processor's cores again); 1 does all the work on the calling thread.
+void SetCount(int threads);
 
 // Runs task(worker, item) for every item in [0, items) on up to `threads` threads, this one
 // among them; `worker` tells apart the threads (0 .. threads - 1), for scratch space of their

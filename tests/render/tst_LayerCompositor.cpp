@@ -3,6 +3,7 @@
 
 #include "ReferenceBlend.h"
 #include "render/LayerCompositor.h"
+#include "render/Workers.h"
 #include "support/AppTestMain.h"
 #include "support/OverAnyColour.h"
 
@@ -141,6 +142,55 @@ private Q_SLOTS:
                                          .arg(expected.pixel(x, y), 0, 16)));
             }
         }
+    }
+
+    // A stack over a large area is painted in groups of lines on several threads; every group
+    // boundary must leave the pixels as one thread paints them, opaque and over transparency.
+    void threadsGiveTheBytesOfOne_data()
+    {
+        QTest::addColumn<QPoint>("step");
+        QTest::addColumn<bool>("transparent");
+        QTest::addColumn<int>("threads");
+        const QPoint steps[] = {{1, 1}, {-1, 0}, {0, -1}, {-1, 1}};
+        for (const QPoint step : steps) {
+            QTest::addRow("opaque, step %d,%d", step.x(), step.y()) << step << false << 2;
+            QTest::addRow("transparent, step %d,%d", step.x(), step.y()) << step << true << 3;
+        }
+    }
+
+    void threadsGiveTheBytesOfOne()
+    {
+        QFETCH(QPoint, step);
+        QFETCH(bool, transparent);
+        QFETCH(int, threads);
+        // The work, where the layers reach, is over the size that is shared out.
+        const QSize size(1200, 1000);
+        const QImage shape = Mask("shapes", {1100, 950}, 5);
+        const QPoint at(50, 25);
+        std::vector<std::uint32_t> colours = Gradient(150);
+        if (transparent) {
+            // Fading out, as a gradation toward the background over nothing.
+            for (std::size_t k = 0; k < colours.size(); ++k)
+                colours[k] = qPremultiply(colours[k] | std::uint32_t(255 - k) << 24);
+        }
+        const QImage start =
+            transparent ? QImage(size, QImage::Format_ARGB32_Premultiplied) : Background(size);
+        auto painted = [&](int count) {
+            Workers::SetCount(count);
+            QImage target = start;
+            if (transparent) {
+                target.fill(Qt::transparent);
+                LayerCompositor::CompositePremultiplied(target, target.rect(), shape, at, step,
+                                                        colours, 0x203040);
+            } else {
+                LayerCompositor::Composite(target, target.rect(), shape, at, step, colours);
+            }
+            Workers::SetCount(0);
+            return target;
+        };
+        const QImage serial = painted(1);
+        QVERIFY(serial != start);
+        QCOMPARE(painted(threads), serial);
     }
 
     // White on black reads the same in any format, and as bytes of coverage.
