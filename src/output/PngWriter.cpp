@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdlib>
+#include <memory>
 #include <new>
 #include <png.h>
 #include <vector>
@@ -143,17 +144,15 @@ png_byte Paeth(int left, int up, int upLeft)
     return png_byte(toUp <= toUpLeft ? up : upLeft);
 }
 
-// Appends the packed `row` filtered against the packed row above it (`prior`, zeros above the
-// first row): the filter's type byte and then the differences, one loop per filter so that the
-// compiler vectorises the simple ones.
-void AppendFiltered(std::vector<png_byte>& out, TFilter filter, const png_byte* row,
-                    const png_byte* prior, std::size_t length, std::size_t pixelBytes)
+// The packed `row` filtered against the packed row above it (`prior`, zeros above the first
+// row) into `out`: the filter's type byte and then the differences, one loop per filter so that
+// the compiler vectorises the simple ones.
+void Filter(TFilter filter, const png_byte* row, const png_byte* prior, std::size_t length,
+            std::size_t pixelBytes, png_byte* out)
 {
     const int type = FilterType(filter);
-    out.push_back(png_byte(type));
-    const std::size_t at = out.size();
-    out.resize(at + length);
-    png_byte* const into = out.data() + at;
+    out[0] = png_byte(type);
+    png_byte* const into = out + 1;
     const std::size_t first = std::min(pixelBytes, length);
     switch (type) {
     case 1:
@@ -193,53 +192,78 @@ struct TBlock
     std::size_t length = 0;
 };
 
-TBlock DeflateRows(const QImage& words, int first, int last, TFilter filter, int level)
+// Deflates blocks of rows one after another on one thread. The stream and the buffers are kept
+// from block to block: new ones for every block cost about as much in page faults as the work.
+class TDeflater
+{
+public:
+    explicit TDeflater(int level)
+    {
+        if (deflateInit2(&FStream, level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+            throw std::bad_alloc();
+    }
+    ~TDeflater() { deflateEnd(&FStream); }
+    TDeflater(const TDeflater&) = delete;
+    TDeflater& operator=(const TDeflater&) = delete;
+
+    // Rows [first, last) of the picture.
+    TBlock Deflate(const QImage& words, int first, int last, TFilter filter);
+
+private:
+    z_stream FStream {};
+    std::vector<png_byte> FRow;
+    std::vector<png_byte> FPrior;
+    std::vector<png_byte> FFiltered;
+    std::vector<png_byte> FDeflated;
+};
+
+TBlock TDeflater::Deflate(const QImage& words, int first, int last, TFilter filter)
 {
     const std::size_t pixelBytes = words.hasAlphaChannel() ? 4 : 3;
     const std::size_t rowBytes = std::size_t(words.width()) * pixelBytes;
+    const std::size_t lineBytes = rowBytes + 1;
     // The rows just before the block are filtered again to prime the window with them.
-    const int primed = first == 0 ? 0 : int((kWindow + rowBytes) / (rowBytes + 1));
+    const int primed = first == 0 ? 0 : int((kWindow + rowBytes) / lineBytes);
     const int from = std::max(0, first - primed);
-    std::vector<png_byte> prior(rowBytes, 0);
-    std::vector<png_byte> row(rowBytes);
+    FRow.resize(rowBytes);
+    FPrior.assign(rowBytes, 0);
     if (from > 0)
-        PackRow(words, from - 1, prior.data());
-    std::vector<png_byte> filtered;
-    filtered.reserve(std::size_t(last - from) * (rowBytes + 1));
+        PackRow(words, from - 1, FPrior.data());
+    const std::size_t filtered = std::size_t(last - from) * lineBytes;
+    if (FFiltered.size() < filtered)
+        FFiltered.resize(filtered);
     for (int y = from; y < last; ++y) {
-        AppendFiltered(filtered, filter, PackRow(words, y, row.data()), prior.data(), rowBytes,
-                       pixelBytes);
-        std::swap(row, prior);
+        Filter(filter, PackRow(words, y, FRow.data()), FPrior.data(), rowBytes, pixelBytes,
+               FFiltered.data() + std::size_t(y - from) * lineBytes);
+        std::swap(FRow, FPrior);
     }
-    const std::size_t own = std::size_t(first - from) * (rowBytes + 1);
+    const std::size_t own = std::size_t(first - from) * lineBytes;
 
-    z_stream stream {};
-    if (deflateInit2(&stream, level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+    if (deflateReset(&FStream) != Z_OK)
         throw std::bad_alloc();
     const std::size_t window = std::min(own, kWindow);
     if (window > 0)
-        deflateSetDictionary(&stream, filtered.data() + own - window, uInt(window));
+        deflateSetDictionary(&FStream, FFiltered.data() + own - window, uInt(window));
     TBlock block;
-    block.length = filtered.size() - own;
-    block.adler = adler32(adler32(0, nullptr, 0), filtered.data() + own, uInt(block.length));
-    block.deflated.resize(deflateBound(&stream, uLong(block.length)) + 16);
-    stream.next_in = filtered.data() + own;
-    stream.avail_in = uInt(block.length);
+    block.length = filtered - own;
+    block.adler = adler32(adler32(0, nullptr, 0), FFiltered.data() + own, uInt(block.length));
+    const std::size_t bound = deflateBound(&FStream, uLong(block.length)) + 16;
+    if (FDeflated.size() < bound)
+        FDeflated.resize(bound);
+    FStream.next_in = FFiltered.data() + own;
+    FStream.avail_in = uInt(block.length);
     const int flush = last == words.height() ? Z_FINISH : Z_SYNC_FLUSH;
     for (;;) {
-        stream.next_out = block.deflated.data() + stream.total_out;
-        stream.avail_out = uInt(block.deflated.size() - stream.total_out);
-        const int result = deflate(&stream, flush);
-        if (result == Z_STREAM_END || (result == Z_OK && stream.avail_out > 0))
+        FStream.next_out = FDeflated.data() + FStream.total_out;
+        FStream.avail_out = uInt(FDeflated.size() - FStream.total_out);
+        const int result = deflate(&FStream, flush);
+        if (result == Z_STREAM_END || (result == Z_OK && FStream.avail_out > 0))
             break;
-        if (result != Z_OK && result != Z_BUF_ERROR) {
-            deflateEnd(&stream);
+        if (result != Z_OK && result != Z_BUF_ERROR)
             throw std::bad_alloc();
-        }
-        block.deflated.resize(block.deflated.size() * 2);
+        FDeflated.resize(FDeflated.size() * 2);
     }
-    block.deflated.resize(stream.total_out);
-    deflateEnd(&stream);
+    block.deflated.assign(FDeflated.begin(), FDeflated.begin() + std::ptrdiff_t(FStream.total_out));
     return block;
 }
 
@@ -294,11 +318,14 @@ std::optional<QByteArray> EncodeInBlocks(const QImage& image, int blockRows, int
     blockRows = std::max(1, blockRows);
     const int blocks = (words.height() + blockRows - 1) / blockRows;
     std::vector<TBlock> deflated(static_cast<std::size_t>(blocks));
+    std::vector<std::unique_ptr<TDeflater>> deflaters(static_cast<std::size_t>(threads));
     try {
-        Workers::ForEach(blocks, threads, [&](int, int b) {
-            deflated[std::size_t(b)] =
-                DeflateRows(words, b * blockRows, std::min(words.height(), (b + 1) * blockRows),
-                            filter, std::clamp(level, 0, 9));
+        Workers::ForEach(blocks, threads, [&](int worker, int b) {
+            std::unique_ptr<TDeflater>& deflater = deflaters[std::size_t(worker)];
+            if (!deflater)
+                deflater = std::make_unique<TDeflater>(std::clamp(level, 0, 9));
+            deflated[std::size_t(b)] = deflater->Deflate(
+                words, b * blockRows, std::min(words.height(), (b + 1) * blockRows), filter);
         });
     } catch (const std::bad_alloc&) {
         return Failure(error, QStringLiteral("out of memory"));
