@@ -3,7 +3,10 @@
 
 // Time of one paint of the preview with a warped caption, as while the amount is dragged: the
 // heavy logo of heavy.qvd (100 pt, gradation depth 200, turned 30 degrees) with each warp, the
-// amount moving by one per paint. Warp 0 is the straight logo for comparison.
+// amount moving by one per paint. Warp 0 is the straight logo for comparison. And the time from
+// opening the warp gallery on that logo to its first frame painted, thumbnails and all, beside
+// what ten full previews reduced to thumbnails cost.
+#include "app/WarpGallery.h"
 #include "document/LogoFile.h"
 #include "platform/FontInfo.h"
 #include "render/DocumentRenderer.h"
@@ -14,6 +17,7 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QImage>
+#include <QPainter>
 
 #include <benchmark/benchmark.h>
 
@@ -62,7 +66,51 @@ void BM_WarpOutline(benchmark::State& state)
     }
 }
 
+// Wall time: the thumbnails are drawn on more than one thread.
+void BM_WarpGalleryOpen(benchmark::State& state)
+{
+    const PreviewScene scene = DocumentRenderer::SceneOf(Heavy(), {});
+    TWarpGallery gallery(nullptr);
+    QImage frame(gallery.size(), QImage::Format_RGB32);
+    for (auto _ : state) {
+        gallery.Open(scene, TLogoWarp::None, 0, QRect(0, 0, 800, 600));
+        QPainter painter(&frame);
+        gallery.PaintTo(painter);
+        painter.end();
+        gallery.hide();
+        benchmark::DoNotOptimize(frame.constBits());
+    }
+}
+
+// What a thumbnail cost when each was a whole preview drawn on a new thread and reduced.
+void BM_FullPreviewsReduced(benchmark::State& state)
+{
+    const PreviewScene scene = DocumentRenderer::SceneOf(Heavy(), {});
+    for (auto _ : state) {
+        for (int warp = 0; warp <= LogoDocument::kMaxWarp; ++warp) {
+            PreviewScene warped = scene;
+            warped.look.warp = TLogoWarp(warp);
+            warped.look.warpAmount = TWarpGallery::kStartAmount;
+            const QImage thumbnail = DocumentRenderer::Render(warped).scaled(
+                TWarpGallery::kThumbSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            benchmark::DoNotOptimize(thumbnail.constBits());
+        }
+    }
+}
+
 } // namespace
+
+BENCHMARK(BM_WarpGalleryOpen)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+BENCHMARK(BM_FullPreviewsReduced)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 // Argument: the warp, 0 (none) to 9 in the gallery's order.
 BENCHMARK(BM_WarpedPreviewPaint)
