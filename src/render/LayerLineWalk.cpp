@@ -111,7 +111,22 @@ void LayerLineWalk::PaintBundle(TScratch& scratch, const TEntry* entries, int co
         longest = std::max(longest, depth + entries[i].length);
     }
     const int band = count == 1 ? longest : BandPositions;
+    // Neighbours along the entry row meet each mask row side by side: a band of their samples is
+    // read a row at a time, rather than a line at a time down the rows.
+    bool sideBySide = count > 1;
+    for (int i = 1; i < count && sideBySide; ++i)
+        sideBySide = entries[i].point == entries[0].point + QPoint(i, 0);
     for (int from = 0; from < longest; from += band) {
+        if (sideBySide) {
+            const bool covered = GatherTile(scratch, scratch.firstPoints[0], from, band, count);
+            for (int i = 0; i < count; ++i) {
+                LayerLine& line = scratch.lines[std::size_t(i)];
+                const int to = std::min(line.Length(), from + band);
+                if (line.Position() < to)
+                    line.Advance(covered ? scratch.samples.data() + i * band : nullptr, to);
+            }
+            continue;
+        }
         for (int i = 0; i < count; ++i) {
             LayerLine& line = scratch.lines[std::size_t(i)];
             const int to = std::min(line.Length(), from + band);
@@ -124,6 +139,30 @@ void LayerLineWalk::PaintBundle(TScratch& scratch, const TEntry* entries, int co
                 line.Advance(nullptr, to);
         }
     }
+}
+
+bool LayerLineWalk::GatherTile(TScratch& scratch, QPoint first, int from, int band, int count) const
+{
+    // Positions from `from` on whose mask row lies in the mask.
+    const QPoint start = first + FStep * from - FMaskOrigin;
+    int begin = 0;
+    int end = band;
+    ClipAxis(start.y(), FStep.y(), 0, FMask.height() - 1, begin, end);
+    // Line i at position t reads the mask at start + step * t + (i, 0).
+    ClipAxis(start.x(), FStep.x(), -(count - 1), FMask.width() - 1, begin, end);
+    if (begin >= end)
+        return false;
+    scratch.samples.assign(std::size_t(count) * std::size_t(band), 0);
+    std::uint8_t* const tile = scratch.samples.data();
+    for (int t = begin; t < end; ++t) {
+        const QPoint at = start + FStep * t;
+        const int low = std::max(0, -at.x());
+        const int high = std::min(count, FMask.width() - at.x());
+        const std::uint8_t* const row = FMask.constScanLine(at.y()) + at.x();
+        for (int i = low; i < high; ++i)
+            tile[i * band + t] = row[i];
+    }
+    return true;
 }
 
 bool LayerLineWalk::GatherSamples(std::vector<std::uint8_t>& samples, QPoint first, int from,

@@ -47,6 +47,9 @@ private:
 
     std::vector<TEntry> Entries(const QRect& work) const;
     void PaintBundle(TScratch& scratch, const TEntry* entries, int count) const;
+    // The coverage of `band` positions from `from` on of `count` lines side by side along a row,
+    // the first at `first` at position 0, line after line; false when none lies in the mask.
+    bool GatherTile(TScratch& scratch, QPoint first, int from, int band, int count) const;
     // The coverage of `count` positions along the line whose position 0 is at `first` in
     // target coordinates, from position `from` on; false when none lies in the mask.
     bool GatherSamples(std::vector<std::uint8_t>& samples, QPoint first, int from, int count) const;
