@@ -152,8 +152,14 @@ bool LayerLineWalk::GatherTile(TScratch& scratch, QPoint first, int from, int ba
     ClipAxis(start.x(), FStep.x(), -(count - 1), FMask.width() - 1, begin, end);
     if (begin >= end)
         return false;
-    scratch.samples.assign(std::size_t(count) * std::size_t(band), 0);
+    scratch.samples.resize(std::size_t(count) * std::size_t(band));
     std::uint8_t* const tile = scratch.samples.data();
+    // Only a band that leaves the mask somewhere has samples to clear.
+    const int firstX = start.x() + FStep.x() * begin;
+    const int lastX = start.x() + FStep.x() * (end - 1);
+    if (begin > 0 || end < band || std::min(firstX, lastX) < 0
+        || std::max(firstX, lastX) + count > FMask.width())
+        std::fill(scratch.samples.begin(), scratch.samples.end(), std::uint8_t(0));
     for (int t = begin; t < end; ++t) {
         const QPoint at = start + FStep * t;
         const int low = std::max(0, -at.x());
