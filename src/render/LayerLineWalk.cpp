@@ -154,17 +154,34 @@ bool LayerLineWalk::GatherTile(TScratch& scratch, QPoint first, int from, int ba
         return false;
     scratch.samples.resize(std::size_t(count) * std::size_t(band));
     std::uint8_t* const tile = scratch.samples.data();
+    const std::uint8_t* const bits = FMask.constBits();
+    const std::ptrdiff_t bytesPerLine = FMask.bytesPerLine();
     // Only a band that leaves the mask somewhere has samples to clear.
     const int firstX = start.x() + FStep.x() * begin;
     const int lastX = start.x() + FStep.x() * (end - 1);
-    if (begin > 0 || end < band || std::min(firstX, lastX) < 0
-        || std::max(firstX, lastX) + count > FMask.width())
+    const bool inside =
+        std::min(firstX, lastX) >= 0 && std::max(firstX, lastX) + count <= FMask.width();
+    if (inside && count == BundleLines) {
+        // A whole bundle: one load of a row's piece a position.
+        const std::ptrdiff_t rowStep = FStep.y() * bytesPerLine + FStep.x();
+        const std::uint8_t* row = bits + (start.y() + FStep.y() * begin) * bytesPerLine + firstX;
+        if (begin > 0 || end < band)
+            std::fill(scratch.samples.begin(), scratch.samples.end(), std::uint8_t(0));
+        for (int t = begin; t < end; ++t, row += rowStep) {
+            std::uint8_t piece[BundleLines];
+            std::memcpy(piece, row, sizeof piece);
+            for (int i = 0; i < BundleLines; ++i)
+                tile[i * band + t] = piece[i];
+        }
+        return true;
+    }
+    if (begin > 0 || end < band || !inside)
         std::fill(scratch.samples.begin(), scratch.samples.end(), std::uint8_t(0));
     for (int t = begin; t < end; ++t) {
         const QPoint at = start + FStep * t;
         const int low = std::max(0, -at.x());
         const int high = std::min(count, FMask.width() - at.x());
-        const std::uint8_t* const row = FMask.constScanLine(at.y()) + at.x();
+        const std::uint8_t* const row = bits + at.y() * bytesPerLine + at.x();
         for (int i = low; i < high; ++i)
             tile[i * band + t] = row[i];
     }
