@@ -59,22 +59,33 @@ QImage CaptionMask::Draw(const TextPlacement& placement, const QRect& region)
     return Packed(drawn);
 }
 
-const QImage& CaptionMask::Of(const TextPlacement& placement, QPoint& topLeft)
+bool CaptionMask::Keep(const TextPlacement& placement)
 {
-    const bool same = !FMask.isNull() && FText == placement.text && FFont == placement.font
+    const bool same = FKept && FText == placement.text && FFont == placement.font
         && FBaseline == placement.baseline && FEscapement == placement.escapement
         && FWarped == placement.warped
         && (!FWarped
             || (FWarpedLetters == placement.warpedLetters
                 && FWarpedLines == placement.warpedLines));
-    if (!same) {
-        FText = placement.text;
-        FFont = placement.font;
-        FBaseline = placement.baseline;
-        FEscapement = placement.escapement;
-        FWarped = placement.warped;
-        FWarpedLetters = placement.warpedLetters;
-        FWarpedLines = placement.warpedLines;
+    if (same)
+        return true;
+    FKept = true;
+    FText = placement.text;
+    FFont = placement.font;
+    FBaseline = placement.baseline;
+    FEscapement = placement.escapement;
+    FWarped = placement.warped;
+    FWarpedLetters = placement.warpedLetters;
+    FWarpedLines = placement.warpedLines;
+    FMask = QImage();
+    FOutline = QPainterPath();
+    FLetters = QImage();
+    return false;
+}
+
+const QImage& CaptionMask::Of(const TextPlacement& placement, QPoint& topLeft)
+{
+    if (!Keep(placement) || FMask.isNull()) {
         const QRect bounds = placement.Bounds({});
         FMask = Draw(placement, bounds);
         FTopLeft = bounds.topLeft() - placement.origin;
@@ -82,4 +93,33 @@ const QImage& CaptionMask::Of(const TextPlacement& placement, QPoint& topLeft)
     }
     topLeft = placement.origin + FTopLeft;
     return FMask;
+}
+
+const QPainterPath& CaptionMask::Outline(const TextPlacement& placement)
+{
+    // Made anew for another origin rather than moved, so that it is the path exactly.
+    if (!Keep(placement) || FOutline.isEmpty() || FOutlineOrigin != placement.origin) {
+        FOutline = placement.Path({});
+        FOutlineOrigin = placement.origin;
+    }
+    return FOutline;
+}
+
+const QImage& CaptionMask::Letters(const TextPlacement& placement, QPoint offset, QPoint& topLeft)
+{
+    if (!Keep(placement) || FLetters.isNull() || FLettersAt != placement.origin + offset) {
+        QPainterPath letters = placement.Path(offset);
+        letters.setFillRule(Qt::OddEvenFill);
+        const QRect bounds = letters.boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1);
+        FLetters = QImage(bounds.size().expandedTo(QSize(1, 1)), QImage::Format_Alpha8);
+        FLetters.fill(0);
+        QPainter painter(&FLetters);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.translate(-bounds.topLeft());
+        painter.fillPath(letters, Qt::white);
+        FLettersAt = placement.origin + offset;
+        FLettersTopLeft = bounds.topLeft();
+    }
+    topLeft = FLettersTopLeft;
+    return FLetters;
 }

@@ -54,6 +54,14 @@ void BlendShape(QImage& target, const QRect& area, const QImage& mask, QPoint ma
 void BlendShapeOverTransparency(QImage& target, const QRect& area, const QImage& mask,
                                 QPoint maskOrigin, std::uint32_t colour, std::uint32_t ground);
 
+// An opaque picture (Format_RGB32) laid as tiles, one at every multiple of its `tileSize` from
+// `tileOrigin` on, blended into `area` of a Format_RGB32 or Format_ARGB32_Premultiplied target
+// through the coverage `mask` (one byte per pixel) whose top-left corner is at `maskOrigin`: as
+// the raster painter draws the tiles clipped to the antialiased shape. `tile` holds at least the
+// part of a tile that the area reaches.
+void BlendTiles(QImage& target, const QRect& area, const QImage& mask, QPoint maskOrigin,
+                const QImage& tile, QPoint tileOrigin, QSize tileSize);
+
 // The region of target pixels whose layers come from the mask: the part of `area` that any
 // layer of the given depth can reach, and the part of mask space that reaches `area`.
 QRect SourceRegion(const QRect& area, QPoint step, int depth);

@@ -7,11 +7,15 @@
 #include "support/AppTestMain.h"
 #include "support/OverAnyColour.h"
 
+#include <QPainter>
+#include <QPainterPath>
 #include <QRandomGenerator>
 #include <QtTest>
 
 #include <cstdint>
 #include <vector>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -267,6 +271,54 @@ private Q_SLOTS:
             }
         }
         QCOMPARE(covered > 0, qRed(ink) == 0x20);
+    }
+
+    // A picture laid in tiles through a kept coverage is what the painter draws clipped to the
+    // antialiased shape, wherever the tiles start and however far the area reaches.
+    void tilesThroughCoverageAsThePainterClips_data()
+    {
+        QTest::addColumn<QPoint>("tileOrigin");
+        QTest::addColumn<QRect>("area");
+        QTest::addColumn<bool>("transparent");
+        QTest::newRow("tiles from the corner") << QPoint(0, 0) << QRect(0, 0, 90, 70) << false;
+        QTest::newRow("tiles from inside") << QPoint(13, -5) << QRect(0, 0, 90, 70) << false;
+        QTest::newRow("part of the target") << QPoint(4, 4) << QRect(20, 10, 40, 30) << false;
+        QTest::newRow("over transparency") << QPoint(4, 4) << QRect(0, 0, 90, 70) << true;
+    }
+
+    void tilesThroughCoverageAsThePainterClips()
+    {
+        QFETCH(QPoint, tileOrigin);
+        QFETCH(QRect, area);
+        QFETCH(bool, transparent);
+        QPainterPath shape;
+        shape.addEllipse(QRectF(8.3, 6.6, 61.2, 47.9));
+        shape.addText(QPointF(10.5, 60.25), QFont(QStringLiteral("DejaVu Sans"), 30), u"Qg"_s);
+        shape.setFillRule(Qt::OddEvenFill);
+        QImage coverage(90, 70, QImage::Format_Alpha8);
+        coverage.fill(0);
+        {
+            QPainter painter(&coverage);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.fillPath(shape, Qt::white);
+        }
+        const QImage tile = Background({17, 11});
+        QImage expected = transparent ? QImage(90, 70, QImage::Format_ARGB32_Premultiplied)
+                                      : Background({90, 70});
+        if (transparent)
+            expected.fill(qRgba(10, 20, 30, 100));
+        QImage blended = expected;
+        {
+            QPainter painter(&expected);
+            painter.setClipRect(area);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setClipPath(shape, Qt::IntersectClip);
+            for (int x = tileOrigin.x() - 17; x < 90; x += 17)
+                for (int y = tileOrigin.y() - 11; y < 70; y += 11)
+                    painter.drawImage(QPoint(x, y), tile);
+        }
+        LayerCompositor::BlendTiles(blended, area, coverage, {}, tile, tileOrigin, tile.size());
+        QCOMPARE(blended, expected);
     }
 
     // The mask only needs to cover what can reach the area: the area and the area moved back
