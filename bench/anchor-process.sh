@@ -10,6 +10,9 @@
 # Usage: bench/anchor-process.sh [BUILD_DIR] [RUNS]
 # TOOLS (environment) picks the tools, "quilvoro cairo pillow imagemagick" by default; BEFORE, a
 # second build folder, adds its `quilvoro render` as the tool "before" for a change's own pass.
+# FIFO=1 runs every measured command first in line for the processor (chrt -f 10, as root): on a
+# host shared with other work the wall time of a process with two threads otherwise says more
+# about that work than about the process.
 # On a shared machine the CPU times (user + sys) move far less with load than the wall times,
 # but still move (other work on the second core slows memory and caches); the least CPU time of
 # the runs is the steadiest figure.
@@ -44,6 +47,8 @@ command_of() {
 }
 
 tools=${TOOLS:-quilvoro cairo pillow imagemagick}
+first=()
+[ -n "${FIFO:-}" ] && first=(chrt -f 10)
 [ -n "$before_program" ] && tools="before $tools"
 
 printf 'machine: %s cores, load average %s at the start\n\n' "$(nproc)" \
@@ -64,7 +69,7 @@ for case in "1 opaque 0" "4 opaque 0" "1 opaque" "4 opaque" "4 transparent" "8 t
     command_of "$tool" "$scale" "$mode" "${depth:-}"
     for _ in 1 2; do "${words[@]}" >/dev/null 2>&1; done # warm the caches
     file="$tool $scale $mode ${depth:-200}.txt"
-    for _ in $(seq "$runs"); do measured "$file" "${words[@]}"; done
+    for _ in $(seq "$runs"); do measured "$file" ${first[@]+"${first[@]}"} "${words[@]}"; done
     printf '| %s× %s, depth %s | %s | %s | %s | %s | %s |\n' "$scale" "$mode" "${depth:-200}" \
       "$tool" "$(median_ms 1 < "$file")" "$(median_ms 2 < "$file")" "$(least_ms 2 < "$file")" \
       "$(median_mb 3 < "$file")"
