@@ -18,6 +18,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <exception>
+#include <mutex>
 
 using namespace Qt::StringLiterals;
 
@@ -199,15 +201,24 @@ void TWarpGallery::Open(const PreviewScene& scene, TLogoWarp warp, int amount, c
 
 void TWarpGallery::RenderThumbnails()
 {
-    // This thread and the pool's take the thumbnails one at a time.
+    // This thread and the pool's take the thumbnails one at a time; what one fails with is
+    // thrown here once the others have stopped, since they share this frame.
     std::atomic<int> next = 0;
     const int amount = Amount();
+    std::mutex failed;
+    std::exception_ptr failure;
     const auto draw = [&] {
-        for (int i = next++; i < kWarps; i = next++) {
-            PreviewScene scene = FScene;
-            scene.look.warp = TLogoWarp(i);
-            scene.look.warpAmount = amount;
-            FThumbnails[std::size_t(i)] = DrawThumbnail(scene);
+        try {
+            for (int i = next++; i < kWarps; i = next++) {
+                PreviewScene scene = FScene;
+                scene.look.warp = TLogoWarp(i);
+                scene.look.warpAmount = amount;
+                FThumbnails[std::size_t(i)] = DrawThumbnail(scene);
+            }
+        } catch (...) {
+            next = kWarps;
+            const std::scoped_lock lock(failed);
+            failure = std::current_exception();
         }
     };
     QThreadPool& pool = ThumbnailThreads();
@@ -221,6 +232,8 @@ void TWarpGallery::RenderThumbnails()
     }
     draw();
     done.acquire(helpers);
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 void TWarpGallery::PaintTo(QPainter& painter) const
