@@ -8,11 +8,17 @@
 # as a Markdown table.
 # The depth 0 rows are each tool's floor: process start, the text and the PNG, without a shadow.
 # Usage: bench/anchor-process.sh [BUILD_DIR] [RUNS]
+# TOOLS (environment) picks the tools, "quilvoro cairo pillow imagemagick" by default; BEFORE, a
+# second build folder, adds its `quilvoro render` as the tool "before" for a change's own pass.
+# FIFO=1 runs every measured command first in line for the processor (chrt -f 10, as root): on a
+# host shared with other work the wall time of a process with two threads otherwise says more
+# about that work than about the process.
 # On a shared machine the CPU times (user + sys) move far less with load than the wall times,
 # but still move (other work on the second core slows memory and caches); the least CPU time of
 # the runs is the steadiest figure.
 set -euo pipefail
 
+before_program=${BEFORE:+$(realpath "$BEFORE/quilvoro")}
 # shellcheck source=process-timing.sh
 source "$(dirname "$(realpath "$0")")/process-timing.sh"
 anchors=$here/anchors
@@ -28,12 +34,22 @@ command_of() {
       words=("${render[@]}" "$([ -n "$depth" ] && echo flat || echo heavy).qvd" --scale "$scale")
       [ "$mode" = transparent ] && words+=(--transparent)
       words+=(-o out.png) ;;
+    before) words=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM
+                   "$before_program" render
+                   "$([ -n "$depth" ] && echo flat || echo heavy).qvd" --scale "$scale")
+      [ "$mode" = transparent ] && words+=(--transparent)
+      words+=(-o out.png) ;;
     cairo) words=("$anchors/cairo-logo.py") ;;
     pillow) words=("$anchors/pillow-logo.py") ;;
     imagemagick) words=("$anchors/imagemagick-logo.sh") ;;
   esac
-  [ "$tool" = quilvoro ] || words+=("$scale" "$mode" out.png ${depth:+"$depth"})
+  [ "$tool" = quilvoro ] || [ "$tool" = before ] || words+=("$scale" "$mode" out.png ${depth:+"$depth"})
 }
+
+tools=${TOOLS:-quilvoro cairo pillow imagemagick}
+first=()
+[ -n "${FIFO:-}" ] && first=(chrt -f 10)
+[ -n "$before_program" ] && tools="before $tools"
 
 printf 'machine: %s cores, load average %s at the start\n\n' "$(nproc)" \
   "$(cut -d' ' -f1-3 /proc/loadavg)"
@@ -49,11 +65,11 @@ printf '| an empty process (/bin/true) | - | %s | %s | %s | %s |\n' "$(median_ms
 # scale, mode, depth (empty: heavy.qvd's 200; 0: no shadow)
 for case in "1 opaque 0" "4 opaque 0" "1 opaque" "4 opaque" "4 transparent" "8 transparent"; do
   read -r scale mode depth <<< "$case"
-  for tool in quilvoro cairo pillow imagemagick; do
+  for tool in $tools; do
     command_of "$tool" "$scale" "$mode" "${depth:-}"
     for _ in 1 2; do "${words[@]}" >/dev/null 2>&1; done # warm the caches
     file="$tool $scale $mode ${depth:-200}.txt"
-    for _ in $(seq "$runs"); do measured "$file" "${words[@]}"; done
+    for _ in $(seq "$runs"); do measured "$file" ${first[@]+"${first[@]}"} "${words[@]}"; done
     printf '| %s× %s, depth %s | %s | %s | %s | %s | %s |\n' "$scale" "$mode" "${depth:-200}" \
       "$tool" "$(median_ms 1 < "$file")" "$(median_ms 2 < "$file")" "$(least_ms 2 < "$file")" \
       "$(median_mb 3 < "$file")"

@@ -2,11 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Time of one render of a logo document without a window: the heavy logo (100 pt, gradation
-// depth 200, turned 30 degrees) at scales 1, 4 and 8, opaque and transparent, and the same read
-// from a .qvd file first; and the conversion to the preview's look that every edit runs.
+// depth 200, turned 30 degrees) at scales 1, 4 and 8, opaque and transparent, on one thread and
+// on two, and the same read from a .qvd file first; and the conversion to the preview's look that
+// every edit runs.
 #include "document/LogoFile.h"
 #include "platform/FontInfo.h"
 #include "render/DocumentRenderer.h"
+#include "render/Workers.h"
 
 #include <QImage>
 #include <QTemporaryDir>
@@ -31,10 +33,12 @@ void BM_RenderDocument(benchmark::State& state)
     RenderOptions options;
     options.scale = int(state.range(0));
     options.transparent = state.range(1) != 0;
+    Workers::SetCount(int(state.range(2)));
     for (auto _ : state) {
         const QImage picture = DocumentRenderer::Render(document, {}, options);
         benchmark::DoNotOptimize(picture.constBits());
     }
+    Workers::SetCount(0);
 }
 
 void BM_ReadAndRenderFile(benchmark::State& state)
@@ -64,10 +68,10 @@ void BM_LookOfDocument(benchmark::State& state)
 
 BENCHMARK(BM_LookOfDocument)->Unit(benchmark::kMicrosecond);
 
-// Arguments: scale, transparent (1) or opaque (0).
+// Arguments: scale, transparent (1) or opaque (0), threads for a large picture.
 BENCHMARK(BM_RenderDocument)
-    ->ArgsProduct({{1, 4, 8}, {0, 1}})
-    ->ArgNames({"scale", "transparent"})
+    ->ArgsProduct({{1, 4, 8}, {0, 1}, {1, 2}})
+    ->ArgNames({"scale", "transparent", "threads"})
     // Each render draws on a thread of its own, so the calling thread's CPU time says little.
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond)

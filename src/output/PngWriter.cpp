@@ -3,9 +3,18 @@
 
 #include "output/PngWriter.h"
 
+#include "render/Workers.h"
+
+#include <QtEndian>
+
+#include <algorithm>
 #include <csetjmp>
+#include <cstdlib>
+#include <memory>
+#include <new>
 #include <png.h>
 #include <vector>
+#include <zlib.h>
 
 namespace PngWriter {
 
@@ -114,14 +123,249 @@ bool WriteRows(png_structp png, png_infop info, const QImage& words, int filter,
     return true;
 }
 
+// What a block of rows is deflated from: about this many bytes of filtered rows.
+constexpr std::size_t kBlockBytes = 1 << 19;
+// Deflate looks this far back; a block is primed with that much of the rows before it.
+constexpr std::size_t kWindow = 32768;
+
+int FilterType(TFilter filter)
+{
+    return filter == TFilter::Adaptive ? 0 : int(filter);
+}
+
+png_byte Paeth(int left, int up, int upLeft)
+{
+    const int p = left + up - upLeft;
+    const int toLeft = std::abs(p - left);
+    const int toUp = std::abs(p - up);
+    const int toUpLeft = std::abs(p - upLeft);
+    if (toLeft <= toUp && toLeft <= toUpLeft)
+        return png_byte(left);
+    return png_byte(toUp <= toUpLeft ? up : upLeft);
+}
+
+// The packed `row` filtered against the packed row above it (`prior`, zeros above the first
+// row) into `out`: the filter's type byte and then the differences, one loop per filter so that
+// the compiler vectorises the simple ones.
+void Filter(TFilter filter, const png_byte* row, const png_byte* prior, std::size_t length,
+            std::size_t pixelBytes, png_byte* out)
+{
+    const int type = FilterType(filter);
+    out[0] = png_byte(type);
+    png_byte* const into = out + 1;
+    const std::size_t first = std::min(pixelBytes, length);
+    switch (type) {
+    case 1:
+        std::copy_n(row, first, into);
+        for (std::size_t i = first; i < length; ++i)
+            into[i] = png_byte(row[i] - row[i - pixelBytes]);
+        break;
+    case 2:
+        for (std::size_t i = 0; i < length; ++i)
+            into[i] = png_byte(row[i] - prior[i]);
+        break;
+    case 3:
+        for (std::size_t i = 0; i < first; ++i)
+            into[i] = png_byte(row[i] - prior[i] / 2);
+        for (std::size_t i = first; i < length; ++i)
+            into[i] = png_byte(row[i] - (row[i - pixelBytes] + prior[i]) / 2);
+        break;
+    case 4:
+        for (std::size_t i = 0; i < first; ++i)
+            into[i] = png_byte(row[i] - prior[i]);
+        for (std::size_t i = first; i < length; ++i)
+            into[i] =
+                png_byte(row[i] - Paeth(row[i - pixelBytes], prior[i], prior[i - pixelBytes]));
+        break;
+    default:
+        std::copy_n(row, length, into);
+        break;
+    }
+}
+
+// One block of rows deflated on its own: a raw stream ended by a flush to a byte boundary (the
+// last block by the stream's end), and the Adler-32 of its filtered rows.
+struct TBlock
+{
+    std::vector<png_byte> deflated;
+    uLong adler = 0;
+    std::size_t length = 0;
+};
+
+// Deflates blocks of rows one after another on one thread. The stream and the buffers are kept
+// from block to block: new ones for every block cost about as much in page faults as the work.
+class TDeflater
+{
+public:
+    explicit TDeflater(int level)
+    {
+        if (deflateInit2(&FStream, level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+            throw std::bad_alloc();
+    }
+    ~TDeflater() { deflateEnd(&FStream); }
+    TDeflater(const TDeflater&) = delete;
+    TDeflater& operator=(const TDeflater&) = delete;
+
+    // Rows [first, last) of the picture.
+    TBlock Deflate(const QImage& words, int first, int last, TFilter filter);
+
+private:
+    z_stream FStream {};
+    std::vector<png_byte> FRow;
+    std::vector<png_byte> FPrior;
+    std::vector<png_byte> FFiltered;
+    std::vector<png_byte> FDeflated;
+};
+
+TBlock TDeflater::Deflate(const QImage& words, int first, int last, TFilter filter)
+{
+    const std::size_t pixelBytes = words.hasAlphaChannel() ? 4 : 3;
+    const std::size_t rowBytes = std::size_t(words.width()) * pixelBytes;
+    const std::size_t lineBytes = rowBytes + 1;
+    // The rows just before the block are filtered again to prime the window with them.
+    const int primed = first == 0 ? 0 : int((kWindow + rowBytes) / lineBytes);
+    const int from = std::max(0, first - primed);
+    FRow.resize(rowBytes);
+    FPrior.assign(rowBytes, 0);
+    if (from > 0)
+        PackRow(words, from - 1, FPrior.data());
+    const std::size_t filtered = std::size_t(last - from) * lineBytes;
+    if (FFiltered.size() < filtered)
+        FFiltered.resize(filtered);
+    for (int y = from; y < last; ++y) {
+        Filter(filter, PackRow(words, y, FRow.data()), FPrior.data(), rowBytes, pixelBytes,
+               FFiltered.data() + std::size_t(y - from) * lineBytes);
+        std::swap(FRow, FPrior);
+    }
+    const std::size_t own = std::size_t(first - from) * lineBytes;
+
+    if (deflateReset(&FStream) != Z_OK)
+        throw std::bad_alloc();
+    const std::size_t window = std::min(own, kWindow);
+    if (window > 0)
+        deflateSetDictionary(&FStream, FFiltered.data() + own - window, uInt(window));
+    TBlock block;
+    block.length = filtered - own;
+    block.adler = adler32(adler32(0, nullptr, 0), FFiltered.data() + own, uInt(block.length));
+    const std::size_t bound = deflateBound(&FStream, uLong(block.length)) + 16;
+    if (FDeflated.size() < bound)
+        FDeflated.resize(bound);
+    FStream.next_in = FFiltered.data() + own;
+    FStream.avail_in = uInt(block.length);
+    const int flush = last == words.height() ? Z_FINISH : Z_SYNC_FLUSH;
+    for (;;) {
+        FStream.next_out = FDeflated.data() + FStream.total_out;
+        FStream.avail_out = uInt(FDeflated.size() - FStream.total_out);
+        const int result = deflate(&FStream, flush);
+        if (result == Z_STREAM_END || (result == Z_OK && FStream.avail_out > 0))
+            break;
+        if (result != Z_OK && result != Z_BUF_ERROR)
+            throw std::bad_alloc();
+        FDeflated.resize(FDeflated.size() * 2);
+    }
+    block.deflated.assign(FDeflated.begin(), FDeflated.begin() + std::ptrdiff_t(FStream.total_out));
+    return block;
+}
+
+void AppendWord(QByteArray& bytes, quint32 word)
+{
+    const quint32 big = qToBigEndian(word);
+    bytes.append(reinterpret_cast<const char*>(&big), sizeof big);
+}
+
+// A chunk of `type` whose data is the pieces one after another.
+void AppendChunk(QByteArray& png, const char* type, std::initializer_list<QByteArrayView> pieces)
+{
+    qsizetype length = 0;
+    for (const QByteArrayView piece : pieces)
+        length += piece.size();
+    AppendWord(png, quint32(length));
+    const qsizetype start = png.size();
+    png.append(type, 4);
+    for (const QByteArrayView piece : pieces)
+        png.append(piece);
+    const auto* typed = reinterpret_cast<const Bytef*>(png.constData() + start);
+    AppendWord(png, quint32(crc32(crc32(0, nullptr, 0), typed, uInt(png.size() - start))));
+}
+
+// The zlib stream's header for deflate with a 32 KiB window at `level`.
+QByteArray ZlibHeader(int level)
+{
+    const int cmf = 0x78;
+    const int speed = level < 2 ? 0 : level < 6 ? 1 : level == 6 ? 2 : 3;
+    int flg = speed << 6;
+    flg += (31 - (cmf * 256 + flg) % 31) % 31;
+    const char bytes[] = {char(cmf), char(flg)};
+    return QByteArray(bytes, 2);
+}
+
+std::optional<QByteArray> Failure(QString* error, const QString& message)
+{
+    if (error)
+        *error = message;
+    return std::nullopt;
+}
+
 } // namespace
+
+std::optional<QByteArray> EncodeInBlocks(const QImage& image, int blockRows, int threads,
+                                         QString* error, TFilter filter, int level)
+{
+    if (image.isNull())
+        return Failure(error, QStringLiteral("empty picture"));
+    Q_ASSERT(filter != TFilter::Adaptive);
+    const QImage words = Words(image);
+    blockRows = std::max(1, blockRows);
+    const int blocks = (words.height() + blockRows - 1) / blockRows;
+    std::vector<TBlock> deflated(static_cast<std::size_t>(blocks));
+    std::vector<std::unique_ptr<TDeflater>> deflaters(static_cast<std::size_t>(threads));
+    try {
+        Workers::ForEach(blocks, threads, [&](int worker, int b) {
+            std::unique_ptr<TDeflater>& deflater = deflaters[std::size_t(worker)];
+            if (!deflater)
+                deflater = std::make_unique<TDeflater>(std::clamp(level, 0, 9));
+            deflated[std::size_t(b)] = deflater->Deflate(
+                words, b * blockRows, std::min(words.height(), (b + 1) * blockRows), filter);
+        });
+    } catch (const std::bad_alloc&) {
+        return Failure(error, QStringLiteral("out of memory"));
+    }
+
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    QByteArray header;
+    AppendWord(header, quint32(words.width()));
+    AppendWord(header, quint32(words.height()));
+    // 8 bits, RGB or RGBA, deflate, adaptive filtering by row, not interlaced
+    header.append(char(8)).append(char(words.hasAlphaChannel() ? 6 : 2));
+    header.append(char(0)).append(char(0)).append(char(0));
+    AppendChunk(png, "IHDR", {header});
+    // One IDAT a block: the stream's header before the first, its checksum after the last.
+    const QByteArray streamHeader = ZlibHeader(level);
+    uLong adler = adler32(0, nullptr, 0);
+    for (int b = 0; b < blocks; ++b) {
+        const TBlock& block = deflated[std::size_t(b)];
+        adler = adler32_combine(adler, block.adler, z_off_t(block.length));
+        QByteArray tail;
+        if (b == blocks - 1)
+            AppendWord(tail, quint32(adler));
+        const QByteArrayView data(block.deflated.data(), qsizetype(block.deflated.size()));
+        AppendChunk(png, "IDAT",
+                    {b == 0 ? QByteArrayView(streamHeader) : QByteArrayView(), data, tail});
+    }
+    AppendChunk(png, "IEND", {});
+    return png;
+}
 
 std::optional<QByteArray> Encode(const QImage& image, QString* error, TFilter filter, int level)
 {
-    if (image.isNull()) {
-        if (error)
-            *error = QStringLiteral("empty picture");
-        return std::nullopt;
+    if (image.isNull())
+        return Failure(error, QStringLiteral("empty picture"));
+    const int threads = Workers::Count();
+    if (filter != TFilter::Adaptive && threads > 1
+        && qint64(image.width()) * image.height() >= kParallelPixels) {
+        const std::size_t rowBytes = std::size_t(image.width()) * 4 + 1;
+        return EncodeInBlocks(image, int(std::max<std::size_t>(1, kBlockBytes / rowBytes)), threads,
+                              error, filter, level);
     }
     const QImage words = Words(image);
     std::vector<png_byte> row(std::size_t(words.width()) * 4);

@@ -59,24 +59,35 @@ QImage CaptionMask::Draw(const TextPlacement& placement, const QRect& region)
     return Packed(drawn);
 }
 
-const QImage& CaptionMask::Of(const TextPlacement& placement, const QRect& reach, QPoint& topLeft)
+bool CaptionMask::Keep(const TextPlacement& placement)
 {
-    const QRect bounds = placement.Bounds({});
-    const QRect wanted = bounds.intersected(reach);
-    const bool same = !FMask.isNull() && FText == placement.text && FFont == placement.font
+    const bool same = FKept && FText == placement.text && FFont == placement.font
         && FBaseline == placement.baseline && FEscapement == placement.escapement
         && FWarped == placement.warped
         && (!FWarped
-            || (FWarpedLetters == placement.warpedLetters && FWarpedLines == placement.warpedLines))
-        && FCovered.contains(wanted.translated(-placement.origin));
-    if (!same) {
-        FText = placement.text;
-        FFont = placement.font;
-        FBaseline = placement.baseline;
-        FEscapement = placement.escapement;
-        FWarped = placement.warped;
-        FWarpedLetters = placement.warpedLetters;
-        FWarpedLines = placement.warpedLines;
+            || (FWarpedLetters == placement.warpedLetters
+                && FWarpedLines == placement.warpedLines));
+    if (same)
+        return true;
+    FKept = true;
+    FText = placement.text;
+    FFont = placement.font;
+    FBaseline = placement.baseline;
+    FEscapement = placement.escapement;
+    FWarped = placement.warped;
+    FWarpedLetters = placement.warpedLetters;
+    FWarpedLines = placement.warpedLines;
+    FMask = QImage();
+    FOutline = QPainterPath();
+    FLetters = QImage();
+    return false;
+}
+
+const QImage& CaptionMask::Of(const TextPlacement& placement, const QRect& reach, QPoint& topLeft)
+{
+    const QRect wanted = placement.Bounds({}).intersected(reach);
+    if (!Keep(placement) || FMask.isNull()
+        || !FCovered.contains(wanted.translated(-placement.origin))) {
         // all of the caption that the reach meets, and no more
         FMask = Draw(placement, wanted);
         FTopLeft = wanted.topLeft() - placement.origin;
@@ -85,4 +96,33 @@ const QImage& CaptionMask::Of(const TextPlacement& placement, const QRect& reach
     }
     topLeft = placement.origin + FTopLeft;
     return FMask;
+}
+
+const QPainterPath& CaptionMask::Outline(const TextPlacement& placement)
+{
+    // Made anew for another origin rather than moved, so that it is the path exactly.
+    if (!Keep(placement) || FOutline.isEmpty() || FOutlineOrigin != placement.origin) {
+        FOutline = placement.Path({});
+        FOutlineOrigin = placement.origin;
+    }
+    return FOutline;
+}
+
+const QImage& CaptionMask::Letters(const TextPlacement& placement, QPoint offset, QPoint& topLeft)
+{
+    if (!Keep(placement) || FLetters.isNull() || FLettersAt != placement.origin + offset) {
+        QPainterPath letters = placement.Path(offset);
+        letters.setFillRule(Qt::OddEvenFill);
+        const QRect bounds = letters.boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1);
+        FLetters = QImage(bounds.size().expandedTo(QSize(1, 1)), QImage::Format_Alpha8);
+        FLetters.fill(0);
+        QPainter painter(&FLetters);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.translate(-bounds.topLeft());
+        painter.fillPath(letters, Qt::white);
+        FLettersAt = placement.origin + offset;
+        FLettersTopLeft = bounds.topLeft();
+    }
+    topLeft = FLettersTopLeft;
+    return FLetters;
 }

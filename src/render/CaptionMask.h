@@ -26,6 +26,13 @@ public:
     // gigabytes.
     const QImage& Of(const TextPlacement& placement, const QRect& reach, QPoint& topLeft);
 
+    // The caption's outline, TextPlacement::Path({}), kept while the mask is and the caption
+    // does not move: an outlined label strokes it at every paint.
+    const QPainterPath& Outline(const TextPlacement& placement);
+    // The coverage of the letters filled even-odd and moved by `offset`, what a texture shows
+    // through, and where its top-left corner lies; kept as the outline is.
+    const QImage& Letters(const TextPlacement& placement, QPoint offset, QPoint& topLeft);
+
     // How often the caption has been drawn.
     int Draws() const { return FDraws; }
 
@@ -33,6 +40,11 @@ public:
     static QImage Draw(const TextPlacement& placement, const QRect& region);
 
 private:
+    // Whether the caption's text, face, baseline, turn and bend are those kept; when not, takes
+    // them and forgets what was kept of the earlier caption.
+    bool Keep(const TextPlacement& placement);
+
+    bool FKept = false;
     QString FText;
     QFont FFont;
     int FBaseline = 0;
@@ -45,4 +57,9 @@ private:
     QPoint FTopLeft; // relative to the placement's origin
     QRect FCovered; // what the mask was drawn over, relative to the placement's origin
     int FDraws = 0;
+    QPoint FOutlineOrigin;
+    QPainterPath FOutline; // empty until asked for
+    QPoint FLettersAt; // the placement's origin plus the offset they were drawn for
+    QImage FLetters;
+    QPoint FLettersTopLeft;
 };

@@ -5,6 +5,7 @@
 
 #include "render/LaneBlend.h"
 #include "render/LayerLineWalk.h"
+#include "render/Workers.h"
 
 #include <cstdlib>
 #include <optional>
@@ -42,7 +43,9 @@ void Walk(QImage& target, const QRect& area, const QImage& mask, QPoint maskOrig
     if (work.isEmpty())
         return;
     const QImage coverage = Coverage(mask);
-    LayerLineWalk(target, coverage, maskOrigin, step, colours).Paint(work);
+    const bool large = qint64(work.width()) * work.height() >= kParallelPixels;
+    LayerLineWalk(target, coverage, maskOrigin, step, colours)
+        .Paint(work, large ? Workers::Count() : 1);
 }
 
 // One copy of the shape; with a ground, what it leaves showing that ground within a level is
@@ -73,6 +76,16 @@ void Blend(QImage& target, const QRect& area, const QImage& mask, QPoint maskOri
                 : keyed(LaneBlend::Gather(LaneBlend::Blend(ink, LaneBlend::Spread(pixels[x]), a)));
         }
     }
+}
+
+// x × a + y × (255 - a) over 255 per channel, rounded once: how the raster painter lays a
+// picture at a clip's coverage (text has its two products rounded apart).
+std::uint64_t Interpolate(std::uint64_t x, std::uint64_t y, std::uint32_t a)
+{
+    constexpr std::uint64_t low = 0x00ff00ff00ff00ffu;
+    constexpr std::uint64_t half = 0x0080008000800080u;
+    const std::uint64_t t = x * a + y * (255 - a);
+    return ((t + ((t >> 8) & low) + half) >> 8) & low;
 }
 
 } // namespace
@@ -110,6 +123,39 @@ void BlendShapeOverTransparency(QImage& target, const QRect& area, const QImage&
 {
     Q_ASSERT(target.isNull() || target.format() == QImage::Format_ARGB32_Premultiplied);
     Blend(target, area, mask, maskOrigin, colour, LaneBlend::Spread(ground & 0x00ffffffu));
+}
+
+void BlendTiles(QImage& target, const QRect& area, const QImage& mask, QPoint maskOrigin,
+                const QImage& tile, QPoint tileOrigin, QSize tileSize)
+{
+    Q_ASSERT(tile.format() == QImage::Format_RGB32);
+    const QRect work = QRect(maskOrigin, mask.size()).intersected(area).intersected(target.rect());
+    if (work.isEmpty() || !IsWordTarget(target) || tileSize.isEmpty())
+        return;
+    const QImage coverage = Coverage(mask);
+    auto wrap = [](int at, int length) {
+        return ((at % length) + length) % length;
+    };
+    for (int y = work.top(); y <= work.bottom(); ++y) {
+        auto* pixels = reinterpret_cast<std::uint32_t*>(target.scanLine(y)) + work.left();
+        const std::uint8_t* samples =
+            coverage.constScanLine(y - maskOrigin.y()) + (work.left() - maskOrigin.x());
+        const int tileY = wrap(y - tileOrigin.y(), tileSize.height());
+        if (tileY >= tile.height())
+            continue;
+        const auto* colours = reinterpret_cast<const std::uint32_t*>(tile.constScanLine(tileY));
+        int tileX = wrap(work.left() - tileOrigin.x(), tileSize.width());
+        for (int x = 0; x < work.width();
+             ++x, tileX = tileX + 1 == tileSize.width() ? 0 : tileX + 1) {
+            const std::uint32_t a = samples[x];
+            if (a == 0 || tileX >= tile.width())
+                continue;
+            const std::uint32_t colour = colours[tileX] | 0xff000000u;
+            pixels[x] = a == 255 ? colour
+                                 : LaneBlend::Gather(Interpolate(LaneBlend::Spread(colour),
+                                                                 LaneBlend::Spread(pixels[x]), a));
+        }
+    }
 }
 
 } // namespace LayerCompositor

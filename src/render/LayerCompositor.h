@@ -19,6 +19,11 @@
 // so the same walk paints an opaque picture or one over transparency.
 namespace LayerCompositor {
 
+// A stack over at least this many pixels is painted on every core (Workers::Count()), in groups
+// of neighbouring lines; the preview's stays on the painting thread, where starting threads
+// would cost more than they save.
+constexpr qint64 kParallelPixels = 1 << 20;
+
 // Paints layers k = depth .. 1 (farthest first) into `area` of `target` (Format_RGB32; a
 // premultiplied target gets alpha 255 wherever a layer touches it).
 // `mask` is the shape's coverage, best one byte per pixel (Format_Alpha8 or Format_Grayscale8),
@@ -48,6 +53,14 @@ void BlendShape(QImage& target, const QRect& area, const QImage& mask, QPoint ma
 // `ground` (0x00RRGGBB) shows the ground within a level is cleared.
 void BlendShapeOverTransparency(QImage& target, const QRect& area, const QImage& mask,
                                 QPoint maskOrigin, std::uint32_t colour, std::uint32_t ground);
+
+// An opaque picture (Format_RGB32) laid as tiles, one at every multiple of its `tileSize` from
+// `tileOrigin` on, blended into `area` of a Format_RGB32 or Format_ARGB32_Premultiplied target
+// through the coverage `mask` (one byte per pixel) whose top-left corner is at `maskOrigin`: as
+// the raster painter draws the tiles clipped to the antialiased shape. `tile` holds at least the
+// part of a tile that the area reaches.
+void BlendTiles(QImage& target, const QRect& area, const QImage& mask, QPoint maskOrigin,
+                const QImage& tile, QPoint tileOrigin, QSize tileSize);
 
 // The region of target pixels whose layers come from the mask: the part of `area` that any
 // layer of the given depth can reach, and the part of mask space that reaches `area`.

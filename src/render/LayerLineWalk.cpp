@@ -3,6 +3,8 @@
 
 #include "render/LayerLineWalk.h"
 
+#include "render/Workers.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -12,6 +14,9 @@ namespace {
 // Lines across rows walked together, and how many positions each walks before the next.
 constexpr int BundleLines = 16;
 constexpr int BandPositions = 64;
+// Groups of bundles handed to each thread, several per thread so that one slow group (lines
+// through the letters) does not leave the others idle.
+constexpr int GroupsPerThread = 8;
 
 // The positions t >= 0 at which from + t * step lies within [low, high], as [first, last).
 void ClipAxis(int from, int step, int low, int high, int& first, int& last)
@@ -31,22 +36,34 @@ void ClipAxis(int from, int step, int low, int high, int& first, int& last)
 
 LayerLineWalk::LayerLineWalk(QImage& target, const QImage& mask, QPoint maskOrigin, QPoint step,
                              const TLayerColours& colours)
-    : FTarget(target)
+    : FPixels(reinterpret_cast<std::uint32_t*>(target.bits()))
+    , FWordsPerLine(target.bytesPerLine() / 4)
     , FMask(mask)
     , FMaskOrigin(maskOrigin)
     , FStep(step)
     , FColours(colours)
 { }
 
-void LayerLineWalk::Paint(const QRect& work)
+void LayerLineWalk::Paint(const QRect& work, int threads)
 {
     const std::vector<TEntry> entries = Entries(work);
     // A line along a row reads memory in order already.
     const int bundle = FStep.y() == 0 ? 1 : BundleLines;
-    for (std::size_t i = 0; i < entries.size(); i += std::size_t(bundle)) {
-        const int count = int(std::min(entries.size() - i, std::size_t(bundle)));
-        PaintBundle(entries.data() + i, count);
-    }
+    const int bundles = int((entries.size() + std::size_t(bundle) - 1) / std::size_t(bundle));
+    threads = std::clamp(threads, 1, std::max(1, bundles));
+    const int groups = threads == 1 ? 1 : std::min(bundles, threads * GroupsPerThread);
+    std::vector<TScratch> scratch(static_cast<std::size_t>(threads));
+    Workers::ForEach(groups, threads, [&](int worker, int group) {
+        // Group g paints bundles [g * bundles / groups, (g + 1) * bundles / groups).
+        const std::size_t first = std::size_t(group) * std::size_t(bundles) / std::size_t(groups);
+        const std::size_t last =
+            std::size_t(group + 1) * std::size_t(bundles) / std::size_t(groups);
+        for (std::size_t b = first; b < last; ++b) {
+            const std::size_t i = b * std::size_t(bundle);
+            const int count = int(std::min(entries.size() - i, std::size_t(bundle)));
+            PaintBundle(scratch[std::size_t(worker)], entries.data() + i, count);
+        }
+    });
 }
 
 std::vector<LayerLineWalk::TEntry> LayerLineWalk::Entries(const QRect& work) const
@@ -77,40 +94,102 @@ std::vector<LayerLineWalk::TEntry> LayerLineWalk::Entries(const QRect& work) con
     return entries;
 }
 
-void LayerLineWalk::PaintBundle(const TEntry* entries, int count)
+void LayerLineWalk::PaintBundle(TScratch& scratch, const TEntry* entries, int count) const
 {
     // The samples that can reach a line's work pixels start `depth` steps before its entry.
     const int depth = FColours.Depth();
-    FLines.resize(std::size_t(count));
-    FFirstPoints.resize(std::size_t(count));
-    const std::ptrdiff_t pixelStep =
-        std::ptrdiff_t(FStep.y()) * (FTarget.bytesPerLine() / 4) + FStep.x();
+    scratch.lines.resize(std::size_t(count));
+    scratch.firstPoints.resize(std::size_t(count));
+    const std::ptrdiff_t pixelStep = std::ptrdiff_t(FStep.y()) * FWordsPerLine + FStep.x();
     int longest = 0;
     for (int i = 0; i < count; ++i) {
         const QPoint entry = entries[i].point;
-        auto* firstPixel =
-            reinterpret_cast<std::uint32_t*>(FTarget.scanLine(entry.y())) + entry.x();
-        FLines[std::size_t(i)].Begin(FColours, depth + entries[i].length, depth, firstPixel,
-                                     pixelStep);
-        FFirstPoints[std::size_t(i)] = entry - FStep * depth;
+        std::uint32_t* const firstPixel = FPixels + entry.y() * FWordsPerLine + entry.x();
+        scratch.lines[std::size_t(i)].Begin(FColours, depth + entries[i].length, depth, firstPixel,
+                                            pixelStep);
+        scratch.firstPoints[std::size_t(i)] = entry - FStep * depth;
         longest = std::max(longest, depth + entries[i].length);
     }
     const int band = count == 1 ? longest : BandPositions;
+    // Neighbours along the entry row meet each mask row side by side: a band of their samples is
+    // read a row at a time, rather than a line at a time down the rows.
+    bool sideBySide = count > 1;
+    for (int i = 1; i < count && sideBySide; ++i)
+        sideBySide = entries[i].point == entries[0].point + QPoint(i, 0);
     for (int from = 0; from < longest; from += band) {
+        if (sideBySide) {
+            const bool covered = GatherTile(scratch, scratch.firstPoints[0], from, band, count);
+            for (int i = 0; i < count; ++i) {
+                LayerLine& line = scratch.lines[std::size_t(i)];
+                const int to = std::min(line.Length(), from + band);
+                if (line.Position() < to)
+                    line.Advance(covered ? scratch.samples.data() + i * band : nullptr, to);
+            }
+            continue;
+        }
         for (int i = 0; i < count; ++i) {
-            LayerLine& line = FLines[std::size_t(i)];
+            LayerLine& line = scratch.lines[std::size_t(i)];
             const int to = std::min(line.Length(), from + band);
             if (line.Position() >= to)
                 continue;
-            if (GatherSamples(FFirstPoints[std::size_t(i)], line.Position(), to - line.Position()))
-                line.Advance(FSamples.data(), to);
+            if (GatherSamples(scratch.samples, scratch.firstPoints[std::size_t(i)], line.Position(),
+                              to - line.Position()))
+                line.Advance(scratch.samples.data(), to);
             else
                 line.Advance(nullptr, to);
         }
     }
 }
 
-bool LayerLineWalk::GatherSamples(QPoint first, int from, int count)
+bool LayerLineWalk::GatherTile(TScratch& scratch, QPoint first, int from, int band, int count) const
+{
+    // Positions from `from` on whose mask row lies in the mask.
+    const QPoint start = first + FStep * from - FMaskOrigin;
+    int begin = 0;
+    int end = band;
+    ClipAxis(start.y(), FStep.y(), 0, FMask.height() - 1, begin, end);
+    // Line i at position t reads the mask at start + step * t + (i, 0).
+    ClipAxis(start.x(), FStep.x(), -(count - 1), FMask.width() - 1, begin, end);
+    if (begin >= end)
+        return false;
+    scratch.samples.resize(std::size_t(count) * std::size_t(band));
+    std::uint8_t* const tile = scratch.samples.data();
+    const std::uint8_t* const bits = FMask.constBits();
+    const std::ptrdiff_t bytesPerLine = FMask.bytesPerLine();
+    // Only a band that leaves the mask somewhere has samples to clear.
+    const int firstX = start.x() + FStep.x() * begin;
+    const int lastX = start.x() + FStep.x() * (end - 1);
+    const bool inside =
+        std::min(firstX, lastX) >= 0 && std::max(firstX, lastX) + count <= FMask.width();
+    if (inside && count == BundleLines) {
+        // A whole bundle: one load of a row's piece a position.
+        const std::ptrdiff_t rowStep = FStep.y() * bytesPerLine + FStep.x();
+        const std::uint8_t* row = bits + (start.y() + FStep.y() * begin) * bytesPerLine + firstX;
+        if (begin > 0 || end < band)
+            std::fill(scratch.samples.begin(), scratch.samples.end(), std::uint8_t(0));
+        for (int t = begin; t < end; ++t, row += rowStep) {
+            std::uint8_t piece[BundleLines];
+            std::memcpy(piece, row, sizeof piece);
+            for (int i = 0; i < BundleLines; ++i)
+                tile[i * band + t] = piece[i];
+        }
+        return true;
+    }
+    if (begin > 0 || end < band || !inside)
+        std::fill(scratch.samples.begin(), scratch.samples.end(), std::uint8_t(0));
+    for (int t = begin; t < end; ++t) {
+        const QPoint at = start + FStep * t;
+        const int low = std::max(0, -at.x());
+        const int high = std::min(count, FMask.width() - at.x());
+        const std::uint8_t* const row = bits + at.y() * bytesPerLine + at.x();
+        for (int i = low; i < high; ++i)
+            tile[i * band + t] = row[i];
+    }
+    return true;
+}
+
+bool LayerLineWalk::GatherSamples(std::vector<std::uint8_t>& samples, QPoint first, int from,
+                                  int count) const
 {
     // Where this piece of the line crosses the mask.
     const QPoint start = first + FStep * from - FMaskOrigin;
@@ -120,23 +199,23 @@ bool LayerLineWalk::GatherSamples(QPoint first, int from, int count)
     ClipAxis(start.y(), FStep.y(), 0, FMask.height() - 1, begin, end);
     if (begin >= end)
         return false;
-    FSamples.assign(std::size_t(count), 0);
+    samples.assign(std::size_t(count), 0);
     const QPoint at = start + FStep * begin;
     const std::uint8_t* const source = FMask.constScanLine(at.y()) + at.x();
     const std::ptrdiff_t stride = std::ptrdiff_t(FStep.y()) * FMask.bytesPerLine() + FStep.x();
-    std::uint8_t* const samples = FSamples.data() + begin;
+    std::uint8_t* const into = samples.data() + begin;
     const int n = end - begin;
     if (stride == 1) {
-        std::memcpy(samples, source, std::size_t(n));
+        std::memcpy(into, source, std::size_t(n));
     } else if (stride == -1) {
         // Along a row to the left: the row is read upwards in memory all the same, which the
         // processor fetches ahead of the reads; downwards it does not.
         const std::uint8_t* const low = source - (n - 1);
         for (int i = 0; i < n; ++i)
-            samples[n - 1 - i] = low[i];
+            into[n - 1 - i] = low[i];
     } else {
         for (int i = 0; i < n; ++i)
-            samples[i] = source[i * stride];
+            into[i] = source[i * stride];
     }
     return true;
 }

@@ -15,7 +15,8 @@
 // Paints the stacked layers of LayerCompositor line by line: every line of pixels parallel to
 // the step that meets the work area is a LayerLine. Lines across rows are walked a bundle of
 // neighbours at a time, a band of rows at a time, so that the mask and picture rows they read
-// stay in the cache.
+// stay in the cache. The lines are independent of each other, so groups of neighbouring lines may
+// be painted on several threads and give the same bytes.
 class LayerLineWalk
 {
 public:
@@ -24,8 +25,8 @@ public:
     LayerLineWalk(QImage& target, const QImage& mask, QPoint maskOrigin, QPoint step,
                   const TLayerColours& colours);
 
-    // Paints every pixel of `work`, which lies inside the target.
-    void Paint(const QRect& work);
+    // Paints every pixel of `work`, which lies inside the target, on up to `threads` threads.
+    void Paint(const QRect& work, int threads = 1);
 
 private:
     // Where each line meets the work first, neighbours one after another, and how many of its
@@ -36,18 +37,28 @@ private:
         int length;
     };
 
+    // What one thread walks with.
+    struct TScratch
+    {
+        std::vector<LayerLine> lines; // a bundle
+        std::vector<QPoint> firstPoints; // each line's position 0
+        std::vector<std::uint8_t> samples; // one piece of one line
+    };
+
     std::vector<TEntry> Entries(const QRect& work) const;
-    void PaintBundle(const TEntry* entries, int count);
+    void PaintBundle(TScratch& scratch, const TEntry* entries, int count) const;
+    // The coverage of `band` positions from `from` on of `count` lines side by side along a row,
+    // the first at `first` at position 0, line after line; false when none lies in the mask.
+    bool GatherTile(TScratch& scratch, QPoint first, int from, int band, int count) const;
     // The coverage of `count` positions along the line whose position 0 is at `first` in
     // target coordinates, from position `from` on; false when none lies in the mask.
-    bool GatherSamples(QPoint first, int from, int count);
+    bool GatherSamples(std::vector<std::uint8_t>& samples, QPoint first, int from, int count) const;
 
-    QImage& FTarget;
+    // The target's words, taken once: threads must not detach the picture.
+    std::uint32_t* FPixels;
+    std::ptrdiff_t FWordsPerLine;
     const QImage& FMask;
     QPoint FMaskOrigin;
     QPoint FStep;
     TLayerColours FColours;
-    std::vector<LayerLine> FLines; // a bundle
-    std::vector<QPoint> FFirstPoints; // each line's position 0
-    std::vector<std::uint8_t> FSamples; // one piece of one line
 };

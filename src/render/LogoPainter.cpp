@@ -516,7 +516,7 @@ void LogoPainter::StrokeOutline(QPainter& painter, const TextPlacement& placemen
     // Widths 0 and 1 are both one pixel; scaled, every width grows with the picture.
     const int width = s == 1 ? std::max(0, FLook.penWidth) : std::max(1, FLook.penWidth) * s;
     const QPen pen(ink, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    painter.strokePath(placement.Path({}), pen);
+    painter.strokePath(FMaskCache ? FMaskCache->Outline(placement) : placement.Path({}), pen);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
@@ -528,10 +528,29 @@ void LogoPainter::PaintTexture(QPainter& painter, const QRect& area, const TextP
     const int gh = FLook.texture.height() * FScale;
     if (gw <= 0 || gh <= 0)
         return;
+    const int s = FScale;
+    const QPoint offset = FLook.style == dxfNormal ? QPoint() : QPoint(s, s);
+    auto* image = dynamic_cast<QImage*>(painter.device());
+    // The letters' coverage kept between paints instead of a clip path rasterised at each one.
+    if (FMaskCache && !FCoverage && image && !FLook.texture.hasAlphaChannel()) {
+        QPoint at;
+        const QImage& letters = FMaskCache->Letters(placement, offset, at);
+        const QRect reach = QRect(at, letters.size()).intersected(area);
+        if (reach.isEmpty())
+            return;
+        const int firstX = origin.x() + FloorDiv(reach.left() - origin.x(), gw) * gw;
+        const int firstY = origin.y() + FloorDiv(reach.top() - origin.y(), gh) * gh;
+        const QImage tile =
+            ScaledCorner(FLook.texture, FScale,
+                         QSize(reach.right() - firstX + 1, reach.bottom() - firstY + 1))
+                .convertToFormat(QImage::Format_RGB32);
+        LayerCompositor::BlendTiles(*image, reach, letters, at, tile, QPoint(firstX, firstY),
+                                    QSize(gw, gh));
+        return;
+    }
     painter.resetTransform();
     painter.setRenderHint(QPainter::Antialiasing, true);
-    const int s = FScale;
-    QPainterPath letters = placement.Path(FLook.style == dxfNormal ? QPoint() : QPoint(s, s));
+    QPainterPath letters = placement.Path(offset);
     letters.setFillRule(Qt::OddEvenFill);
     painter.setClipPath(letters, Qt::IntersectClip);
     // The tiles start at the label's top-left corner; only those that meet the letters can

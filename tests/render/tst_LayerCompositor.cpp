@@ -3,14 +3,19 @@
 
 #include "ReferenceBlend.h"
 #include "render/LayerCompositor.h"
+#include "render/Workers.h"
 #include "support/AppTestMain.h"
 #include "support/OverAnyColour.h"
 
+#include <QPainter>
+#include <QPainterPath>
 #include <QRandomGenerator>
 #include <QtTest>
 
 #include <cstdint>
 #include <vector>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -143,6 +148,55 @@ private Q_SLOTS:
         }
     }
 
+    // A stack over a large area is painted in groups of lines on several threads; every group
+    // boundary must leave the pixels as one thread paints them, opaque and over transparency.
+    void threadsGiveTheBytesOfOne_data()
+    {
+        QTest::addColumn<QPoint>("step");
+        QTest::addColumn<bool>("transparent");
+        QTest::addColumn<int>("threads");
+        const QPoint steps[] = {{1, 1}, {-1, 0}, {0, -1}, {-1, 1}};
+        for (const QPoint step : steps) {
+            QTest::addRow("opaque, step %d,%d", step.x(), step.y()) << step << false << 2;
+            QTest::addRow("transparent, step %d,%d", step.x(), step.y()) << step << true << 3;
+        }
+    }
+
+    void threadsGiveTheBytesOfOne()
+    {
+        QFETCH(QPoint, step);
+        QFETCH(bool, transparent);
+        QFETCH(int, threads);
+        // The work, where the layers reach, is over the size that is shared out.
+        const QSize size(1200, 1000);
+        const QImage shape = Mask("shapes", {1100, 950}, 5);
+        const QPoint at(50, 25);
+        std::vector<std::uint32_t> colours = Gradient(150);
+        if (transparent) {
+            // Fading out, as a gradation toward the background over nothing.
+            for (std::size_t k = 0; k < colours.size(); ++k)
+                colours[k] = qPremultiply(colours[k] | std::uint32_t(255 - k) << 24);
+        }
+        const QImage start =
+            transparent ? QImage(size, QImage::Format_ARGB32_Premultiplied) : Background(size);
+        auto painted = [&](int count) {
+            Workers::SetCount(count);
+            QImage target = start;
+            if (transparent) {
+                target.fill(Qt::transparent);
+                LayerCompositor::CompositePremultiplied(target, target.rect(), shape, at, step,
+                                                        colours, 0x203040);
+            } else {
+                LayerCompositor::Composite(target, target.rect(), shape, at, step, colours);
+            }
+            Workers::SetCount(0);
+            return target;
+        };
+        const QImage serial = painted(1);
+        QVERIFY(serial != start);
+        QCOMPARE(painted(threads), serial);
+    }
+
     // White on black reads the same in any format, and as bytes of coverage.
     void maskFormatsGiveTheSamePicture_data()
     {
@@ -217,6 +271,54 @@ private Q_SLOTS:
             }
         }
         QCOMPARE(covered > 0, qRed(ink) == 0x20);
+    }
+
+    // A picture laid in tiles through a kept coverage is what the painter draws clipped to the
+    // antialiased shape, wherever the tiles start and however far the area reaches.
+    void tilesThroughCoverageAsThePainterClips_data()
+    {
+        QTest::addColumn<QPoint>("tileOrigin");
+        QTest::addColumn<QRect>("area");
+        QTest::addColumn<bool>("transparent");
+        QTest::newRow("tiles from the corner") << QPoint(0, 0) << QRect(0, 0, 90, 70) << false;
+        QTest::newRow("tiles from inside") << QPoint(13, -5) << QRect(0, 0, 90, 70) << false;
+        QTest::newRow("part of the target") << QPoint(4, 4) << QRect(20, 10, 40, 30) << false;
+        QTest::newRow("over transparency") << QPoint(4, 4) << QRect(0, 0, 90, 70) << true;
+    }
+
+    void tilesThroughCoverageAsThePainterClips()
+    {
+        QFETCH(QPoint, tileOrigin);
+        QFETCH(QRect, area);
+        QFETCH(bool, transparent);
+        QPainterPath shape;
+        shape.addEllipse(QRectF(8.3, 6.6, 61.2, 47.9));
+        shape.addText(QPointF(10.5, 60.25), QFont(QStringLiteral("DejaVu Sans"), 30), u"Qg"_s);
+        shape.setFillRule(Qt::OddEvenFill);
+        QImage coverage(90, 70, QImage::Format_Alpha8);
+        coverage.fill(0);
+        {
+            QPainter painter(&coverage);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.fillPath(shape, Qt::white);
+        }
+        const QImage tile = Background({17, 11});
+        QImage expected = transparent ? QImage(90, 70, QImage::Format_ARGB32_Premultiplied)
+                                      : Background({90, 70});
+        if (transparent)
+            expected.fill(qRgba(10, 20, 30, 100));
+        QImage blended = expected;
+        {
+            QPainter painter(&expected);
+            painter.setClipRect(area);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setClipPath(shape, Qt::IntersectClip);
+            for (int x = tileOrigin.x() - 17; x < 90; x += 17)
+                for (int y = tileOrigin.y() - 11; y < 70; y += 11)
+                    painter.drawImage(QPoint(x, y), tile);
+        }
+        LayerCompositor::BlendTiles(blended, area, coverage, {}, tile, tileOrigin, tile.size());
+        QCOMPARE(blended, expected);
     }
 
     // The mask only needs to cover what can reach the area: the area and the area moved back

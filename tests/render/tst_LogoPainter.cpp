@@ -13,6 +13,7 @@
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(LogoLook)
+Q_DECLARE_METATYPE(TdxfLabelStyle)
 
 namespace {
 
@@ -182,11 +183,21 @@ private Q_SLOTS:
     }
 
     // The kept mask draws the caption once while only colours, depth and direction change, and
-    // the pictures are those of a fresh mask each time.
+    // the pictures are those of a fresh mask each time, with the outline and the letters the
+    // texture shows through kept too.
+    void keptMaskIsDrawnOnce_data()
+    {
+        QTest::addColumn<TdxfLabelStyle>("style");
+        QTest::newRow("raised") << dxfRaised;
+        QTest::newRow("outline") << dxfOutLine;
+        QTest::newRow("normal") << dxfNormal;
+    }
+
     void keptMaskIsDrawnOnce()
     {
+        QFETCH(TdxfLabelStyle, style);
         CaptionMask cache;
-        LogoLook look = Look(dxfRaised, dxfFun, dxfRight, true);
+        LogoLook look = Look(style, dxfFun, dxfRight, true);
         const auto paint = [&](const LogoLook& shown, CaptionMask* mask) {
             LogoPainter painter(shown, kLabel, 2);
             painter.SetMaskCache(mask);
