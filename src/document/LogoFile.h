@@ -19,9 +19,10 @@ class TIniFile;
 // accept the spellings of IniInteger and are clamped into the document's ranges. Of the four
 // font-style keys the last one set wins and one set to 0 clears its own style; of the label
 // and shadow style keys the last one set wins and 0 never clears, so all of them 0 keep the
-// style read over. A label longer than the text field holds is cut to it. The two warp keys
-// are the exception to reading over: only a warped logo writes them (a straight one is saved
-// as before), and a file without them reads as a straight logo.
+// style read over. A label longer than the text field holds is cut to it. The warp and
+// decoration keys are the exception to reading over: only a warped logo writes the warp's, and
+// a decoration's key is written only where it differs from its default (a logo without them is
+// saved as before); a file without them reads as a straight logo without decorations.
 //
 // Writing updates the file in place (other sections, keys and lines stay) and replaces it in
 // one atomic step; a key missing from the file is added at the end of the section.
