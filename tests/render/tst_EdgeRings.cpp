@@ -103,18 +103,23 @@ private Q_SLOTS:
     // contour in the same direction: the overlap is letter, not hole, and the counter stays open.
     void letterWithCounterAndOverlapComesOutWhole_data()
     {
+        QTest::addColumn<double>("width");
         QTest::addColumn<QPointF>("point");
         QTest::addColumn<bool>("inRing");
-        QTest::newRow("outside the outer contour") << QPointF(-3, 50) << true;
-        QTest::newRow("inside the counter's edge") << QPointF(33, 50) << true;
-        QTest::newRow("middle of the counter") << QPointF(50, 50) << false;
-        QTest::newRow("where the contours overlap") << QPointF(90, 50) << false;
-        QTest::newRow("beyond the overlapping stroke") << QPointF(143, 50) << true;
-        QTest::newRow("far away") << QPointF(160, 50) << false;
+        QTest::newRow("outside the outer contour") << 5.0 << QPointF(-3, 50) << true;
+        QTest::newRow("inside the counter's edge") << 5.0 << QPointF(33, 50) << true;
+        QTest::newRow("middle of the counter") << 5.0 << QPointF(50, 50) << false;
+        QTest::newRow("where the contours overlap") << 5.0 << QPointF(90, 50) << false;
+        QTest::newRow("beyond the overlapping stroke") << 5.0 << QPointF(143, 50) << true;
+        QTest::newRow("far away") << 5.0 << QPointF(160, 50) << false;
+        QTest::newRow("counter kept by a ring short of its middle")
+            << 19.0 << QPointF(50, 50) << false;
+        QTest::newRow("counter closed by a wide ring") << 21.0 << QPointF(50, 50) << true;
     }
 
     void letterWithCounterAndOverlapComesOutWhole()
     {
+        QFETCH(double, width);
         QFETCH(QPointF, point);
         QFETCH(bool, inRing);
         QPainterPath letter;
@@ -125,7 +130,7 @@ private Q_SLOTS:
         letter.addPolygon(QPolygonF({{80, 20}, {140, 20}, {140, 80}, {80, 80}}));
         letter.closeSubpath();
         letter.setFillRule(Qt::WindingFill);
-        const std::vector<QPainterPath> outlines = EdgeRings::Outlines(letter, {5}, kTolerance);
+        const std::vector<QPainterPath> outlines = EdgeRings::Outlines(letter, {width}, kTolerance);
         const QPainterPath ring = EdgeRings::Ring(letter, outlines, 0, kTolerance);
         QCOMPARE(ring.contains(point), inRing);
     }
