@@ -3,6 +3,7 @@
 
 #include "output/PdfWriter.h"
 
+#include "render/MaskBlur.h"
 #include "render/VectorScene.h"
 
 #include <QBuffer>
@@ -42,7 +43,10 @@ void PaintRegion(QPainter& painter, const LogoRegion& region, const QImage& text
 {
     switch (region.kind) {
     case LogoRegion::Fill:
-        painter.fillPath(region.path, region.colour);
+        if (region.gradient)
+            painter.fillPath(region.path, QBrush(*region.gradient));
+        else
+            painter.fillPath(region.path, region.colour);
         break;
     case LogoRegion::Stroke:
         painter.strokePath(
@@ -57,6 +61,38 @@ void PaintRegion(QPainter& painter, const LogoRegion& region, const QImage& text
         PaintFade(painter, region);
         break;
     }
+}
+
+// A soft layer, regions [first, end), as a picture at `scale` device pixels per label pixel:
+// PDF has no blur, so the layer is drawn, blurred and laid in as a lossless image whose alpha
+// becomes its soft mask.
+void PaintSoft(QPainter& painter, const std::vector<LogoRegion>& regions, std::size_t first,
+               std::size_t end, const QImage& texture, double scale)
+{
+    const LogoRegion& layer = regions[first];
+    QRectF bounds;
+    for (std::size_t i = first; i < end; ++i)
+        bounds |= regions[i].path.boundingRect();
+    if (bounds.isEmpty())
+        return;
+    const double reach = 3 * layer.blur + 2;
+    const QRect box = bounds.adjusted(-reach, -reach, reach, reach).toAlignedRect();
+    QImage picture((QSizeF(box.size()) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    {
+        QPainter drawn(&picture);
+        drawn.setRenderHint(QPainter::Antialiasing);
+        drawn.scale(scale, scale);
+        drawn.translate(-box.topLeft());
+        drawn.setBrushOrigin(painter.brushOrigin());
+        for (std::size_t i = first; i < end; ++i)
+            PaintRegion(drawn, regions[i], texture);
+    }
+    MaskBlur::BlurPremultiplied(picture, layer.blur * scale);
+    painter.save();
+    painter.setOpacity(layer.opacity);
+    painter.drawImage(QRectF(box), picture);
+    painter.restore();
 }
 
 } // namespace
@@ -79,8 +115,19 @@ void Paint(QPainter& painter, const VectorScene& scene)
         painter.setClipRect(scene.labelRect);
     if (!scene.picture.isNull())
         painter.drawImage(scene.pictureRect, scene.picture);
-    for (const LogoRegion& region : scene.regions)
-        PaintRegion(painter, region, scene.texture);
+    const double scale = double(scene.outputSize.width()) / scene.region.width();
+    const std::vector<LogoRegion>& regions = scene.regions;
+    for (std::size_t i = 0; i < regions.size();) {
+        if (regions[i].softLayer == 0) {
+            PaintRegion(painter, regions[i++], scene.texture);
+            continue;
+        }
+        std::size_t end = i + 1;
+        while (end < regions.size() && regions[end].softLayer == regions[i].softLayer)
+            ++end;
+        PaintSoft(painter, regions, i, end, scene.texture, scale);
+        i = end;
+    }
     painter.restore();
 }
 

@@ -149,6 +149,47 @@ QByteArray FadeMask(const LogoRegion& region, const QByteArray& id, int decimals
     return mask + "</mask>\n";
 }
 
+QByteArray Decimal(double value)
+{
+    return QByteArray::number(value, 'g', 6);
+}
+
+// A gradient in the label's coordinates, named `id`.
+QByteArray LinearGradient(const QLinearGradient& gradient, const QByteArray& id)
+{
+    QByteArray element = "<linearGradient id=\"" + id + "\" gradientUnits=\"userSpaceOnUse\" x1=\""
+        + Decimal(gradient.start().x()) + "\" y1=\"" + Decimal(gradient.start().y()) + "\" x2=\""
+        + Decimal(gradient.finalStop().x()) + "\" y2=\"" + Decimal(gradient.finalStop().y())
+        + "\">\n";
+    for (const QGradientStop& stop : gradient.stops())
+        element += "<stop offset=\"" + Decimal(stop.first) + "\" stop-color=\""
+            + Colour(stop.second) + "\"/>\n";
+    return element + "</linearGradient>\n";
+}
+
+// The group of a soft layer: regions[first] and those after it of the same layer, blurred
+// through a filter of their own and seen at the layer's opacity.
+QByteArray SoftGroup(const std::vector<LogoRegion>& regions, std::size_t first)
+{
+    const LogoRegion& layer = regions[first];
+    QByteArray group = "<g";
+    if (layer.blur > 0) {
+        QRectF bounds;
+        for (std::size_t i = first; i < regions.size() && regions[i].softLayer == layer.softLayer;
+             ++i)
+            bounds |= regions[i].path.boundingRect();
+        const double reach = 3 * layer.blur + 2;
+        const QRect box = bounds.adjusted(-reach, -reach, reach, reach).toAlignedRect();
+        const QByteArray id = "soft" + Number(layer.softLayer);
+        group = "<filter id=\"" + id + "\" filterUnits=\"userSpaceOnUse\" " + RectAttributes(box)
+            + " color-interpolation-filters=\"sRGB\"><feGaussianBlur stdDeviation=\""
+            + Decimal(layer.blur) + "\"/></filter>\n" + group + " filter=\"url(#" + id + ")\"";
+    }
+    if (layer.opacity < 1)
+        group += " opacity=\"" + Decimal(layer.opacity) + '"';
+    return group + ">\n";
+}
+
 QByteArray RegionElement(const LogoRegion& region, int decimals, int index)
 {
     const QByteArray d = "d=\"" + SvgWriter::PathData(region.path, decimals) + '"';
@@ -156,6 +197,11 @@ QByteArray RegionElement(const LogoRegion& region, int decimals, int index)
         region.path.fillRule() == Qt::OddEvenFill ? " fill-rule=\"evenodd\"" : QByteArray();
     switch (region.kind) {
     case LogoRegion::Fill:
+        if (region.gradient) {
+            const QByteArray id = "gradient" + Number(index);
+            return LinearGradient(*region.gradient, id) + "<path " + d + " fill=\"url(#" + id
+                + ")\"" + rule + "/>\n";
+        }
         return "<path " + d + " fill=\"" + Colour(region.colour) + '"' + Opacity(region.colour)
             + rule + "/>\n";
     case LogoRegion::Stroke:
@@ -281,9 +327,21 @@ QByteArray Write(const VectorScene& scene)
         svg += "<g" + clipAttribute + ">\n";
     // a tenth of a preview pixel is at most a fifth of a device pixel up to scale 2
     const int decimals = scene.outputSize.width() > 2 * r.width() ? 2 : 1;
-    for (std::size_t i = 0; i < scene.regions.size(); ++i)
-        if (!scene.regions[i].path.isEmpty())
-            svg += RegionElement(scene.regions[i], decimals, int(i));
+    int soft = 0; // the soft layer whose group is open
+    for (std::size_t i = 0; i < scene.regions.size(); ++i) {
+        const LogoRegion& region = scene.regions[i];
+        if (region.softLayer != soft) {
+            if (soft != 0)
+                svg += "</g>\n";
+            soft = region.softLayer;
+            if (soft != 0)
+                svg += SoftGroup(scene.regions, i);
+        }
+        if (!region.path.isEmpty())
+            svg += RegionElement(region, decimals, int(i));
+    }
+    if (soft != 0)
+        svg += "</g>\n";
     if (clip)
         svg += "</g>\n";
     svg += "</svg>\n";

@@ -21,24 +21,6 @@ namespace {
 // Curves are flattened this finely (device pixels) before they are grown.
 constexpr double kTolerance = 0.2;
 
-// A glow of size g grows the silhouette by g / 2 and blurs it by a sigma of g / 4, so that it
-// fades out about g from the letters.
-double GlowGrowth(int size, int scale)
-{
-    return size * scale / 2.0;
-}
-
-double GlowSigma(int size, int scale)
-{
-    return size * scale / 4.0;
-}
-
-// A shadow's blur b spreads it about b: a sigma of b / 2.
-double ShadowSigma(int blur, int scale)
-{
-    return blur * scale / 2.0;
-}
-
 int RingsReach(const LogoDecorations& decorations, int scale)
 {
     int reach = 0;
@@ -56,42 +38,6 @@ void ScaleBytes(QImage& image, int percent)
         std::uint8_t* line = image.scanLine(y);
         for (int x = 0; x < bytes; ++x)
             line[x] = std::uint8_t((line[x] * percent + 50) / 100);
-    }
-}
-
-// Blurs each channel of a premultiplied picture; the colour stays within the alpha.
-void BlurChannels(QImage& layer, double sigma)
-{
-    if (sigma <= 0)
-        return;
-    const int w = layer.width();
-    const int h = layer.height();
-    QImage plane(w, h, QImage::Format_Alpha8);
-    for (int c = 0; c < 4; ++c) {
-        const int shift = 8 * c;
-        for (int y = 0; y < h; ++y) {
-            const auto* words = reinterpret_cast<const std::uint32_t*>(layer.constScanLine(y));
-            std::uint8_t* bytes = plane.scanLine(y);
-            for (int x = 0; x < w; ++x)
-                bytes[x] = std::uint8_t(words[x] >> shift);
-        }
-        MaskBlur::Blur(plane, sigma);
-        for (int y = 0; y < h; ++y) {
-            auto* words = reinterpret_cast<std::uint32_t*>(layer.scanLine(y));
-            const std::uint8_t* bytes = plane.constScanLine(y);
-            for (int x = 0; x < w; ++x)
-                words[x] = (words[x] & ~(0xFFu << shift)) | (std::uint32_t(bytes[x]) << shift);
-        }
-    }
-    for (int y = 0; y < h; ++y) {
-        auto* words = reinterpret_cast<std::uint32_t*>(layer.scanLine(y));
-        for (int x = 0; x < w; ++x) {
-            const std::uint32_t a = words[x] >> 24;
-            std::uint32_t word = a << 24;
-            for (int shift = 0; shift < 24; shift += 8)
-                word |= std::min((words[x] >> shift) & 0xFFu, a) << shift;
-            words[x] = word;
-        }
     }
 }
 
@@ -138,16 +84,63 @@ DecorationPainter::DecorationPainter(const LogoPainter& painter, const TextPlace
     FLetters.setFillRule(Qt::WindingFill);
     if (!rings && !glow)
         return;
-    std::vector<double> widths;
-    for (const LogoEdge& edge : d.edges)
-        widths.push_back(double(std::max(0, edge.width) * FScale));
-    widths.push_back(glow ? GlowGrowth(d.glowSize, FScale) : 0.0);
-    FOutlines = EdgeRings::Outlines(FLetters, widths, kTolerance);
+    FOutlines = EdgeRings::Outlines(FLetters, Growths(d, FScale), kTolerance);
     FGlowOutline = FOutlines.back();
     FOutlines.pop_back();
     // a glow of the smallest sizes grows nothing: it blurs the silhouette itself
     if (glow && FGlowOutline.isEmpty())
         FGlowOutline = Silhouette();
+}
+
+double DecorationPainter::GlowGrowth(int size, int scale)
+{
+    // about half the glow is solid and the blur fades it out over the other half
+    return size * scale / 2.0;
+}
+
+double DecorationPainter::GlowSigma(int size, int scale)
+{
+    return size * scale / 4.0;
+}
+
+double DecorationPainter::ShadowSigma(int blur, int scale)
+{
+    // a blur of b spreads the shadow about b
+    return blur * scale / 2.0;
+}
+
+std::vector<double> DecorationPainter::Growths(const LogoDecorations& decorations, int scale)
+{
+    std::vector<double> widths;
+    for (const LogoEdge& edge : decorations.edges)
+        widths.push_back(double(std::max(0, edge.width) * scale));
+    const bool glow = decorations.glowSize > 0 && decorations.glowOpacity > 0;
+    widths.push_back(glow ? GlowGrowth(decorations.glowSize, scale) : 0.0);
+    return widths;
+}
+
+QLinearGradient DecorationPainter::FaceGradient(const LogoLook& look,
+                                                const TextPlacement& placement,
+                                                const std::function<QColor(TColor)>& ink)
+{
+    const QTransform frame = placement.TransformAt({});
+    const QRectF box = frame.inverted().map(placement.Path({})).boundingRect();
+    const LogoDecorations& d = look.decorations;
+    const double t = d.fillAngle * std::numbers::pi / 180.0;
+    const QPointF direction(std::cos(t), -std::sin(t));
+    const double half =
+        (std::abs(box.width() * direction.x()) + std::abs(box.height() * direction.y())) / 2;
+    // turned and moved with the text, which keeps the gradient's lines square to its direction
+    QLinearGradient gradient(frame.map(box.center() - direction * half),
+                             frame.map(box.center() + direction * half));
+    gradient.setColorAt(0, ink(look.textColor));
+    if (d.fillColor3 == LogoDocument::kNoFillColor) {
+        gradient.setColorAt(1, ink(d.fillColor2));
+    } else {
+        gradient.setColorAt(0.5, ink(d.fillColor2));
+        gradient.setColorAt(1, ink(d.fillColor3));
+    }
+    return gradient;
 }
 
 bool DecorationPainter::Any(const LogoDecorations& decorations)
@@ -251,7 +244,7 @@ void DecorationPainter::PaintShadow(QImage& target, const QRect& area) const
     QImage layer(spread.size(), QImage::Format_ARGB32_Premultiplied);
     layer.fill(0);
     PaintShadowLayers(layer, spread.topLeft());
-    BlurChannels(layer, sigma);
+    MaskBlur::BlurPremultiplied(layer, sigma);
     ScaleBytes(layer, d.shadowOpacity);
     LayOver(target, area, layer, spread.topLeft());
 }
@@ -307,27 +300,10 @@ void DecorationPainter::BlendGradient(QImage& target, const QRect& area, const Q
     if (FPainter.PaintsCoverage()) {
         face.fill(Qt::white);
     } else {
-        // Across the letters' box in the text's own frame, so the gradient turns with the text.
-        const QRectF box =
-            FPlacement.TransformAt({}).inverted().map(FPlacement.Path({})).boundingRect();
-        const LogoDecorations& d = FLook.decorations;
-        const double t = d.fillAngle * std::numbers::pi / 180.0;
-        const QPointF direction(std::cos(t), -std::sin(t));
-        const double half =
-            (std::abs(box.width() * direction.x()) + std::abs(box.height() * direction.y())) / 2;
-        QLinearGradient gradient(box.center() - direction * half, box.center() + direction * half);
-        auto colour = [&](TColor c) {
+        QBrush brush(FaceGradient(FLook, FPlacement, [&](TColor c) {
             return QColor::fromRgba(qUnpremultiply(FPainter.InkWord(c)));
-        };
-        gradient.setColorAt(0, colour(FLook.textColor));
-        if (d.fillColor3 == LogoDocument::kNoFillColor) {
-            gradient.setColorAt(1, colour(d.fillColor2));
-        } else {
-            gradient.setColorAt(0.5, colour(d.fillColor2));
-            gradient.setColorAt(1, colour(d.fillColor3));
-        }
-        QBrush brush(gradient);
-        brush.setTransform(FPlacement.TransformAt(-region.topLeft()));
+        }));
+        brush.setTransform(QTransform::fromTranslate(-region.left(), -region.top()));
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.fillRect(face.rect(), brush);
     }

@@ -8,11 +8,13 @@
 
 #include <QFont>
 #include <QImage>
+#include <QLinearGradient>
 #include <QPainterPath>
 #include <QPoint>
 #include <QRect>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class LogoPainter;
@@ -34,6 +36,20 @@ public:
     static int Reach(const LogoDecorations& decorations, int scale);
     // `font` with the letter spacing of `spacing` hundredths of its em.
     static void SpaceLetters(QFont& font, int spacing);
+
+    // A glow of `size` grows the edged letters by GlowGrowth and blurs them by a Gaussian of
+    // GlowSigma; a shadow's blur is a Gaussian of ShadowSigma; device pixels at `scale`.
+    static double GlowGrowth(int size, int scale);
+    static double GlowSigma(int size, int scale);
+    static double ShadowSigma(int blur, int scale);
+    // The widths of the rings, nearest first, then the glow's growth, in device pixels: what
+    // EdgeRings grows the letters by.
+    static std::vector<double> Growths(const LogoDecorations& decorations, int scale);
+
+    // The face's gradient across the letters' box in the text's own frame, in the placement's
+    // device coordinates, its colours as `ink` gives them.
+    static QLinearGradient FaceGradient(const LogoLook& look, const TextPlacement& placement,
+                                        const std::function<QColor(TColor)>& ink);
 
     // The glow, blended over the background.
     void PaintGlow(QImage& target, const QRect& area) const;

@@ -210,4 +210,40 @@ void Blur(QImage& mask, double sigma)
     Blur(mask.bits(), mask.width(), mask.height(), mask.bytesPerLine(), sigma);
 }
 
+void BlurPremultiplied(QImage& picture, double sigma)
+{
+    Q_ASSERT(picture.format() == QImage::Format_ARGB32_Premultiplied);
+    if (sigma <= 0 || picture.isNull())
+        return;
+    const int w = picture.width();
+    const int h = picture.height();
+    QImage plane(w, h, QImage::Format_Alpha8);
+    for (int c = 0; c < 4; ++c) {
+        const int shift = 8 * c;
+        for (int y = 0; y < h; ++y) {
+            const auto* words = reinterpret_cast<const std::uint32_t*>(picture.constScanLine(y));
+            std::uint8_t* bytes = plane.scanLine(y);
+            for (int x = 0; x < w; ++x)
+                bytes[x] = std::uint8_t(words[x] >> shift);
+        }
+        MaskBlur::Blur(plane, sigma);
+        for (int y = 0; y < h; ++y) {
+            auto* words = reinterpret_cast<std::uint32_t*>(picture.scanLine(y));
+            const std::uint8_t* bytes = plane.constScanLine(y);
+            for (int x = 0; x < w; ++x)
+                words[x] = (words[x] & ~(0xFFu << shift)) | (std::uint32_t(bytes[x]) << shift);
+        }
+    }
+    for (int y = 0; y < h; ++y) {
+        auto* words = reinterpret_cast<std::uint32_t*>(picture.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            const std::uint32_t a = words[x] >> 24;
+            std::uint32_t word = a << 24;
+            for (int shift = 0; shift < 24; shift += 8)
+                word |= std::min((words[x] >> shift) & 0xFFu, a) << shift;
+            words[x] = word;
+        }
+    }
+}
+
 } // namespace MaskBlur

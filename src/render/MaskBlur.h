@@ -24,4 +24,8 @@ void Blur(std::uint8_t* bytes, int width, int height, qsizetype stride, double s
 // A Format_Alpha8 or Format_Grayscale8 image.
 void Blur(QImage& mask, double sigma);
 
+// Each channel of a Format_ARGB32_Premultiplied picture blurred alike, the colour kept within
+// the alpha: a picture over nothing blurred as it composites.
+void BlurPremultiplied(QImage& picture, double sigma);
+
 } // namespace MaskBlur
