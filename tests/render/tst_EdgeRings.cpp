@@ -36,11 +36,6 @@ double DistanceToEdge(QPointF p, const QList<QPolygonF>& shape)
     return nearest;
 }
 
-int Points(const QPainterPath& path)
-{
-    return path.elementCount();
-}
-
 } // namespace
 
 class tst_EdgeRings : public QObject
@@ -95,7 +90,8 @@ private Q_SLOTS:
         square.addRect(0, 0, 50, 50);
         const std::vector<QPainterPath> outlines = EdgeRings::Outlines(square, {100}, kTolerance);
         QVERIFY(!outlines[0].isEmpty());
-        QVERIFY2(Points(outlines[0]) < 100, qPrintable(QString::number(Points(outlines[0]))));
+        QVERIFY2(outlines[0].elementCount() < 100,
+                 qPrintable(QString::number(outlines[0].elementCount())));
         QCOMPARE(outlines[0].boundingRect(), QRectF(-100, -100, 250, 250));
     }
 

@@ -115,23 +115,6 @@ private Q_SLOTS:
         QCOMPARE(mask.mirrored(true, true), mask);
     }
 
-    // A plain buffer's rows may be longer than the mask; the bytes past it stay as they are.
-    void keepsBytesPastTheRows()
-    {
-        constexpr int w = 30, h = 20, stride = 37;
-        std::vector<std::uint8_t> bytes(std::size_t(stride * h), 7);
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                bytes[std::size_t(y * stride + x)] =
-                    x >= 10 && x < 20 && y >= 5 && y < 15 ? 255 : 0;
-        MaskBlur::Blur(bytes.data(), w, h, stride, 3.0);
-        for (int y = 0; y < h; ++y)
-            for (int x = w; x < stride; ++x)
-                QCOMPARE(bytes[std::size_t(y * stride + x)], std::uint8_t(7));
-        QVERIFY(bytes[std::size_t(10 * stride + 15)] > 150);
-        QVERIFY(bytes[std::size_t(10 * stride + 2)] > 0);
-    }
-
     // A wide solid area stays solid inside, and the blur spreads out to its reach but no further.
     void reachBoundsTheSpread_data()
     {
