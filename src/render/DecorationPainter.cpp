@@ -41,6 +41,24 @@ void ScaleBytes(QImage& image, int percent)
     }
 }
 
+// The smallest rectangle that holds every pixel of `layer` that is not clear.
+QRect Painted(const QImage& layer)
+{
+    QRect painted;
+    for (int y = 0; y < layer.height(); ++y) {
+        const auto* words = reinterpret_cast<const std::uint32_t*>(layer.constScanLine(y));
+        int left = 0;
+        int right = layer.width() - 1;
+        while (left <= right && words[left] == 0)
+            ++left;
+        while (right >= left && words[right] == 0)
+            --right;
+        if (left <= right)
+            painted |= QRect(left, y, right - left + 1, 1);
+    }
+    return painted;
+}
+
 // `layer` (premultiplied, its top-left at `layerTopLeft`) laid over `area` of `target`, which
 // is Format_RGB32 or premultiplied: on an opaque pixel the alpha stays whole.
 void LayOver(QImage& target, const QRect& area, const QImage& layer, QPoint layerTopLeft)
@@ -244,9 +262,15 @@ void DecorationPainter::PaintShadow(QImage& target, const QRect& area) const
     QImage layer(spread.size(), QImage::Format_ARGB32_Premultiplied);
     layer.fill(0);
     PaintShadowLayers(layer, spread.topLeft());
-    MaskBlur::BlurPremultiplied(layer, sigma);
-    ScaleBytes(layer, d.shadowOpacity);
-    LayOver(target, area, layer, spread.topLeft());
+    // only what the shadow covers, and as far as the blur spreads it, is worth blurring
+    const QRect part =
+        Painted(layer).adjusted(-reach, -reach, reach, reach).intersected(layer.rect());
+    if (part.isEmpty())
+        return;
+    QImage shadow = layer.copy(part);
+    MaskBlur::BlurPremultiplied(shadow, sigma);
+    ScaleBytes(shadow, d.shadowOpacity);
+    LayOver(target, area, shadow, spread.topLeft() + part.topLeft());
 }
 
 void DecorationPainter::PaintShadowLayers(QImage& layer, QPoint layerTopLeft) const
