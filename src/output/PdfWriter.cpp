@@ -49,9 +49,9 @@ void PaintRegion(QPainter& painter, const LogoRegion& region, const QImage& text
             painter.fillPath(region.path, region.colour);
         break;
     case LogoRegion::Stroke:
-        painter.strokePath(
-            region.path,
-            QPen(region.colour, region.strokeWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.strokePath(region.path,
+                           QPen(region.gradient ? QBrush(*region.gradient) : QBrush(region.colour),
+                                region.strokeWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         break;
     case LogoRegion::Texture:
         if (!texture.isNull())

@@ -167,6 +167,19 @@ QByteArray LinearGradient(const QLinearGradient& gradient, const QByteArray& id)
     return element + "</linearGradient>\n";
 }
 
+// The gradient of region `index`, when it has one, to be referred to by PaintOf.
+QByteArray GradientFor(const LogoRegion& region, int index)
+{
+    return region.gradient ? LinearGradient(*region.gradient, "gradient" + Number(index))
+                           : QByteArray();
+}
+
+// What region `index` is filled or stroked with.
+QByteArray PaintOf(const LogoRegion& region, int index)
+{
+    return region.gradient ? "url(#gradient" + Number(index) + ')' : Colour(region.colour);
+}
+
 // The group of a soft layer: regions[first] and those after it of the same layer, blurred
 // through a filter of their own and seen at the layer's opacity.
 QByteArray SoftGroup(const std::vector<LogoRegion>& regions, std::size_t first)
@@ -197,16 +210,11 @@ QByteArray RegionElement(const LogoRegion& region, int decimals, int index)
         region.path.fillRule() == Qt::OddEvenFill ? " fill-rule=\"evenodd\"" : QByteArray();
     switch (region.kind) {
     case LogoRegion::Fill:
-        if (region.gradient) {
-            const QByteArray id = "gradient" + Number(index);
-            return LinearGradient(*region.gradient, id) + "<path " + d + " fill=\"url(#" + id
-                + ")\"" + rule + "/>\n";
-        }
-        return "<path " + d + " fill=\"" + Colour(region.colour) + '"' + Opacity(region.colour)
-            + rule + "/>\n";
+        return GradientFor(region, index) + "<path " + d + " fill=\"" + PaintOf(region, index) + '"'
+            + (region.gradient ? QByteArray() : Opacity(region.colour)) + rule + "/>\n";
     case LogoRegion::Stroke:
-        return "<path " + d + " fill=\"none\" stroke=\"" + Colour(region.colour)
-            + "\" stroke-width=\"" + QByteArray::number(region.strokeWidth)
+        return GradientFor(region, index) + "<path " + d + " fill=\"none\" stroke=\""
+            + PaintOf(region, index) + "\" stroke-width=\"" + QByteArray::number(region.strokeWidth)
             + "\" stroke-linejoin=\"round\" stroke-linecap=\"round\"/>\n";
     case LogoRegion::Texture:
         return "<path " + d + " fill=\"url(#texture)\"" + rule + "/>\n";

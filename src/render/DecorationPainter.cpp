@@ -302,13 +302,25 @@ void DecorationPainter::PaintShadowLayers(QImage& layer, QPoint layerTopLeft) co
 
 void DecorationPainter::PaintRings(QImage& target, const QRect& area) const
 {
+    // Outlined letters stay hollow: the rings lie around them only.
+    const bool hollow = FLook.style == dxfOutLine && FPainter.TrueType();
     for (std::size_t k = FOutlines.size(); k-- > 0;) {
         const QPainterPath& outline = FOutlines[k];
         if (outline.isEmpty())
             continue;
         const QRect region =
             outline.boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1).intersected(area);
-        Blend(target, area, Coverage(outline, region), region.topLeft(),
+        QImage ring = Coverage(outline, region);
+        if (hollow && !ring.isNull()) {
+            const QImage letters = Coverage(FLetters, region);
+            for (int y = 0; y < ring.height(); ++y) {
+                std::uint8_t* line = ring.scanLine(y);
+                const std::uint8_t* inside = letters.constScanLine(y);
+                for (int x = 0; x < ring.width(); ++x)
+                    line[x] = std::uint8_t(std::max(0, line[x] - inside[x]));
+            }
+        }
+        Blend(target, area, ring, region.topLeft(),
               FPainter.InkWord(FLook.decorations.edges[k].color));
     }
 }

@@ -142,7 +142,7 @@ std::vector<LogoRegion> LogoGeometry::Regions(const QPainterPath& letters) const
             regions[i].blur = DecorationPainter::ShadowSigma(d.shadowBlur, FScale);
             regions[i].opacity = d.shadowOpacity / 100.0;
         }
-    AddRings(regions, outlines);
+    AddRings(regions, outlines, letters);
     AddFace(regions, letters);
     return regions;
 }
@@ -161,12 +161,19 @@ void LogoGeometry::AddGlow(std::vector<LogoRegion>& regions,
 }
 
 void LogoGeometry::AddRings(std::vector<LogoRegion>& regions,
-                            const std::vector<QPainterPath>& outlines) const
+                            const std::vector<QPainterPath>& outlines,
+                            const QPainterPath& letters) const
 {
+    // Outlined letters stay hollow: the rings lie around them only.
+    const bool hollow = FLook.style == dxfOutLine && FontInfo::IsTrueType(FLook.font);
     // farthest first; the last outline is the glow's
-    for (std::size_t k = outlines.size() > 0 ? outlines.size() - 1 : 0; k-- > 0;)
-        if (!outlines[k].isEmpty())
-            regions.push_back(Filled(outlines[k], ToQColor(FLook.decorations.edges[k].color)));
+    for (std::size_t k = outlines.size() > 0 ? outlines.size() - 1 : 0; k-- > 0;) {
+        if (outlines[k].isEmpty())
+            continue;
+        const QPainterPath ring =
+            hollow ? ShadowSweep::Subtract(outlines[k], letters, FTolerance) : outlines[k];
+        regions.push_back(Filled(ring, ToQColor(FLook.decorations.edges[k].color)));
+    }
 }
 
 void LogoGeometry::AddShadow(std::vector<LogoRegion>& regions, const QPainterPath& letters) const
@@ -266,6 +273,10 @@ void LogoGeometry::AddFace(std::vector<LogoRegion>& regions, const QPainterPath&
             // a pen of width 0 draws one device pixel, like a pen of width 1
             const int width = s == 1 ? FLook.penWidth : std::max(1, FLook.penWidth) * s;
             stroke.strokeWidth = std::max(1, width);
+            if (FLook.decorations.gradient)
+                stroke.gradient = DecorationPainter::FaceGradient(
+                    FLook, LogoPainter(FLook, FLabelSize, FScale).Placement({}),
+                    [](TColor c) { return ToQColor(c); });
             regions.push_back(stroke);
         } else {
             fillFace({});

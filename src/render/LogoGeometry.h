@@ -107,8 +107,8 @@ public:
 private:
     void AddGlow(std::vector<LogoRegion>& regions, const std::vector<QPainterPath>& outlines) const;
     void AddShadow(std::vector<LogoRegion>& regions, const QPainterPath& letters) const;
-    void AddRings(std::vector<LogoRegion>& regions,
-                  const std::vector<QPainterPath>& outlines) const;
+    void AddRings(std::vector<LogoRegion>& regions, const std::vector<QPainterPath>& outlines,
+                  const QPainterPath& letters) const;
     void AddFace(std::vector<LogoRegion>& regions, const QPainterPath& letters) const;
     LogoRegion Faded(const QPainterPath& letters, QPoint step, int layers,
                      const std::vector<Run>& runs,

@@ -535,7 +535,10 @@ void LogoPainter::StrokeOutline(QPainter& painter, const TextPlacement& placemen
     }
     // Widths 0 and 1 are both one pixel; scaled, every width grows with the picture.
     const int width = s == 1 ? std::max(0, FLook.penWidth) : std::max(1, FLook.penWidth) * s;
-    const QPen pen(ink, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    QPen pen(ink, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    if (FLook.decorations.gradient && !FCoverage && ink.alpha() == 255)
+        pen.setBrush(
+            DecorationPainter::FaceGradient(FLook, placement, [&](TColor c) { return Ink(c); }));
     painter.strokePath(placement.Path({}), pen);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);

@@ -218,6 +218,7 @@ inline void AddLogoRows(const QStringList& programs = {})
         "normal depth10 size70 blur glow",
         "deep depth30 size60 glow faint rings transparent",
         "gradation depth30 size60 spaced gradient warp1:60",
+        "gradation depth20 size70 outline rings glow",
     };
     for (const char* row : rows) {
         if (programs.isEmpty())
