@@ -141,30 +141,63 @@ std::uint8_t ToByte(std::uint16_t value)
     return std::uint8_t((value + (1 << (kFraction - 1))) >> kFraction);
 }
 
-// Blurs along one axis, `Lanes` lines at a time. `along` is the step between neighbours in a
-// line, `across` the step between lines.
-template<int Lanes, class Run>
-void BlurLines(std::uint8_t* bytes, int length, int lines, qsizetype along, qsizetype across,
+// Blurs along one axis, `Lanes` lines at a time: line k starts at byte start(k), and `along` is
+// the step between neighbours in a line.
+template<int Lanes, class Start, class Run>
+void BlurLines(std::uint8_t* bytes, int length, int lines, qsizetype along, const Start& start,
                int pad, const Run& run)
 {
     for (int first = 0; first < lines; first += Lanes) {
         const int lanes = std::min(Lanes, lines - first);
+        qsizetype starts[Lanes];
+        for (int l = 0; l < lanes; ++l)
+            starts[l] = start(first + l);
         Strip<Lanes> strip(length, pad);
-        std::uint8_t* origin = bytes + first * across;
         for (int i = 0; i < length; ++i) {
             std::uint16_t* to = strip.At(i);
-            const std::uint8_t* from = origin + i * along;
+            const std::uint8_t* from = bytes + i * along;
             for (int l = 0; l < lanes; ++l)
-                to[l] = std::uint16_t(from[l * across] << kFraction);
+                to[l] = std::uint16_t(from[starts[l]] << kFraction);
         }
         run(strip);
         for (int i = 0; i < length; ++i) {
             const std::uint16_t* from = strip.At(i);
-            std::uint8_t* to = origin + i * along;
+            std::uint8_t* to = bytes + i * along;
             for (int l = 0; l < lanes; ++l)
-                to[l * across] = ToByte(from[l]);
+                to[starts[l]] = ToByte(from[l]);
         }
     }
+}
+
+// Every one of `channels` interleaved bytes of a pixel blurred on its own: the rows a few
+// pixels' channels at a time, the columns as columns of bytes, which lie side by side.
+template<class Run>
+void BlurChannels(std::uint8_t* bytes, int width, int height, qsizetype stride, int channels,
+                  int pad, const Run& run)
+{
+    BlurLines<kRowLanes>(
+        bytes, width, height * channels, channels,
+        [&](int line) { return qsizetype(line / channels) * stride + line % channels; }, pad, run);
+    BlurLines<kColumnLanes>(
+        bytes, height, width * channels, stride, [](int line) { return qsizetype(line); }, pad,
+        run);
+}
+
+void BlurInterleaved(std::uint8_t* bytes, int width, int height, qsizetype stride, int channels,
+                     double sigma)
+{
+    if (sigma <= 0 || width <= 0 || height <= 0)
+        return;
+    if (sigma < kBoxSigma) {
+        const int radius = int(std::ceil(3 * sigma));
+        const std::vector<float> kernel = KernelFor(sigma, radius);
+        BlurChannels(bytes, width, height, stride, channels, radius,
+                     [&](auto& strip) { strip.Kernel(kernel); });
+        return;
+    }
+    const Box box = BoxFor(sigma);
+    BlurChannels(bytes, width, height, stride, channels, box.radius + 1,
+                 [&](auto& strip) { strip.Boxes(box); });
 }
 
 } // namespace
@@ -182,24 +215,7 @@ int Reach(double sigma)
 
 void Blur(std::uint8_t* bytes, int width, int height, qsizetype stride, double sigma)
 {
-    if (sigma <= 0 || width <= 0 || height <= 0)
-        return;
-    if (sigma < kBoxSigma) {
-        const int radius = int(std::ceil(3 * sigma));
-        const std::vector<float> kernel = KernelFor(sigma, radius);
-        const auto run = [&](auto& strip) {
-            strip.Kernel(kernel);
-        };
-        BlurLines<kRowLanes>(bytes, width, height, 1, stride, radius, run);
-        BlurLines<kColumnLanes>(bytes, height, width, stride, 1, radius, run);
-        return;
-    }
-    const Box box = BoxFor(sigma);
-    const auto run = [&](auto& strip) {
-        strip.Boxes(box);
-    };
-    BlurLines<kRowLanes>(bytes, width, height, 1, stride, box.radius + 1, run);
-    BlurLines<kColumnLanes>(bytes, height, width, stride, 1, box.radius + 1, run);
+    BlurInterleaved(bytes, width, height, stride, 1, sigma);
 }
 
 void Blur(QImage& mask, double sigma)
@@ -217,23 +233,7 @@ void BlurPremultiplied(QImage& picture, double sigma)
         return;
     const int w = picture.width();
     const int h = picture.height();
-    QImage plane(w, h, QImage::Format_Alpha8);
-    for (int c = 0; c < 4; ++c) {
-        const int shift = 8 * c;
-        for (int y = 0; y < h; ++y) {
-            const auto* words = reinterpret_cast<const std::uint32_t*>(picture.constScanLine(y));
-            std::uint8_t* bytes = plane.scanLine(y);
-            for (int x = 0; x < w; ++x)
-                bytes[x] = std::uint8_t(words[x] >> shift);
-        }
-        MaskBlur::Blur(plane, sigma);
-        for (int y = 0; y < h; ++y) {
-            auto* words = reinterpret_cast<std::uint32_t*>(picture.scanLine(y));
-            const std::uint8_t* bytes = plane.constScanLine(y);
-            for (int x = 0; x < w; ++x)
-                words[x] = (words[x] & ~(0xFFu << shift)) | (std::uint32_t(bytes[x]) << shift);
-        }
-    }
+    BlurInterleaved(picture.bits(), w, h, picture.bytesPerLine(), 4, sigma);
     for (int y = 0; y < h; ++y) {
         auto* words = reinterpret_cast<std::uint32_t*>(picture.scanLine(y));
         for (int x = 0; x < w; ++x) {
