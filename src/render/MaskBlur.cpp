@@ -141,46 +141,41 @@ std::uint8_t ToByte(std::uint16_t value)
     return std::uint8_t((value + (1 << (kFraction - 1))) >> kFraction);
 }
 
-// Blurs along one axis, `Lanes` lines at a time: line k starts at byte start(k), and `along` is
-// the step between neighbours in a line.
-template<int Lanes, class Start, class Run>
-void BlurLines(std::uint8_t* bytes, int length, int lines, qsizetype along, const Start& start,
+// Blurs along one axis, `Lanes` lines at a time. `along` is the step between neighbours in a
+// line, `across` the step between lines.
+template<int Lanes, class Run>
+void BlurLines(std::uint8_t* bytes, int length, int lines, qsizetype along, qsizetype across,
                int pad, const Run& run)
 {
     for (int first = 0; first < lines; first += Lanes) {
         const int lanes = std::min(Lanes, lines - first);
-        qsizetype starts[Lanes];
-        for (int l = 0; l < lanes; ++l)
-            starts[l] = start(first + l);
         Strip<Lanes> strip(length, pad);
+        std::uint8_t* origin = bytes + first * across;
         for (int i = 0; i < length; ++i) {
             std::uint16_t* to = strip.At(i);
-            const std::uint8_t* from = bytes + i * along;
+            const std::uint8_t* from = origin + i * along;
             for (int l = 0; l < lanes; ++l)
-                to[l] = std::uint16_t(from[starts[l]] << kFraction);
+                to[l] = std::uint16_t(from[l * across] << kFraction);
         }
         run(strip);
         for (int i = 0; i < length; ++i) {
             const std::uint16_t* from = strip.At(i);
-            std::uint8_t* to = bytes + i * along;
+            std::uint8_t* to = origin + i * along;
             for (int l = 0; l < lanes; ++l)
-                to[starts[l]] = ToByte(from[l]);
+                to[l * across] = ToByte(from[l]);
         }
     }
 }
 
-// Every one of `channels` interleaved bytes of a pixel blurred on its own: the rows a few
-// pixels' channels at a time, the columns as columns of bytes, which lie side by side.
+// Every one of `channels` interleaved bytes of a pixel blurred on its own: the rows channel by
+// channel, the columns as columns of bytes, which lie side by side.
 template<class Run>
 void BlurChannels(std::uint8_t* bytes, int width, int height, qsizetype stride, int channels,
                   int pad, const Run& run)
 {
-    BlurLines<kRowLanes>(
-        bytes, width, height * channels, channels,
-        [&](int line) { return qsizetype(line / channels) * stride + line % channels; }, pad, run);
-    BlurLines<kColumnLanes>(
-        bytes, height, width * channels, stride, [](int line) { return qsizetype(line); }, pad,
-        run);
+    for (int c = 0; c < channels; ++c)
+        BlurLines<kRowLanes>(bytes + c, width, height, channels, stride, pad, run);
+    BlurLines<kColumnLanes>(bytes, height, width * channels, stride, 1, pad, run);
 }
 
 void BlurInterleaved(std::uint8_t* bytes, int width, int height, qsizetype stride, int channels,
