@@ -135,7 +135,12 @@ std::vector<LogoRegion> LogoGeometry::Regions(const QPainterPath& letters) const
         if (!outlines[k].isEmpty())
             caster = outlines[k];
     const std::size_t shadow = regions.size();
-    AddShadow(regions, caster);
+    // a blur hides what a tenth of its sigma would add to the outlines, bytes and all
+    LogoGeometry coarse = *this;
+    if (d.shadowBlur > 0)
+        coarse.FTolerance =
+            std::max(FTolerance, DecorationPainter::ShadowSigma(d.shadowBlur, FScale) / 10);
+    coarse.AddShadow(regions, caster);
     if (d.shadowBlur > 0 || d.shadowOpacity < 100)
         for (std::size_t i = shadow; i < regions.size(); ++i) {
             regions[i].softLayer = 2;
