@@ -228,6 +228,12 @@ void TdxfLabel::SetWarpAmount(int value)
         update();
 }
 
+void TdxfLabel::SetDecorations(const LogoDecorations& value)
+{
+    if (StoreIfChanged(FDecorations, value))
+        update();
+}
+
 TColor TdxfLabel::GetColor(TColor a, TColor b, int s, int n)
 {
     return LogoPainter::GetColor(a, b, s, n);
@@ -262,6 +268,7 @@ LogoLook TdxfLabel::Look() const
     look.penWidth = FPenWidth;
     look.warp = FWarp;
     look.warpAmount = FWarpAmount;
+    look.decorations = FDecorations;
     return look;
 }
 
@@ -297,6 +304,7 @@ void TdxfLabel::SetLook(const LogoLook& look)
     SetPenWidth(look.penWidth);
     SetWarp(look.warp);
     SetWarpAmount(look.warpAmount);
+    SetDecorations(look.decorations);
 }
 
 void TdxfLabel::PaintTo(QPainter& painter)

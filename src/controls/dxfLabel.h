@@ -116,6 +116,10 @@ public:
     int WarpAmount() const { return FWarpAmount; }
     void SetWarpAmount(int value);
 
+    // Rings, gradient fill, soft shadow, glow and letter spacing.
+    const LogoDecorations& Decorations() const { return FDecorations; }
+    void SetDecorations(const LogoDecorations& value);
+
     // Draws the stacked shadow layers from one rendering of the caption instead of one text
     // draw per layer. On by default; off gives the plain layer-by-layer drawing.
     bool CompositeLayers() const { return FCompositeLayers; }
@@ -183,6 +187,7 @@ private:
     int FPenWidth = 1;
     TLogoWarp FWarp = TLogoWarp::None;
     int FWarpAmount = 0;
+    LogoDecorations FDecorations;
     bool FCompositeLayers = true;
     // The caption's coverage, kept while a slider of colour, depth or direction moves.
     CaptionMask FCaptionMask;

@@ -32,6 +32,9 @@ enum class TLogoWarp : std::uint8_t {
     Slant,
 };
 
+// How the face is filled: one colour, or a linear gradient across the letters.
+enum class TLogoFill : std::uint8_t { Solid, Gradient };
+
 // Everything a logo file holds: the settings the user edits and the two picture file names.
 // A default-constructed document holds the values that New gives (and the start-up face).
 // The numbers hold the ranges of their track bars; LogoFile clamps what it reads into them.
@@ -51,6 +54,23 @@ struct LogoDocument
     // 0 leaves the text straight; a negative amount bends the other way.
     static constexpr int kMinWarpAmount = -100;
     static constexpr int kMaxWarpAmount = 100;
+    // Decorations, each off at its default. Widths and sizes are in preview pixels.
+    static constexpr int kEdges = 3;
+    static constexpr int kMinEdgeWidth = 0;
+    static constexpr int kMaxEdgeWidth = 40;
+    static constexpr int kMinFill = int(TLogoFill::Solid);
+    static constexpr int kMaxFill = int(TLogoFill::Gradient);
+    static constexpr int kMinFillAngle = 0;
+    static constexpr int kMaxFillAngle = 359;
+    static constexpr int kMinBlur = 0;
+    static constexpr int kMaxBlur = 50;
+    static constexpr int kMinOpacity = 0;
+    static constexpr int kMaxOpacity = 100;
+    // Hundredths of the face's em added between letters.
+    static constexpr int kMinSpacing = -50;
+    static constexpr int kMaxSpacing = 200;
+    // A gradient's third colour when it has only two.
+    static constexpr TColor kNoFillColor = 0xFFFFFFFFu;
     // The text field holds no more; a longer label from a file is cut to it.
     static constexpr int kMaxTextLength = 32767;
 
@@ -73,6 +93,25 @@ struct LogoDocument
     TLogoWarp Warp = TLogoWarp::None;
     // Kept while the warp is None, so picking a warp again starts where the user left it.
     int WarpAmount = 0;
+    // Rings around the letters, nearest first; a width of 0 leaves a ring off.
+    int Edge1Width = 0;
+    TColor Edge1Color = clBlack;
+    int Edge2Width = 0;
+    TColor Edge2Color = clWhite;
+    int Edge3Width = 0;
+    TColor Edge3Color = clBlack;
+    // A gradient runs from the text colour through FillColor2 (to FillColor3 when it has three)
+    // at FillAngle degrees counter-clockwise in the text's own frame.
+    TLogoFill Fill = TLogoFill::Solid;
+    TColor FillColor2 = clBlack;
+    TColor FillColor3 = kNoFillColor;
+    int FillAngle = 0;
+    int ShadowBlur = 0;
+    int ShadowOpacity = 100; // percent
+    int GlowSize = 0;
+    TColor GlowColor = clYellow;
+    int GlowOpacity = 100; // percent
+    int Spacing = 0;
 
     bool operator==(const LogoDocument&) const = default;
 

@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
+#include <type_traits>
 #include <variant>
 
 using namespace Qt::StringLiterals;
@@ -36,22 +38,57 @@ template<class E> struct TChoiceField
     std::optional<E> released;
 };
 
-// A clamped integer of the warp, written only for a warped logo or one that holds an amount,
-// so that a straight one is saved as before and other readers never meet it. Missing, it reads
-// as the default document's.
-struct TWarpField
+// A clamped integer written only where `written` says so: the warp's for a warped logo, a
+// decoration's where it differs from its default. A logo without them is saved as before and
+// other readers never meet them; missing, they read as the default document's.
+struct TOptionalField
 {
     int (*get)(const LogoDocument&);
     void (*set)(LogoDocument&, int);
     int min;
     int max;
+    bool (*written)(const LogoDocument&);
 };
 
-// A string, a clamped integer, a colour (a signed integer), one boolean of a button group, or a
-// warp setting.
+template<auto Member> int Get(const LogoDocument& document)
+{
+    return int(document.*Member);
+}
+
+template<auto Member> void Set(LogoDocument& document, int value)
+{
+    using Value = std::remove_cvref_t<decltype(document.*Member)>;
+    document.*Member = Value(value);
+}
+
+template<auto Member> bool Differs(const LogoDocument& document)
+{
+    return document.*Member != LogoDocument().*Member;
+}
+
+// An amount kept without a warp goes on to the next file as well.
+bool Warped(const LogoDocument& document)
+{
+    return document.Warp != TLogoWarp::None || document.WarpAmount != LogoDocument().WarpAmount;
+}
+
+template<auto Member> TOptionalField Warping(int min, int max)
+{
+    return {Get<Member>, Set<Member>, min, max, Warped};
+}
+
+template<auto Member>
+TOptionalField Decoration(int min = std::numeric_limits<int>::min(),
+                          int max = std::numeric_limits<int>::max())
+{
+    return {Get<Member>, Set<Member>, min, max, Differs<Member>};
+}
+
+// A string, a clamped integer, a colour (a signed integer), one boolean of a button group, or an
+// optional setting.
 using TField = std::variant<QString LogoDocument::*, TRangeField, TColor LogoDocument::*,
                             TChoiceField<TLogoFontStyle>, TChoiceField<TLogoLabelStyle>,
-                            TChoiceField<TLogoShadowStyle>, TWarpField>;
+                            TChoiceField<TLogoShadowStyle>, TOptionalField>;
 
 struct TKey
 {
@@ -65,7 +102,7 @@ using LS = TLogoLabelStyle;
 using SS = TLogoShadowStyle;
 
 // Every key of a logo file, in file order: the one place the keys are named.
-const std::array<TKey, 23> kKeys = {{
+const std::array<TKey, 39> kKeys = {{
     {u"Label", &D::Text},
     {u"Font", &D::FontName},
     {u"Bold", TChoiceField<FS> {&D::FontStyle, FS::Bold, FS::None}},
@@ -87,13 +124,24 @@ const std::array<TKey, 23> kKeys = {{
     {u"Color3", &D::BackgroundColor},
     {u"Image1", &D::TextureFile},
     {u"Image2", &D::BackgroundFile},
-    {u"Warp",
-     TWarpField {[](const D& d) { return int(d.Warp); },
-                 [](D& d, int value) { d.Warp = TLogoWarp(value); }, D::kMinWarp, D::kMaxWarp}},
-    {u"WarpAmount",
-     TWarpField {[](const D& d) { return d.WarpAmount; },
-                 [](D& d, int value) { d.WarpAmount = value; }, D::kMinWarpAmount,
-                 D::kMaxWarpAmount}},
+    {u"Warp", Warping<&D::Warp>(D::kMinWarp, D::kMaxWarp)},
+    {u"WarpAmount", Warping<&D::WarpAmount>(D::kMinWarpAmount, D::kMaxWarpAmount)},
+    {u"Edge1Width", Decoration<&D::Edge1Width>(D::kMinEdgeWidth, D::kMaxEdgeWidth)},
+    {u"Edge1Color", Decoration<&D::Edge1Color>()},
+    {u"Edge2Width", Decoration<&D::Edge2Width>(D::kMinEdgeWidth, D::kMaxEdgeWidth)},
+    {u"Edge2Color", Decoration<&D::Edge2Color>()},
+    {u"Edge3Width", Decoration<&D::Edge3Width>(D::kMinEdgeWidth, D::kMaxEdgeWidth)},
+    {u"Edge3Color", Decoration<&D::Edge3Color>()},
+    {u"Fill", Decoration<&D::Fill>(D::kMinFill, D::kMaxFill)},
+    {u"FillColor2", Decoration<&D::FillColor2>()},
+    {u"FillColor3", Decoration<&D::FillColor3>()},
+    {u"FillAngle", Decoration<&D::FillAngle>(D::kMinFillAngle, D::kMaxFillAngle)},
+    {u"ShadowBlur", Decoration<&D::ShadowBlur>(D::kMinBlur, D::kMaxBlur)},
+    {u"ShadowOpacity", Decoration<&D::ShadowOpacity>(D::kMinOpacity, D::kMaxOpacity)},
+    {u"GlowSize", Decoration<&D::GlowSize>(D::kMinBlur, D::kMaxBlur)},
+    {u"GlowColor", Decoration<&D::GlowColor>()},
+    {u"GlowOpacity", Decoration<&D::GlowOpacity>(D::kMinOpacity, D::kMaxOpacity)},
+    {u"Spacing", Decoration<&D::Spacing>(D::kMinSpacing, D::kMaxSpacing)},
 }};
 
 // Writes one key's value from the document.
@@ -116,12 +164,10 @@ struct TWriter
     {
         ini.WriteBool(kSection, key, document.*f.member == f.value);
     }
-    void operator()(const TWarpField& f) const
+    void operator()(const TOptionalField& f) const
     {
-        // A key already in the file is overwritten, so an old warp cannot outlive its removal;
-        // an amount kept without a warp goes on to the next file.
-        if (document.Warp != TLogoWarp::None || f.get(document) != f.get(LogoDocument())
-            || ini.ValueExists(kSection, key))
+        // A key already in the file is overwritten, so an old value cannot outlive its removal.
+        if (f.written(document) || ini.ValueExists(kSection, key))
             ini.WriteInteger(kSection, key, f.get(document));
     }
 };
@@ -154,7 +200,7 @@ struct TReader
         else if (setting == f.value && f.released)
             setting = *f.released;
     }
-    void operator()(const TWarpField& f) const
+    void operator()(const TOptionalField& f) const
     {
         const int value = ini.ReadInteger(kSection, key, f.get(LogoDocument()));
         f.set(document, std::clamp(value, f.min, f.max));

@@ -20,10 +20,12 @@ class TIniFile;
 // accept the spellings of IniInteger and are clamped into the document's ranges. Of the four
 // font-style keys the last one set wins and one set to 0 clears its own style; of the label
 // and shadow style keys the last one set wins and 0 never clears, so all of them 0 keep the
-// style read over. A label longer than the text field holds is cut to it. The two warp keys
-// are the exception to reading over: only a warped logo, or one that keeps an amount, writes
-// them (a straight one is saved as before), and a file without them reads as a straight logo.
-// So is the face: a file with logo keys but no Font key reads as the default document's face.
+// style read over. A label longer than the text field holds is cut to it. The warp and
+// decoration keys are the exception to reading over: only a warped logo, or one that keeps an
+// amount, writes the warp's, and a decoration's key is written only where it differs from its
+// default (a logo without them is saved as before); a file without them reads as a straight
+// logo without decorations. So is the face: a file with logo keys but no Font key reads as the
+// default document's face.
 //
 // Writing updates the file in place (other sections, keys and lines stay) and replaces it in
 // one atomic step; a key missing from the file is added at the end of the section.

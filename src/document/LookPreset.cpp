@@ -29,6 +29,10 @@ int Scaled(int value, double factor, int max)
 void ScaleWidths(LogoDocument& look, double factor)
 {
     look.Depth = Scaled(look.Depth, factor, LogoDocument::kMaxDepth);
+    for (int* width : {&look.Edge1Width, &look.Edge2Width, &look.Edge3Width})
+        *width = Scaled(*width, factor, LogoDocument::kMaxEdgeWidth);
+    look.ShadowBlur = Scaled(look.ShadowBlur, factor, LogoDocument::kMaxBlur);
+    look.GlowSize = Scaled(look.GlowSize, factor, LogoDocument::kMaxBlur);
 }
 
 double FactorFor(int size)

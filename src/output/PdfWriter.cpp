@@ -3,6 +3,7 @@
 
 #include "output/PdfWriter.h"
 
+#include "render/MaskBlur.h"
 #include "render/VectorScene.h"
 
 #include <QBuffer>
@@ -65,12 +66,15 @@ void PaintRegion(QPainter& painter, const LogoRegion& region, const QImage& text
 {
     switch (region.kind) {
     case LogoRegion::Fill:
-        painter.fillPath(region.path, region.colour);
+        if (region.gradient)
+            painter.fillPath(region.path, QBrush(*region.gradient));
+        else
+            painter.fillPath(region.path, region.colour);
         break;
     case LogoRegion::Stroke:
-        painter.strokePath(
-            region.path,
-            QPen(region.colour, region.strokeWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.strokePath(region.path,
+                           QPen(region.gradient ? QBrush(*region.gradient) : QBrush(region.colour),
+                                region.strokeWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         break;
     case LogoRegion::Texture:
         PaintTexture(painter, region.path, texture, origin, view);
@@ -160,6 +164,39 @@ void Interpolate(QByteArray& pdf)
     pdf = out;
 }
 
+// A soft layer, regions [first, end), as a picture at `scale` device pixels per label pixel:
+// PDF has no blur, so the layer is drawn, blurred and laid in as a lossless image whose alpha
+// becomes its soft mask.
+void PaintSoft(QPainter& painter, const std::vector<LogoRegion>& regions, std::size_t first,
+               std::size_t end, const QImage& texture, double scale, QPoint origin,
+                const QRect& view)
+{
+    const LogoRegion& layer = regions[first];
+    QRectF bounds;
+    for (std::size_t i = first; i < end; ++i)
+        bounds |= regions[i].path.boundingRect();
+    if (bounds.isEmpty())
+        return;
+    const double reach = 3 * layer.blur + 2;
+    const QRect box = bounds.adjusted(-reach, -reach, reach, reach).toAlignedRect();
+    QImage picture((QSizeF(box.size()) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    {
+        QPainter drawn(&picture);
+        drawn.setRenderHint(QPainter::Antialiasing);
+        drawn.scale(scale, scale);
+        drawn.translate(-box.topLeft());
+        drawn.setBrushOrigin(painter.brushOrigin());
+        for (std::size_t i = first; i < end; ++i)
+            PaintRegion(drawn, regions[i], texture, origin, view);
+    }
+    MaskBlur::BlurPremultiplied(picture, layer.blur * scale);
+    painter.save();
+    painter.setOpacity(layer.opacity);
+    painter.drawImage(QRectF(box), picture);
+    painter.restore();
+}
+
 } // namespace
 
 namespace PdfWriter {
@@ -184,8 +221,20 @@ void Paint(QPainter& painter, const VectorScene& scene)
     }
     const QRect view =
         scene.ClipsToLabel() ? scene.region.intersected(scene.labelRect) : scene.region;
-    for (const LogoRegion& region : scene.regions)
-        PaintRegion(painter, region, scene.texture, scene.labelRect.topLeft(), view);
+    const QPoint origin = scene.labelRect.topLeft();
+    const double scale = double(scene.outputSize.width()) / scene.region.width();
+    const std::vector<LogoRegion>& regions = scene.regions;
+    for (std::size_t i = 0; i < regions.size();) {
+        if (regions[i].softLayer == 0) {
+            PaintRegion(painter, regions[i++], scene.texture, origin, view);
+            continue;
+        }
+        std::size_t end = i + 1;
+        while (end < regions.size() && regions[end].softLayer == regions[i].softLayer)
+            ++end;
+        PaintSoft(painter, regions, i, end, scene.texture, scale, origin, view);
+        i = end;
+    }
     painter.restore();
 }
 

@@ -165,6 +165,60 @@ QByteArray FadeMask(const LogoRegion& region, const QByteArray& id, int decimals
     return mask + "</mask>\n";
 }
 
+QByteArray Decimal(double value)
+{
+    return QByteArray::number(value, 'g', 6);
+}
+
+// A gradient in the label's coordinates, named `id`.
+QByteArray LinearGradient(const QLinearGradient& gradient, const QByteArray& id)
+{
+    QByteArray element = "<linearGradient id=\"" + id + "\" gradientUnits=\"userSpaceOnUse\" x1=\""
+        + Decimal(gradient.start().x()) + "\" y1=\"" + Decimal(gradient.start().y()) + "\" x2=\""
+        + Decimal(gradient.finalStop().x()) + "\" y2=\"" + Decimal(gradient.finalStop().y())
+        + "\">\n";
+    for (const QGradientStop& stop : gradient.stops())
+        element += "<stop offset=\"" + Decimal(stop.first) + "\" stop-color=\""
+            + Colour(stop.second) + "\"/>\n";
+    return element + "</linearGradient>\n";
+}
+
+// The gradient of region `index`, when it has one, to be referred to by PaintOf.
+QByteArray GradientFor(const LogoRegion& region, int index)
+{
+    return region.gradient ? LinearGradient(*region.gradient, "gradient" + Number(index))
+                           : QByteArray();
+}
+
+// What region `index` is filled or stroked with.
+QByteArray PaintOf(const LogoRegion& region, int index)
+{
+    return region.gradient ? "url(#gradient" + Number(index) + ')' : Colour(region.colour);
+}
+
+// The group of a soft layer: regions[first] and those after it of the same layer, blurred
+// through a filter of their own and seen at the layer's opacity.
+QByteArray SoftGroup(const std::vector<LogoRegion>& regions, std::size_t first)
+{
+    const LogoRegion& layer = regions[first];
+    QByteArray group = "<g";
+    if (layer.blur > 0) {
+        QRectF bounds;
+        for (std::size_t i = first; i < regions.size() && regions[i].softLayer == layer.softLayer;
+             ++i)
+            bounds |= regions[i].path.boundingRect();
+        const double reach = 3 * layer.blur + 2;
+        const QRect box = bounds.adjusted(-reach, -reach, reach, reach).toAlignedRect();
+        const QByteArray id = "soft" + Number(layer.softLayer);
+        group = "<filter id=\"" + id + "\" filterUnits=\"userSpaceOnUse\" " + RectAttributes(box)
+            + " color-interpolation-filters=\"sRGB\"><feGaussianBlur stdDeviation=\""
+            + Decimal(layer.blur) + "\"/></filter>\n" + group + " filter=\"url(#" + id + ")\"";
+    }
+    if (layer.opacity < 1)
+        group += " opacity=\"" + Decimal(layer.opacity) + '"';
+    return group + ">\n";
+}
+
 QByteArray RegionElement(const LogoRegion& region, int decimals, int index)
 {
     const QByteArray d = "d=\"" + SvgWriter::PathData(region.path, decimals) + '"';
@@ -172,11 +226,11 @@ QByteArray RegionElement(const LogoRegion& region, int decimals, int index)
         region.path.fillRule() == Qt::OddEvenFill ? " fill-rule=\"evenodd\"" : QByteArray();
     switch (region.kind) {
     case LogoRegion::Fill:
-        return "<path " + d + " fill=\"" + Colour(region.colour) + '"' + Opacity(region.colour)
-            + rule + "/>\n";
+        return GradientFor(region, index) + "<path " + d + " fill=\"" + PaintOf(region, index) + '"'
+            + (region.gradient ? QByteArray() : Opacity(region.colour)) + rule + "/>\n";
     case LogoRegion::Stroke:
-        return "<path " + d + " fill=\"none\" stroke=\"" + Colour(region.colour)
-            + "\" stroke-width=\"" + QByteArray::number(region.strokeWidth)
+        return GradientFor(region, index) + "<path " + d + " fill=\"none\" stroke=\""
+            + PaintOf(region, index) + "\" stroke-width=\"" + QByteArray::number(region.strokeWidth)
             + "\" stroke-linejoin=\"round\" stroke-linecap=\"round\"/>\n";
     case LogoRegion::Texture:
         return "<path " + d + " fill=\"url(#texture)\"" + rule + "/>\n";
@@ -222,23 +276,38 @@ QByteArray GroupStart(const Group& group, const QByteArray& extra = {})
 // The regions, each part in a group of its own. Shadows are polygons and keep to the precision
 // the picture's size needs; the letters' curves keep hundredths, so that they stay smooth when
 // zoomed.
+// The regions in groups of their part and, within a part, of their soft layer (a blurred group).
 QByteArray Regions(const std::vector<LogoRegion>& regions, int shadowDecimals)
 {
     QByteArray out;
     std::optional<LogoRegion::Part> open;
+    int soft = 0; // the soft layer whose group is open
+    const auto closeSoft = [&] {
+        if (soft != 0)
+            out += "</g>\n";
+        soft = 0;
+    };
     for (std::size_t i = 0; i < regions.size(); ++i) {
         const LogoRegion& region = regions[i];
         if (region.path.isEmpty())
             continue;
         if (open != region.part) {
+            closeSoft();
             if (open)
                 out += "</g>\n";
             out += GroupStart(GroupOf(region.part));
             open = region.part;
         }
+        if (region.softLayer != soft) {
+            closeSoft();
+            soft = region.softLayer;
+            if (soft != 0)
+                out += SoftGroup(regions, i);
+        }
         out +=
             RegionElement(region, region.part == LogoRegion::Shadow ? shadowDecimals : 2, int(i));
     }
+    closeSoft();
     if (open)
         out += "</g>\n";
     return out;

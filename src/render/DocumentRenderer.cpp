@@ -193,6 +193,20 @@ LogoLook DocumentRenderer::LookOf(const LogoDocument& document, const QImage& te
     look.penWidth = 0;
     look.warp = document.Warp;
     look.warpAmount = document.WarpAmount;
+    LogoDecorations& decorations = look.decorations;
+    decorations.edges = {{{document.Edge1Width, document.Edge1Color},
+                          {document.Edge2Width, document.Edge2Color},
+                          {document.Edge3Width, document.Edge3Color}}};
+    decorations.gradient = document.Fill == TLogoFill::Gradient;
+    decorations.fillColor2 = document.FillColor2;
+    decorations.fillColor3 = document.FillColor3;
+    decorations.fillAngle = document.FillAngle;
+    decorations.shadowBlur = document.ShadowBlur;
+    decorations.shadowOpacity = document.ShadowOpacity;
+    decorations.glowSize = document.GlowSize;
+    decorations.glowColor = document.GlowColor;
+    decorations.glowOpacity = document.GlowOpacity;
+    decorations.spacing = document.Spacing;
     return look;
 }
 

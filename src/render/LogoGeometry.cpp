@@ -4,6 +4,8 @@
 #include "render/LogoGeometry.h"
 
 #include "platform/FontInfo.h"
+#include "render/DecorationPainter.h"
+#include "render/EdgeRings.h"
 #include "render/LogoPainter.h"
 #include "render/ShadowSweep.h"
 #include "render/TextPlacement.h"
@@ -186,9 +188,62 @@ std::vector<LogoGeometry::Run> LogoGeometry::Runs(const std::vector<std::uint32_
 std::vector<LogoRegion> LogoGeometry::Regions(const QPainterPath& letters) const
 {
     std::vector<LogoRegion> regions;
-    AddShadow(regions, letters);
+    const LogoDecorations& d = FLook.decorations;
+    // the rings' outlines, nearest first, then the glow's
+    std::vector<QPainterPath> outlines;
+    if (DecorationPainter::Any(d) && !letters.isEmpty())
+        outlines = EdgeRings::Outlines(letters, DecorationPainter::Growths(d, FScale), FTolerance);
+    AddGlow(regions, outlines);
+    // the outermost ring casts the shadow
+    QPainterPath caster = letters;
+    for (std::size_t k = 0; k + 1 < outlines.size(); ++k)
+        if (!outlines[k].isEmpty())
+            caster = outlines[k];
+    const std::size_t shadow = regions.size();
+    // a blur hides what a tenth of its sigma would add to the outlines, bytes and all
+    LogoGeometry coarse = *this;
+    if (d.shadowBlur > 0)
+        coarse.FTolerance =
+            std::max(FTolerance, DecorationPainter::ShadowSigma(d.shadowBlur, FScale) / 10);
+    coarse.AddShadow(regions, caster);
+    if (d.shadowBlur > 0 || d.shadowOpacity < 100)
+        for (std::size_t i = shadow; i < regions.size(); ++i) {
+            regions[i].softLayer = 2;
+            regions[i].blur = DecorationPainter::ShadowSigma(d.shadowBlur, FScale);
+            regions[i].opacity = d.shadowOpacity / 100.0;
+        }
+    AddRings(regions, outlines, letters);
     AddFace(regions, letters);
     return regions;
+}
+
+void LogoGeometry::AddGlow(std::vector<LogoRegion>& regions,
+                           const std::vector<QPainterPath>& outlines) const
+{
+    const LogoDecorations& d = FLook.decorations;
+    if (outlines.empty() || outlines.back().isEmpty())
+        return;
+    LogoRegion glow = Filled(outlines.back(), ToQColor(d.glowColor));
+    glow.softLayer = 1;
+    glow.blur = DecorationPainter::GlowSigma(d.glowSize, FScale);
+    glow.opacity = d.glowOpacity / 100.0;
+    regions.push_back(glow);
+}
+
+void LogoGeometry::AddRings(std::vector<LogoRegion>& regions,
+                            const std::vector<QPainterPath>& outlines,
+                            const QPainterPath& letters) const
+{
+    // Outlined letters stay hollow: the rings lie around them only.
+    const bool hollow = FLook.style == dxfOutLine && FontInfo::IsTrueType(FLook.font);
+    // farthest first; the last outline is the glow's
+    for (std::size_t k = outlines.size() > 0 ? outlines.size() - 1 : 0; k-- > 0;) {
+        if (outlines[k].isEmpty())
+            continue;
+        const QPainterPath ring =
+            hollow ? ShadowSweep::Subtract(outlines[k], letters, FTolerance) : outlines[k];
+        regions.push_back(Filled(ring, ToQColor(FLook.decorations.edges[k].color)));
+    }
 }
 
 void LogoGeometry::AddShadow(std::vector<LogoRegion>& regions, const QPainterPath& letters) const
@@ -254,17 +309,24 @@ void LogoGeometry::AddFace(std::vector<LogoRegion>& regions, const QPainterPath&
     auto fill = [&](QPoint offset, const QColor& colour) {
         regions.push_back(Filled(letters.translated(offset), colour));
     };
+    auto fillFace = [&](QPoint offset) {
+        fill(offset, face);
+        if (FLook.decorations.gradient)
+            regions.back().gradient = DecorationPainter::FaceGradient(
+                FLook, LogoPainter(FLook, FLabelSize, FScale).Placement({}),
+                [](TColor c) { return ToQColor(c); });
+    };
     switch (FLook.style) {
     case dxfNormal:
         if (!textured)
-            fill({}, face);
+            fillFace({});
         break;
     case dxfRaised:
         fill({}, ToQColor(clBtnHighlight));
         if (FontInfo::PixelsToPoints(FLook.font.pixelSize()) >= 12)
             fill({2 * s, 2 * s}, ToQColor(clBtnShadow));
         if (!textured)
-            fill({s, s}, face);
+            fillFace({s, s});
         break;
     case dxfLowered: {
         fill({2 * s, 2 * s}, ToQColor(clBtnHighlight));
@@ -285,9 +347,13 @@ void LogoGeometry::AddFace(std::vector<LogoRegion>& regions, const QPainterPath&
             // a pen of width 0 draws one device pixel, like a pen of width 1
             const int width = s == 1 ? FLook.penWidth : std::max(1, FLook.penWidth) * s;
             stroke.strokeWidth = std::max(1, width);
+            if (FLook.decorations.gradient)
+                stroke.gradient = DecorationPainter::FaceGradient(
+                    FLook, LogoPainter(FLook, FLabelSize, FScale).Placement({}),
+                    [](TColor c) { return ToQColor(c); });
             regions.push_back(stroke);
         } else {
-            fill({}, face);
+            fillFace({});
         }
         break;
     }
@@ -306,7 +372,9 @@ void LogoGeometry::KeyOut(std::vector<LogoRegion>& regions, QColor key, double t
 {
     for (std::size_t i = regions.size(); i-- > 0;) {
         LogoRegion& cut = regions[i];
-        if (cut.kind == LogoRegion::Texture || cut.colour.rgb() != key.rgb())
+        // a gradient and a soft layer are more than one colour
+        if (cut.kind == LogoRegion::Texture || cut.gradient || cut.softLayer != 0
+            || cut.colour.rgb() != key.rgb())
             continue;
         const QPainterPath shape = AreaOf(cut);
         for (std::size_t j = 0; j < i; ++j) {

@@ -9,12 +9,14 @@
 #include <QColor>
 #include <QImage>
 #include <QMargins>
+#include <QLinearGradient>
 #include <QPainterPath>
 #include <QRect>
 #include <QSize>
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // One shape of a logo in one paint: filled in a colour, stroked, filled with the texture, or
@@ -31,6 +33,14 @@ struct LogoRegion
     QColor colour;
     // The pen of a stroke (round joins and caps), device pixels.
     double strokeWidth = 0;
+    // A fill in a linear gradient instead of `colour`, in label coordinates.
+    std::optional<QLinearGradient> gradient;
+    // Regions of one soft layer (the glow; a shadow that is blurred or see-through) share its
+    // number, above 0, and are seen as one picture: blurred by a Gaussian of `blur` (sigma,
+    // device pixels) and laid over what lies beneath at `opacity`.
+    int softLayer = 0;
+    double blur = 0;
+    double opacity = 1;
 
     // A fade shows its colour over its path at the opacity of the nearest band there; bands go
     // farthest first. A writer that can mask paints every band's `under` part opaque in a grey
@@ -50,6 +60,11 @@ struct LogoRegion
 // A logo label as shapes: the layers LogoPainter paints, each as one region, back to front. The
 // caption's outline comes first, at the painter's own placement, and every region is built
 // from an outline handed in, so a later stage may reshape the letters in between.
+//
+// Decorations come as regions too: the glow, blurred, behind everything; the rings, each the
+// letters grown by it and every nearer one, farthest first, between the shadow and the face; the
+// shadow cast by the outermost ring, blurred and see-through as one soft layer; the face in its
+// gradient.
 //
 // A flat shadow is the letters moved; a deep shadow is one region swept from the first layer to
 // the last; a gradation is one region per run of layers of (within one level) the same colour,
@@ -106,7 +121,10 @@ public:
 private:
     // How far past a letter its shadow, rims and pen reach: left, top, right, bottom.
     QMargins Reach() const;
+    void AddGlow(std::vector<LogoRegion>& regions, const std::vector<QPainterPath>& outlines) const;
     void AddShadow(std::vector<LogoRegion>& regions, const QPainterPath& letters) const;
+    void AddRings(std::vector<LogoRegion>& regions, const std::vector<QPainterPath>& outlines,
+                  const QPainterPath& letters) const;
     void AddFace(std::vector<LogoRegion>& regions, const QPainterPath& letters) const;
     LogoRegion Faded(const QPainterPath& letters, QPoint step, int layers,
                      const std::vector<Run>& runs,

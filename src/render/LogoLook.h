@@ -11,6 +11,7 @@
 #include <QPoint>
 #include <QString>
 
+#include <array>
 #include <cstdint>
 
 enum TdxfLabelStyle : std::uint8_t {
@@ -41,6 +42,42 @@ enum TdxfOrientation : std::uint8_t {
 // has none.
 QPoint ShadowOffset(TdxfOrientation orientation, int depth);
 
+// A ring of edging around the letters; a width of 0 leaves it off.
+struct LogoEdge
+{
+    int width = 0;
+    TColor color = clBlack;
+
+    bool operator==(const LogoEdge&) const = default;
+};
+
+// What decorates the letters beyond the label's own effects; every one is off at its default.
+// Sizes are in preview pixels.
+struct LogoDecorations
+{
+    // Rings around the letters, nearest first; they lie behind the face and cast the shadow.
+    std::array<LogoEdge, LogoDocument::kEdges> edges {};
+    // A linear gradient instead of the text colour: from the text colour through fillColor2 (to
+    // fillColor3 unless it is LogoDocument::kNoFillColor), at fillAngle degrees
+    // counter-clockwise across the letters' box in the text's own frame.
+    bool gradient = false;
+    TColor fillColor2 = clBlack;
+    TColor fillColor3 = LogoDocument::kNoFillColor;
+    int fillAngle = 0;
+    // The shadow's blur (about how far it spreads) and opacity in percent.
+    int shadowBlur = 0;
+    int shadowOpacity = 100;
+    // A glow around the edged letters, behind everything but the background: how far it
+    // reaches, its colour and its opacity in percent.
+    int glowSize = 0;
+    TColor glowColor = clYellow;
+    int glowOpacity = 100;
+    // Hundredths of the em added after every letter by the shaping, kerning kept.
+    int spacing = 0;
+
+    bool operator==(const LogoDecorations&) const = default;
+};
+
 // Everything that decides how a logo label looks, as a plain value: what LogoPainter draws.
 // Sizes are in preview pixels; the painter scales them.
 struct LogoLook
@@ -65,6 +102,7 @@ struct LogoLook
     // The bend of the caption's outline (TextWarp); none draws the text as it is.
     TLogoWarp warp = TLogoWarp::None;
     int warpAmount = 0;
+    LogoDecorations decorations;
 
     bool operator==(const LogoLook&) const = default;
 };

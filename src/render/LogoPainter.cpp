@@ -5,6 +5,7 @@
 
 #include "platform/FontInfo.h"
 #include "render/CaptionMask.h"
+#include "render/DecorationPainter.h"
 #include "render/LaneBlend.h"
 #include "render/LayerCompositor.h"
 #include "render/TextPlacement.h"
@@ -109,6 +110,7 @@ LogoPainter::LogoPainter(const LogoLook& look, QSize labelSize, int scale)
 {
     FTrueType = FontInfo::IsTrueType(FLook.font);
     FTextureFill = !FLook.texture.isNull() && FTrueType;
+    DecorationPainter::SpaceLetters(FLook.font, FLook.decorations.spacing);
 
     // The cell is measured and placed at preview size, then scaled, so every scale puts the text
     // where the preview has it; only the glyphs come from the larger font.
@@ -122,6 +124,7 @@ LogoPainter::LogoPainter(const LogoLook& look, QSize labelSize, int scale)
         else
             FDeviceFont.setPointSizeF(FLook.font.pointSizeF() * FScale);
     }
+    DecorationPainter::SpaceLetters(FDeviceFont, FLook.decorations.spacing);
     if (!TextWarp::IsIdentity(FLook.warp, FLook.warpAmount)) {
         // Bent in the preview cell scaled, so every scale shows the preview's shape, within
         // the label.
@@ -246,13 +249,22 @@ QRect LogoPainter::PaintLayers(QImage& target, QPoint origin, const QRect& area)
     // A long caption is drawn only where it can show, shadow and rims included.
     const QPoint shadow = ShadowOffset(FLook.orientation, FLook.depth);
     const TextPlacement placement =
-        Placement(origin).Within(area, (std::abs(shadow.x()) + std::abs(shadow.y()) + 2) * FScale);
+        Placement(origin).Within(area,
+                                 (std::abs(shadow.x()) + std::abs(shadow.y()) + 2) * FScale
+                                     + DecorationPainter::Reach(FLook.decorations, FScale));
     QPainter painter;
     QRect drawn = area;
-    if (FCompositeLayers) {
+    // Decorations are drawn from masks only.
+    if (FCompositeLayers || DecorationPainter::Any(FLook.decorations)) {
         const TMask mask = MaskFor(placement, area);
-        BlendShadow(target, area, mask);
-        BlendFace(target, area, mask);
+        const DecorationPainter decorations(*this, placement);
+        decorations.PaintGlow(target, area);
+        if (decorations.ShapesShadow())
+            decorations.PaintShadow(target, area);
+        else
+            BlendShadow(target, area, mask);
+        decorations.PaintRings(target, area);
+        BlendFace(target, area, mask, decorations);
         // The blends above clear what shows the background; what the painter draws over them
         // is keyed out afterwards.
         drawn = DrawnOverStack(mask).intersected(area);
@@ -420,7 +432,8 @@ void LogoPainter::BlendShadow(QImage& target, const QRect& area, const TMask& ma
                                                 colours, ColorToPixel(FLook.color));
 }
 
-void LogoPainter::BlendFace(QImage& target, const QRect& area, const TMask& mask) const
+void LogoPainter::BlendFace(QImage& target, const QRect& area, const TMask& mask,
+                            const DecorationPainter& decorations) const
 {
     if (mask.image.isNull())
         return;
@@ -428,17 +441,23 @@ void LogoPainter::BlendFace(QImage& target, const QRect& area, const TMask& mask
     auto blend = [&](QPoint offset, TColor colour) {
         BlendCopy(target, area, mask, offset, InkWord(colour));
     };
+    auto fill = [&](QPoint offset) {
+        if (decorations.Gradient())
+            decorations.BlendGradient(target, area, mask.image, mask.topLeft + offset);
+        else
+            blend(offset, FLook.textColor);
+    };
     switch (FLook.style) {
     case dxfNormal:
         if (!FTextureFill)
-            blend({}, FLook.textColor);
+            fill({});
         break;
     case dxfRaised:
         blend({}, clBtnHighlight);
         if (FontInfo::PixelsToPoints(FLook.font.pixelSize()) >= 12)
             blend({2 * s, 2 * s}, clBtnShadow);
         if (!FTextureFill)
-            blend({s, s}, FLook.textColor);
+            fill({s, s});
         break;
     case dxfLowered:
         blend({2 * s, 2 * s}, clBtnHighlight);
@@ -447,7 +466,7 @@ void LogoPainter::BlendFace(QImage& target, const QRect& area, const TMask& mask
         break;
     case dxfOutLine:
         if (!FTrueType)
-            blend({}, FLook.textColor);
+            fill({});
         break;
     }
 }
@@ -515,7 +534,10 @@ void LogoPainter::StrokeOutline(QPainter& painter, const TextPlacement& placemen
     }
     // Widths 0 and 1 are both one pixel; scaled, every width grows with the picture.
     const int width = s == 1 ? std::max(0, FLook.penWidth) : std::max(1, FLook.penWidth) * s;
-    const QPen pen(ink, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    QPen pen(ink, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    if (FLook.decorations.gradient && !FCoverage && ink.alpha() == 255)
+        pen.setBrush(
+            DecorationPainter::FaceGradient(FLook, placement, [&](TColor c) { return Ink(c); }));
     painter.strokePath(FMaskCache ? FMaskCache->Outline(placement) : placement.Path({}), pen);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);

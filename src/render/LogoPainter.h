@@ -19,6 +19,7 @@
 #include <vector>
 
 class CaptionMask;
+class DecorationPainter;
 class QPainter;
 struct TextPlacement;
 
@@ -96,6 +97,14 @@ public:
     // fades in alpha instead.
     std::vector<std::uint32_t> LayerColours(int layers) const;
 
+    const LogoLook& Look() const { return FLook; }
+    // A colour as drawn, as a premultiplied ARGB32 word: white when only the coverage is
+    // painted, the ground for the background colour.
+    std::uint32_t InkWord(TColor colour) const;
+    bool OverTransparency() const;
+    // Whether every layer is painted in white, so that the alpha channel holds their coverage.
+    bool PaintsCoverage() const { return FCoverage; }
+
     // Step s of n from a towards b, per channel, truncated. System colours are not resolved.
     static TColor GetColor(TColor a, TColor b, int s, int n);
 
@@ -129,12 +138,12 @@ private:
     // From one rendering of the caption.
     TMask MaskFor(const TextPlacement& placement, const QRect& area) const;
     void BlendShadow(QImage& target, const QRect& area, const TMask& mask) const;
-    void BlendFace(QImage& target, const QRect& area, const TMask& mask) const;
+    void BlendFace(QImage& target, const QRect& area, const TMask& mask,
+                   const DecorationPainter& decorations) const;
     // One copy of the caption moved by `offset`, in a premultiplied word; over transparency what
     // it leaves showing the background colour is cleared.
     void BlendCopy(QImage& target, const QRect& area, const TMask& mask, QPoint offset,
                    std::uint32_t word) const;
-    bool OverTransparency() const;
     void PaintTexture(QPainter& painter, const QRect& area, const TextPlacement& placement,
                       QPoint origin) const;
     void DrawInk(QPainter& painter, const TextPlacement& placement, QPoint offset,
@@ -145,8 +154,6 @@ private:
     // A colour as drawn: white when only the coverage is painted, the ground for the background
     // colour.
     QColor Ink(TColor colour) const;
-    // The same as a premultiplied ARGB32 word.
-    std::uint32_t InkWord(TColor colour) const;
 
     LogoLook FLook;
     QSize FLabelSize;

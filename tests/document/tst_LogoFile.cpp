@@ -58,6 +58,27 @@ LogoDocument FacelessWith(const std::function<void(LogoDocument&)>& change)
     return d;
 }
 
+// Every decoration away from its default.
+void Decorate(LogoDocument& d)
+{
+    d.Edge1Width = 4;
+    d.Edge1Color = clRed;
+    d.Edge2Width = 40;
+    d.Edge2Color = clBlack;
+    d.Edge3Width = 1;
+    d.Edge3Color = clBtnFace;
+    d.Fill = TLogoFill::Gradient;
+    d.FillColor2 = clWhite;
+    d.FillColor3 = clBlue;
+    d.FillAngle = 359;
+    d.ShadowBlur = 50;
+    d.ShadowOpacity = 0;
+    d.GlowSize = 12;
+    d.GlowColor = clAqua;
+    d.GlowOpacity = 45;
+    d.Spacing = -50;
+}
+
 const QByteArray kDefaultFile =
     "[SET]\r\nLabel=Tamrin - Quilvoro\r\nFont=\x82\x6c\x82\x72 "
     "\x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e\r\n"
@@ -112,6 +133,26 @@ private Q_SLOTS:
         QTest::newRow("an amount without a warp")
             << BaseWith([](auto& d) { d.WarpAmount = 30; })
             << QByteArray("Image2=/pictures/back.bmp\r\nWarpAmount=30\r\n");
+        QTest::newRow("decorations after the warp")
+            << BaseWith([](auto& d) {
+                   d.Warp = TLogoWarp::Wave;
+                   d.WarpAmount = 5;
+                   Decorate(d);
+               })
+            << QByteArray("WarpAmount=5\r\nEdge1Width=4\r\nEdge1Color=255\r\nEdge2Width=40\r\n"
+                          "Edge2Color=0\r\nEdge3Width=1\r\nEdge3Color=-2147483633\r\nFill=1\r\n"
+                          "FillColor2=16777215\r\nFillColor3=16711680\r\nFillAngle=359\r\n"
+                          "ShadowBlur=50\r\nShadowOpacity=0\r\nGlowSize=12\r\n"
+                          "GlowColor=16776960\r\nGlowOpacity=45\r\nSpacing=-50\r\n");
+        // the last key straight after the pictures: nothing else is written
+        QTest::newRow("only the decoration that differs")
+            << BaseWith([](auto& d) { d.Spacing = 200; })
+            << QByteArray("Image2=/pictures/back.bmp\r\nSpacing=200\r\n");
+        QTest::newRow("gradient of two colours") << BaseWith([](auto& d) {
+            d.Fill = TLogoFill::Gradient;
+            d.FillColor2 = clRed;
+            d.FillAngle = 90;
+        }) << QByteArray("Fill=1\r\nFillColor2=255\r\nFillAngle=90\r\n");
     }
 
     void writesWhatItReads()
@@ -260,6 +301,46 @@ private Q_SLOTS:
         LogoFile::Write(straight, file);
         QVERIFY(ReadAll(file).endsWith("Warp=0\r\nWarpAmount=40\r\n"));
         QCOMPARE(LogoFile::Read(file, LogoDocument()), straight);
+    }
+
+    void readsDecorationKeys_data()
+    {
+        QTest::addColumn<QByteArray>("lines");
+        QTest::addColumn<LogoDocument>("expected");
+
+        QTest::newRow("absent: none") << QByteArray("Size=55") << Base();
+        QTest::newRow("out of range clamps")
+            << QByteArray("Edge1Width=41\nEdge2Width=-1\nGlowSize=51\nFill=2\nFillAngle=360\n"
+                          "GlowOpacity=-3\nShadowBlur=99\nSpacing=-51")
+            << BaseWith([](auto& d) {
+                   d.Edge1Width = 40;
+                   d.GlowSize = 50;
+                   d.Fill = TLogoFill::Gradient;
+                   d.FillAngle = 359;
+                   d.GlowOpacity = 0;
+                   d.ShadowBlur = 50;
+                   d.Spacing = -50;
+               });
+    }
+
+    // Over a decorated document: a logo file without the keys has no decorations.
+    void readsDecorationKeys()
+    {
+        QFETCH(QByteArray, lines);
+        QFETCH(LogoDocument, expected);
+        const QString file = FDir.filePath(u"decorated.qvd"_s);
+        WriteAll(file, "[SET]\n" + lines + "\n");
+        QCOMPARE(LogoFile::Read(file, BaseWith(Decorate)), expected);
+    }
+
+    void aDecorationRemovedIsWrittenAsItsDefault()
+    {
+        const QString file = FDir.filePath(u"undecorated.qvd"_s);
+        QFile::remove(file);
+        LogoFile::Write(BaseWith([](auto& d) { d.GlowSize = 9; }), file);
+        LogoFile::Write(Base(), file);
+        QVERIFY(ReadAll(file).endsWith("Image2=/pictures/back.bmp\r\nGlowSize=0\r\n"));
+        QCOMPARE(LogoFile::Read(file, BaseWith(Decorate)), Base());
     }
 
     void readsBothEncodings_data()

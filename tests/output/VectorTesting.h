@@ -138,6 +138,26 @@ inline Logo LogoFor(const QString& tag)
             d.TextColor = RGB(250, 200, 20);
             d.ShadowColor = RGB(20, 80, 200);
             d.BackgroundColor = RGB(240, 240, 250);
+        } else if (word == u"rings") {
+            d.Edge1Width = 3;
+            d.Edge1Color = clWhite;
+            d.Edge2Width = 4;
+            d.Edge2Color = RGB(20, 20, 120);
+        } else if (word == u"gradient") {
+            d.Fill = TLogoFill::Gradient;
+            d.FillColor2 = RGB(200, 30, 30);
+            d.FillColor3 = RGB(250, 230, 60);
+            d.FillAngle = 60;
+        } else if (word == u"glow") {
+            d.GlowSize = 14;
+            d.GlowColor = RGB(60, 220, 250);
+            d.GlowOpacity = 80;
+        } else if (word == u"blur") {
+            d.ShadowBlur = 8;
+        } else if (word == u"faint") {
+            d.ShadowOpacity = 50;
+        } else if (word == u"spaced") {
+            d.Spacing = 30;
         } else if (word.startsWith(u"size"))
             d.Size = word.mid(4).toInt();
         else if (word.startsWith(u"depth"))
@@ -193,6 +213,12 @@ inline void AddLogoRows(const QStringList& programs = {})
         "gradation depth60 size60 warp1:80",
         "deep depth40 size50 dir4 underline warp3:100 angle20",
         "gradation depth30 size60 outline warp5:-70",
+        "deep depth30 size70 rings",
+        "gradation depth40 size60 rings gradient angle20",
+        "normal depth10 size70 blur glow",
+        "deep depth30 size60 glow faint rings transparent",
+        "gradation depth30 size60 spaced gradient warp1:60",
+        "gradation depth20 size70 outline rings glow",
     };
     for (const char* row : rows) {
         if (programs.isEmpty())

@@ -1,0 +1,350 @@
+// SPDX-FileCopyrightText: 2026 The Quilvoro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "render/DecorationPainter.h"
+
+#include "platform/FontInfo.h"
+#include "render/EdgeRings.h"
+#include "render/LayerCompositor.h"
+#include "render/LogoPainter.h"
+#include "render/MaskBlur.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+// Curves are flattened this finely (device pixels) before they are grown.
+constexpr double kTolerance = 0.2;
+
+int RingsReach(const LogoDecorations& decorations, int scale)
+{
+    int reach = 0;
+    for (const LogoEdge& edge : decorations.edges)
+        reach += std::max(0, edge.width) * scale;
+    return reach;
+}
+
+void ScaleBytes(QImage& image, int percent)
+{
+    if (percent >= 100)
+        return;
+    const int bytes = image.bytesPerLine();
+    for (int y = 0; y < image.height(); ++y) {
+        std::uint8_t* line = image.scanLine(y);
+        for (int x = 0; x < bytes; ++x)
+            line[x] = std::uint8_t((line[x] * percent + 50) / 100);
+    }
+}
+
+// The smallest rectangle that holds every pixel of `layer` that is not clear.
+QRect Painted(const QImage& layer)
+{
+    QRect painted;
+    for (int y = 0; y < layer.height(); ++y) {
+        const auto* words = reinterpret_cast<const std::uint32_t*>(layer.constScanLine(y));
+        int left = 0;
+        int right = layer.width() - 1;
+        while (left <= right && words[left] == 0)
+            ++left;
+        while (right >= left && words[right] == 0)
+            --right;
+        if (left <= right)
+            painted |= QRect(left, y, right - left + 1, 1);
+    }
+    return painted;
+}
+
+// `layer` (premultiplied, its top-left at `layerTopLeft`) laid over `area` of `target`, which
+// is Format_RGB32 or premultiplied: on an opaque pixel the alpha stays whole.
+void LayOver(QImage& target, const QRect& area, const QImage& layer, QPoint layerTopLeft)
+{
+    const QRect region = area.intersected(QRect(layerTopLeft, layer.size()));
+    for (int y = region.top(); y <= region.bottom(); ++y) {
+        const auto* over =
+            reinterpret_cast<const std::uint32_t*>(layer.constScanLine(y - layerTopLeft.y()))
+            - layerTopLeft.x();
+        auto* line = reinterpret_cast<std::uint32_t*>(target.scanLine(y));
+        for (int x = region.left(); x <= region.right(); ++x) {
+            const std::uint32_t l = over[x];
+            if (l == 0)
+                continue;
+            const std::uint32_t rest = 255 - (l >> 24);
+            std::uint32_t word = 0;
+            for (int shift = 0; shift < 32; shift += 8) {
+                const std::uint32_t under = (line[x] >> shift) & 0xFFu;
+                const std::uint32_t channel = ((l >> shift) & 0xFFu) + (under * rest + 127) / 255;
+                word |= std::min(channel, 255u) << shift;
+            }
+            line[x] = word;
+        }
+    }
+}
+
+} // namespace
+
+DecorationPainter::DecorationPainter(const LogoPainter& painter, const TextPlacement& placement)
+    : FPainter(painter)
+    , FLook(painter.Look())
+    , FPlacement(placement)
+    , FScale(painter.Scale())
+{
+    const LogoDecorations& d = FLook.decorations;
+    const bool rings = RingsReach(d, 1) > 0;
+    const bool glow = d.glowSize > 0 && d.glowOpacity > 0;
+    if (!rings && !glow && !ShapesShadow())
+        return;
+    FLetters = placement.Path({});
+    FLetters.setFillRule(Qt::WindingFill);
+    if (!rings && !glow)
+        return;
+    FOutlines = EdgeRings::Outlines(FLetters, Growths(d, FScale), kTolerance);
+    FGlowOutline = FOutlines.back();
+    FOutlines.pop_back();
+    // a glow of the smallest sizes grows nothing: it blurs the silhouette itself
+    if (glow && FGlowOutline.isEmpty())
+        FGlowOutline = Silhouette();
+}
+
+double DecorationPainter::GlowGrowth(int size, int scale)
+{
+    // about half the glow is solid and the blur fades it out over the other half
+    return size * scale / 2.0;
+}
+
+double DecorationPainter::GlowSigma(int size, int scale)
+{
+    return size * scale / 4.0;
+}
+
+double DecorationPainter::ShadowSigma(int blur, int scale)
+{
+    // a blur of b spreads the shadow about b
+    return blur * scale / 2.0;
+}
+
+std::vector<double> DecorationPainter::Growths(const LogoDecorations& decorations, int scale)
+{
+    std::vector<double> widths;
+    for (const LogoEdge& edge : decorations.edges)
+        widths.push_back(double(std::max(0, edge.width) * scale));
+    const bool glow = decorations.glowSize > 0 && decorations.glowOpacity > 0;
+    widths.push_back(glow ? GlowGrowth(decorations.glowSize, scale) : 0.0);
+    return widths;
+}
+
+QLinearGradient DecorationPainter::FaceGradient(const LogoLook& look,
+                                                const TextPlacement& placement,
+                                                const std::function<QColor(TColor)>& ink)
+{
+    const QTransform frame = placement.TransformAt({});
+    const QRectF box = frame.inverted().map(placement.Path({})).boundingRect();
+    const LogoDecorations& d = look.decorations;
+    const double t = d.fillAngle * std::numbers::pi / 180.0;
+    const QPointF direction(std::cos(t), -std::sin(t));
+    const double half =
+        (std::abs(box.width() * direction.x()) + std::abs(box.height() * direction.y())) / 2;
+    // turned and moved with the text, which keeps the gradient's lines square to its direction
+    QLinearGradient gradient(frame.map(box.center() - direction * half),
+                             frame.map(box.center() + direction * half));
+    gradient.setColorAt(0, ink(look.textColor));
+    if (d.fillColor3 == LogoDocument::kNoFillColor) {
+        gradient.setColorAt(1, ink(d.fillColor2));
+    } else {
+        gradient.setColorAt(0.5, ink(d.fillColor2));
+        gradient.setColorAt(1, ink(d.fillColor3));
+    }
+    return gradient;
+}
+
+bool DecorationPainter::Any(const LogoDecorations& decorations)
+{
+    LogoDecorations plain;
+    plain.spacing = decorations.spacing;
+    return decorations != plain;
+}
+
+int DecorationPainter::Reach(const LogoDecorations& decorations, int scale)
+{
+    const int rings = RingsReach(decorations, scale);
+    int reach = rings;
+    if (decorations.glowSize > 0)
+        reach = std::max(reach,
+                         rings + int(std::ceil(GlowGrowth(decorations.glowSize, scale)))
+                             + MaskBlur::Reach(GlowSigma(decorations.glowSize, scale)));
+    if (decorations.shadowBlur > 0)
+        reach =
+            std::max(reach, rings + MaskBlur::Reach(ShadowSigma(decorations.shadowBlur, scale)));
+    return reach + (reach > 0 ? 2 : 0);
+}
+
+void DecorationPainter::SpaceLetters(QFont& font, int spacing)
+{
+    if (spacing == 0)
+        return;
+    const double em = font.pixelSize() > 0 ? font.pixelSize()
+                                           : FontInfo::PointsToPixels(qRound(font.pointSizeF()));
+    font.setLetterSpacing(QFont::AbsoluteSpacing, em * spacing / 100.0);
+}
+
+QImage DecorationPainter::Coverage(const QPainterPath& outline, const QRect& region)
+{
+    if (region.isEmpty())
+        return {};
+    QImage mask(region.size(), QImage::Format_Alpha8);
+    mask.fill(0);
+    QPainter painter(&mask);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(-region.topLeft());
+    painter.fillPath(outline, Qt::black);
+    return mask;
+}
+
+void DecorationPainter::Blend(QImage& target, const QRect& area, const QImage& mask,
+                              QPoint maskTopLeft, std::uint32_t word) const
+{
+    if (mask.isNull())
+        return;
+    if (FPainter.OverTransparency())
+        LayerCompositor::BlendShapeOverTransparency(target, area, mask, maskTopLeft, word,
+                                                    ColorToPixel(FLook.color));
+    else
+        LayerCompositor::BlendShape(target, area, mask, maskTopLeft, word);
+}
+
+const QPainterPath& DecorationPainter::Silhouette() const
+{
+    for (auto it = FOutlines.rbegin(); it != FOutlines.rend(); ++it)
+        if (!it->isEmpty())
+            return *it;
+    return FLetters;
+}
+
+void DecorationPainter::PaintGlow(QImage& target, const QRect& area) const
+{
+    const LogoDecorations& d = FLook.decorations;
+    if (d.glowSize <= 0 || d.glowOpacity <= 0 || FGlowOutline.isEmpty())
+        return;
+    const double sigma = GlowSigma(d.glowSize, FScale);
+    const int reach = MaskBlur::Reach(sigma);
+    const QRect region = FGlowOutline.boundingRect()
+                             .toAlignedRect()
+                             .adjusted(-reach - 1, -reach - 1, reach + 1, reach + 1)
+                             .intersected(area.adjusted(-reach, -reach, reach, reach));
+    QImage mask = Coverage(FGlowOutline, region);
+    if (mask.isNull())
+        return;
+    MaskBlur::Blur(mask, sigma);
+    ScaleBytes(mask, d.glowOpacity);
+    Blend(target, area, mask, region.topLeft(), FPainter.InkWord(d.glowColor));
+}
+
+bool DecorationPainter::ShapesShadow() const
+{
+    const LogoDecorations& d = FLook.decorations;
+    if (FLook.depth <= 0)
+        return false;
+    return RingsReach(d, 1) > 0 || d.shadowBlur > 0 || d.shadowOpacity < 100;
+}
+
+void DecorationPainter::PaintShadow(QImage& target, const QRect& area) const
+{
+    const LogoDecorations& d = FLook.decorations;
+    if (!ShapesShadow() || d.shadowOpacity <= 0)
+        return;
+    const double sigma = ShadowSigma(d.shadowBlur, FScale);
+    const int reach = MaskBlur::Reach(sigma);
+    const QRect spread = area.adjusted(-reach, -reach, reach, reach);
+    QImage layer(spread.size(), QImage::Format_ARGB32_Premultiplied);
+    layer.fill(0);
+    PaintShadowLayers(layer, spread.topLeft());
+    // only what the shadow covers, and as far as the blur spreads it, is worth blurring
+    const QRect part =
+        Painted(layer).adjusted(-reach, -reach, reach, reach).intersected(layer.rect());
+    if (part.isEmpty())
+        return;
+    QImage shadow = layer.copy(part);
+    MaskBlur::BlurPremultiplied(shadow, sigma);
+    ScaleBytes(shadow, d.shadowOpacity);
+    LayOver(target, area, shadow, spread.topLeft() + part.topLeft());
+}
+
+void DecorationPainter::PaintShadowLayers(QImage& layer, QPoint layerTopLeft) const
+{
+    const QRect spread(layerTopLeft, layer.size());
+    const bool flat = FLook.effectStyle == dxfCool;
+    const LogoPainter::Steps steps = FPainter.ShadowSteps();
+    if (!flat && steps.layers == 0)
+        return;
+    const QPoint offset = ShadowOffset(FLook.orientation, FLook.depth) * FScale;
+    const QRect needed = flat ? spread.translated(-offset)
+                              : LayerCompositor::SourceRegion(spread, steps.step, steps.layers);
+    const QRect source =
+        needed.intersected(Silhouette().boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1));
+    const QImage mask = Coverage(Silhouette(), source);
+    if (mask.isNull())
+        return;
+    const std::vector<std::uint32_t> colours = FPainter.LayerColours(flat ? 1 : steps.layers);
+    // Coverage alone is painted in white, which no ground of black takes for background.
+    const std::uint32_t ground = FPainter.PaintsCoverage() ? 0u : ColorToPixel(FLook.color);
+    const QPoint at = source.topLeft() - layerTopLeft;
+    if (flat || steps.layers == 1)
+        LayerCompositor::BlendShapeOverTransparency(
+            layer, layer.rect(), mask, at + (flat ? offset : steps.step), colours[0], ground);
+    else
+        LayerCompositor::CompositePremultiplied(layer, layer.rect(), mask, at, steps.step, colours,
+                                                ground);
+}
+
+void DecorationPainter::PaintRings(QImage& target, const QRect& area) const
+{
+    // Outlined letters stay hollow: the rings lie around them only.
+    const bool hollow = FLook.style == dxfOutLine && FPainter.TrueType();
+    for (std::size_t k = FOutlines.size(); k-- > 0;) {
+        const QPainterPath& outline = FOutlines[k];
+        if (outline.isEmpty())
+            continue;
+        const QRect region =
+            outline.boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1).intersected(area);
+        QImage ring = Coverage(outline, region);
+        if (hollow && !ring.isNull()) {
+            const QImage letters = Coverage(FLetters, region);
+            for (int y = 0; y < ring.height(); ++y) {
+                std::uint8_t* line = ring.scanLine(y);
+                const std::uint8_t* inside = letters.constScanLine(y);
+                for (int x = 0; x < ring.width(); ++x)
+                    line[x] = std::uint8_t(std::max(0, line[x] - inside[x]));
+            }
+        }
+        Blend(target, area, ring, region.topLeft(),
+              FPainter.InkWord(FLook.decorations.edges[k].color));
+    }
+}
+
+void DecorationPainter::BlendGradient(QImage& target, const QRect& area, const QImage& mask,
+                                      QPoint maskTopLeft) const
+{
+    const QRect region = QRect(maskTopLeft, mask.size()).intersected(area);
+    if (region.isEmpty())
+        return;
+    QImage face(region.size(), QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&face);
+    if (FPainter.PaintsCoverage()) {
+        face.fill(Qt::white);
+    } else {
+        QBrush brush(FaceGradient(FLook, FPlacement, [&](TColor c) {
+            return QColor::fromRgba(qUnpremultiply(FPainter.InkWord(c)));
+        }));
+        brush.setTransform(QTransform::fromTranslate(-region.left(), -region.top()));
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(face.rect(), brush);
+    }
+    painter.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+    painter.drawImage(maskTopLeft - region.topLeft(), mask);
+    painter.end();
+    LayOver(target, region, face, region.topLeft());
+}

@@ -1,0 +1,147 @@
+// SPDX-FileCopyrightText: 2026 The Quilvoro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "render/MaskBlur.h"
+#include "support/AppTestMain.h"
+
+#include <QPainter>
+#include <QtTest>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// A square, a hairline and a dot, with room around them for the blur to spread.
+QImage Shapes(double sigma)
+{
+    const int margin = MaskBlur::Reach(sigma) + 2;
+    QImage mask(QSize(90, 60) + QSize(2 * margin, 2 * margin), QImage::Format_Alpha8);
+    mask.fill(0);
+    QPainter painter(&mask);
+    painter.translate(margin, margin);
+    painter.fillRect(QRect(0, 0, 40, 40), Qt::black);
+    painter.fillRect(QRect(60, 0, 1, 60), Qt::black);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(QColor(0, 0, 0, 160));
+    painter.setPen(Qt::NoPen);
+    painter.drawEllipse(QPointF(80.5, 50), 3.3, 3.3);
+    return mask;
+}
+
+// The true Gaussian blur of `mask`, in exact arithmetic from a wide sampled kernel.
+std::vector<double> Reference(const QImage& mask, double sigma)
+{
+    const int w = mask.width();
+    const int h = mask.height();
+    const int radius = int(std::ceil(5 * sigma));
+    std::vector<double> kernel(std::size_t(2 * radius + 1));
+    double total = 0;
+    for (int k = -radius; k <= radius; ++k)
+        total += kernel[std::size_t(k + radius)] = std::exp(-k * k / (2 * sigma * sigma));
+    for (double& weight : kernel)
+        weight /= total;
+    std::vector<double> rows(std::size_t(w * h), 0.0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            for (int k = std::max(-radius, -x); k <= std::min(radius, w - 1 - x); ++k)
+                rows[std::size_t(y * w + x)] +=
+                    kernel[std::size_t(k + radius)] * mask.constScanLine(y)[x + k];
+    std::vector<double> blurred(rows.size(), 0.0);
+    for (int y = 0; y < h; ++y)
+        for (int k = std::max(-radius, -y); k <= std::min(radius, h - 1 - y); ++k)
+            for (int x = 0; x < w; ++x)
+                blurred[std::size_t(y * w + x)] +=
+                    kernel[std::size_t(k + radius)] * rows[std::size_t((y + k) * w + x)];
+    return blurred;
+}
+
+} // namespace
+
+class tst_MaskBlur : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void matchesGaussian_data()
+    {
+        QTest::addColumn<double>("sigma");
+        QTest::addColumn<double>("tolerance"); // levels of 255
+        // a sampled kernel is exact within rounding; boxes within 3 % of full coverage
+        QTest::newRow("kernel 0.6") << 0.6 << 1.0;
+        QTest::newRow("kernel 1.9") << 1.9 << 1.0;
+        QTest::newRow("boxes 2") << 2.0 << 0.03 * 255;
+        QTest::newRow("boxes 2.3") << 2.3 << 0.03 * 255;
+        QTest::newRow("boxes 5") << 5.0 << 0.03 * 255;
+        QTest::newRow("boxes 7.3") << 7.3 << 0.03 * 255;
+        QTest::newRow("boxes 24") << 24.0 << 0.03 * 255;
+    }
+
+    void matchesGaussian()
+    {
+        QFETCH(double, sigma);
+        QFETCH(double, tolerance);
+        const QImage mask = Shapes(sigma);
+        QImage blurred = mask;
+        MaskBlur::Blur(blurred, sigma);
+        const std::vector<double> expected = Reference(mask, sigma);
+        double worst = 0;
+        for (int y = 0; y < mask.height(); ++y)
+            for (int x = 0; x < mask.width(); ++x)
+                worst = std::max(worst,
+                                 std::abs(blurred.constScanLine(y)[x]
+                                          - expected[std::size_t(y * mask.width() + x)]));
+        QVERIFY2(worst <= tolerance, qPrintable(QString::number(worst)));
+    }
+
+    // A square in the middle stays in the middle: the blur of its mirror image is the mirror
+    // image of its blur, to the level.
+    void keepsShapesInPlace_data()
+    {
+        QTest::addColumn<double>("sigma");
+        QTest::newRow("kernel") << 1.3;
+        QTest::newRow("boxes") << 4.6;
+        QTest::newRow("wide boxes") << 40.0;
+    }
+
+    void keepsShapesInPlace()
+    {
+        QFETCH(double, sigma);
+        const int side = 2 * MaskBlur::Reach(sigma) + 21;
+        QImage mask(side, side, QImage::Format_Alpha8);
+        mask.fill(0);
+        QPainter(&mask).fillRect(QRect(side / 2 - 5, side / 2 - 7, 11, 15), Qt::black);
+        MaskBlur::Blur(mask, sigma);
+        QCOMPARE(mask.mirrored(true, true), mask);
+    }
+
+    // A wide solid area stays solid inside, and the blur spreads out to its reach but no further.
+    void reachBoundsTheSpread_data()
+    {
+        QTest::addColumn<double>("sigma");
+        QTest::newRow("1.2") << 1.2;
+        QTest::newRow("2") << 2.0;
+        QTest::newRow("31.7") << 31.7;
+        QTest::newRow("200") << 200.0;
+    }
+
+    void reachBoundsTheSpread()
+    {
+        QFETCH(double, sigma);
+        const int reach = MaskBlur::Reach(sigma);
+        const int side = 6 * reach + 20;
+        QImage mask(side, 2 * reach + 9, QImage::Format_Grayscale8);
+        mask.fill(0);
+        for (int y = 0; y < mask.height(); ++y)
+            std::fill_n(mask.scanLine(y) + reach + 5, side - 2 * reach - 10, std::uint8_t(255));
+        MaskBlur::Blur(mask, sigma);
+        const std::uint8_t* row = mask.constScanLine(mask.height() / 2);
+        QCOMPARE(row[4], std::uint8_t(0));
+        QCOMPARE(row[side - 5], std::uint8_t(0));
+        QVERIFY(row[reach + 5 - reach / 2] > 0);
+        QCOMPARE(row[side / 2], std::uint8_t(255));
+    }
+};
+
+QUILVORO_APP_TEST_MAIN(tst_MaskBlur)
+#include "tst_MaskBlur.moc"
