@@ -4,8 +4,8 @@
 #include "app/WarpGallery.h"
 
 #include "app/PanelPlacement.h"
-#include "platform/PanelDrawing.h"
 #include "framework/TTrackBar.h"
+#include "platform/PanelDrawing.h"
 #include "render/LogoPainter.h"
 #include "render/Workers.h"
 

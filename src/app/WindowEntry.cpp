@@ -13,8 +13,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <utility>
 #include <type_traits>
+#include <utility>
 
 namespace {
 

@@ -578,7 +578,8 @@ CommandLine CommandLine::ParseRender(const QStringList& arguments, int cores)
     if (!parser.parse(QStringList {arguments.value(0)} + rest))
         return UsageError(program, ParserError(parser));
     if (parser.isSet(u"help"_s))
-        return Exit(0, HelpText(parser, program + u" [options] FILE.qvd... | --text TEXT -o OUT"_s));
+        return Exit(0,
+                    HelpText(parser, program + u" [options] FILE.qvd... | --text TEXT -o OUT"_s));
     if (parser.isSet(u"version"_s))
         return Exit(0, VersionText());
 

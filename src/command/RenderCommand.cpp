@@ -302,7 +302,8 @@ bool RenderCommand::RenderLogo(const QString& input, const LogoDocument& documen
 {
     QString error;
     // only the parts of the pictures that a render can show are decoded
-    const QImage texture = LoadPicture(input, document.TextureFile, u"texture"_s, DocumentRenderer::TexturePart);
+    const QImage texture =
+        LoadPicture(input, document.TextureFile, u"texture"_s, DocumentRenderer::TexturePart);
     const QImage background = FRequest.transparent
         ? QImage() // left out anyway
         : LoadPicture(input, document.BackgroundFile, u"background"_s,

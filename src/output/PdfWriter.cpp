@@ -169,7 +169,7 @@ void Interpolate(QByteArray& pdf)
 // becomes its soft mask.
 void PaintSoft(QPainter& painter, const std::vector<LogoRegion>& regions, std::size_t first,
                std::size_t end, const QImage& texture, double scale, QPoint origin,
-                const QRect& view)
+               const QRect& view)
 {
     const LogoRegion& layer = regions[first];
     QRectF bounds;

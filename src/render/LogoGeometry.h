@@ -8,8 +8,8 @@
 
 #include <QColor>
 #include <QImage>
-#include <QMargins>
 #include <QLinearGradient>
+#include <QMargins>
 #include <QPainterPath>
 #include <QRect>
 #include <QSize>

@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "VectorTesting.h"
-#include "framework/TImage.h"
-#include "framework/TPictureFile.h"
 #include "output/SvgWriter.h"
 #include "output/VectorFile.h"
+#include "platform/PanelDrawing.h"
+#include "platform/TPictureFile.h"
 #include "render/DocumentRenderer.h"
 #include "render/TextWarp.h"
 #include "render/VectorScene.h"
@@ -159,7 +159,7 @@ private Q_SLOTS:
         QCOMPARE(decoded.size(), region.size());
         if (embedded == "png") {
             const QRect whole =
-                TImage::CenteredRect(DocumentRenderer::kPreviewSize, picture.size());
+                PanelDrawing::CenteredRect(DocumentRenderer::kPreviewSize, picture.size());
             QImage shown = logo.pictures.background.copy(region.translated(-whole.topLeft()));
             shown.setColorSpace({}); // the same pixels, unconverted, as the raster draws them
             QCOMPARE(decoded.convertToFormat(QImage::Format_RGB32),
