@@ -9,7 +9,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 .PHONY: all deps build run test test-plain test-asan bench snap format format-check clean package \
-        package-check license-check check-layers check-clang
+        package-check license-check check-layers check-clang looks-sheet
 
 all: build
 
@@ -74,6 +74,10 @@ check-layers: $(BUILD)/build.ninja
 # Fails, naming each file, when clang++ cannot parse a source as the build compiles it.
 check-clang: build
 	@scripts/check-clang.sh $(BUILD)
+
+# Every look drawn with a sample text into docs/looks.png, shown in the README.
+looks-sheet: build
+	@scripts/looks-sheet.sh $(BUILD) docs/looks.png
 
 clean:
 	@rm -rf $(BUILD) $(BUILD_ASAN)

@@ -66,15 +66,15 @@ template<auto Member> bool Differs(const LogoDocument& document)
     return document.*Member != LogoDocument().*Member;
 }
 
-// An amount kept without a warp goes on to the next file as well.
-bool Warped(const LogoDocument& document)
+// Both warp keys for a warped logo; an amount kept without a warp goes on to the next file too.
+template<auto Member> bool Warped(const LogoDocument& document)
 {
-    return document.Warp != TLogoWarp::None || document.WarpAmount != LogoDocument().WarpAmount;
+    return document.Warp != TLogoWarp::None || Differs<Member>(document);
 }
 
 template<auto Member> TOptionalField Warping(int min, int max)
 {
-    return {Get<Member>, Set<Member>, min, max, Warped};
+    return {Get<Member>, Set<Member>, min, max, Warped<Member>};
 }
 
 template<auto Member>

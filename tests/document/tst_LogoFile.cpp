@@ -308,11 +308,11 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("lines");
         QTest::addColumn<LogoDocument>("expected");
 
-        QTest::newRow("absent: none") << QByteArray("Size=55") << Base();
+        QTest::newRow("absent: none") << QByteArray("Size=55") << FacelessWith({});
         QTest::newRow("out of range clamps")
             << QByteArray("Edge1Width=41\nEdge2Width=-1\nGlowSize=51\nFill=2\nFillAngle=360\n"
                           "GlowOpacity=-3\nShadowBlur=99\nSpacing=-51")
-            << BaseWith([](auto& d) {
+            << FacelessWith([](auto& d) {
                    d.Edge1Width = 40;
                    d.GlowSize = 50;
                    d.Fill = TLogoFill::Gradient;
