@@ -25,7 +25,7 @@ for entry in json.load(open(commands)):
             skip = False
         elif word == "-o":
             skip = True
-        elif word != "-c":
+        elif word != "-c" and not word.startswith("-fvect-cost-model"):  # GCC's own tuning
             kept.append(word)
     line = "cd " + shlex.quote(entry["directory"]) + " && " + shlex.join(kept)
     sys.stdout.write(line + " || { echo 'clang: " + source.replace("'", "") + "' >&2; exit 1; }\0")

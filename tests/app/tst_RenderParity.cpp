@@ -73,8 +73,8 @@ QByteArray LogoFileText(const QList<std::pair<QString, QString>>& changes)
         {u"Image2"_s, QString()},
     };
     for (const auto& [key, value] : changes) {
-        auto it =
-            std::find_if(keys.begin(), keys.end(), [&](const auto& k) { return k.first == key; });
+        auto it = std::find_if(keys.begin(), keys.end(),
+                               [&key = key](const auto& k) { return k.first == key; });
         if (it != keys.end())
             it->second = value;
         else
