@@ -35,6 +35,10 @@ enum class TLogoWarp : std::uint8_t {
 // How the face is filled: one colour, or a linear gradient across the letters.
 enum class TLogoFill : std::uint8_t { Solid, Gradient };
 
+// Where the tagline lies beside the main line, and how it aligns to it.
+enum class TLogoTaglinePlace : std::uint8_t { Under, Above };
+enum class TLogoTaglineAlign : std::uint8_t { Left, Centre, Right };
+
 // Everything a logo file holds: the settings the user edits and the two picture file names.
 // A default-constructed document holds the values that New gives (and the start-up face).
 // The numbers hold the ranges of their track bars; LogoFile clamps what it reads into them.
@@ -69,6 +73,11 @@ struct LogoDocument
     // Hundredths of the face's em added between letters.
     static constexpr int kMinSpacing = -50;
     static constexpr int kMaxSpacing = 200;
+    // The tagline's size in percent of the main size, its gap in percent of its own size.
+    static constexpr int kMinTaglineSize = 20;
+    static constexpr int kMaxTaglineSize = 100;
+    static constexpr int kMinTaglineGap = 0;
+    static constexpr int kMaxTaglineGap = 100;
     // A gradient's third colour when it has only two.
     static constexpr TColor kNoFillColor = 0xFFFFFFFFu;
     // The text field holds no more; a longer label from a file is cut to it.
@@ -112,6 +121,14 @@ struct LogoDocument
     TColor GlowColor = clYellow;
     int GlowOpacity = 100; // percent
     int Spacing = 0;
+    // A second, smaller line of text; empty when the logo has none.
+    QString Tagline;
+    int TaglineSize = 50; // percent
+    TLogoTaglinePlace TaglinePlace = TLogoTaglinePlace::Under;
+    TLogoTaglineAlign TaglineAlign = TLogoTaglineAlign::Centre;
+    int TaglineGap = 20; // percent
+    // Top to bottom, lines right to left (縦書き).
+    bool Vertical = false;
 
     bool operator==(const LogoDocument&) const = default;
 
