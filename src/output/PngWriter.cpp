@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdlib>
+#include <libdeflate.h>
 #include <memory>
 #include <new>
 #include <png.h>
@@ -183,6 +184,29 @@ void Filter(TFilter filter, const png_byte* row, const png_byte* prior, std::siz
     }
 }
 
+std::size_t RowBytes(const QImage& words)
+{
+    return std::size_t(words.width()) * (words.hasAlphaChannel() ? 4 : 3);
+}
+
+// Rows [from, last) packed and filtered into `out`, a line (type byte and row) each; `row` and
+// `prior` are the caller's scratch rows, kept between calls.
+void FilterRows(const QImage& words, int from, int last, TFilter filter, std::vector<png_byte>& row,
+                std::vector<png_byte>& prior, png_byte* out)
+{
+    const std::size_t rowBytes = RowBytes(words);
+    const std::size_t pixelBytes = words.hasAlphaChannel() ? 4 : 3;
+    row.resize(rowBytes);
+    prior.assign(rowBytes, 0);
+    if (from > 0)
+        PackRow(words, from - 1, prior.data());
+    for (int y = from; y < last; ++y) {
+        Filter(filter, PackRow(words, y, row.data()), prior.data(), rowBytes, pixelBytes,
+               out + std::size_t(y - from) * (rowBytes + 1));
+        std::swap(row, prior);
+    }
+}
+
 // One block of rows deflated on its own: a raw stream ended by a flush to a byte boundary (the
 // last block by the stream's end), and the Adler-32 of its filtered rows.
 struct TBlock
@@ -219,24 +243,15 @@ private:
 
 TBlock TDeflater::Deflate(const QImage& words, int first, int last, TFilter filter)
 {
-    const std::size_t pixelBytes = words.hasAlphaChannel() ? 4 : 3;
-    const std::size_t rowBytes = std::size_t(words.width()) * pixelBytes;
+    const std::size_t rowBytes = RowBytes(words);
     const std::size_t lineBytes = rowBytes + 1;
     // The rows just before the block are filtered again to prime the window with them.
     const int primed = first == 0 ? 0 : int((kWindow + rowBytes) / lineBytes);
     const int from = std::max(0, first - primed);
-    FRow.resize(rowBytes);
-    FPrior.assign(rowBytes, 0);
-    if (from > 0)
-        PackRow(words, from - 1, FPrior.data());
     const std::size_t filtered = std::size_t(last - from) * lineBytes;
     if (FFiltered.size() < filtered)
         FFiltered.resize(filtered);
-    for (int y = from; y < last; ++y) {
-        Filter(filter, PackRow(words, y, FRow.data()), FPrior.data(), rowBytes, pixelBytes,
-               FFiltered.data() + std::size_t(y - from) * lineBytes);
-        std::swap(FRow, FPrior);
-    }
+    FilterRows(words, from, last, filter, FRow, FPrior, FFiltered.data());
     const std::size_t own = std::size_t(first - from) * lineBytes;
 
     if (deflateReset(&FStream) != Z_OK)
@@ -299,11 +314,59 @@ QByteArray ZlibHeader(int level)
     return QByteArray(bytes, 2);
 }
 
+// The signature and the header chunk of a PNG of `words`.
+QByteArray Signature(const QImage& words)
+{
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    QByteArray header;
+    AppendWord(header, quint32(words.width()));
+    AppendWord(header, quint32(words.height()));
+    // 8 bits, RGB or RGBA, deflate, adaptive filtering by row, not interlaced
+    header.append(char(8)).append(char(words.hasAlphaChannel() ? 6 : 2));
+    header.append(char(0)).append(char(0)).append(char(0));
+    AppendChunk(png, "IHDR", {header});
+    return png;
+}
+
 std::optional<QByteArray> Failure(QString* error, const QString& message)
 {
     if (error)
         *error = message;
     return std::nullopt;
+}
+
+// A picture deflated in one piece with a fixed filter. libdeflate compresses a whole buffer
+// about twice as fast as zlib at the same level, and a small picture is mostly that time.
+std::optional<QByteArray> EncodeWhole(const QImage& words, TFilter filter, int level,
+                                      QString* error)
+{
+    const std::size_t lineBytes = RowBytes(words) + 1;
+    const std::size_t filteredBytes = lineBytes * std::size_t(words.height());
+    std::vector<png_byte> row;
+    std::vector<png_byte> prior;
+    std::vector<png_byte> filtered;
+    std::unique_ptr<libdeflate_compressor, decltype(&libdeflate_free_compressor)> compressor(
+        libdeflate_alloc_compressor(std::clamp(level, 0, 9)), libdeflate_free_compressor);
+    try {
+        filtered.resize(filteredBytes);
+        FilterRows(words, 0, words.height(), filter, row, prior, filtered.data());
+    } catch (const std::bad_alloc&) {
+        return Failure(error, QStringLiteral("out of memory"));
+    }
+    if (!compressor)
+        return Failure(error, QStringLiteral("out of memory"));
+    QByteArray stream(qsizetype(libdeflate_zlib_compress_bound(compressor.get(), filteredBytes)),
+                      Qt::Uninitialized);
+    const std::size_t length =
+        libdeflate_zlib_compress(compressor.get(), filtered.data(), filteredBytes, stream.data(),
+                                 std::size_t(stream.size()));
+    if (length == 0)
+        return Failure(error, QStringLiteral("the picture could not be compressed"));
+    stream.truncate(qsizetype(length));
+    QByteArray png = Signature(words);
+    AppendChunk(png, "IDAT", {stream});
+    AppendChunk(png, "IEND", {});
+    return png;
 }
 
 } // namespace
@@ -331,14 +394,7 @@ std::optional<QByteArray> EncodeInBlocks(const QImage& image, int blockRows, int
         return Failure(error, QStringLiteral("out of memory"));
     }
 
-    QByteArray png("\x89PNG\r\n\x1a\n", 8);
-    QByteArray header;
-    AppendWord(header, quint32(words.width()));
-    AppendWord(header, quint32(words.height()));
-    // 8 bits, RGB or RGBA, deflate, adaptive filtering by row, not interlaced
-    header.append(char(8)).append(char(words.hasAlphaChannel() ? 6 : 2));
-    header.append(char(0)).append(char(0)).append(char(0));
-    AppendChunk(png, "IHDR", {header});
+    QByteArray png = Signature(words);
     // One IDAT a block: the stream's header before the first, its checksum after the last.
     const QByteArray streamHeader = ZlibHeader(level);
     uLong adler = adler32(0, nullptr, 0);
@@ -361,13 +417,14 @@ std::optional<QByteArray> Encode(const QImage& image, QString* error, TFilter fi
     if (image.isNull())
         return Failure(error, QStringLiteral("empty picture"));
     const int threads = Workers::Count();
-    if (filter != TFilter::Adaptive && threads > 1
-        && qint64(image.width()) * image.height() >= kParallelPixels) {
+    if (filter != TFilter::Adaptive && qint64(image.width()) * image.height() >= kParallelPixels) {
         const std::size_t rowBytes = std::size_t(image.width()) * 4 + 1;
         return EncodeInBlocks(image, int(std::max<std::size_t>(1, kBlockBytes / rowBytes)), threads,
                               error, filter, level);
     }
     const QImage words = Words(image);
+    if (filter != TFilter::Adaptive)
+        return EncodeWhole(words, filter, level, error);
     std::vector<png_byte> row(std::size_t(words.width()) * 4);
 
     QByteArray bytes;

@@ -174,7 +174,8 @@ private Q_SLOTS:
         QCOMPARE(Decoded(*blocks), Decoded(*whole));
     }
 
-    // A large picture is deflated on several threads into what one thread writes.
+    // A large picture is cut into the same blocks on any number of cores, so the file does not
+    // depend on the machine that wrote it.
     void largePictureOnThreads()
     {
         const QImage image = Logo(3, true);
@@ -185,8 +186,8 @@ private Q_SLOTS:
         const std::optional<QByteArray> shared = PngWriter::Encode(image);
         Workers::SetCount(0);
         QVERIFY(serial && shared);
-        QVERIFY(*serial != *shared);
-        QCOMPARE(Decoded(*shared), Decoded(*serial));
+        QCOMPARE(*shared, *serial);
+        QCOMPARE(Decoded(*shared).convertToFormat(QImage::Format_ARGB32_Premultiplied), image);
     }
 
     void emptyPictureFails()
