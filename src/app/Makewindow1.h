@@ -142,6 +142,8 @@ public:
     QWidget* PreviewPanel() const;
     // Whether a background picture is shown under the logo.
     bool BackgroundShown() const;
+    // Where the preview lies on the screen: a panel that drives it opens beside it.
+    QRect PreviewOnScreen() const;
 
     // Editing comfort (Makewindow1Comfort.cpp).
     // Asks before the changes since the last save or load are thrown away: 保存 (runs the save

@@ -107,7 +107,7 @@ void TMakeForm1::CreateComfort()
     Drops = new TLogoDrops(this, Panel0, commands);
     WarpChooser = new TWarpChooser(
         this, Editor, Actions->PreviewMenu(), ValueHints, [this] { return ShownScene(); },
-        [this] { return QRect(Panel0->mapToGlobal(QPoint()), Panel0->size()); });
+        [this] { return PreviewOnScreen(); });
     WarpChooser->SetLook(ChooserLook());
 
     const std::pair<TFileDialog*, QString> dialogs[] = {
