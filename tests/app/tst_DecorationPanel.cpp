@@ -1,0 +1,290 @@
+// SPDX-FileCopyrightText: 2026 The Quilvoro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "app/DecorationPanel.h"
+#include "controls/ColorSwatch.h"
+#include "controls/ShineSpdBtn.h"
+#include "framework/TApplication.h"
+#include "framework/TEdit.h"
+#include "framework/TTrackBar.h"
+#include "support/AppTestMain.h"
+#include "support/TestDialogs.h"
+#include "support/TestEnvironment.h"
+
+#include <QTest>
+
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(LogoDocument)
+Q_DECLARE_METATYPE(TDecorationPanel::TBar)
+Q_DECLARE_METATYPE(TDecorationPanel::TSwatch)
+Q_DECLARE_METATYPE(TDecorationPanel::TButton)
+
+namespace {
+
+using TStep = TDecorationPanel::TStep;
+
+// What the panel reported, in order.
+struct Reports
+{
+    std::vector<TStep> changes;
+    int runEnds = 0;
+    std::vector<LogoDocument> restores;
+
+    explicit Reports(TDecorationPanel& panel)
+    {
+        panel.OnChange = [this](const LogoDocument&, TStep step) {
+            changes.push_back(step);
+        };
+        panel.OnEndRun = [this] {
+            ++runEnds;
+        };
+        panel.OnRestore = [this](const LogoDocument& start) {
+            restores.push_back(start);
+        };
+    }
+};
+
+// A logo with some of every kind of decoration, so that a change shows against it.
+LogoDocument Decorated()
+{
+    LogoDocument d;
+    d.Edge1Width = 6;
+    d.Edge1Color = clWhite;
+    d.Fill = TLogoFill::Gradient;
+    d.FillColor2 = clYellow;
+    d.ShadowBlur = 8;
+    d.GlowSize = 10;
+    d.Tagline = u"らーめん"_s;
+    return d;
+}
+
+// Drags a track bar's thumb from one x to another in steps, as a hand does.
+void Drag(TTrackBar* bar, int fromX, int toX)
+{
+    const int y = bar->height() / 2;
+    QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(fromX, y));
+    const int step = fromX < toX ? 10 : -10;
+    for (int x = fromX; (step > 0 ? x < toX : x > toX); x += step)
+        QTest::mouseMove(bar, QPoint(x, y));
+    QTest::mouseMove(bar, QPoint(toX, y));
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(toX, y));
+}
+
+int Field(const LogoDocument& d, TDecorationPanel::TBar bar)
+{
+    switch (bar) {
+    case TDecorationPanel::bEdge2:
+        return d.Edge2Width;
+    case TDecorationPanel::bShadowOpacity:
+        return d.ShadowOpacity;
+    case TDecorationPanel::bFillAngle:
+        return d.FillAngle;
+    case TDecorationPanel::bSpacing:
+        return d.Spacing;
+    case TDecorationPanel::bTaglineGap:
+        return d.TaglineGap;
+    default:
+        return -1;
+    }
+}
+
+} // namespace
+
+class tst_DecorationPanel : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { TestEnvironment::Pin(); }
+    void cleanup() { TApplication::Instance()->CancelHint(); }
+
+    // A drag reports every move as a slide of that bar, between two ends of a run, so that the
+    // history makes one step of it; the document ends at the bar's position.
+    void aDragIsOneRunOfOneBar_data()
+    {
+        QTest::addColumn<TDecorationPanel::TBar>("bar");
+        QTest::newRow("ring 2") << TDecorationPanel::bEdge2;
+        QTest::newRow("shadow opacity") << TDecorationPanel::bShadowOpacity;
+        QTest::newRow("fill angle") << TDecorationPanel::bFillAngle;
+        QTest::newRow("spacing, from below zero") << TDecorationPanel::bSpacing;
+        QTest::newRow("tagline gap") << TDecorationPanel::bTaglineGap;
+    }
+
+    void aDragIsOneRunOfOneBar()
+    {
+        QFETCH(TDecorationPanel::TBar, bar);
+        TDecorationPanel panel(nullptr);
+        Reports reports(panel);
+        panel.Open(Decorated(), QRect(0, 0, 300, 200));
+        TTrackBar* track = panel.Bar(bar);
+        Drag(track, 10, track->width() * 2 / 3);
+        QVERIFY(reports.changes.size() > 2);
+        for (const TStep& step : reports.changes) {
+            QCOMPARE(step.kind, TStep::Slide);
+            QCOMPARE(step.bar, bar);
+        }
+        QCOMPARE(reports.runEnds, 2);
+        QVERIFY(Field(panel.Document(), bar) > track->Min());
+        QCOMPARE(Field(panel.Document(), bar), track->Position());
+    }
+
+    // A swatch asks for a colour through the dialogs, starting at the one it shows; the choice
+    // is one pick, and cancelling changes nothing. A gradient with two colours takes a third
+    // by picking it.
+    void aSwatchPicksItsColour_data()
+    {
+        QTest::addColumn<TDecorationPanel::TSwatch>("swatch");
+        QTest::addColumn<TColor>("shown");
+        QTest::newRow("ring 1") << TDecorationPanel::sEdge1 << TColor(clWhite);
+        QTest::newRow("second fill colour") << TDecorationPanel::sFill2 << TColor(clYellow);
+        QTest::newRow("third fill colour, none yet") << TDecorationPanel::sFill3 << TColor(clWhite);
+        QTest::newRow("glow") << TDecorationPanel::sGlow << TColor(clYellow);
+    }
+
+    void aSwatchPicksItsColour()
+    {
+        QFETCH(TDecorationPanel::TSwatch, swatch);
+        QFETCH(TColor, shown);
+        TestDialogs dialogs;
+        TDecorationPanel panel(nullptr);
+        Reports reports(panel);
+        panel.Open(Decorated(), QRect(0, 0, 300, 200));
+        QTest::mouseClick(panel.Swatch(swatch), Qt::LeftButton);
+        QCOMPARE(reports.changes.size(), 0u);
+        dialogs.colorAnswers.push_back(clFuchsia);
+        QTest::mouseClick(panel.Swatch(swatch), Qt::LeftButton);
+        QCOMPARE(dialogs.colorRequests, (QList<TColor> {shown, shown}));
+        QCOMPARE(reports.changes.size(), 1u);
+        QCOMPARE(reports.changes[0].kind, TStep::Pick);
+        QCOMPARE(panel.Swatch(swatch)->Color(), TColor(clFuchsia));
+        QVERIFY(panel.Swatch(swatch)->HasColor());
+        LogoDocument expected = Decorated();
+        TColor LogoDocument::*const fields[] = {
+            &LogoDocument::Edge1Color, &LogoDocument::Edge2Color, &LogoDocument::Edge3Color,
+            &LogoDocument::TextColor,  &LogoDocument::FillColor2, &LogoDocument::FillColor3,
+            &LogoDocument::GlowColor,
+        };
+        expected.*fields[swatch] = clFuchsia;
+        QCOMPARE(panel.Document(), expected);
+    }
+
+    // Each button is one pick of the setting it names; a toggle clicked again takes it back, and
+    // two colours again keep the third for the next time.
+    void buttonsSetTheirChoice_data()
+    {
+        QTest::addColumn<TDecorationPanel::TButton>("button");
+        QTest::addColumn<LogoDocument>("expected");
+        LogoDocument solid = Decorated();
+        solid.Fill = TLogoFill::Solid;
+        QTest::newRow("solid") << TDecorationPanel::btSolid << solid;
+        LogoDocument three = Decorated();
+        three.FillColor3 = clWhite;
+        QTest::newRow("three colours") << TDecorationPanel::btThreeColors << three;
+        LogoDocument vertical = Decorated();
+        vertical.Vertical = true;
+        QTest::newRow("vertical") << TDecorationPanel::btVertical << vertical;
+        LogoDocument above = Decorated();
+        above.TaglinePlace = TLogoTaglinePlace::Above;
+        QTest::newRow("above") << TDecorationPanel::btAbove << above;
+        LogoDocument right = Decorated();
+        right.TaglineAlign = TLogoTaglineAlign::Right;
+        QTest::newRow("right") << TDecorationPanel::btRight << right;
+    }
+
+    void buttonsSetTheirChoice()
+    {
+        QFETCH(TDecorationPanel::TButton, button);
+        QFETCH(LogoDocument, expected);
+        TDecorationPanel panel(nullptr);
+        Reports reports(panel);
+        panel.Open(Decorated(), QRect(0, 0, 300, 200));
+        QTest::mouseClick(panel.Button(button), Qt::LeftButton);
+        QCOMPARE(panel.Document(), expected);
+        QCOMPARE(reports.changes.size(), 1u);
+        QCOMPARE(reports.changes[0].kind, TStep::Pick);
+        QVERIFY(panel.Button(button)->Down());
+    }
+
+    void twoColoursAgainKeepTheThirdForLater()
+    {
+        TestDialogs dialogs;
+        TDecorationPanel panel(nullptr);
+        panel.Open(Decorated(), QRect(0, 0, 300, 200));
+        dialogs.colorAnswers.push_back(clLime);
+        QTest::mouseClick(panel.Swatch(TDecorationPanel::sFill3), Qt::LeftButton);
+        QVERIFY(panel.Button(TDecorationPanel::btThreeColors)->Down());
+        QTest::mouseClick(panel.Button(TDecorationPanel::btThreeColors), Qt::LeftButton);
+        QCOMPARE(panel.Document().FillColor3, LogoDocument::kNoFillColor);
+        QVERIFY(!panel.Swatch(TDecorationPanel::sFill3)->HasColor());
+        QTest::mouseClick(panel.Button(TDecorationPanel::btThreeColors), Qt::LeftButton);
+        QCOMPARE(panel.Document().FillColor3, TColor(clLime));
+    }
+
+    // Typing writes the tagline key by key as one run, ended when the field is left.
+    void theTaglineFieldWritesTheTagline()
+    {
+        TDecorationPanel panel(nullptr);
+        Reports reports(panel);
+        panel.Open(LogoDocument(), QRect(0, 0, 300, 200));
+        QVERIFY(QTest::qWaitForWindowActive(&panel));
+        panel.TaglineEdit()->setFocus();
+        QTest::keyClicks(panel.TaglineEdit(), u"Shop"_s);
+        QCOMPARE(panel.Document().Tagline, u"Shop"_s);
+        QCOMPARE(reports.changes.size(), 4u);
+        for (const TStep& step : reports.changes)
+            QCOMPARE(step.kind, TStep::Typing);
+        panel.Bar(TDecorationPanel::bEdge1)->setFocus();
+        QCOMPARE(reports.runEnds, 1);
+    }
+
+    // Escape, from a bar or the text field, reports the document the panel opened with and
+    // shows it again; a document set while open (an undo) reports nothing.
+    void escapeGoesBackToTheStart()
+    {
+        TestDialogs dialogs;
+        TDecorationPanel panel(nullptr);
+        Reports reports(panel);
+        panel.Open(Decorated(), QRect(0, 0, 300, 200));
+        Drag(panel.Bar(TDecorationPanel::bEdge3), 10, 90);
+        dialogs.colorAnswers.push_back(clRed);
+        QTest::mouseClick(panel.Swatch(TDecorationPanel::sGlow), Qt::LeftButton);
+        QTest::keyClicks(panel.TaglineEdit(), u"!"_s);
+        const std::size_t changes = reports.changes.size();
+        LogoDocument undone = panel.Document();
+        undone.GlowColor = clYellow;
+        panel.SetDocument(undone);
+        QCOMPARE(reports.changes.size(), changes);
+        QCOMPARE(panel.Swatch(TDecorationPanel::sGlow)->Color(), TColor(clYellow));
+        QTest::keyClick(panel.TaglineEdit(), Qt::Key_Escape);
+        QCOMPARE(reports.restores.size(), 1u);
+        QCOMPARE(reports.restores[0], Decorated());
+        QCOMPARE(panel.Document(), Decorated());
+        QCOMPARE(panel.Bar(TDecorationPanel::bEdge3)->Position(), 0);
+        QCOMPARE(panel.TaglineEdit()->Text(), u"らーめん"_s);
+        QVERIFY(!panel.isVisible());
+    }
+
+    // The fields the panel edits are copied; the rest of a document stays.
+    void copyEditedLeavesTheRest()
+    {
+        LogoDocument from = Decorated();
+        from.Edge3Color = clRed;
+        from.Vertical = true;
+        from.TaglinePlace = TLogoTaglinePlace::Above;
+        from.TaglineAlign = TLogoTaglineAlign::Left;
+        LogoDocument into;
+        into.Text = u"麺"_s;
+        into.Depth = 77;
+        TDecorationPanel::CopyEdited(from, into);
+        from.Text = u"麺"_s;
+        from.Depth = 77;
+        QCOMPARE(into, from);
+    }
+};
+
+QUILVORO_APP_TEST_MAIN(tst_DecorationPanel)
+
+#include "tst_DecorationPanel.moc"
