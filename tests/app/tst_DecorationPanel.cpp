@@ -1,7 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Quilvoro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "app/DecorationChooser.h"
 #include "app/DecorationPanel.h"
+#include "app/LogoEditor.h"
+#include "app/LogoHistory.h"
+#include "app/ValueHints.h"
 #include "controls/ColorSwatch.h"
 #include "controls/ShineSpdBtn.h"
 #include "framework/TApplication.h"
@@ -11,7 +15,10 @@
 #include "support/TestDialogs.h"
 #include "support/TestEnvironment.h"
 
+#include <QAction>
+#include <QMenu>
 #include <QTest>
+#include <QUndoStack>
 
 #include <vector>
 
@@ -90,6 +97,39 @@ int Field(const LogoDocument& d, TDecorationPanel::TBar bar)
         return -1;
     }
 }
+
+// The panel on a window through its chooser, with an editor and its history.
+struct Chooser
+{
+    QWidget window;
+    QMenu menu;
+    TLogoEditor editor;
+    TLogoHistory history {&window,
+                          [this] {
+                              return TLogoState {editor.Document(), QRect()};
+                          },
+                          [this](const TLogoState& state) {
+                              editor.Replace(state.Document, {});
+                          }};
+    TValueHints hints {&window};
+    TDecorationChooser chooser {&window, &editor, &menu, &hints, [] {
+                                    return QRect(100, 100, 596, 364);
+                                }};
+
+    Chooser()
+    {
+        editor.SetHistory(&history);
+        editor.Replace(Decorated(), {});
+        history.Stack()->clear();
+        window.show();
+    }
+
+    TDecorationPanel* Open()
+    {
+        chooser.Action()->trigger();
+        return chooser.Panel();
+    }
+};
 
 } // namespace
 
@@ -265,6 +305,59 @@ private Q_SLOTS:
         QCOMPARE(panel.Bar(TDecorationPanel::bEdge3)->Position(), 0);
         QCOMPARE(panel.TaglineEdit()->Text(), u"らーめん"_s);
         QVERIFY(!panel.isVisible());
+    }
+
+    // Through the chooser, a drag of a ring's width reaches the document at every move and
+    // is one undo step; a pick is one more; undo shows in the open panel.
+    void aRingDragIsOneUndoStep()
+    {
+        TestDialogs dialogs;
+        Chooser c;
+        QVERIFY(c.menu.actions().contains(c.chooser.Action()));
+        QCOMPARE(c.chooser.Action()->shortcut(), QKeySequence(u"Ctrl+D"_s));
+        TDecorationPanel* panel = c.Open();
+        QVERIFY(panel->isVisible());
+        TTrackBar* bar = panel->Bar(TDecorationPanel::bEdge2);
+        std::vector<int> seen;
+        QObject::connect(&c.editor, &TLogoEditor::Changed, &c.window,
+                         [&] { seen.push_back(c.editor.Document().Edge2Width); });
+        Drag(bar, 10, 80);
+        QVERIFY(seen.size() > 2);
+        QCOMPARE(c.editor.Document().Edge2Width, bar->Position());
+        QCOMPARE(c.history.Stack()->count(), 1);
+        dialogs.colorAnswers.push_back(clRed);
+        QTest::mouseClick(panel->Swatch(TDecorationPanel::sEdge2), Qt::LeftButton);
+        QCOMPARE(c.editor.Document().Edge2Color, TColor(clRed));
+        QCOMPARE(c.history.Stack()->count(), 2);
+        Drag(bar, 80, 120);
+        QCOMPARE(c.history.Stack()->count(), 3);
+        c.history.Stack()->undo();
+        c.history.Stack()->undo();
+        QCOMPARE(panel->Swatch(TDecorationPanel::sEdge2)->Color(), Decorated().Edge2Color);
+        QCOMPARE(bar->Position(), c.editor.Document().Edge2Width);
+        QCOMPARE(c.hints.ValueText(panel->Bar(TDecorationPanel::bShadowOpacity)),
+                 u"影ノ濃さ: 100%"_s);
+    }
+
+    // Escape puts back what the panel changed as one step, keeping a change made on the window
+    // meanwhile; undone, the panel's changes come back.
+    void escapeIsOneStepBack()
+    {
+        Chooser c;
+        TDecorationPanel* panel = c.Open();
+        Drag(panel->Bar(TDecorationPanel::bGlowSize), 10, 100);
+        QTest::mouseClick(panel->Button(TDecorationPanel::btVertical), Qt::LeftButton);
+        c.editor.Change([](LogoDocument& d) { d.Text = u"Ramen"_s; }, TLogoHistory::hkOther);
+        const LogoDocument changed = c.editor.Document();
+        QCOMPARE(c.history.Stack()->count(), 3);
+        QTest::keyClick(panel->Bar(TDecorationPanel::bGlowSize), Qt::Key_Escape);
+        QVERIFY(!panel->isVisible());
+        LogoDocument expected = Decorated();
+        expected.Text = u"Ramen"_s;
+        QCOMPARE(c.editor.Document(), expected);
+        QCOMPARE(c.history.Stack()->count(), 4);
+        c.history.Stack()->undo();
+        QCOMPARE(c.editor.Document(), changed);
     }
 
     // The fields the panel edits are copied; the rest of a document stays.

@@ -1,0 +1,100 @@
+// SPDX-FileCopyrightText: 2026 The Quilvoro developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "app/DecorationChooser.h"
+
+#include "app/LogoEditor.h"
+#include "app/LogoHistory.h"
+#include "app/ValueHints.h"
+
+#include <QAction>
+#include <QMenu>
+
+using namespace Qt::StringLiterals;
+
+TDecorationChooser::TDecorationChooser(QWidget* window, TLogoEditor* editor, QMenu* menu,
+                                       TValueHints* hints, std::function<QRect()> previewOnScreen)
+    : QObject(window)
+    , FWindow(window)
+    , FEditor(editor)
+    , FHints(hints)
+    , FPreviewOnScreen(std::move(previewOnScreen))
+    , FAction(new QAction(u"装飾…"_s, window))
+{
+    FAction->setObjectName(u"DecorationAction"_s);
+    FAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    FAction->setShortcutContext(Qt::WindowShortcut);
+    window->addAction(FAction);
+    connect(FAction, &QAction::triggered, this, &TDecorationChooser::Open);
+    if (menu)
+        menu->addAction(FAction);
+    connect(editor, &TLogoEditor::Changed, this, [this] {
+        if (FPanel && FPanel->isVisible())
+            FPanel->SetDocument(FEditor->Document());
+    });
+}
+
+void TDecorationChooser::SetColors(TColor color, TColor text, TColor highlight,
+                                   TColor highlightText)
+{
+    FColors = {color, text, highlight, highlightText};
+    if (FPanel)
+        FPanel->SetColors(color, text, highlight, highlightText);
+}
+
+void TDecorationChooser::SetCaptionFont(const QFont& value)
+{
+    FCaptionFont = value;
+    if (FPanel)
+        FPanel->SetCaptionFont(value);
+}
+
+int TDecorationChooser::KindOf(TDecorationPanel::TStep step)
+{
+    switch (step.kind) {
+    case TDecorationPanel::TStep::Slide:
+        return kFirstBarKind + int(step.bar);
+    case TDecorationPanel::TStep::Typing:
+        return TLogoHistory::hkText;
+    case TDecorationPanel::TStep::Pick:
+        break;
+    }
+    return TLogoHistory::hkOther;
+}
+
+void TDecorationChooser::CreatePanel()
+{
+    FPanel = new TDecorationPanel(FWindow);
+    FPanel->SetColors(FColors[0], FColors[1], FColors[2], FColors[3]);
+    FPanel->SetCaptionFont(FCaptionFont);
+    TLogoEditor* editor = FEditor;
+    FPanel->OnChange = [editor](const LogoDocument& document, TDecorationPanel::TStep step) {
+        editor->Change([&](LogoDocument& d) { TDecorationPanel::CopyEdited(document, d); },
+                       KindOf(step));
+    };
+    FPanel->OnEndRun = [editor] {
+        editor->EndRun();
+    };
+    // what the panel changed goes back as one step of its own, or none when nothing changed
+    FPanel->OnRestore = [editor](const LogoDocument& start) {
+        editor->EndRun();
+        editor->Change([&](LogoDocument& d) { TDecorationPanel::CopyEdited(start, d); },
+                       TLogoHistory::hkOther);
+    };
+    if (FHints) {
+        for (int b = 0; b < TDecorationPanel::kBars; ++b) {
+            const auto bar = TDecorationPanel::TBar(b);
+            FHints->Watch(FPanel->Bar(bar), TDecorationPanel::BarName(bar), [bar](int position) {
+                return TDecorationPanel::ValueText(bar, position);
+            });
+        }
+    }
+}
+
+void TDecorationChooser::Open()
+{
+    if (!FPanel)
+        CreatePanel();
+    FEditor->EndRun();
+    FPanel->Open(FEditor->Document(), FPreviewOnScreen());
+}
