@@ -269,7 +269,7 @@ void TDecorationPanel::StyleButton(TShineSpeedButton* button) const
 {
     button->setCursor(Qt::PointingHandCursor);
     button->SetClickDownHook(true);
-    button->SetTransparent(true);
+    button->SetTransparent(false);
     button->SetFrameType(ftEnclosedFrame);
     const auto colors = [](TShineBtnColors* c, TColor face, TColor grad, TColor highlight) {
         c->SetHighlight(highlight);
@@ -280,7 +280,7 @@ void TDecorationPanel::StyleButton(TShineSpeedButton* button) const
         c->SetGradation(true);
     };
     colors(button->Colors(), 0x00804020, 0x00200000, 0x00C08060);
-    colors(button->PressedColors(), FHighlightColor, 0x00A05000, clWhite);
+    colors(button->PressedColors(), 0x00D09050, 0x00502000, FHighlightColor);
     for (TFont* font : {button->Font(), button->ActiveFont()}) {
         font->SetName(FCaptionFont.family());
         font->SetHeight(-12);

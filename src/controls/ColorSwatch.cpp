@@ -46,11 +46,15 @@ void TColorSwatch::PaintTo(QPainter& painter) const
     painter.setPen(FHot || hasFocus() ? frame.lighter(160) : QColor(Qt::black));
     painter.drawRect(ring);
     const QRect patch = ring.adjusted(1, 1, 0, 0);
-    if (FHasColor && isEnabled()) {
-        painter.fillRect(patch, ToQColor(FColor));
+    painter.fillRect(patch, QColor(Qt::black));
+    if (FHasColor) {
+        // out of reach, the colour still shows, dimmed
+        QColor color = ToQColor(FColor);
+        if (!isEnabled())
+            color.setAlpha(90);
+        painter.fillRect(patch, color);
         return;
     }
-    painter.fillRect(patch, QColor(Qt::black));
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(frame, 1.5));
     painter.drawLine(QPointF(patch.left() + 2, patch.bottom() - 1),

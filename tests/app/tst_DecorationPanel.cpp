@@ -1,22 +1,30 @@
 // SPDX-FileCopyrightText: 2026 The Quilvoro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "WorkingWindow.h"
 #include "app/DecorationChooser.h"
 #include "app/DecorationPanel.h"
 #include "app/LogoEditor.h"
 #include "app/LogoHistory.h"
+#include "app/Makewindow1.h"
+#include "app/PanelPlacement.h"
 #include "app/ValueHints.h"
 #include "controls/ColorSwatch.h"
 #include "controls/ShineSpdBtn.h"
+#include "fontchooser/FontComboBox.h"
 #include "framework/TApplication.h"
 #include "framework/TEdit.h"
+#include "framework/TPanel.h"
 #include "framework/TTrackBar.h"
 #include "support/AppTestMain.h"
 #include "support/TestDialogs.h"
 #include "support/TestEnvironment.h"
 
 #include <QAction>
+#include <QDir>
 #include <QMenu>
+#include <QPainter>
+#include <QScreen>
 #include <QTest>
 #include <QUndoStack>
 
@@ -358,6 +366,56 @@ private Q_SLOTS:
         QCOMPARE(c.history.Stack()->count(), 4);
         c.history.Stack()->undo();
         QCOMPARE(c.editor.Document(), changed);
+    }
+
+    // The panel opens beside the preview, which stays in sight, in the dark list's colours;
+    // its swatches show their colours. QUILVORO_LOOK_DIR keeps the picture to look at.
+    void thePanelSitsBesideThePreview()
+    {
+        auto form = WorkingWindow::WorkingForm();
+        TLogoEditor editor;
+        LogoDocument d = Decorated();
+        d.Edge2Width = 12;
+        d.FillColor3 = clRed;
+        editor.Replace(d, {});
+        const QRect preview(form->Panel0->mapToGlobal(QPoint()), form->Panel0->size());
+        TDecorationChooser chooser(form.get(), &editor, nullptr, nullptr, [&] { return preview; });
+        TFontComboBox* fonts = form->FontComboBox1;
+        chooser.SetColors(fonts->Color(), fonts->Font()->Color(), fonts->HighlightColor(),
+                          fonts->HighlightTextColor());
+        chooser.SetCaptionFont(fonts->Font()->ToQFont());
+        chooser.Open();
+        TDecorationPanel* panel = chooser.Panel();
+        QVERIFY(!panel->geometry().intersects(preview));
+        QCOMPARE(
+            panel->pos(),
+            PanelPlacement::Beside(preview, panel->size(), form->screen()->availableGeometry()));
+
+        const QRect both = form->geometry() | panel->geometry();
+        QImage picture(both.size(), QImage::Format_RGB32);
+        picture.fill(Qt::darkGray);
+        QPainter painter(&picture);
+        painter.drawImage(form->pos() - both.topLeft(), form->grab().toImage());
+        const QImage face = panel->grab().toImage();
+        painter.drawImage(panel->pos() - both.topLeft(), face);
+        painter.end();
+        const auto colourAt = [&](TDecorationPanel::TSwatch swatch) {
+            return face.pixel(panel->Swatch(swatch)->geometry().center()) & 0xFFFFFF;
+        };
+        QCOMPARE(colourAt(TDecorationPanel::sEdge1), ToQColor(clWhite).rgb() & 0xFFFFFF);
+        QCOMPARE(colourAt(TDecorationPanel::sFill3), ToQColor(clRed).rgb() & 0xFFFFFF);
+        QCOMPARE(face.pixel(2, face.height() / 2), ToQColor(fonts->Color()).rgb());
+        if (const QString dir = qEnvironmentVariable("QUILVORO_LOOK_DIR"); !dir.isEmpty()) {
+            picture.save(QDir(dir).filePath(u"decoration-panel.png"_s));
+            face.save(QDir(dir).filePath(u"decoration-panel-alone.png"_s));
+        }
+        // a solid face leaves the gradient's colours and angle out of reach
+        QTest::mouseClick(panel->Button(TDecorationPanel::btSolid), Qt::LeftButton);
+        QVERIFY(!panel->Bar(TDecorationPanel::bFillAngle)->isEnabledTo(panel));
+        QVERIFY(!panel->Swatch(TDecorationPanel::sFill2)->isEnabled());
+        QVERIFY(panel->Swatch(TDecorationPanel::sFill1)->isEnabled());
+        if (const QString dir = qEnvironmentVariable("QUILVORO_LOOK_DIR"); !dir.isEmpty())
+            panel->grab().save(QDir(dir).filePath(u"decoration-panel-solid.png"_s));
     }
 
     // The fields the panel edits are copied; the rest of a document stays.
