@@ -67,6 +67,8 @@ void TDecorationChooser::CreatePanel()
     FPanel = new TDecorationPanel(FWindow);
     FPanel->SetColors(FColors[0], FColors[1], FColors[2], FColors[3]);
     FPanel->SetCaptionFont(FCaptionFont);
+    // the window's keys (undo, save, the galleries) work in the panel too
+    FPanel->addActions(FWindow->actions());
     TLogoEditor* editor = FEditor;
     FPanel->OnChange = [editor](const LogoDocument& document, TDecorationPanel::TStep step) {
         editor->Change([&](LogoDocument& d) { TDecorationPanel::CopyEdited(document, d); },
@@ -95,6 +97,11 @@ void TDecorationChooser::Open()
 {
     if (!FPanel)
         CreatePanel();
+    // open already, it keeps what Escape goes back to
+    if (FPanel->isVisible()) {
+        FPanel->activateWindow();
+        return;
+    }
     FEditor->EndRun();
     FPanel->Open(FEditor->Document(), FPreviewOnScreen());
 }
