@@ -479,7 +479,9 @@ void TDecorationPanel::PaintTo(QPainter& painter) const
         QColor line = highlight;
         line.setAlpha(110);
         painter.setPen(line);
-        painter.drawLine(from, y, cell.right() - (row.column == 1 && row.row == 0 ? 26 : 0), y);
+        const QRect close = FButtons[btClose]->geometry();
+        const int to = close.intersects(cell) ? close.left() - 6 : cell.right();
+        painter.drawLine(from, y, to, y);
     }
     painter.setFont(FCaptionFont);
     const QColor text = ToQColor(FTextColor);

@@ -358,6 +358,8 @@ private Q_SLOTS:
         c.editor.Change([](LogoDocument& d) { d.Text = u"Ramen"_s; }, TLogoHistory::hkOther);
         const LogoDocument changed = c.editor.Document();
         QCOMPARE(c.history.Stack()->count(), 3);
+        // opened again while open, it still goes back to where it first opened
+        c.chooser.Action()->trigger();
         QTest::keyClick(panel->Bar(TDecorationPanel::bGlowSize), Qt::Key_Escape);
         QVERIFY(!panel->isVisible());
         LogoDocument expected = Decorated();
