@@ -1,6 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Quilvoro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "app/LogoEditor.h"
+#include "app/LogoHistory.h"
 #include "app/Makewindow1.h"
 #include "controls/ShineSpdBtn.h"
 #include "controls/dxfLabel.h"
@@ -136,7 +138,7 @@ private Q_SLOTS:
         form.FontComboBox1->SetSelectedFont(face);
         QImage texture(4, 4, QImage::Format_RGB32);
         texture.fill(Qt::red);
-        form.Label1->SetGlyph(texture);
+        form.Editor->SetTexture(u"/tmp/texture.bmp"_s, texture);
         form.Edit1->SetText(u"Changed"_s);
         QTest::mouseClick(form.SpeedButton21, Qt::LeftButton);
         form.TrackBar1->SetPosition(99);
@@ -147,13 +149,16 @@ private Q_SLOTS:
         form.SpeedButton11Click(&form);
         form.TrackBar2->SetPosition(3);
         form.TrackBar6->SetPosition(5);
-        form.Label1->Font()->SetColor(clNavy);
-        form.Label1->Effect3D()->SetShadowedColor(clAqua);
-        form.Label1->SetColor(clSilver);
-        form.Image1->setVisible(true);
-        form.Image1->SetPicture(texture);
-        form.Label1->SetTransparent(true);
+        form.Editor->Change(
+            [](LogoDocument& d) {
+                d.TextColor = clNavy;
+                d.ShadowColor = clAqua;
+                d.BackgroundColor = clSilver;
+            },
+            TLogoHistory::hkOther);
+        form.Editor->SetBackground(u"/tmp/back.bmp"_s, texture);
         form.OpenPictureDialog1->SetFileName(u"/tmp/back.bmp"_s);
+        QVERIFY(form.Label1->Transparent());
 
         form.NewDocument();
 

@@ -44,7 +44,7 @@ public:
     using TMakeForm1::TMakeForm1;
 
 protected:
-    QImage LoadPicture(const QString&) const override { throw std::bad_alloc(); }
+    QImage LoadPicture(const QString&, TPictureUse) const override { throw std::bad_alloc(); }
 };
 
 } // namespace
