@@ -13,12 +13,14 @@
 using namespace Qt::StringLiterals;
 
 TDecorationChooser::TDecorationChooser(QWidget* window, TLogoEditor* editor, QMenu* menu,
-                                       TValueHints* hints, std::function<QRect()> previewOnScreen)
+                                       TValueHints* hints, std::function<QRect()> previewOnScreen,
+                                       const TChooserLook& look)
     : QObject(window)
     , FWindow(window)
     , FEditor(editor)
     , FHints(hints)
     , FPreviewOnScreen(std::move(previewOnScreen))
+    , FLook(look)
     , FAction(new QAction(u"装飾…"_s, window))
 {
     FAction->setObjectName(u"DecorationAction"_s);
@@ -32,21 +34,6 @@ TDecorationChooser::TDecorationChooser(QWidget* window, TLogoEditor* editor, QMe
         if (FPanel && FPanel->isVisible())
             FPanel->SetDocument(FEditor->Document());
     });
-}
-
-void TDecorationChooser::SetColors(TColor color, TColor text, TColor highlight,
-                                   TColor highlightText)
-{
-    FColors = {color, text, highlight, highlightText};
-    if (FPanel)
-        FPanel->SetColors(color, text, highlight, highlightText);
-}
-
-void TDecorationChooser::SetCaptionFont(const QFont& value)
-{
-    FCaptionFont = value;
-    if (FPanel)
-        FPanel->SetCaptionFont(value);
 }
 
 int TDecorationChooser::KindOf(TDecorationPanel::TStep step)
@@ -65,8 +52,8 @@ int TDecorationChooser::KindOf(TDecorationPanel::TStep step)
 void TDecorationChooser::CreatePanel()
 {
     FPanel = new TDecorationPanel(FWindow);
-    FPanel->SetColors(FColors[0], FColors[1], FColors[2], FColors[3]);
-    FPanel->SetCaptionFont(FCaptionFont);
+    FPanel->SetColors(FLook.color, FLook.text, FLook.highlight, FLook.highlightText);
+    FPanel->SetCaptionFont(FLook.captionFont);
     // the window's keys (undo, save, the galleries) work in the panel too
     FPanel->addActions(FWindow->actions());
     TLogoEditor* editor = FEditor;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/DecorationPanel.h"
+#include "app/WarpChooser.h"
 
 #include <QObject>
 #include <QRect>
@@ -30,17 +31,14 @@ public:
     static constexpr int kFirstBarKind = 100;
 
     // The action lives on `window` and at the end of `menu`; the bars' values are hinted
-    // through `hints`. `previewOnScreen` is where the preview lies (global).
+    // through `hints`. `previewOnScreen` is where the preview lies (global); the panel takes
+    // `look`.
     TDecorationChooser(QWidget* window, TLogoEditor* editor, QMenu* menu, TValueHints* hints,
-                       std::function<QRect()> previewOnScreen);
+                       std::function<QRect()> previewOnScreen, const TChooserLook& look);
 
     QAction* Action() const { return FAction; }
     // The panel once it has been opened; null before.
     TDecorationPanel* Panel() const { return FPanel; }
-
-    // The look of the dark list: colours and the captions' font.
-    void SetColors(TColor color, TColor text, TColor highlight, TColor highlightText);
-    void SetCaptionFont(const QFont& value);
 
     // The undo kind of a change in the panel.
     static int KindOf(TDecorationPanel::TStep step);
@@ -54,8 +52,7 @@ private:
     TLogoEditor* FEditor;
     TValueHints* FHints;
     std::function<QRect()> FPreviewOnScreen;
+    TChooserLook FLook;
     QAction* FAction;
     TDecorationPanel* FPanel = nullptr;
-    std::array<TColor, 4> FColors {clBlack, clWhite, clHighlight, clHighlightText};
-    QFont FCaptionFont;
 };

@@ -4,6 +4,7 @@
 // The window's editing comfort: the undo history and the question before unsaved work goes,
 // value hints, shortcuts and the preview's menu, drops, recent files and the folders the file
 // dialogs remember.
+#include "app/DecorationChooser.h"
 #include "app/LogoDrops.h"
 #include "app/LogoEditor.h"
 #include "app/LogoHistory.h"
@@ -111,6 +112,10 @@ void TMakeForm1::CreateComfort()
     WarpChooser->SetLook({FontComboBox1->Color(), FontComboBox1->Font()->Color(),
                           FontComboBox1->HighlightColor(), FontComboBox1->HighlightTextColor(),
                           FontComboBox1->Font()->ToQFont()});
+    new TDecorationChooser(
+        this, Editor, Actions->PreviewMenu(), ValueHints,
+        [this] { return QRect(Panel0->mapToGlobal(QPoint()), Panel0->size()); },
+        WarpChooser->Look());
 
     const std::pair<TFileDialog*, QString> dialogs[] = {
         {OpenDialog1, u"OpenDialog1"_s},

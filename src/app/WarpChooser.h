@@ -47,6 +47,7 @@ public:
     // The gallery once it has been opened; null before.
     TWarpGallery* Gallery() const { return FGallery; }
 
+    const TChooserLook& Look() const { return FLook; }
     void SetLook(const TChooserLook& value) { FLook = value; }
 
     void Open();
