@@ -192,7 +192,7 @@ void TDecorationPanel::CreateBars()
         bar->SetMin(row.min);
         bar->SetMax(row.max);
         bar->SetPageSize(row.page);
-        bar->setToolTip(u" "_s + QString::fromUtf16(row.name));
+        bar->setToolTip(u" "_s + QString::fromUtf16(row.name) + u"ヲ調整"_s);
         bar->OnChange = [this, &row](QObject*) {
             const int position = FBars[row.bar]->Position();
             Change([&](LogoDocument& d) { d.*row.field = position; }, {TStep::Slide, row.bar});

@@ -16,6 +16,7 @@
 #include "fontchooser/FontComboBox.h"
 #include "framework/TApplication.h"
 #include "framework/TEdit.h"
+#include "framework/THintWindow.h"
 #include "framework/TPanel.h"
 #include "framework/TTrackBar.h"
 #include "support/AppTestMain.h"
@@ -403,6 +404,12 @@ private Q_SLOTS:
         QCOMPARE(shown.back(), bar->Position());
         QCOMPARE(form->Editor->Document().Edge2Width, bar->Position());
         QCOMPARE(form->History->Stack()->count(), 1);
+        // the value shows at the thumb as on the window's bars
+        const THintWindow* hint = TApplication::Instance()->HintWindow();
+        QVERIFY(hint && hint->isVisible());
+        QVERIFY(hint->Caption().endsWith(u"縁取り2ノ幅: "_s + QString::number(bar->Position())));
+        const QImage hintFace = const_cast<THintWindow*>(hint)->grab().toImage();
+        const QPoint hintAt = hint->pos();
         dialogs.colorAnswers.push_back(clRed);
         QTest::mouseClick(panel->Swatch(TDecorationPanel::sEdge2), Qt::LeftButton);
         QCOMPARE(form->History->Stack()->count(), 2);
@@ -414,6 +421,7 @@ private Q_SLOTS:
         painter.drawImage(form->pos() - both.topLeft(), form->grab().toImage());
         const QImage face = panel->grab().toImage();
         painter.drawImage(panel->pos() - both.topLeft(), face);
+        painter.drawImage(hintAt - both.topLeft(), hintFace);
         painter.end();
         const QPoint swatch = panel->Swatch(TDecorationPanel::sEdge2)->geometry().center();
         QCOMPARE(QColor(face.pixel(swatch)), ToQColor(clRed));
