@@ -333,8 +333,17 @@ void TDecorationPanel::SetDocument(const LogoDocument& document)
         FThirdColor = document.FillColor3;
     if (FDocument == document)
         return;
+    if (!SameEdited(FDocument, document))
+        FStart = document;
     FDocument = document;
     ShowValues();
+}
+
+bool TDecorationPanel::SameEdited(const LogoDocument& a, const LogoDocument& b)
+{
+    LogoDocument mixed = b;
+    CopyEdited(a, mixed);
+    return mixed == b;
 }
 
 void TDecorationPanel::CopyEdited(const LogoDocument& from, LogoDocument& into)
@@ -514,7 +523,8 @@ void TDecorationPanel::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
     case Qt::Key_Escape:
-        SetDocument(FStart);
+        FDocument = FStart;
+        ShowValues();
         if (OnRestore)
             OnRestore(FStart);
         close();

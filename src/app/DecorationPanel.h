@@ -81,12 +81,16 @@ public:
     // Shows `document` and opens the panel beside `preview` (global), which stays in sight.
     void Open(const LogoDocument& document, const QRect& preview);
     // Shows `document` without reporting a change: the logo changed elsewhere (undo, a load).
+    // Where that changed what the panel edits, Escape goes back to `document`: the panel takes
+    // back only what it did since.
     void SetDocument(const LogoDocument& document);
     const LogoDocument& Document() const { return FDocument; }
     // What Escape goes back to.
     const LogoDocument& StartDocument() const { return FStart; }
     // Copies what the panel edits from `from` into `into`, leaving the rest of `into` alone.
     static void CopyEdited(const LogoDocument& from, LogoDocument& into);
+    // Whether `a` and `b` hold the same in what the panel edits.
+    static bool SameEdited(const LogoDocument& a, const LogoDocument& b);
 
     // The look of the dark list: colours and the captions' font.
     void SetColors(TColor color, TColor text, TColor highlight, TColor highlightText);
