@@ -27,6 +27,8 @@ constexpr int kSwatchWidth = 28;
 constexpr int kSwatchLeft = TDecorationPanel::kColumnWidth - kSwatchWidth;
 constexpr int kSwatchHeight = 16;
 constexpr int kButtonHeight = 18;
+// The tagline's field, across both columns, above the rows that set it.
+constexpr int kTaglineRow = 9;
 
 struct BarRow
 {
@@ -56,7 +58,7 @@ constexpr BarRow kBarRows[] = {
      LogoDocument::kMaxBlur, 5, &LogoDocument::GlowSize, u""},
     {TDecorationPanel::bGlowOpacity, u"濃さ", u"光彩ノ濃さ", 1, 6, LogoDocument::kMinOpacity,
      LogoDocument::kMaxOpacity, 10, &LogoDocument::GlowOpacity, u"%"},
-    {TDecorationPanel::bSpacing, u"字間", u"字間", 0, 9, LogoDocument::kMinSpacing,
+    {TDecorationPanel::bSpacing, u"字間", u"字間", 0, 8, LogoDocument::kMinSpacing,
      LogoDocument::kMaxSpacing, 10, &LogoDocument::Spacing, u""},
     {TDecorationPanel::bTaglineSize, u"大きさ", u"副題ノ大きさ", 0, 10,
      LogoDocument::kMinTaglineSize, LogoDocument::kMaxTaglineSize, 10, &LogoDocument::TaglineSize,
@@ -101,7 +103,7 @@ constexpr ButtonRow kButtonRows[] = {
      u" グラデーションデ塗ル", 1, false},
     {TDecorationPanel::btThreeColors, 1, 2, kBarLeft + 102, 50, u"3色", u" 3色ノグラデーション", 2,
      true},
-    {TDecorationPanel::btVertical, 1, 9, kBarLeft, 80, u"縦書き", u" 縦書キトスル", 3, true},
+    {TDecorationPanel::btVertical, 1, 8, kBarLeft, 80, u"縦書き", u" 縦書キトスル", 3, true},
     {TDecorationPanel::btUnder, 1, 10, kBarLeft, 50, u"下", u" 副題ヲ下ニ置ク", 4, false},
     {TDecorationPanel::btAbove, 1, 10, kBarLeft + 50, 50, u"上", u" 副題ヲ上ニ置ク", 4, false},
     {TDecorationPanel::btLeft, 1, 11, kBarLeft, 50, u"左", u" 副題ヲ左ニ揃エル", 5, false},
@@ -125,8 +127,8 @@ constexpr CaptionRow kHeads[] = {
 };
 
 constexpr CaptionRow kCaptions[] = {
-    {1, 1, u"種類"}, {1, 2, u"色"},    {-1, 8, u"副題"},
-    {1, 9, u"方向"}, {1, 10, u"位置"}, {1, 11, u"揃え"},
+    {1, 1, u"種類"}, {1, 2, u"色"},    {-1, kTaglineRow, u"副題"},
+    {1, 8, u"方向"}, {1, 10, u"位置"}, {1, 11, u"揃え"},
 };
 
 QRect Inside(const QRect& cell, int left, int width, int height)
@@ -247,7 +249,7 @@ void TDecorationPanel::CreateTagline()
 {
     FTagline = new TEdit(this);
     FTagline->setObjectName(u"TaglineEdit"_s);
-    const QRect cell = CellRect(-1, 8);
+    const QRect cell = CellRect(-1, kTaglineRow);
     FTagline->setGeometry(Inside(cell, kBarLeft, cell.width() - kBarLeft, 19));
     FTagline->setMaxLength(LogoDocument::kMaxTextLength);
     FTagline->SetColor(0x00200000);
