@@ -15,6 +15,9 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <algorithm>
+#include <tuple>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -27,7 +30,9 @@ constexpr int kSwatchWidth = 28;
 constexpr int kSwatchLeft = TDecorationPanel::kColumnWidth - kSwatchWidth;
 constexpr int kSwatchHeight = 16;
 constexpr int kButtonHeight = 18;
-// The tagline's field, across both columns, above the rows that set it.
+// The text section's head, and the tagline's field across both columns above the rows that set
+// it.
+constexpr int kTextRow = 7;
 constexpr int kTaglineRow = 9;
 
 struct BarRow
@@ -123,7 +128,7 @@ struct CaptionRow
 };
 
 constexpr CaptionRow kHeads[] = {
-    {0, 0, u"縁取り"}, {0, 4, u"影"}, {1, 0, u"塗り"}, {1, 4, u"光彩"}, {-1, 7, u"文字"},
+    {0, 0, u"縁取り"}, {0, 4, u"影"}, {1, 0, u"塗り"}, {1, 4, u"光彩"}, {-1, kTextRow, u"文字"},
 };
 
 constexpr CaptionRow kCaptions[] = {
@@ -153,6 +158,7 @@ TDecorationPanel::TDecorationPanel(QWidget* parent)
     CreateSwatches();
     CreateButtons();
     CreateTagline();
+    OrderTabs();
     ShowValues();
 }
 
@@ -265,6 +271,26 @@ void TDecorationPanel::CreateTagline()
         if (OnEndRun)
             OnEndRun();
     });
+}
+
+void TDecorationPanel::OrderTabs()
+{
+    // Tab walks the grid as it reads: above the text section down each column, below it row by
+    // row across both.
+    const auto key = [](const QWidget* w) {
+        const QPoint at = w->mapTo(w->window(), QPoint());
+        const int row = (at.y() - kMargin) / kRowHeight;
+        const int column = at.x() >= CellRect(1, 0).left() ? 1 : 0;
+        return row < kTextRow ? std::tuple(0, column, row, at.x()) : std::tuple(1, row, at.x(), 0);
+    };
+    QList<QWidget*> stops;
+    for (QWidget* w : findChildren<QWidget*>()) {
+        if (w->focusPolicy() & Qt::TabFocus)
+            stops.append(w);
+    }
+    std::ranges::sort(stops, {}, key);
+    for (qsizetype i = 1; i < stops.size(); ++i)
+        setTabOrder(stops[i - 1], stops[i]);
 }
 
 void TDecorationPanel::StyleButton(TShineSpeedButton* button) const

@@ -123,6 +123,7 @@ private:
     void CreateSwatches();
     void CreateButtons();
     void CreateTagline();
+    void OrderTabs();
     void StyleButton(TShineSpeedButton* button) const;
     void ShowValues();
     void Change(const std::function<void(LogoDocument&)>& mutate, TStep step);
