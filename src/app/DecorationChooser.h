@@ -3,8 +3,8 @@
 
 #pragma once
 
+#include "app/ChooserLook.h"
 #include "app/DecorationPanel.h"
-#include "app/WarpChooser.h"
 
 #include <QObject>
 #include <QRect>

@@ -16,6 +16,7 @@ class QObject;
 struct PreviewScene;
 struct RenderOptions;
 struct RenderPictures;
+struct TChooserLook;
 class TAppHint;
 class TBevel;
 class TColorDialog;
@@ -158,6 +159,8 @@ public:
     bool SetTextureFile(const QString& fileName);
     // A logo file was saved or loaded under this name.
     void LogoFileUsed(const QString& fileName);
+    // The dark list of the face chooser, which the choosers' panels take for their own.
+    TChooserLook ChooserLook() const;
 
     // Controls, in creation order.
     TImage* Image2 = nullptr;

@@ -4,6 +4,7 @@
 // The window's editing comfort: the undo history and the question before unsaved work goes,
 // value hints, shortcuts and the preview's menu, drops, recent files and the folders the file
 // dialogs remember.
+#include "app/ChooserLook.h"
 #include "app/DecorationChooser.h"
 #include "app/LogoDrops.h"
 #include "app/LogoEditor.h"
@@ -108,14 +109,10 @@ void TMakeForm1::CreateComfort()
     WarpChooser = new TWarpChooser(
         this, Editor, Actions->PreviewMenu(), ValueHints, [this] { return ShownScene(); },
         [this] { return QRect(Panel0->mapToGlobal(QPoint()), Panel0->size()); });
-    // The dark list of the font chooser.
-    WarpChooser->SetLook({FontComboBox1->Color(), FontComboBox1->Font()->Color(),
-                          FontComboBox1->HighlightColor(), FontComboBox1->HighlightTextColor(),
-                          FontComboBox1->Font()->ToQFont()});
+    WarpChooser->SetLook(ChooserLook());
     new TDecorationChooser(
         this, Editor, Actions->PreviewMenu(), ValueHints,
-        [this] { return QRect(Panel0->mapToGlobal(QPoint()), Panel0->size()); },
-        WarpChooser->Look());
+        [this] { return QRect(Panel0->mapToGlobal(QPoint()), Panel0->size()); }, ChooserLook());
 
     const std::pair<TFileDialog*, QString> dialogs[] = {
         {OpenDialog1, u"OpenDialog1"_s},
@@ -241,6 +238,12 @@ bool TMakeForm1::SetTextureFile(const QString& fileName)
     OpenPictureDialog2->SetFileName(fileName);
     Editor->SetTexture(fileName, *picture);
     return true;
+}
+
+TChooserLook TMakeForm1::ChooserLook() const
+{
+    return {FontComboBox1->Color(), FontComboBox1->Font()->Color(), FontComboBox1->HighlightColor(),
+            FontComboBox1->HighlightTextColor(), FontComboBox1->Font()->ToQFont()};
 }
 
 void TMakeForm1::LogoFileUsed(const QString& fileName)

@@ -131,6 +131,22 @@ private Q_SLOTS:
         QCOMPARE(labelColor(), confirm ? chosen : before);
     }
 
+    // A font style handler stands for its own button: up, it sets no style, whatever another
+    // button of the group shows.
+    void fontStyleHandlerStandsForItsButton()
+    {
+        TMakeForm1 form(u"/opt/q/quilvoro"_s);
+        QTest::mouseClick(form.SpeedButton19, Qt::LeftButton);
+        QCOMPARE(form.Document().FontStyle, TLogoFontStyle::Italic);
+        form.SpeedButton18Click(&form);
+        QCOMPARE(form.Document().FontStyle, TLogoFontStyle::None);
+        QVERIFY(!form.SpeedButton19->Down());
+        QCOMPARE(form.Label1->Font()->Style(), TFontStyles(0));
+        form.SpeedButton18->SetDown(true);
+        form.SpeedButton18Click(&form);
+        QCOMPARE(form.Document().FontStyle, TLogoFontStyle::Bold);
+    }
+
     void newDocumentRestoresAllButFaceAndTexture()
     {
         TMakeForm1 form(u"/opt/q/quilvoro"_s);
