@@ -5,6 +5,7 @@
 // value hints, shortcuts and the preview's menu, drops, recent files and the folders the file
 // dialogs remember.
 #include "app/ChooserLook.h"
+#include "app/DecorationChooser.h"
 #include "app/LogoDrops.h"
 #include "app/LogoEditor.h"
 #include "app/LogoHistory.h"
@@ -109,6 +110,9 @@ void TMakeForm1::CreateComfort()
         this, Editor, Actions->PreviewMenu(), ValueHints, [this] { return ShownScene(); },
         [this] { return PreviewOnScreen(); });
     WarpChooser->SetLook(ChooserLook());
+    new TDecorationChooser(
+        this, Editor, Actions->PreviewMenu(), ValueHints,
+        [this] { return QRect(Panel0->mapToGlobal(QPoint()), Panel0->size()); }, ChooserLook());
 
     const std::pair<TFileDialog*, QString> dialogs[] = {
         {OpenDialog1, u"OpenDialog1"_s},
