@@ -4,40 +4,18 @@
 #include "output/SvgWriter.h"
 
 #include "output/PngWriter.h"
+#include "output/WriterParts.h"
 #include "render/VectorScene.h"
 
-#include <QBuffer>
 #include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
+#include <set>
 
 namespace {
-
-// A value in units of 10^-decimals, written with as few characters as SVG allows.
-void AppendNumber(QByteArray& out, long long value, int decimals)
-{
-    if (value < 0) {
-        out += '-';
-        value = -value;
-    }
-    long long unit = 1;
-    for (int i = 0; i < decimals; ++i)
-        unit *= 10;
-    out += QByteArray::number(value / unit);
-    long long fraction = value % unit;
-    if (fraction == 0)
-        return;
-    int digits = decimals;
-    while (fraction % 10 == 0) {
-        fraction /= 10;
-        --digits;
-    }
-    out += '.';
-    out += QByteArray::number(fraction).rightJustified(digits, '0');
-}
 
 // Appends numbers separated the short way: a minus sign separates by itself.
 class PathText
@@ -62,7 +40,7 @@ public:
     {
         if (!FFirstNumber && value >= 0)
             FOut += ' ';
-        AppendNumber(FOut, value, FDecimals);
+        WriterParts::AppendNumber(FOut, value, FDecimals);
         FFirstNumber = false;
     }
 
@@ -120,23 +98,13 @@ QByteArray Escaped(const QString& text)
     return clean.toHtmlEscaped().toUtf8();
 }
 
-// A photograph kept as JPEG loses less than this shows on screen.
-constexpr int kJpegQuality = 95;
-
 // The picture's pixels as the raster draws them, and nothing of the file they came from: no
 // colour profile for a viewer to convert by (the raster does not) and no text such as dates.
 QByteArray PictureData(const QImage& image, const QByteArray& format)
 {
     if (format == "jpeg") {
-        const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-        // a copy of the bare pixels carries no profile or text for the writer to keep
-        const QImage bare =
-            QImage(rgb.constBits(), rgb.width(), rgb.height(), rgb.bytesPerLine(), rgb.format())
-                .copy();
-        QByteArray jpeg;
-        QBuffer buffer(&jpeg);
-        buffer.open(QIODevice::WriteOnly);
-        if (bare.save(&buffer, "JPEG", kJpegQuality))
+        const QByteArray jpeg = WriterParts::BareJpeg(image);
+        if (!jpeg.isEmpty())
             return "data:image/jpeg;base64," + jpeg.toBase64();
     }
     return "data:image/png;base64," + PngWriter::Encode(image).value_or(QByteArray()).toBase64();
@@ -149,25 +117,59 @@ QByteArray Image(const QRect& rect, const QImage& image, const QByteArray& extra
         + " xlink:href=\"" + PictureData(image, format) + "\"/>\n";
 }
 
+QByteArray Decimal(double value)
+{
+    return QByteArray::number(value, 'g', 6);
+}
+
+// Filled paths, written once as a shape and placed by <use> where one recurs moved: the runs of
+// a gradation shadow are a few shapes at many places.
+class TFills
+{
+public:
+    // Counts a path to be filled; Element is then called for the same paths in the same order.
+    void Count(const QPainterPath& path) { FShapes.Count(path); }
+
+    // The element filling the next counted path, with `paint` attributes.
+    QByteArray Element(const QPainterPath& path, int decimals, const QByteArray& paint)
+    {
+        const QByteArray rule =
+            path.fillRule() == Qt::OddEvenFill ? " fill-rule=\"evenodd\"" : QByteArray();
+        const WriterParts::TShapeCopies::Copy copy = FShapes.Next();
+        if (!copy.shared)
+            return "<path d=\"" + SvgWriter::PathData(path, decimals) + '"' + paint + rule + "/>\n";
+        const QByteArray id = "shape" + QByteArray::number(copy.shape);
+        QByteArray element;
+        if (FWritten.insert(copy.shape).second)
+            element = "<defs><path id=\"" + id + "\" d=\""
+                + SvgWriter::PathData(FShapes.Shape(copy.shape), decimals) + '"' + rule
+                + "/></defs>\n";
+        element += "<use xlink:href=\"#" + id + '"';
+        if (!copy.offset.isNull())
+            element +=
+                " x=\"" + Decimal(copy.offset.x()) + "\" y=\"" + Decimal(copy.offset.y()) + '"';
+        return element + paint + "/>\n";
+    }
+
+private:
+    WriterParts::TShapeCopies FShapes;
+    std::set<int> FWritten;
+};
+
 // The fade's bands as a mask: each in the grey of its opacity, farthest first, over nothing.
-QByteArray FadeMask(const LogoRegion& region, const QByteArray& id, int decimals)
+QByteArray FadeMask(const LogoRegion& region, const QByteArray& id, int decimals, TFills& fills)
 {
     const QRect box = region.path.boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1);
     QByteArray mask =
         "<mask id=\"" + id + "\" maskUnits=\"userSpaceOnUse\" " + RectAttributes(box) + ">\n";
     for (const LogoRegion::FadeBand& band : region.bands) {
-        if (band.under.isEmpty())
+        if (band.path.isEmpty())
             continue;
         const int grey = std::clamp(int(std::lround(band.opacity * 255)), 0, 255);
-        mask += "<path d=\"" + SvgWriter::PathData(band.under, decimals) + "\" fill=\""
-            + Colour(QColor(grey, grey, grey)) + "\"/>\n";
+        mask +=
+            fills.Element(band.path, decimals, " fill=\"" + Colour(QColor(grey, grey, grey)) + '"');
     }
     return mask + "</mask>\n";
-}
-
-QByteArray Decimal(double value)
-{
-    return QByteArray::number(value, 'g', 6);
 }
 
 // A gradient in the label's coordinates, named `id`.
@@ -219,15 +221,18 @@ QByteArray SoftGroup(const std::vector<LogoRegion>& regions, std::size_t first)
     return group + ">\n";
 }
 
-QByteArray RegionElement(const LogoRegion& region, int decimals, int index)
+QByteArray RegionElement(const LogoRegion& region, int decimals, int index, TFills& fills)
 {
     const QByteArray d = "d=\"" + SvgWriter::PathData(region.path, decimals) + '"';
     const QByteArray rule =
         region.path.fillRule() == Qt::OddEvenFill ? " fill-rule=\"evenodd\"" : QByteArray();
     switch (region.kind) {
     case LogoRegion::Fill:
+        if (!region.gradient)
+            return fills.Element(region.path, decimals,
+                                 " fill=\"" + Colour(region.colour) + '"' + Opacity(region.colour));
         return GradientFor(region, index) + "<path " + d + " fill=\"" + PaintOf(region, index) + '"'
-            + (region.gradient ? QByteArray() : Opacity(region.colour)) + rule + "/>\n";
+            + rule + "/>\n";
     case LogoRegion::Stroke:
         return GradientFor(region, index) + "<path " + d + " fill=\"none\" stroke=\""
             + PaintOf(region, index) + "\" stroke-width=\"" + QByteArray::number(region.strokeWidth)
@@ -238,8 +243,8 @@ QByteArray RegionElement(const LogoRegion& region, int decimals, int index)
         // One fill seen through a mask of opaque bands: see-through bands laid side by side
         // would show seams where their antialiased edges meet.
         const QByteArray id = "fade" + Number(index);
-        return FadeMask(region, id, decimals) + "<path " + d + " fill=\"" + Colour(region.colour)
-            + '"' + rule + " mask=\"url(#" + id + ")\"/>\n";
+        return FadeMask(region, id, decimals, fills) + "<path " + d + " fill=\""
+            + Colour(region.colour) + '"' + rule + " mask=\"url(#" + id + ")\"/>\n";
     }
     }
     return {};
@@ -279,6 +284,16 @@ QByteArray GroupStart(const Group& group, const QByteArray& extra = {})
 // The regions in groups of their part and, within a part, of their soft layer (a blurred group).
 QByteArray Regions(const std::vector<LogoRegion>& regions, int shadowDecimals)
 {
+    TFills fills;
+    for (const LogoRegion& region : regions) {
+        if (region.path.isEmpty())
+            continue;
+        if (region.kind == LogoRegion::Fill && !region.gradient)
+            fills.Count(region.path);
+        for (const LogoRegion::FadeBand& band : region.bands)
+            if (region.kind == LogoRegion::Fade && !band.path.isEmpty())
+                fills.Count(band.path);
+    }
     QByteArray out;
     std::optional<LogoRegion::Part> open;
     int soft = 0; // the soft layer whose group is open
@@ -304,8 +319,8 @@ QByteArray Regions(const std::vector<LogoRegion>& regions, int shadowDecimals)
             if (soft != 0)
                 out += SoftGroup(regions, i);
         }
-        out +=
-            RegionElement(region, region.part == LogoRegion::Shadow ? shadowDecimals : 2, int(i));
+        out += RegionElement(region, region.part == LogoRegion::Shadow ? shadowDecimals : 2, int(i),
+                             fills);
     }
     closeSoft();
     if (open)

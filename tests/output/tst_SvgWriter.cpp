@@ -193,9 +193,12 @@ private Q_SLOTS:
             SvgWriter::Write(VectorScene::Of(logo.document, logo.pictures, logo.options)));
         QStringList found;
         int shapes = 0;
+        bool defined = false; // within <defs>, where a shape placed by <use> is written
         while (!xml.atEnd()) {
             if (xml.readNext() == QXmlStreamReader::EndElement && xml.name() == u"g")
                 found.last() += u':' + QString::number(shapes);
+            if (xml.tokenType() == QXmlStreamReader::EndElement && xml.name() == u"defs")
+                defined = false;
             if (xml.tokenType() != QXmlStreamReader::StartElement)
                 continue;
             const QXmlStreamAttributes a = xml.attributes();
@@ -206,8 +209,11 @@ private Q_SLOTS:
                     a.hasAttribute(u"http://www.inkscape.org/namespaces/inkscape"_s, u"label"_s));
                 found << a.value(u"id"_s).toString();
                 shapes = 0;
-            } else if (xml.name() == u"path" || xml.name() == u"image" || xml.name() == u"rect") {
-                shapes += xml.namespaceUri() == u"http://www.w3.org/2000/svg";
+            } else if (xml.name() == u"defs") {
+                defined = true;
+            } else if (xml.name() == u"path" || xml.name() == u"image" || xml.name() == u"rect"
+                       || xml.name() == u"use") {
+                shapes += xml.namespaceUri() == u"http://www.w3.org/2000/svg" && !defined;
             }
         }
         QVERIFY(!xml.hasError());
@@ -228,7 +234,7 @@ private Q_SLOTS:
         QByteArray svg;
         QCOMPARE(Run(u"gzip"_s, {u"-dc"_s, file}, &svg), 0);
         QCOMPARE(svg, SvgWriter::Write(scene));
-        QVERIFY(svgz.size() * 4 < svg.size());
+        QVERIFY(svgz.size() * 2 < svg.size());
     }
 
     void warpedLettersStayRound_data()
