@@ -223,7 +223,9 @@ QByteArray SoftGroup(const std::vector<LogoRegion>& regions, std::size_t first)
 
 QByteArray RegionElement(const LogoRegion& region, int decimals, int index, TFills& fills)
 {
-    const QByteArray d = "d=\"" + SvgWriter::PathData(region.path, decimals) + '"';
+    const auto d = [&] {
+        return "d=\"" + SvgWriter::PathData(region.path, decimals) + '"';
+    };
     const QByteArray rule =
         region.path.fillRule() == Qt::OddEvenFill ? " fill-rule=\"evenodd\"" : QByteArray();
     switch (region.kind) {
@@ -231,19 +233,19 @@ QByteArray RegionElement(const LogoRegion& region, int decimals, int index, TFil
         if (!region.gradient)
             return fills.Element(region.path, decimals,
                                  " fill=\"" + Colour(region.colour) + '"' + Opacity(region.colour));
-        return GradientFor(region, index) + "<path " + d + " fill=\"" + PaintOf(region, index) + '"'
-            + rule + "/>\n";
+        return GradientFor(region, index) + "<path " + d() + " fill=\"" + PaintOf(region, index)
+            + '"' + rule + "/>\n";
     case LogoRegion::Stroke:
-        return GradientFor(region, index) + "<path " + d + " fill=\"none\" stroke=\""
+        return GradientFor(region, index) + "<path " + d() + " fill=\"none\" stroke=\""
             + PaintOf(region, index) + "\" stroke-width=\"" + QByteArray::number(region.strokeWidth)
             + "\" stroke-linejoin=\"round\" stroke-linecap=\"round\"/>\n";
     case LogoRegion::Texture:
-        return "<path " + d + " fill=\"url(#texture)\"" + rule + "/>\n";
+        return "<path " + d() + " fill=\"url(#texture)\"" + rule + "/>\n";
     case LogoRegion::Fade: {
         // One fill seen through a mask of opaque bands: see-through bands laid side by side
         // would show seams where their antialiased edges meet.
         const QByteArray id = "fade" + Number(index);
-        return FadeMask(region, id, decimals, fills) + "<path " + d + " fill=\""
+        return FadeMask(region, id, decimals, fills) + "<path " + d() + " fill=\""
             + Colour(region.colour) + '"' + rule + " mask=\"url(#" + id + ")\"/>\n";
     }
     }

@@ -37,24 +37,29 @@ namespace WriterParts {
 
 void AppendNumber(QByteArray& out, long long value, int decimals)
 {
-    if (value < 0) {
-        out += '-';
-        value = -value;
+    // the digits, last first, at least one before the point
+    char digits[24];
+    int count = 0;
+    unsigned long long magnitude = value < 0 ? 0ULL - (unsigned long long)(value) : value;
+    do {
+        digits[count++] = char('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0 || count <= decimals);
+    int last = 0; // the fraction's trailing zeros are left out
+    while (last < decimals && digits[last] == '0')
+        ++last;
+    char text[28];
+    int length = 0;
+    if (value < 0)
+        text[length++] = '-';
+    for (int i = count; i-- > decimals;)
+        text[length++] = digits[i];
+    if (last < decimals) {
+        text[length++] = '.';
+        for (int i = decimals; i-- > last;)
+            text[length++] = digits[i];
     }
-    long long unit = 1;
-    for (int i = 0; i < decimals; ++i)
-        unit *= 10;
-    out += QByteArray::number(value / unit);
-    long long fraction = value % unit;
-    if (fraction == 0)
-        return;
-    int digits = decimals;
-    while (fraction % 10 == 0) {
-        fraction /= 10;
-        --digits;
-    }
-    out += '.';
-    out += QByteArray::number(fraction).rightJustified(digits, '0');
+    out.append(text, length);
 }
 
 QByteArray BareJpeg(const QImage& image)
