@@ -463,13 +463,13 @@ private:
         for (const LogoRegion::FadeBand& band : region.bands) {
             if (band.path.isEmpty())
                 continue;
-            Put(group.out, std::clamp(band.opacity, 0.0, 1.0), 4);
-            group.out += "g\n";
+            const double grey = std::clamp(band.opacity, 0.0, 1.0);
+            AppendColour(group.out, QColor::fromRgbF(float(grey), float(grey), float(grey)), "rg");
             FillShape(group, band.path, DecimalsOf(region));
         }
         const QRectF bounds = region.path.boundingRect().adjusted(-1, -1, 1, 1);
         const int form = FObjects.AddStream(" /Type /XObject /Subtype /Form" + Box(bounds)
-                                                + " /Group << /S /Transparency /CS /DeviceGray >>"
+                                                + " /Group << /S /Transparency /CS /DeviceRGB >>"
                                                 + group.Resources(),
                                             group.out, kContentLevel);
         const int state = FObjects.Add("<< /Type /ExtGState /SMask << /Type /Mask /S /Luminosity "

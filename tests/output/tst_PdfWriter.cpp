@@ -169,6 +169,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("program");
         QTest::newRow("pdftoppm") << u"pdftoppm"_s;
         QTest::newRow("pdftocairo") << u"pdftocairo"_s;
+        QTest::newRow("mutool") << u"mutool"_s;
+        // Ghostscript takes a mask's greys through its colour management unless they are RGB
+        QTest::newRow("gs") << u"gs"_s;
     }
 
     // A fade of many bands, each a rectangle holding the nearer ones, shows every band at its
@@ -176,6 +179,8 @@ private Q_SLOTS:
     void fadeShowsEachBandAtItsOpacity()
     {
         QFETCH(QString, program);
+        if (QStandardPaths::findExecutable(program).isEmpty())
+            QSKIP("not installed");
         constexpr int kBands = 200;
         constexpr int kRing = 2; // pixels of each band that no nearer band covers
         VectorScene scene;
@@ -211,6 +216,21 @@ private:
     QImage DrawnBy(const QString& program, const QString& file, QSize size)
     {
         const QString png = FDir.filePath(u"drawn"_s);
+        // pages are a point per pixel
+        if (program == u"mutool")
+            return Run(program,
+                       {u"draw"_s, u"-q"_s, u"-r"_s, u"72"_s, u"-o"_s, png + u".png"_s, file})
+                    == 0
+                ? QImage(png + u".png"_s)
+                : QImage();
+        if (program == u"gs")
+            return Run(program,
+                       {u"-q"_s, u"-dNOPAUSE"_s, u"-dBATCH"_s, u"-dSAFER"_s, u"-sDEVICE=png16m"_s,
+                        u"-r72"_s, u"-dGraphicsAlphaBits=4"_s, u"-sOutputFile="_s + png + u".png"_s,
+                        file})
+                    == 0
+                ? QImage(png + u".png"_s)
+                : QImage();
         if (Run(program,
                 {u"-png"_s, u"-singlefile"_s, u"-scale-to-x"_s, QString::number(size.width()),
                  u"-scale-to-y"_s, QString::number(size.height()), file, png})
