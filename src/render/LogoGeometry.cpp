@@ -307,12 +307,18 @@ void LogoGeometry::AddFace(std::vector<LogoRegion>& regions, const QPainterPath&
     auto fill = [&](QPoint offset, const QColor& colour) {
         regions.push_back(Filled(letters.translated(offset), colour));
     };
+    // Across the letters as placed, bent when warped: a placement is bent only by Within.
+    auto faceGradient = [&] {
+        const QMargins reach = Reach();
+        const int spread = std::max({reach.left(), reach.top(), reach.right(), reach.bottom()});
+        return DecorationPainter::FaceGradient(
+            FLook, LogoPainter(FLook, FLabelSize, FScale).Placement({}).Within(FView, spread),
+            [](TColor c) { return ToQColor(c); });
+    };
     auto fillFace = [&](QPoint offset) {
         fill(offset, face);
         if (FLook.decorations.gradient)
-            regions.back().gradient = DecorationPainter::FaceGradient(
-                FLook, LogoPainter(FLook, FLabelSize, FScale).Placement({}),
-                [](TColor c) { return ToQColor(c); });
+            regions.back().gradient = faceGradient();
     };
     switch (FLook.style) {
     case dxfNormal:
@@ -346,9 +352,7 @@ void LogoGeometry::AddFace(std::vector<LogoRegion>& regions, const QPainterPath&
             const int width = s == 1 ? FLook.penWidth : std::max(1, FLook.penWidth) * s;
             stroke.strokeWidth = std::max(1, width);
             if (FLook.decorations.gradient)
-                stroke.gradient = DecorationPainter::FaceGradient(
-                    FLook, LogoPainter(FLook, FLabelSize, FScale).Placement({}),
-                    [](TColor c) { return ToQColor(c); });
+                stroke.gradient = faceGradient();
             regions.push_back(stroke);
         } else {
             fillFace({});

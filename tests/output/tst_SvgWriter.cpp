@@ -118,9 +118,6 @@ private Q_SLOTS:
         const QImage raster = DocumentRenderer::Render(logo.document, logo.pictures, logo.options);
         QCOMPARE(drawn.size(), raster.size());
         const PictureDifference difference = Difference(raster, drawn);
-        // not yet held: the bent, spaced line is placed apart from the raster's by a pixel or two
-        QEXPECT_FAIL("gradation depth30 size60 spaced gradient warp1:60",
-                     "a spaced arch is placed apart from the raster", Abort);
         QVERIFY2(difference.meanLevels <= 2,
                  qPrintable(u"mean %1 levels"_s.arg(difference.meanLevels)));
         QVERIFY2(difference.farShare <= 0.01,
