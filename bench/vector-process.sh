@@ -13,6 +13,10 @@ set -euo pipefail
 
 source "$(dirname "$(realpath "$0")")/process-timing.sh"
 sed 's/^Shadow3=1/Shadow2=1/' heavy.qvd > deep.qvd
+# the heavy logo with three rings, a gradient, a blurred gradation shadow and a glow
+{ cat heavy.qvd; printf '%s\n' Edge1Width=4 Edge1Color=16777215 Edge2Width=4 Edge2Color=0 \
+    Edge3Width=3 Edge3Color=65535 Fill=1 FillColor2=2139610 FillAngle=90 ShadowBlur=6 \
+    GlowSize=16 GlowColor=16776960 GlowOpacity=70; } > decorated.qvd
 stacked=$here/anchors/cairo-stacked.py
 
 # times the command after $1 (a label) and prints its medians and the size of file $2
@@ -26,14 +30,18 @@ measure() {
     "$(median_ms 1 < times.txt)" "$(median_ms 2 < times.txt)" "$(stat -c %s "$output")" "$runs"
 }
 
-for case in "heavy.qvd out.svg" "heavy.qvd out.pdf" "deep.qvd deep.svg" "heavy.qvd out.png"; do
+for case in "heavy.qvd out.svg" "heavy.qvd out.pdf" "deep.qvd deep.svg" "heavy.qvd out.png" \
+  "decorated.qvd decorated.svg"; do
   read -r input output <<< "$case"
   measure "quilvoro render $input -o $output" "$output" run "$input" -o "$output"
 done
 for output in stacked.svg stacked.pdf; do
   measure "cairo-stacked.py 1 opaque $output" "$output" "$stacked" 1 opaque "$output"
 done
+# drawn only (a PPM is written as it stands), and written as PNG, which costs poppler more than
+# the drawing
 for pdf in out.pdf stacked.pdf; do
-  measure "pdftoppm -r 288 $pdf (4×)" drawn.png pdftoppm -png -singlefile -r 288 "$pdf" drawn
+  measure "pdftoppm -r 288 $pdf (4×), PPM" drawn.ppm pdftoppm -singlefile -r 288 "$pdf" drawn
+  measure "pdftoppm -r 288 $pdf (4×), PNG" drawn.png pdftoppm -png -singlefile -r 288 "$pdf" drawn
 done
 printf 'machine: %s cores, load average %s\n' "$(nproc)" "$(cut -d' ' -f1-3 /proc/loadavg)"
