@@ -217,6 +217,29 @@ private Q_SLOTS:
         QCOMPARE(found.join(u' '), groups);
     }
 
+    void gradationIsAFewShapesPlaced_data()
+    {
+        QTest::addColumn<QString>("tag");
+        QTest::newRow("opaque") << u"gradation depth200 size100 angle30"_s;
+        QTest::newRow("fading out") << u"gradation depth200 size100 angle30 transparent"_s;
+        QTest::newRow("at 3x") << u"gradation depth200 size100 angle30 scale3"_s;
+    }
+
+    // The runs of a gradation take a few lengths, so the file holds a few shapes and places them
+    // once per run, rather than an outline per run.
+    void gradationIsAFewShapesPlaced()
+    {
+        QFETCH(QString, tag);
+        const Logo logo = LogoFor(tag);
+        const QByteArray svg =
+            SvgWriter::Write(VectorScene::Of(logo.document, logo.pictures, logo.options));
+        const qsizetype shapes = svg.count("<defs><path id=\"shape");
+        const qsizetype placed = svg.count("<use ");
+        QVERIFY2(shapes >= 1 && shapes <= 4, qPrintable(QString::number(shapes)));
+        QVERIFY2(placed >= 30, qPrintable(QString::number(placed)));
+        QVERIFY2(svg.size() < 40000, qPrintable(QString::number(svg.size())));
+    }
+
     // .svgz is the SVG through gzip, with no time in its header, so it too is the same each time.
     void compressedIsTheSvg()
     {
