@@ -11,6 +11,7 @@
 # (user + sys) are what load does not change.
 set -euo pipefail
 
+# shellcheck source=process-timing.sh
 source "$(dirname "$(realpath "$0")")/process-timing.sh"
 sed 's/^Shadow3=1/Shadow2=1/' heavy.qvd > deep.qvd
 # the heavy logo with three rings, a gradient, a blurred gradation shadow and a glow
