@@ -20,7 +20,9 @@ namespace {
 
 using WriterParts::TShapeCopies;
 
-// Content and pictures deflate quickly at this level and barely smaller above it.
+// Paths deflate quickly at this level and barely smaller above it; the blurred pictures of soft
+// layers are most of a decorated file, a fifth smaller at zlib's default than at 3, for 10 % of
+// the time.
 constexpr int kContentLevel = 3;
 constexpr int kPictureLevel = 6;
 
@@ -575,19 +577,20 @@ private:
         }
         const bool alpha = image.hasAlphaChannel();
         const QImage straight = image.convertToFormat(QImage::Format_ARGB32);
-        QByteArray rgb;
-        QByteArray mask;
-        rgb.reserve(qsizetype(straight.width()) * straight.height() * 3);
-        if (alpha)
-            mask.reserve(qsizetype(straight.width()) * straight.height());
-        for (int y = 0; y < straight.height(); ++y) {
+        const int width = straight.width();
+        const int height = straight.height();
+        QByteArray rgb(qsizetype(width) * height * 3, Qt::Uninitialized);
+        QByteArray mask(alpha ? qsizetype(width) * height : 0, Qt::Uninitialized);
+        char* colour = rgb.data();
+        char* cover = mask.data();
+        for (int y = 0; y < height; ++y) {
             const auto* line = reinterpret_cast<const QRgb*>(straight.constScanLine(y));
-            for (int x = 0; x < straight.width(); ++x) {
-                rgb += char(qRed(line[x]));
-                rgb += char(qGreen(line[x]));
-                rgb += char(qBlue(line[x]));
+            for (int x = 0; x < width; ++x) {
+                *colour++ = char(qRed(line[x]));
+                *colour++ = char(qGreen(line[x]));
+                *colour++ = char(qBlue(line[x]));
                 if (alpha)
-                    mask += char(qAlpha(line[x]));
+                    *cover++ = char(qAlpha(line[x]));
             }
         }
         QByteArray smask;
