@@ -32,7 +32,7 @@ measure() {
 }
 
 for case in "heavy.qvd out.svg" "heavy.qvd out.pdf" "deep.qvd deep.svg" "heavy.qvd out.png" \
-  "decorated.qvd decorated.svg"; do
+  "decorated.qvd decorated.svg" "decorated.qvd decorated.pdf"; do
   read -r input output <<< "$case"
   measure "quilvoro render $input -o $output" "$output" run "$input" -o "$output"
 done
