@@ -122,29 +122,39 @@ QByteArray Decimal(double value)
     return QByteArray::number(value, 'g', 6);
 }
 
-// Filled paths, written once as a shape and placed by <use> where one recurs moved: the runs of
-// a gradation shadow are a few shapes at many places.
+// The shadow's filled paths, a shape that recurs moved (the runs of a gradation) written once in
+// the document's definitions, where removing a group in an editor leaves it, and placed by <use>.
 class TFills
 {
 public:
     // Counts a path to be filled; Element is then called for the same paths in the same order.
-    void Count(const QPainterPath& path) { FShapes.Count(path); }
+    void Count(const QPainterPath& path, int decimals)
+    {
+        const int shape = FShapes.Count(path);
+        if (shape == int(FDecimals.size()))
+            FDecimals.push_back(decimals);
+    }
+
+    // The shapes placed more than once.
+    QByteArray Definitions() const
+    {
+        QByteArray out;
+        for (int shape = 0; shape < FShapes.Shapes(); ++shape)
+            if (FShapes.Shared(shape))
+                out += "<path id=\"shape" + QByteArray::number(shape) + "\" d=\""
+                    + SvgWriter::PathData(FShapes.Shape(shape), FDecimals[std::size_t(shape)]) + '"'
+                    + Rule(FShapes.Shape(shape)) + "/>\n";
+        return out;
+    }
 
     // The element filling the next counted path, with `paint` attributes.
     QByteArray Element(const QPainterPath& path, int decimals, const QByteArray& paint)
     {
-        const QByteArray rule =
-            path.fillRule() == Qt::OddEvenFill ? " fill-rule=\"evenodd\"" : QByteArray();
         const WriterParts::TShapeCopies::Copy copy = FShapes.Next();
         if (!copy.shared)
-            return "<path d=\"" + SvgWriter::PathData(path, decimals) + '"' + paint + rule + "/>\n";
-        const QByteArray id = "shape" + QByteArray::number(copy.shape);
-        QByteArray element;
-        if (FWritten.insert(copy.shape).second)
-            element = "<defs><path id=\"" + id + "\" d=\""
-                + SvgWriter::PathData(FShapes.Shape(copy.shape), decimals) + '"' + rule
-                + "/></defs>\n";
-        element += "<use xlink:href=\"#" + id + '"';
+            return "<path d=\"" + SvgWriter::PathData(path, decimals) + '"' + paint + Rule(path)
+                + "/>\n";
+        QByteArray element = "<use xlink:href=\"#shape" + QByteArray::number(copy.shape) + '"';
         if (!copy.offset.isNull())
             element +=
                 " x=\"" + Decimal(copy.offset.x()) + "\" y=\"" + Decimal(copy.offset.y()) + '"';
@@ -152,8 +162,13 @@ public:
     }
 
 private:
+    static QByteArray Rule(const QPainterPath& path)
+    {
+        return path.fillRule() == Qt::OddEvenFill ? " fill-rule=\"evenodd\"" : QByteArray();
+    }
+
     WriterParts::TShapeCopies FShapes;
-    std::set<int> FWritten;
+    std::vector<int> FDecimals; // by shape, its first path's
 };
 
 // The fade's bands as a mask: each in the grey of its opacity, farthest first, over nothing.
@@ -230,11 +245,11 @@ QByteArray RegionElement(const LogoRegion& region, int decimals, int index, TFil
         region.path.fillRule() == Qt::OddEvenFill ? " fill-rule=\"evenodd\"" : QByteArray();
     switch (region.kind) {
     case LogoRegion::Fill:
-        if (!region.gradient)
+        if (!region.gradient && region.part == LogoRegion::Shadow)
             return fills.Element(region.path, decimals,
                                  " fill=\"" + Colour(region.colour) + '"' + Opacity(region.colour));
         return GradientFor(region, index) + "<path " + d() + " fill=\"" + PaintOf(region, index)
-            + '"' + rule + "/>\n";
+            + '"' + (region.gradient ? QByteArray() : Opacity(region.colour)) + rule + "/>\n";
     case LogoRegion::Stroke:
         return GradientFor(region, index) + "<path " + d() + " fill=\"none\" stroke=\""
             + PaintOf(region, index) + "\" stroke-width=\"" + QByteArray::number(region.strokeWidth)
@@ -280,22 +295,33 @@ QByteArray GroupStart(const Group& group, const QByteArray& extra = {})
         + ">\n";
 }
 
-// The regions, each part in a group of its own. Shadows are polygons and keep to the precision
-// the picture's size needs; the letters' curves keep hundredths, so that they stay smooth when
-// zoomed.
-// The regions in groups of their part and, within a part, of their soft layer (a blurred group).
-QByteArray Regions(const std::vector<LogoRegion>& regions, int shadowDecimals)
+// Shadows are polygons and keep to the precision the picture's size needs; the letters' curves
+// keep hundredths, so that they stay smooth when zoomed.
+int DecimalsOf(const LogoRegion& region, int shadowDecimals)
 {
-    TFills fills;
+    return region.part == LogoRegion::Shadow ? shadowDecimals : 2;
+}
+
+// The shadow's fills, counted in the order Regions writes them.
+void CountFills(TFills& fills, const std::vector<LogoRegion>& regions, int shadowDecimals)
+{
     for (const LogoRegion& region : regions) {
         if (region.path.isEmpty())
             continue;
-        if (region.kind == LogoRegion::Fill && !region.gradient)
-            fills.Count(region.path);
-        for (const LogoRegion::FadeBand& band : region.bands)
-            if (region.kind == LogoRegion::Fade && !band.path.isEmpty())
-                fills.Count(band.path);
+        const int decimals = DecimalsOf(region, shadowDecimals);
+        if (region.kind == LogoRegion::Fill && !region.gradient
+            && region.part == LogoRegion::Shadow)
+            fills.Count(region.path, decimals);
+        if (region.kind == LogoRegion::Fade)
+            for (const LogoRegion::FadeBand& band : region.bands)
+                if (!band.path.isEmpty())
+                    fills.Count(band.path, decimals);
     }
+}
+
+// The regions in groups of their part and, within a part, of their soft layer (a blurred group).
+QByteArray Regions(const std::vector<LogoRegion>& regions, int shadowDecimals, TFills& fills)
+{
     QByteArray out;
     std::optional<LogoRegion::Part> open;
     int soft = 0; // the soft layer whose group is open
@@ -321,8 +347,7 @@ QByteArray Regions(const std::vector<LogoRegion>& regions, int shadowDecimals)
             if (soft != 0)
                 out += SoftGroup(regions, i);
         }
-        out += RegionElement(region, region.part == LogoRegion::Shadow ? shadowDecimals : 2, int(i),
-                             fills);
+        out += RegionElement(region, DecimalsOf(region, shadowDecimals), int(i), fills);
     }
     closeSoft();
     if (open)
@@ -413,8 +438,13 @@ QByteArray Write(const VectorScene& scene)
 
     const bool clip = scene.ClipsToLabel();
     const bool texture = !scene.texture.isNull();
-    if (clip || texture) {
-        svg += "<defs>\n";
+    // a tenth of a preview pixel is at most a fifth of a device pixel up to scale 2
+    const int shadowDecimals = scene.outputSize.width() > 2 * r.width() ? 2 : 1;
+    TFills fills;
+    CountFills(fills, scene.regions, shadowDecimals);
+    const QByteArray shapes = fills.Definitions();
+    if (clip || texture || !shapes.isEmpty()) {
+        svg += "<defs>\n" + shapes;
         if (clip)
             svg += "<clipPath id=\"label\"><rect " + RectAttributes(scene.labelRect)
                 + "/></clipPath>\n";
@@ -440,8 +470,7 @@ QByteArray Write(const VectorScene& scene)
         svg += "</g>\n";
     if (clip)
         svg += GroupStart({"logo", "Logo"}, clipAttribute);
-    // a tenth of a preview pixel is at most a fifth of a device pixel up to scale 2
-    svg += Regions(scene.regions, scene.outputSize.width() > 2 * r.width() ? 2 : 1);
+    svg += Regions(scene.regions, shadowDecimals, fills);
     if (clip)
         svg += "</g>\n";
     svg += "</svg>\n";

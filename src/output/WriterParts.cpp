@@ -76,23 +76,24 @@ QByteArray BareJpeg(const QImage& image)
     return jpeg;
 }
 
-void TShapeCopies::Count(const QPainterPath& path)
+int TShapeCopies::Count(const QPainterPath& path)
 {
     QPointF offset;
     for (std::size_t i = 0; i < FShapes.size(); ++i)
         if (IsMoved(FShapes[i].path, path, offset)) {
             ++FShapes[i].uses;
             FCopies.push_back({int(i), offset});
-            return;
+            return int(i);
         }
     FShapes.push_back({path, 1});
     FCopies.push_back({int(FShapes.size() - 1), {}});
+    return int(FShapes.size() - 1);
 }
 
 TShapeCopies::Copy TShapeCopies::Next()
 {
     Copy copy = FCopies.at(FNext++);
-    copy.shared = FShapes[std::size_t(copy.shape)].uses > 1;
+    copy.shared = Shared(copy.shape);
     return copy;
 }
 

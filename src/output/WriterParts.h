@@ -33,10 +33,13 @@ public:
         QPointF offset; // from the shape's first path
         bool shared = false; // whether other paths are this shape too
     };
-    void Count(const QPainterPath& path);
+    // Counts a path; the shape it is.
+    int Count(const QPainterPath& path);
     // The copy the next counted path is.
     Copy Next();
+    int Shapes() const { return int(FShapes.size()); }
     const QPainterPath& Shape(int index) const { return FShapes[std::size_t(index)].path; }
+    bool Shared(int index) const { return FShapes[std::size_t(index)].uses > 1; }
 
 private:
     struct Entry
