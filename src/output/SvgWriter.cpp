@@ -4,40 +4,18 @@
 #include "output/SvgWriter.h"
 
 #include "output/PngWriter.h"
+#include "output/WriterParts.h"
 #include "render/VectorScene.h"
 
-#include <QBuffer>
 #include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
+#include <set>
 
 namespace {
-
-// A value in units of 10^-decimals, written with as few characters as SVG allows.
-void AppendNumber(QByteArray& out, long long value, int decimals)
-{
-    if (value < 0) {
-        out += '-';
-        value = -value;
-    }
-    long long unit = 1;
-    for (int i = 0; i < decimals; ++i)
-        unit *= 10;
-    out += QByteArray::number(value / unit);
-    long long fraction = value % unit;
-    if (fraction == 0)
-        return;
-    int digits = decimals;
-    while (fraction % 10 == 0) {
-        fraction /= 10;
-        --digits;
-    }
-    out += '.';
-    out += QByteArray::number(fraction).rightJustified(digits, '0');
-}
 
 // Appends numbers separated the short way: a minus sign separates by itself.
 class PathText
@@ -62,7 +40,7 @@ public:
     {
         if (!FFirstNumber && value >= 0)
             FOut += ' ';
-        AppendNumber(FOut, value, FDecimals);
+        WriterParts::AppendNumber(FOut, value, FDecimals);
         FFirstNumber = false;
     }
 
@@ -120,23 +98,13 @@ QByteArray Escaped(const QString& text)
     return clean.toHtmlEscaped().toUtf8();
 }
 
-// A photograph kept as JPEG loses less than this shows on screen.
-constexpr int kJpegQuality = 95;
-
 // The picture's pixels as the raster draws them, and nothing of the file they came from: no
 // colour profile for a viewer to convert by (the raster does not) and no text such as dates.
 QByteArray PictureData(const QImage& image, const QByteArray& format)
 {
     if (format == "jpeg") {
-        const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-        // a copy of the bare pixels carries no profile or text for the writer to keep
-        const QImage bare =
-            QImage(rgb.constBits(), rgb.width(), rgb.height(), rgb.bytesPerLine(), rgb.format())
-                .copy();
-        QByteArray jpeg;
-        QBuffer buffer(&jpeg);
-        buffer.open(QIODevice::WriteOnly);
-        if (bare.save(&buffer, "JPEG", kJpegQuality))
+        const QByteArray jpeg = WriterParts::BareJpeg(image);
+        if (!jpeg.isEmpty())
             return "data:image/jpeg;base64," + jpeg.toBase64();
     }
     return "data:image/png;base64," + PngWriter::Encode(image).value_or(QByteArray()).toBase64();
@@ -149,25 +117,74 @@ QByteArray Image(const QRect& rect, const QImage& image, const QByteArray& extra
         + " xlink:href=\"" + PictureData(image, format) + "\"/>\n";
 }
 
+QByteArray Decimal(double value)
+{
+    return QByteArray::number(value, 'g', 6);
+}
+
+// The shadow's filled paths, a shape that recurs moved (the runs of a gradation) written once in
+// the document's definitions, where removing a group in an editor leaves it, and placed by <use>.
+class TFills
+{
+public:
+    // Counts a path to be filled; Element is then called for the same paths in the same order.
+    void Count(const QPainterPath& path, int decimals)
+    {
+        const int shape = FShapes.Count(path);
+        if (shape == int(FDecimals.size()))
+            FDecimals.push_back(decimals);
+    }
+
+    // The shapes placed more than once.
+    QByteArray Definitions() const
+    {
+        QByteArray out;
+        for (int shape = 0; shape < FShapes.Shapes(); ++shape)
+            if (FShapes.Shared(shape))
+                out += "<path id=\"shape" + QByteArray::number(shape) + "\" d=\""
+                    + SvgWriter::PathData(FShapes.Shape(shape), FDecimals[std::size_t(shape)]) + '"'
+                    + Rule(FShapes.Shape(shape)) + "/>\n";
+        return out;
+    }
+
+    // The element filling the next counted path, with `paint` attributes.
+    QByteArray Element(const QPainterPath& path, int decimals, const QByteArray& paint)
+    {
+        const WriterParts::TShapeCopies::Copy copy = FShapes.Next();
+        if (!copy.shared)
+            return "<path d=\"" + SvgWriter::PathData(path, decimals) + '"' + paint + Rule(path)
+                + "/>\n";
+        QByteArray element = "<use xlink:href=\"#shape" + QByteArray::number(copy.shape) + '"';
+        if (!copy.offset.isNull())
+            element +=
+                " x=\"" + Decimal(copy.offset.x()) + "\" y=\"" + Decimal(copy.offset.y()) + '"';
+        return element + paint + "/>\n";
+    }
+
+private:
+    static QByteArray Rule(const QPainterPath& path)
+    {
+        return path.fillRule() == Qt::OddEvenFill ? " fill-rule=\"evenodd\"" : QByteArray();
+    }
+
+    WriterParts::TShapeCopies FShapes;
+    std::vector<int> FDecimals; // by shape, its first path's
+};
+
 // The fade's bands as a mask: each in the grey of its opacity, farthest first, over nothing.
-QByteArray FadeMask(const LogoRegion& region, const QByteArray& id, int decimals)
+QByteArray FadeMask(const LogoRegion& region, const QByteArray& id, int decimals, TFills& fills)
 {
     const QRect box = region.path.boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1);
     QByteArray mask =
         "<mask id=\"" + id + "\" maskUnits=\"userSpaceOnUse\" " + RectAttributes(box) + ">\n";
     for (const LogoRegion::FadeBand& band : region.bands) {
-        if (band.under.isEmpty())
+        if (band.path.isEmpty())
             continue;
         const int grey = std::clamp(int(std::lround(band.opacity * 255)), 0, 255);
-        mask += "<path d=\"" + SvgWriter::PathData(band.under, decimals) + "\" fill=\""
-            + Colour(QColor(grey, grey, grey)) + "\"/>\n";
+        mask +=
+            fills.Element(band.path, decimals, " fill=\"" + Colour(QColor(grey, grey, grey)) + '"');
     }
     return mask + "</mask>\n";
-}
-
-QByteArray Decimal(double value)
-{
-    return QByteArray::number(value, 'g', 6);
 }
 
 // A gradient in the label's coordinates, named `id`.
@@ -219,27 +236,32 @@ QByteArray SoftGroup(const std::vector<LogoRegion>& regions, std::size_t first)
     return group + ">\n";
 }
 
-QByteArray RegionElement(const LogoRegion& region, int decimals, int index)
+QByteArray RegionElement(const LogoRegion& region, int decimals, int index, TFills& fills)
 {
-    const QByteArray d = "d=\"" + SvgWriter::PathData(region.path, decimals) + '"';
+    const auto d = [&] {
+        return "d=\"" + SvgWriter::PathData(region.path, decimals) + '"';
+    };
     const QByteArray rule =
         region.path.fillRule() == Qt::OddEvenFill ? " fill-rule=\"evenodd\"" : QByteArray();
     switch (region.kind) {
     case LogoRegion::Fill:
-        return GradientFor(region, index) + "<path " + d + " fill=\"" + PaintOf(region, index) + '"'
-            + (region.gradient ? QByteArray() : Opacity(region.colour)) + rule + "/>\n";
+        if (!region.gradient && region.part == LogoRegion::Shadow)
+            return fills.Element(region.path, decimals,
+                                 " fill=\"" + Colour(region.colour) + '"' + Opacity(region.colour));
+        return GradientFor(region, index) + "<path " + d() + " fill=\"" + PaintOf(region, index)
+            + '"' + (region.gradient ? QByteArray() : Opacity(region.colour)) + rule + "/>\n";
     case LogoRegion::Stroke:
-        return GradientFor(region, index) + "<path " + d + " fill=\"none\" stroke=\""
+        return GradientFor(region, index) + "<path " + d() + " fill=\"none\" stroke=\""
             + PaintOf(region, index) + "\" stroke-width=\"" + QByteArray::number(region.strokeWidth)
             + "\" stroke-linejoin=\"round\" stroke-linecap=\"round\"/>\n";
     case LogoRegion::Texture:
-        return "<path " + d + " fill=\"url(#texture)\"" + rule + "/>\n";
+        return "<path " + d() + " fill=\"url(#texture)\"" + rule + "/>\n";
     case LogoRegion::Fade: {
         // One fill seen through a mask of opaque bands: see-through bands laid side by side
         // would show seams where their antialiased edges meet.
         const QByteArray id = "fade" + Number(index);
-        return FadeMask(region, id, decimals) + "<path " + d + " fill=\"" + Colour(region.colour)
-            + '"' + rule + " mask=\"url(#" + id + ")\"/>\n";
+        return FadeMask(region, id, decimals, fills) + "<path " + d() + " fill=\""
+            + Colour(region.colour) + '"' + rule + " mask=\"url(#" + id + ")\"/>\n";
     }
     }
     return {};
@@ -273,11 +295,32 @@ QByteArray GroupStart(const Group& group, const QByteArray& extra = {})
         + ">\n";
 }
 
-// The regions, each part in a group of its own. Shadows are polygons and keep to the precision
-// the picture's size needs; the letters' curves keep hundredths, so that they stay smooth when
-// zoomed.
+// Shadows are polygons and keep to the precision the picture's size needs; the letters' curves
+// keep hundredths, so that they stay smooth when zoomed.
+int DecimalsOf(const LogoRegion& region, int shadowDecimals)
+{
+    return region.part == LogoRegion::Shadow ? shadowDecimals : 2;
+}
+
+// The shadow's fills, counted in the order Regions writes them.
+void CountFills(TFills& fills, const std::vector<LogoRegion>& regions, int shadowDecimals)
+{
+    for (const LogoRegion& region : regions) {
+        if (region.path.isEmpty())
+            continue;
+        const int decimals = DecimalsOf(region, shadowDecimals);
+        if (region.kind == LogoRegion::Fill && !region.gradient
+            && region.part == LogoRegion::Shadow)
+            fills.Count(region.path, decimals);
+        if (region.kind == LogoRegion::Fade)
+            for (const LogoRegion::FadeBand& band : region.bands)
+                if (!band.path.isEmpty())
+                    fills.Count(band.path, decimals);
+    }
+}
+
 // The regions in groups of their part and, within a part, of their soft layer (a blurred group).
-QByteArray Regions(const std::vector<LogoRegion>& regions, int shadowDecimals)
+QByteArray Regions(const std::vector<LogoRegion>& regions, int shadowDecimals, TFills& fills)
 {
     QByteArray out;
     std::optional<LogoRegion::Part> open;
@@ -304,8 +347,7 @@ QByteArray Regions(const std::vector<LogoRegion>& regions, int shadowDecimals)
             if (soft != 0)
                 out += SoftGroup(regions, i);
         }
-        out +=
-            RegionElement(region, region.part == LogoRegion::Shadow ? shadowDecimals : 2, int(i));
+        out += RegionElement(region, DecimalsOf(region, shadowDecimals), int(i), fills);
     }
     closeSoft();
     if (open)
@@ -396,8 +438,13 @@ QByteArray Write(const VectorScene& scene)
 
     const bool clip = scene.ClipsToLabel();
     const bool texture = !scene.texture.isNull();
-    if (clip || texture) {
-        svg += "<defs>\n";
+    // a tenth of a preview pixel is at most a fifth of a device pixel up to scale 2
+    const int shadowDecimals = scene.outputSize.width() > 2 * r.width() ? 2 : 1;
+    TFills fills;
+    CountFills(fills, scene.regions, shadowDecimals);
+    const QByteArray shapes = fills.Definitions();
+    if (clip || texture || !shapes.isEmpty()) {
+        svg += "<defs>\n" + shapes;
         if (clip)
             svg += "<clipPath id=\"label\"><rect " + RectAttributes(scene.labelRect)
                 + "/></clipPath>\n";
@@ -423,8 +470,7 @@ QByteArray Write(const VectorScene& scene)
         svg += "</g>\n";
     if (clip)
         svg += GroupStart({"logo", "Logo"}, clipAttribute);
-    // a tenth of a preview pixel is at most a fifth of a device pixel up to scale 2
-    svg += Regions(scene.regions, scene.outputSize.width() > 2 * r.width() ? 2 : 1);
+    svg += Regions(scene.regions, shadowDecimals, fills);
     if (clip)
         svg += "</g>\n";
     svg += "</svg>\n";

@@ -271,20 +271,18 @@ void LogoGeometry::AddShadow(std::vector<LogoRegion>& regions, const QPainterPat
     std::vector<int> ends;
     for (const Run& run : runs)
         ends.push_back(run.last);
-    const std::vector<ShadowSweep::Band> bands =
-        ShadowSweep::Bands(letters, step, ends, FTolerance, fadesOut);
+    const std::vector<QPainterPath> bands = ShadowSweep::Runs(letters, step, ends, FTolerance);
     if (fadesOut) {
         regions.push_back(Faded(letters, step, layers, runs, bands));
         return;
     }
     for (std::size_t i = bands.size(); i-- > 0;) // farthest first
-        regions.push_back(
-            Filled(bands[i].under, QColor::fromRgb(runs[i].colour), LogoRegion::Shadow));
+        regions.push_back(Filled(bands[i], QColor::fromRgb(runs[i].colour), LogoRegion::Shadow));
 }
 
 LogoRegion LogoGeometry::Faded(const QPainterPath& letters, QPoint step, int layers,
                                const std::vector<Run>& runs,
-                               const std::vector<ShadowSweep::Band>& bands) const
+                               const std::vector<QPainterPath>& bands) const
 {
     LogoRegion fade;
     fade.kind = LogoRegion::Fade;
@@ -295,7 +293,7 @@ LogoRegion LogoGeometry::Faded(const QPainterPath& letters, QPoint step, int lay
         // The share of the shadow colour in the run's middle layer.
         const int first = i == 0 ? 1 : runs[i - 1].last + 1;
         const double middle = (first + runs[i].last) / 2.0;
-        fade.bands.push_back({bands[i].under, bands[i].reach, (layers - middle + 1) / layers});
+        fade.bands.push_back({bands[i], (layers - middle + 1) / layers});
     }
     return fade;
 }
@@ -309,12 +307,18 @@ void LogoGeometry::AddFace(std::vector<LogoRegion>& regions, const QPainterPath&
     auto fill = [&](QPoint offset, const QColor& colour) {
         regions.push_back(Filled(letters.translated(offset), colour));
     };
+    // Across the letters as placed, bent when warped: a placement is bent only by Within.
+    auto faceGradient = [&] {
+        const QMargins reach = Reach();
+        const int spread = std::max({reach.left(), reach.top(), reach.right(), reach.bottom()});
+        return DecorationPainter::FaceGradient(
+            FLook, LogoPainter(FLook, FLabelSize, FScale).Placement({}).Within(FView, spread),
+            [](TColor c) { return ToQColor(c); });
+    };
     auto fillFace = [&](QPoint offset) {
         fill(offset, face);
         if (FLook.decorations.gradient)
-            regions.back().gradient = DecorationPainter::FaceGradient(
-                FLook, LogoPainter(FLook, FLabelSize, FScale).Placement({}),
-                [](TColor c) { return ToQColor(c); });
+            regions.back().gradient = faceGradient();
     };
     switch (FLook.style) {
     case dxfNormal:
@@ -348,9 +352,7 @@ void LogoGeometry::AddFace(std::vector<LogoRegion>& regions, const QPainterPath&
             const int width = s == 1 ? FLook.penWidth : std::max(1, FLook.penWidth) * s;
             stroke.strokeWidth = std::max(1, width);
             if (FLook.decorations.gradient)
-                stroke.gradient = DecorationPainter::FaceGradient(
-                    FLook, LogoPainter(FLook, FLabelSize, FScale).Placement({}),
-                    [](TColor c) { return ToQColor(c); });
+                stroke.gradient = faceGradient();
             regions.push_back(stroke);
         } else {
             fillFace({});
@@ -382,8 +384,6 @@ void LogoGeometry::KeyOut(std::vector<LogoRegion>& regions, QColor key, double t
             below.path = ShadowSweep::Subtract(AreaOf(below), shape, tolerance);
             if (below.kind == LogoRegion::Stroke)
                 below.kind = LogoRegion::Fill;
-            for (LogoRegion::FadeBand& band : below.bands)
-                band.reach = ShadowSweep::Subtract(band.reach, shape, tolerance);
         }
         regions.erase(regions.begin() + std::ptrdiff_t(i));
     }

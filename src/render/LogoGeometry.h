@@ -42,16 +42,12 @@ struct LogoRegion
     double blur = 0;
     double opacity = 1;
 
-    // A fade shows its colour over its path at the opacity of the nearest band there; bands go
-    // farthest first. A writer that can mask paints every band's `under` part opaque in a grey
-    // of its opacity, so that the bands meet without a seam. One that cannot paints every
-    // `reach` (the band and all nearer ones) in the colour, each at the opacity that makes the
-    // stack over a point come to its nearest band's: abutting see-through bands would show
-    // seams where their smoothed edges meet.
+    // A fade shows its colour over its path at the opacity of the nearest band there: a mask
+    // of the bands painted opaque, farthest first, each over the ones behind it, in a grey of its
+    // opacity. Bands overlap rather than abut, so no seam shows between them.
     struct FadeBand
     {
-        QPainterPath under;
-        QPainterPath reach;
+        QPainterPath path;
         double opacity = 1;
     };
     std::vector<FadeBand> bands;
@@ -127,8 +123,7 @@ private:
                   const QPainterPath& letters) const;
     void AddFace(std::vector<LogoRegion>& regions, const QPainterPath& letters) const;
     LogoRegion Faded(const QPainterPath& letters, QPoint step, int layers,
-                     const std::vector<Run>& runs,
-                     const std::vector<ShadowSweep::Band>& bands) const;
+                     const std::vector<Run>& runs, const std::vector<QPainterPath>& bands) const;
 
     LogoLook FLook;
     QSize FLabelSize;

@@ -5,6 +5,9 @@
 
 #include "render/ClipperPaths.h"
 
+#include <algorithm>
+#include <map>
+
 using ClipperLib::cInt;
 using ClipperLib::IntPoint;
 using ClipperLib::Path;
@@ -15,17 +18,6 @@ namespace {
 using ClipperPaths::kUnit;
 using ClipperPaths::ToPainterPath;
 using ClipperPaths::ToPaths;
-
-Paths Execute(ClipperLib::ClipType type, const Paths& subject, const Paths& clip,
-              ClipperLib::PolyFillType fill = ClipperLib::pftNonZero)
-{
-    ClipperLib::Clipper clipper;
-    clipper.AddPaths(subject, ClipperLib::ptSubject, true);
-    clipper.AddPaths(clip, ClipperLib::ptClip, true);
-    Paths result;
-    clipper.Execute(type, result, fill, fill);
-    return result;
-}
 
 void Translate(Paths& paths, IntPoint by)
 {
@@ -123,34 +115,31 @@ QPainterPath Swept(const QPainterPath& letters, QPoint step, int first, int last
                          tolerance);
 }
 
-std::vector<Band> Bands(const QPainterPath& letters, QPoint step,
-                        const std::vector<int>& lastLayers, double tolerance, bool seeThrough)
+std::vector<QPainterPath> Runs(const QPainterPath& letters, QPoint step,
+                               const std::vector<int>& lastLayers, double tolerance)
 {
-    std::vector<Band> bands;
-    bands.reserve(lastLayers.size());
+    std::vector<QPainterPath> runs;
+    runs.reserve(lastLayers.size());
     if (lastLayers.empty())
-        return bands;
-    // Each run's covered layers 1 .. end grow from the previous run's by a sweep, which gets
-    // cheaper as the holes and the gaps between letters fill.
-    const Paths first = Clean(letters, step, 1, tolerance);
-    Paths before; // what the run is cut by under the nearer run: all but the previous run
-    Paths nearer; // layers 1 .. the end of the previous run
-    int nearerEnd = 0;
+        return runs;
+    // A gradation's runs take a few lengths only, so a few sweeps of the letters serve them all,
+    // rather than one sweep of the growing shadow per run and a cut of each by the nearer ones.
+    const Paths clean = Clean(letters, step, 0, tolerance);
+    std::map<int, QPainterPath> swept; // by length, at layer 0
+    int first = 1;
     for (const int end : lastLayers) {
-        const Paths covered = nearerEnd == 0 ? Sweep(first, Units(step, end - 1))
-                                             : Sweep(nearer, Units(step, end - nearerEnd));
-        Band band;
-        band.under = ToPainterPath(
-            before.empty() ? covered : Execute(ClipperLib::ctDifference, covered, before),
-            tolerance);
-        if (seeThrough)
-            band.reach = ToPainterPath(covered, tolerance);
-        bands.push_back(std::move(band));
-        before = nearerEnd == 0 ? (end >= 2 ? first : Paths()) : std::move(nearer);
-        nearer = covered;
-        nearerEnd = end;
+        const int length = std::max(0, end - first);
+        auto shape = swept.find(length);
+        if (shape == swept.end())
+            shape =
+                swept.emplace(length, ToPainterPath(Sweep(clean, Units(step, length)), tolerance))
+                    .first;
+        runs.push_back(shape->second.translated(step * first));
+        // the next run starts where this one ends: between two layers the sweep fills what
+        // separate runs would leave open along their sides
+        first = end;
     }
-    return bands;
+    return runs;
 }
 
 QPainterPath Subtract(const QPainterPath& from, const QPainterPath& cut, double tolerance)

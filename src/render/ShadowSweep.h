@@ -17,20 +17,13 @@ namespace ShadowSweep {
 // last): what that run of shadow layers covers.
 QPainterPath Swept(const QPainterPath& letters, QPoint step, int first, int last, double tolerance);
 
-// What a run of layers shows when the nearer runs are painted over it, reaching under the nearer
-// run so that no seam shows between opaque runs; for runs that are see-through, also what the
-// run covers together with every nearer run.
-struct Band
-{
-    QPainterPath under;
-    QPainterPath reach;
-};
-
-// The bands of runs of layers that end at `lastLayers` (ascending, nearest run first), in the
-// same order; the reaches only for runs that are `seeThrough`.
-std::vector<Band> Bands(const QPainterPath& letters, QPoint step,
-                        const std::vector<int>& lastLayers, double tolerance,
-                        bool seeThrough = false);
+// The shapes of the runs of layers that end at `lastLayers` (ascending, nearest run first), in
+// the same order: each is the letters swept over its own run's layers and the last layer of the
+// run before it. Drawn farthest first, each over the ones behind it, every point shows its
+// nearest run; a run's front lies under the run before it rather than against it, so no seam
+// shows between them. Runs of one length are one shape moved, swept once.
+std::vector<QPainterPath> Runs(const QPainterPath& letters, QPoint step,
+                               const std::vector<int>& lastLayers, double tolerance);
 
 // `from` without `cut`.
 QPainterPath Subtract(const QPainterPath& from, const QPainterPath& cut, double tolerance);

@@ -153,9 +153,6 @@ private Q_SLOTS:
             raster = paper;
         }
         const PictureDifference difference = Difference(raster, drawn);
-        // not yet held: the bent, spaced line is placed apart from the raster's by a pixel or two
-        QEXPECT_FAIL("gradation depth30 size60 spaced gradient warp1:60, pdftoppm",
-                     "a spaced arch is placed apart from the raster", Abort);
         QVERIFY2(difference.meanLevels <= 2,
                  qPrintable(u"mean %1 levels"_s.arg(difference.meanLevels)));
         if (program == u"pdftoppm" && textured)
@@ -166,21 +163,21 @@ private Q_SLOTS:
 
     void fadeShowsEachBandAtItsOpacity_data()
     {
-        QTest::addColumn<QString>("drawnBy");
-        QTest::addColumn<int>("tolerance");
-        // Exact arithmetic, which sees the opacities' rounding to 255ths; a viewer, which also
-        // rounds what it has drawn to whole levels after every fill.
-        QTest::newRow("floating-point raster") << u"raster"_s << 1;
-        QTest::newRow("pdftoppm") << u"pdftoppm"_s << 10;
+        QTest::addColumn<QString>("program");
+        QTest::newRow("pdftoppm") << u"pdftoppm"_s;
+        QTest::newRow("pdftocairo") << u"pdftocairo"_s;
+        QTest::newRow("mutool") << u"mutool"_s;
+        // Ghostscript takes a mask's greys through its colour management unless they are RGB
+        QTest::newRow("gs") << u"gs"_s;
     }
 
-    // A fade of many bands, each reach a rectangle holding the nearer ones, shows every band at
-    // its own opacity: the stacked see-through reaches come to it although the writer keeps
-    // opacities in 255ths.
+    // A fade of many bands, each a rectangle holding the nearer ones, shows every band at its
+    // own opacity through the soft mask, however many bands lie beneath it.
     void fadeShowsEachBandAtItsOpacity()
     {
-        QFETCH(QString, drawnBy);
-        QFETCH(int, tolerance);
+        QFETCH(QString, program);
+        if (QStandardPaths::findExecutable(program).isEmpty())
+            QSKIP("not installed");
         constexpr int kBands = 200;
         constexpr int kRing = 2; // pixels of each band that no nearer band covers
         VectorScene scene;
@@ -191,35 +188,23 @@ private Q_SLOTS:
         fade.kind = LogoRegion::Fade;
         fade.colour = Qt::black;
         for (int i = 0; i < kBands; ++i) { // farthest first
-            QPainterPath reach;
-            reach.addRect(0, 0, (kBands - i) * kRing, 10);
-            fade.bands.push_back({reach, reach, double(i + 1) / kBands});
+            QPainterPath band;
+            band.addRect(0, 0, (kBands - i) * kRing, 10);
+            fade.bands.push_back({band, double(i + 1) / kBands});
         }
-        fade.path = fade.bands.front().reach;
+        fade.path = fade.bands.front().path;
         scene.regions.push_back(fade);
 
-        QImage drawn(scene.outputSize, QImage::Format_RGBA32FPx4_Premultiplied);
-        if (drawnBy == u"raster") {
-            drawn.fill(Qt::white);
-            QPainter painter(&drawn);
-            PdfWriter::Paint(painter, scene);
-        } else {
-            const QString file = FDir.filePath(u"fade.pdf"_s);
-            QVERIFY(WriteFile(file, PdfWriter::Write(scene)));
-            QCOMPARE(Run(drawnBy,
-                         {u"-png"_s, u"-singlefile"_s, u"-r"_s, u"72"_s, file,
-                          FDir.filePath(u"fade"_s)}),
-                     0);
-            drawn.load(FDir.filePath(u"fade.png"_s));
-        }
+        const QString file = FDir.filePath(u"fade.pdf"_s);
+        QVERIFY(WriteFile(file, PdfWriter::Write(scene)));
+        const QImage drawn = DrawnBy(program, file, scene.outputSize);
         QCOMPARE(drawn.size(), scene.outputSize);
         for (int i = 0; i < kBands; ++i) {
             // black at the band's opacity over white paper
             const double expected = 255.0 * (1 - fade.bands[std::size_t(i)].opacity);
-            const double grey = drawn.pixelColor((kBands - 1 - i) * kRing + kRing / 2, 5).greenF();
-            QVERIFY2(
-                std::abs(grey * 255 - expected) <= tolerance,
-                qPrintable(u"band %1: %2 instead of %3"_s.arg(i).arg(grey * 255).arg(expected)));
+            const int grey = qGreen(drawn.pixel((kBands - 1 - i) * kRing + kRing / 2, 5));
+            QVERIFY2(std::abs(grey - expected) <= 2,
+                     qPrintable(u"band %1: %2 instead of %3"_s.arg(i).arg(grey).arg(expected)));
         }
     }
 
@@ -228,6 +213,21 @@ private:
     QImage DrawnBy(const QString& program, const QString& file, QSize size)
     {
         const QString png = FDir.filePath(u"drawn"_s);
+        // pages are a point per pixel
+        if (program == u"mutool")
+            return Run(program,
+                       {u"draw"_s, u"-q"_s, u"-r"_s, u"72"_s, u"-o"_s, png + u".png"_s, file})
+                    == 0
+                ? QImage(png + u".png"_s)
+                : QImage();
+        if (program == u"gs")
+            return Run(program,
+                       {u"-q"_s, u"-dNOPAUSE"_s, u"-dBATCH"_s, u"-dSAFER"_s, u"-sDEVICE=png16m"_s,
+                        u"-r72"_s, u"-dGraphicsAlphaBits=4"_s, u"-sOutputFile="_s + png + u".png"_s,
+                        file})
+                    == 0
+                ? QImage(png + u".png"_s)
+                : QImage();
         if (Run(program,
                 {u"-png"_s, u"-singlefile"_s, u"-scale-to-x"_s, QString::number(size.width()),
                  u"-scale-to-y"_s, QString::number(size.height()), file, png})

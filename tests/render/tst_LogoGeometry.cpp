@@ -235,9 +235,8 @@ private Q_SLOTS:
         QTest::newRow("3, up") << 3 << 0 << dxfTop;
     }
 
-    // Over nothing a gradation is one fade: the parts reaching under nearer bands cover it, the
-    // reaches nest (the farthest is the whole shadow, each nearer one lies within the one behind
-    // it and is smaller), and the opacity grows toward the letters in steps of about a level.
+    // Over nothing a gradation is one fade: its bands lie within it and together cover it, and
+    // the opacity grows toward the letters in steps of about a level.
     void fadeBandsCoverAndNest()
     {
         QFETCH(int, depth);
@@ -257,15 +256,14 @@ private Q_SLOTS:
         // Within the slivers that rounding to Clipper's grid leaves along many thin bands; a
         // gap along every seam would be several times this.
         const double slack = 0.01 * whole;
-        auto outside = [](const QPainterPath& part, const QPainterPath& container) {
-            return PolygonArea(ShadowSweep::Subtract(part, container, LogoGeometry::kTolerance));
-        };
-        QVERIFY(outside(fade.path, fade.bands.front().reach) < slack);
-        QPainterPath underUncovered = fade.path;
+        QPainterPath uncovered = fade.path;
         for (std::size_t i = 0; i < fade.bands.size(); ++i) {
             const LogoRegion::FadeBand& band = fade.bands[i];
-            underUncovered =
-                ShadowSweep::Subtract(underUncovered, band.under, LogoGeometry::kTolerance);
+            uncovered = ShadowSweep::Subtract(uncovered, band.path, LogoGeometry::kTolerance);
+            QVERIFY2(
+                PolygonArea(ShadowSweep::Subtract(band.path, fade.path, LogoGeometry::kTolerance))
+                    < slack,
+                qPrintable(QString::number(i)));
             if (i == 0)
                 continue;
             const LogoRegion::FadeBand& behind = fade.bands[i - 1];
@@ -274,11 +272,44 @@ private Q_SLOTS:
             // to the background, unless a single layer is a larger step.
             const double step = (band.opacity - behind.opacity) * 255;
             QVERIFY2(step < std::max(4.0, 255.0 / depth) + 0.01, qPrintable(QString::number(step)));
-            QVERIFY2(outside(band.reach, behind.reach) < slack, qPrintable(QString::number(i)));
-            QVERIFY(PolygonArea(band.reach) < PolygonArea(behind.reach));
         }
-        QVERIFY(PolygonArea(underUncovered) < slack);
+        QVERIFY(PolygonArea(uncovered) < slack);
         QVERIFY(fade.bands.back().opacity > 0.95);
+    }
+
+    void runsMakeTheWholeSweep_data()
+    {
+        QTest::addColumn<QList<int>>("ends");
+        QTest::newRow("one layer each") << QList<int> {1, 2, 3, 4};
+        QTest::newRow("two lengths") << QList<int> {4, 9, 13, 18, 22};
+        QTest::newRow("one long run") << QList<int> {60};
+    }
+
+    // The runs of a gradation, laid together, cover what the whole sweep covers, and runs of one
+    // length are one shape moved to their first layer.
+    void runsMakeTheWholeSweep()
+    {
+        QFETCH(QList<int>, ends);
+        QPainterPath letters;
+        letters.setFillRule(Qt::WindingFill);
+        QFont font(u"DejaVu Sans"_s);
+        font.setPixelSize(40);
+        letters.addText(10, 50, font, u"Ro"_s);
+        const QPoint step(1, 1);
+        const std::vector<QPainterPath> runs = ShadowSweep::Runs(
+            letters, step, std::vector<int>(ends.begin(), ends.end()), LogoGeometry::kTolerance);
+        QCOMPARE(runs.size(), std::size_t(ends.size()));
+        const QPainterPath whole =
+            ShadowSweep::Swept(letters, step, 1, ends.back(), LogoGeometry::kTolerance);
+        QPainterPath left = whole;
+        for (const QPainterPath& run : runs)
+            left = ShadowSweep::Subtract(left, run, LogoGeometry::kTolerance);
+        QVERIFY(PolygonArea(left) < 0.001 * PolygonArea(whole));
+        for (qsizetype i = 2; i < ends.size(); ++i) {
+            const int before = ends[i - 1] - ends[i - 2];
+            if (ends[i] - ends[i - 1] == before)
+                QCOMPARE(runs[std::size_t(i)], runs[std::size_t(i - 1)].translated(step * before));
+        }
     }
 
     void keyColourCutsThroughWhatIsBeneath()
