@@ -6,6 +6,7 @@
 // dialogs remember.
 #include "app/LogoDrops.h"
 #include "app/LogoHistory.h"
+#include "app/LookChooser.h"
 #include "app/Makewindow1.h"
 #include "app/RecentFiles.h"
 #include "app/ValueHints.h"
@@ -101,6 +102,7 @@ void TMakeForm1::CreateComfort()
     Actions = new TWindowActions(this, History->Stack());
     Drops = new TLogoDrops(this);
     WarpChooser = new TWarpChooser(this);
+    new TLookChooser(this);
 
     const std::pair<TFileDialog*, QString> dialogs[] = {
         {OpenDialog1, u"OpenDialog1"_s},

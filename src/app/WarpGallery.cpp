@@ -3,13 +3,10 @@
 
 #include "app/WarpGallery.h"
 
+#include "app/LogoThumbnail.h"
 #include "app/PanelPlacement.h"
 #include "framework/TTrackBar.h"
-#include "platform/PanelDrawing.h"
-#include "render/LogoPainter.h"
-#include "render/Workers.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -20,7 +17,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cmath>
 #include <exception>
 #include <mutex>
 
@@ -34,78 +30,6 @@ constexpr std::array<const char16_t*, TWarpGallery::kWarps> kCaptions = {
 
 constexpr int kBarLeft = 48;
 constexpr QSize kBarSize {264, 12};
-
-// Threads that draw thumbnails beside the window's: kept for the program's life, so that their
-// font engines are set up once rather than at every opening.
-QThreadPool& ThumbnailThreads()
-{
-    static QThreadPool* const pool = [] {
-        auto* threads = new QThreadPool(QCoreApplication::instance());
-        threads->setMaxThreadCount(std::max(1, Workers::Count() - 1));
-        threads->setExpiryTimeout(-1);
-        return threads;
-    }();
-    return *pool;
-}
-
-int Scaled(int length, double factor)
-{
-    return std::max(1, int(std::lround(length * factor)));
-}
-
-// The look as the thumbnail shows it: the face, the shadow's reach and the texture reduced with
-// the picture. What is a pixel or two wide stays so.
-LogoLook Reduced(const LogoLook& look, double factor)
-{
-    LogoLook reduced = look;
-    if (look.font.pixelSize() > 0)
-        reduced.font.setPixelSize(Scaled(look.font.pixelSize(), factor));
-    else
-        reduced.font.setPointSizeF(look.font.pointSizeF() * factor);
-    if (look.depth > 0)
-        reduced.depth = Scaled(look.depth, factor);
-    if (!look.texture.isNull())
-        reduced.texture = look.texture.scaled(Scaled(look.texture.width(), factor),
-                                              Scaled(look.texture.height(), factor),
-                                              Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return reduced;
-}
-
-// The renderer's picture of the preview's region reduced to the thumbnail, drawn at that size:
-// a full picture drawn and then reduced costs ten previews' time at every opening.
-QImage DrawThumbnail(const PreviewScene& scene)
-{
-    const QRect region = DocumentRenderer::DefaultRegion();
-    const QSize size = region.size().scaled(TWarpGallery::kThumbSize, Qt::KeepAspectRatio);
-    const double factor = double(size.width()) / region.width();
-    const QSize label(Scaled(DocumentRenderer::kPreviewSize.width(), factor),
-                      Scaled(DocumentRenderer::kPreviewSize.height(), factor));
-    const QPoint origin(-int(std::lround(region.left() * factor)),
-                        -int(std::lround(region.top() * factor)));
-    const QRect labelRect = QRect(origin, label).intersected(QRect(QPoint(), size));
-    const LogoPainter painter(Reduced(scene.look, factor), label);
-    QImage thumbnail(size, QImage::Format_RGB32);
-    if (!scene.labelTransparent) {
-        painter.PaintOpaque(thumbnail, origin, labelRect);
-        return thumbnail;
-    }
-    // The background picture behind the label, keyed as the renderer keys it.
-    thumbnail.fill(ToQColor(DocumentRenderer::kPanelColor));
-    QPainter on(&thumbnail);
-    if (!scene.background.isNull()) {
-        const QRect centred =
-            PanelDrawing::CenteredRect(DocumentRenderer::kPreviewSize, scene.background.size());
-        on.setRenderHint(QPainter::SmoothPixmapTransform);
-        on.drawImage(
-            QRectF(origin + QPointF(centred.topLeft()) * factor, QSizeF(centred.size()) * factor),
-            scene.background);
-    }
-    QImage keyed(size, QImage::Format_ARGB32_Premultiplied);
-    QImage opaque(size, QImage::Format_RGB32);
-    painter.PaintKeyed(keyed, origin, labelRect, &opaque);
-    on.drawImage(labelRect.topLeft(), keyed, labelRect);
-    return thumbnail;
-}
 
 } // namespace
 
@@ -220,7 +144,7 @@ void TWarpGallery::RenderThumbnails()
                 PreviewScene scene = FScene;
                 scene.look.warp = TLogoWarp(i);
                 scene.look.warpAmount = amount;
-                FThumbnails[std::size_t(i)] = DrawThumbnail(scene);
+                FThumbnails[std::size_t(i)] = LogoThumbnail::Draw(scene, kThumbSize);
             }
         } catch (...) {
             next = kWarps;
@@ -228,7 +152,7 @@ void TWarpGallery::RenderThumbnails()
             failure = std::current_exception();
         }
     };
-    QThreadPool& pool = ThumbnailThreads();
+    QThreadPool& pool = LogoThumbnail::Threads();
     const int helpers = pool.maxThreadCount();
     QSemaphore done;
     for (int h = 0; h < helpers; ++h) {

@@ -30,6 +30,15 @@ public:
     // A free file name in `folder` for a look called `name`, as a file-name-safe id.
     static QString NewFileName(const QString& folder, const QString& name);
 
+    // The user's own looks, kept as files in a folder of theirs. A failure throws
+    // EIniFileException, whose message names the file and says why; nothing is then changed.
+    // Saves the look of `document` as `name` in `folder` (made when missing); gives its file.
+    static QString SaveUserLook(const LogoDocument& document, const QString& name,
+                                const QString& folder);
+    // Names `look` `name`; its file, and with it its id, follows the name when it can.
+    static void RenameUserLook(const LookPreset& look, const QString& name);
+    static void DeleteUserLook(const LookPreset& look);
+
 private:
     QList<LookPreset> Read(const QString& folder, bool builtIn);
 
