@@ -45,7 +45,7 @@ void BM_LookGalleryOpen(benchmark::State& state)
     TLookGallery gallery(nullptr);
     QImage frame(gallery.size(), QImage::Format_RGB32);
     for (auto _ : state) {
-        gallery.Open(looks, logo, {}, QRect(0, 0, 800, 600));
+        gallery.Open(looks, logo, logo, {}, QRect(0, 0, 800, 600));
         while (!gallery.AllDrawn())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         QPainter painter(&frame);

@@ -3,23 +3,25 @@
 
 #include "app/LogoDrops.h"
 
-#include "app/Makewindow1.h"
-#include "app/WindowActions.h"
+#include "app/PictureStore.h"
 
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <QMimeData>
+#include <QWidget>
 
 using namespace Qt::StringLiterals;
 
-TLogoDrops::TLogoDrops(TMakeForm1* form)
-    : QObject(form)
-    , FForm(form)
+TLogoDrops::TLogoDrops(QWidget* window, QWidget* preview, TWindowCommands commands)
+    : QObject(window)
+    , FWindow(window)
+    , FPreview(preview)
+    , FCommands(std::move(commands))
 {
-    form->setAcceptDrops(true);
-    form->installEventFilter(this);
+    window->setAcceptDrops(true);
+    window->installEventFilter(this);
 }
 
 QString TLogoDrops::SingleLocalFile(const QMimeData* data)
@@ -51,8 +53,7 @@ TLogoDrops::TDropKind TLogoDrops::Classify(const QMimeData* data)
 
 bool TLogoDrops::OverPreview(const QPoint& pos) const
 {
-    const QWidget* preview = FForm->PreviewPanel();
-    return preview->isVisible() && preview->rect().contains(preview->mapFrom(FForm, pos));
+    return FPreview->isVisible() && FPreview->rect().contains(FPreview->mapFrom(FWindow, pos));
 }
 
 TLogoDrops::TDropKind TLogoDrops::KindAt(const QMimeData* data, const QPoint& pos) const
@@ -73,23 +74,23 @@ void TLogoDrops::Drop(QDropEvent* event)
     }
     event->acceptProposedAction();
     if (kind == dkLogoFile) {
-        FForm->LoadWithTransition(SingleLocalFile(data));
+        FCommands.loadLogo(SingleLocalFile(data));
         return;
     }
     const QString file = kind == dkPicture
         ? SingleLocalFile(data)
-        : TWindowActions::StorePicture(qvariant_cast<QImage>(data->imageData()));
+        : PictureStore::Store(qvariant_cast<QImage>(data->imageData()));
     if (file.isEmpty())
         return;
     if (event->modifiers() & Qt::ControlModifier)
-        FForm->SetTextureFile(file);
+        FCommands.setTexture(file);
     else
-        FForm->SetBackgroundFile(file);
+        FCommands.setBackground(file);
 }
 
 bool TLogoDrops::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != FForm)
+    if (watched != FWindow)
         return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::DragEnter:

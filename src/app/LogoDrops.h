@@ -3,13 +3,15 @@
 
 #pragma once
 
+#include "app/WindowCommands.h"
+
 #include <QObject>
 #include <QString>
 
 class QDropEvent;
 class QMimeData;
 class QPoint;
-class TMakeForm1;
+class QWidget;
 
 // Files dropped on the window: a logo file anywhere loads (as 読込 does, without its dialog);
 // a picture on the preview becomes the background, with Ctrl held the texture. Anything else is
@@ -21,7 +23,8 @@ class TLogoDrops : public QObject
 public:
     enum TDropKind { dkNone, dkLogoFile, dkPicture, dkPictureData };
 
-    explicit TLogoDrops(TMakeForm1* form);
+    // Takes drops on `window`; pictures only over `preview`.
+    TLogoDrops(QWidget* window, QWidget* preview, TWindowCommands commands);
 
     // What a drop of `data` at `pos` (window coordinates) would do.
     TDropKind KindAt(const QMimeData* data, const QPoint& pos) const;
@@ -38,5 +41,7 @@ private:
     bool OverPreview(const QPoint& pos) const;
     void Drop(QDropEvent* event);
 
-    TMakeForm1* FForm;
+    QWidget* FWindow;
+    QWidget* FPreview;
+    TWindowCommands FCommands;
 };

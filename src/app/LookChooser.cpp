@@ -3,18 +3,13 @@
 
 #include "app/LookChooser.h"
 
+#include "app/LogoEditor.h"
 #include "app/LogoHistory.h"
 #include "app/LookGallery.h"
-#include "app/Makewindow1.h"
-#include "app/WindowActions.h"
-#include "controls/dxfLabel.h"
-#include "fontchooser/FontComboBox.h"
 #include "framework/TApplication.h"
 #include "framework/TDialogs.h"
-#include "framework/TPanel.h"
 #include "platform/ProgramPath.h"
 #include "platform/Sound.h"
-#include "render/DocumentRenderer.h"
 
 #include <QAction>
 #include <QMenu>
@@ -31,25 +26,28 @@ QString Title()
 
 } // namespace
 
-TLookChooser::TLookChooser(TMakeForm1* form)
-    : QObject(form)
-    , FForm(form)
-    , FAction(new QAction(u"スタイル見本…"_s, form))
-    , FSaveAction(new QAction(u"現在の見た目を登録…"_s, form))
-    , FBuiltInFolder(ProgramPath::DataFolder(form->AppDir(), u"looks"_s))
+TLookChooser::TLookChooser(QWidget* window, TLogoEditor* editor, QMenu* menu,
+                           std::function<LogoDocument()> shownDocument,
+                           std::function<QRect()> previewOnScreen)
+    : QObject(window)
+    , FWindow(window)
+    , FEditor(editor)
+    , FShownDocument(std::move(shownDocument))
+    , FPreviewOnScreen(std::move(previewOnScreen))
+    , FAction(new QAction(u"スタイル見本…"_s, window))
+    , FSaveAction(new QAction(u"現在の見た目を登録…"_s, window))
+    , FBuiltInFolder(ProgramPath::DataFolder(ProgramPath::RunningProgramFolder(), u"looks"_s))
     , FUserFolder(LookLibrary::UserFolder())
 {
     FAction->setObjectName(u"LooksAction"_s);
     FAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     FAction->setShortcutContext(Qt::WindowShortcut);
-    form->addAction(FAction);
+    window->addAction(FAction);
     connect(FAction, &QAction::triggered, this, &TLookChooser::Open);
     FSaveAction->setObjectName(u"SaveLookAction"_s);
     connect(FSaveAction, &QAction::triggered, this, &TLookChooser::SaveCurrentLook);
-    if (form->Actions) {
-        form->Actions->PreviewMenu()->addAction(FAction);
-        form->Actions->PreviewMenu()->addAction(FSaveAction);
-    }
+    if (menu)
+        menu->addActions({FAction, FSaveAction});
 }
 
 void TLookChooser::SetFolders(const QString& builtIn, const QString& user)
@@ -60,17 +58,18 @@ void TLookChooser::SetFolders(const QString& builtIn, const QString& user)
 
 void TLookChooser::CreateGallery()
 {
-    FGallery = new TLookGallery(FForm);
-    // The dark list of the font chooser.
-    TFontComboBox* fonts = FForm->FontComboBox1;
-    FGallery->SetColors(fonts->Color(), fonts->Font()->Color(), fonts->HighlightColor(),
-                        fonts->HighlightTextColor());
-    FGallery->SetCaptionFont(fonts->Font()->ToQFont());
-    FGallery->OnPreview = [this](const std::optional<LogoDocument>& shown) {
-        Show(shown);
+    FGallery = new TLookGallery(FWindow);
+    FGallery->SetColors(FLook.color, FLook.text, FLook.highlight, FLook.highlightText);
+    FGallery->SetCaptionFont(FLook.captionFont);
+    TLogoEditor* editor = FEditor;
+    FGallery->OnPreview = [editor](const std::optional<LogoDocument>& shown) {
+        if (shown)
+            editor->Preview(*shown);
+        else
+            editor->EndPreview();
     };
-    FGallery->OnApply = [this](const LogoDocument& document) {
-        Apply(document);
+    FGallery->OnApply = [editor](const LogoDocument& document) {
+        editor->Change([&document](LogoDocument& d) { d = document; }, TLogoHistory::hkOther);
     };
     FGallery->OnSaveCurrent = [this] {
         SaveCurrentLook();
@@ -95,7 +94,7 @@ LookLibrary TLookChooser::ReadLibrary()
         FProblemsSaid.unite(QSet<QString>(unsaid.begin(), unsaid.end()));
         Sound::MessageBeep(Sound::MB_OK);
         TDialogs::Current().MessageBox(
-            FForm, u"見タ目ヲ読込メズ、飛バシマシタ...\n"_s + unsaid.join(u'\n'), Title(),
+            FWindow, u"見タ目ヲ読込メズ、飛バシマシタ...\n"_s + unsaid.join(u'\n'), Title(),
             MB_OK | MB_ICONWARNING);
     }
     return library;
@@ -105,20 +104,10 @@ void TLookChooser::Open()
 {
     if (!FGallery)
         CreateGallery();
-    if (FForm->History)
-        FForm->History->EndRun();
+    FEditor->EndRun();
     const LookLibrary library = ReadLibrary();
-    const QRect preview(FForm->Panel0->mapToGlobal(QPoint()), FForm->Panel0->size());
-    FGallery->Open(library.Looks(), Current(), FForm->Pictures(), preview);
-}
-
-void TLookChooser::Refresh(bool wasOpen)
-{
-    // A dialog can take the gallery's place on the screen; it comes back with the change.
-    if (FGallery && FGallery->isVisible())
-        FGallery->SetLooks(ReadLibrary().Looks());
-    else if (wasOpen)
-        Open();
+    FGallery->Open(library.Looks(), FEditor->Document(), FShownDocument(), FEditor->Pictures(),
+                   FPreviewOnScreen());
 }
 
 bool TLookChooser::GalleryOpen() const
@@ -126,22 +115,31 @@ bool TLookChooser::GalleryOpen() const
     return FGallery && FGallery->isVisible();
 }
 
+void TLookChooser::Refresh(bool wasOpen)
+{
+    // A dialog can take the gallery's place on the screen; it comes back with the change.
+    if (GalleryOpen())
+        FGallery->SetLooks(ReadLibrary().Looks());
+    else if (wasOpen)
+        Open();
+}
+
 void TLookChooser::SayFailure(const QString& text, const std::exception& failure)
 {
     Sound::MessageBeep(Sound::MB_OK);
-    TDialogs::Current().MessageBox(FForm, text + u"\n"_s + QString::fromUtf8(failure.what()),
+    TDialogs::Current().MessageBox(FWindow, text + u"\n"_s + QString::fromUtf8(failure.what()),
                                    Title(), MB_OK | MB_ICONERROR);
 }
 
 bool TLookChooser::SaveCurrentLook()
 {
     const bool wasOpen = GalleryOpen();
-    const std::optional<QString> name =
-        TDialogs::Current().AskText(FForm, u"現在の見た目を登録"_s, u"見タ目ノ名前:"_s, QString());
+    const std::optional<QString> name = TDialogs::Current().AskText(
+        FWindow, u"現在の見た目を登録"_s, u"見タ目ノ名前:"_s, QString());
     if (!name)
         return false;
     try {
-        LookLibrary::SaveUserLook(Current(), *name, FUserFolder);
+        LookLibrary::SaveUserLook(FEditor->Document(), *name, FUserFolder);
     } catch (const std::exception& e) {
         SayFailure(u"見タ目ヲ登録デキマセン..."_s, e);
         return false;
@@ -154,7 +152,7 @@ void TLookChooser::Rename(const LookPreset& look)
 {
     const bool wasOpen = GalleryOpen();
     const std::optional<QString> name =
-        TDialogs::Current().AskText(FForm, u"名前ヲ変更"_s, u"見タ目ノ名前:"_s, look.Name());
+        TDialogs::Current().AskText(FWindow, u"名前ヲ変更"_s, u"見タ目ノ名前:"_s, look.Name());
     if (!name || *name == look.Name())
         return;
     try {
@@ -169,7 +167,7 @@ void TLookChooser::Delete(const LookPreset& look)
 {
     const bool wasOpen = GalleryOpen();
     const int answer =
-        TDialogs::Current().AskChoice(FForm, u"見タ目「%1」ヲ削除シマスカ?"_s.arg(look.Name()),
+        TDialogs::Current().AskChoice(FWindow, u"見タ目「%1」ヲ削除シマスカ?"_s.arg(look.Name()),
                                       Title(), {u"削除"_s, u"キャンセル"_s});
     if (answer != 0)
         return;
@@ -179,39 +177,4 @@ void TLookChooser::Delete(const LookPreset& look)
         SayFailure(u"削除デキマセン..."_s, e);
     }
     Refresh(wasOpen);
-}
-
-LogoDocument TLookChooser::Current() const
-{
-    return FForm->ShownDocument();
-}
-
-void TLookChooser::Show(const std::optional<LogoDocument>& shown)
-{
-    // The label holds the window's settings, so what it showed before is put back as it was.
-    TdxfLabel* label = FForm->Label1;
-    if (!shown) {
-        if (FBeforePreview) {
-            label->SetLook(FBeforePreview->look);
-            label->SetTransparent(FBeforePreview->labelTransparent);
-            FBeforePreview.reset();
-        }
-        return;
-    }
-    if (!FBeforePreview)
-        FBeforePreview = PreviewScene {label->Look(), {}, label->Transparent()};
-    const PreviewScene scene = DocumentRenderer::SceneOf(*shown, FForm->Pictures());
-    label->SetLook(scene.look);
-    label->SetTransparent(scene.labelTransparent);
-}
-
-void TLookChooser::Apply(const LogoDocument& document)
-{
-    if (FBeforePreview) {
-        FForm->Label1->SetLook(FBeforePreview->look);
-        FBeforePreview.reset();
-    }
-    // one step of the history, however many controls the look moves
-    const TLogoHistory::TBatch step(FForm->History);
-    FForm->ApplyDocument(document);
 }

@@ -155,9 +155,11 @@ void TLookGallery::SetCaptionFont(const QFont& value)
 }
 
 void TLookGallery::Open(const QList<LookPreset>& looks, const LogoDocument& document,
-                        const RenderPictures& pictures, const QRect& preview)
+                        const LogoDocument& shown, const RenderPictures& pictures,
+                        const QRect& preview)
 {
     FStart = FApplied = document;
+    FShown = shown;
     FPictures = pictures;
     FHovered.reset();
     FScrollBar->setValue(0);
@@ -199,8 +201,8 @@ void TLookGallery::StartThumbnails()
     StopThumbnails();
     FThumbnails = QList<QImage>(FLooks.size());
     auto batch = std::make_shared<TBatch>();
-    for (int i = 0; i < FLooks.size(); ++i)
-        batch->documents.append(InLook(i));
+    for (const LookPreset& look : FLooks)
+        batch->documents.append(look.AppliedTo(FShown));
     batch->pictures = FPictures;
     FBatch = batch;
     const int generation = ++FGeneration;

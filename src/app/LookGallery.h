@@ -55,10 +55,11 @@ public:
     // The look under a point of the gallery at the present scroll, or -1.
     int LookAt(QPoint pos) const;
 
-    // Shows the gallery beside `preview` (global), which stays in sight, with `document` drawn
-    // in each of `looks`, and starts drawing their thumbnails.
+    // Shows the gallery beside `preview` (global), which stays in sight, with `document` in
+    // each of `looks`, and starts drawing their thumbnails of it as the preview shows it
+    // (`shown`, whose text and face may stand in for the document's).
     void Open(const QList<LookPreset>& looks, const LogoDocument& document,
-              const RenderPictures& pictures, const QRect& preview);
+              const LogoDocument& shown, const RenderPictures& pictures, const QRect& preview);
     // The same logo in another set of looks (one saved, renamed or deleted), while open.
     void SetLooks(const QList<LookPreset>& looks);
 
@@ -116,6 +117,7 @@ private:
     QList<QImage> FThumbnails;
     LogoDocument FStart;
     LogoDocument FApplied;
+    LogoDocument FShown;
     RenderPictures FPictures;
     int FSelected = -1;
     std::optional<int> FHovered;

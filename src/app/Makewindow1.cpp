@@ -3,6 +3,7 @@
 
 #include "app/Makewindow1.h"
 
+#include "app/LogoEditor.h"
 #include "framework/TAlign.h"
 #include "framework/TApplication.h"
 #include "framework/TColorDialog.h"
@@ -88,6 +89,9 @@ TMakeForm1::TMakeForm1(const QString& programPath, QWidget* parent)
     InitResources();
     setWindowIcon(QIcon(QStringLiteral(":/quilvoro/quilvoro.png")));
 
+    Editor = new TLogoEditor(this);
+    connect(Editor, &TLogoEditor::Changed, this, &TMakeForm1::ShowDocument);
+    connect(Editor, &TLogoEditor::PreviewChanged, this, &TMakeForm1::ShowPreview);
     CreateControls();
     FLowerBaseHeight = Panel5->height();
     FHeaderBaseTop = Image27->y();

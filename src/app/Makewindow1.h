@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -31,6 +32,7 @@ class TShineSpeedButton;
 class TTimer;
 class TTrackBar;
 class TLogoDrops;
+class TLogoEditor;
 class TLogoHistory;
 class TValueHints;
 class TWarpChooser;
@@ -94,19 +96,19 @@ public:
     void SpeedButton3Click(QObject* Sender);
     void SaveLogoFile(const QString& fileName);
     void LoadLogoFile(const QString& fileName);
-    // The settings the window shows now; the background picture's name only while it is shown.
-    LogoDocument Document() const;
+    // The logo being edited: the editor's document.
+    const LogoDocument& Document() const;
     // The document the preview shows and every export draws: Document(), except that the
     // layout's start caption and face stay until their fields are first applied.
     LogoDocument ShownDocument() const;
-    // The pictures the window holds for it: the background while it is shown, and the texture.
-    RenderPictures Pictures() const;
-    // Carries the shown document into the preview label through the renderer's own conversion,
-    // so the screen and every export agree. Every editing handler ends here.
+    // The pictures the editor holds for it: the background while it is shown, and the texture.
+    const RenderPictures& Pictures() const;
+    // Shows the editor's document in the controls (positions, buttons down, the colour dialogs'
+    // colours, the background picture) and in the preview. Runs after every change.
     void ShowDocument();
-    // Carries `document` into the controls as a logo file load does: each control is set and
-    // its handler run, in file order; then the texture and the background are loaded from
-    // their names (a picture that fails is reported and left out).
+    // Makes `document` the logo as a logo file load does: the texture and the background are
+    // loaded from their names (a picture that fails is reported and left out), the face is the
+    // one the face list selects for its name, and the editor takes it all as one change.
     void ApplyDocument(const LogoDocument& document);
 
     // Slide transition of New and Load. The phase counts steps from the start screen (0, the
@@ -236,6 +238,8 @@ public:
     TAppHint* AppHint1 = nullptr;
     TFileDialog* OpenPictureDialog2 = nullptr;
 
+    // The logo being edited; every handler writes its field into it.
+    TLogoEditor* Editor = nullptr;
     // Editing comfort: the undo history, value hints of the track bars, shortcuts and the
     // preview's menu, drops, the warp gallery.
     TLogoHistory* History = nullptr;
@@ -250,10 +254,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    // Reads a texture or background picture; throws on failure.
-    virtual QImage LoadPicture(const QString& fileName) const;
+    enum TPictureUse { puTexture, puBackground };
+    // Reads the part of a texture or background picture that a render can show; throws on
+    // failure.
+    virtual QImage LoadPicture(const QString& fileName, TPictureUse use) const;
     // The picture, or nothing after a beep and a message that say why it could not be read.
-    std::optional<QImage> ReadPictureOrSay(const QString& fileName);
+    std::optional<QImage> ReadPictureOrSay(const QString& fileName, TPictureUse use);
 
 private:
     // Layout, in the order the controls are created.
@@ -272,10 +278,17 @@ private:
     void CreateHistorySteps();
     void RestoreDocument(const LogoDocument& document);
 
-    // Puts a label or shadow style button down and shows the document.
-    void SelectStyle(TShineSpeedButton* button);
-    void ApplySettings(const LogoDocument& document);
-    void ApplyPictures(const LogoDocument& document);
+    // One change of the editor's document by a handler; none while the controls are being set
+    // to show the document.
+    void Edit(const std::function<void(LogoDocument&)>& mutate, int kind);
+    // The font style of a button of the all-up group: its own while it is down, else none.
+    void SetFontStyle(const TShineSpeedButton* button, TLogoFontStyle style);
+    // The face the face list selects for a name, as the document keeps it.
+    QString ListedFace(const QString& name);
+    // The pictures `document` names, read; a picture that fails is reported and left null.
+    RenderPictures LoadPictures(const LogoDocument& document);
+    // The shown document in the preview label alone (a preview of the editor's changes).
+    void ShowPreview();
     // Places the preview, the lower panel, the header and the window for `phase`.
     void SetSlidePhase(int phase);
     void EndSlide();
@@ -288,6 +301,8 @@ private:
     void ExportVector(const QString& fileName, const QByteArray& format);
 
     bool FActionDone = false;
+    // While the controls are set to show the document, their handlers change nothing.
+    bool FShowing = false;
     QString FAppDir;
     // A file to load at the next turn of the Load transition instead of asking for one.
     QString FPendingLoad;

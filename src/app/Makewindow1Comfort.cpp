@@ -5,6 +5,7 @@
 // value hints, shortcuts and the preview's menu, drops, recent files and the folders the file
 // dialogs remember.
 #include "app/LogoDrops.h"
+#include "app/LogoEditor.h"
 #include "app/LogoHistory.h"
 #include "app/LookChooser.h"
 #include "app/Makewindow1.h"
@@ -23,6 +24,7 @@
 #include "framework/TEdit.h"
 #include "framework/TFileDialog.h"
 #include "framework/TImage.h"
+#include "framework/TPanel.h"
 #include "framework/TTimer.h"
 #include "framework/TTrackBar.h"
 #include "platform/Sound.h"
@@ -49,16 +51,6 @@ void ShowPictureUnreadable(QWidget* parent, const QString& fileName, const QStri
                                    app ? app->Title() : QString(), MB_OK);
 }
 
-// Runs `then` after whatever the event did.
-void After(std::function<void(QObject*)>& event, std::function<void()> then)
-{
-    event = [before = std::move(event), then = std::move(then)](QObject* sender) {
-        if (before)
-            before(sender);
-        then();
-    };
-}
-
 // Each file dialog opens where it was used last, also in the next run.
 void RememberFolder(TFileDialog* dialog, const QString& name)
 {
@@ -75,12 +67,13 @@ void TMakeForm1::CreateComfort()
     History = new TLogoHistory(
         this,
         [this] {
-            return TLogoState {Document(), SelShape1->geometry()};
+            return TLogoState {Editor->Document(), SelShape1->geometry()};
         },
         [this](const TLogoState& state) {
             RestoreDocument(state.Document);
             SelShape1->setGeometry(state.Selection);
         });
+    Editor->SetHistory(History);
     CreateHistorySteps();
 
     ValueHints = new TValueHints(this);
@@ -99,10 +92,33 @@ void TMakeForm1::CreateComfort()
         hints->ShowHint(text, canShow, info);
     };
 
-    Actions = new TWindowActions(this, History->Stack());
-    Drops = new TLogoDrops(this);
-    WarpChooser = new TWarpChooser(this);
-    new TLookChooser(this);
+    const TWindowCommands commands {
+        .newLogo = [this] { SpeedButton1Click(this); },
+        .openLogo = [this] { SpeedButton2Click(this); },
+        .saveLogo = [this] { SpeedButton3Click(this); },
+        .exportPicture = [this] { SpeedButton6Click(this); },
+        .loadLogo = [this](const QString& file) { LoadWithTransition(file); },
+        .setBackground = [this](const QString& file) { return SetBackgroundFile(file); },
+        .setTexture = [this](const QString& file) { return SetTextureFile(file); },
+        .shownScene = [this] { return ShownScene(); },
+        .selectionRegion = [this] { return SelectionRegion(); },
+    };
+    Actions = new TWindowActions(this, Panel0, Editor, commands);
+    Drops = new TLogoDrops(this, Panel0, commands);
+    const auto previewOnScreen = [this] {
+        return QRect(Panel0->mapToGlobal(QPoint()), Panel0->size());
+    };
+    WarpChooser = new TWarpChooser(
+        this, Editor, Actions->PreviewMenu(), ValueHints, [this] { return ShownScene(); },
+        previewOnScreen);
+    auto* looks = new TLookChooser(
+        this, Editor, Actions->PreviewMenu(), [this] { return ShownDocument(); }, previewOnScreen);
+    // The dark list of the font chooser.
+    const TChooserLook darkList {
+        FontComboBox1->Color(), FontComboBox1->Font()->Color(), FontComboBox1->HighlightColor(),
+        FontComboBox1->HighlightTextColor(), FontComboBox1->Font()->ToQFont()};
+    WarpChooser->SetLook(darkList);
+    looks->SetLook(darkList);
 
     const std::pair<TFileDialog*, QString> dialogs[] = {
         {OpenDialog1, u"OpenDialog1"_s},
@@ -117,43 +133,32 @@ void TMakeForm1::CreateComfort()
 
 void TMakeForm1::CreateHistorySteps()
 {
-    // Each editing control records its change after its handler carried it into the preview.
-    TLogoHistory* history = History;
-    After(Edit1->OnChange, [history] { history->Record(TLogoHistory::hkText); });
+    // Each handler's change of the editor is a step by its kind; runs end here.
     // a run of typing ends when the field is left
-    connect(Edit1, &QLineEdit::editingFinished, history, &TLogoHistory::EndRun);
-    After(FontComboBox1->OnChange, [history] { history->Record(TLogoHistory::hkOther); });
-    const std::pair<TTrackBar*, TLogoHistory::TKind> bars[] = {
-        {TrackBar1, TLogoHistory::hkSize},
-        {TrackBar3, TLogoHistory::hkAngle},
-        {TrackBar2, TLogoHistory::hkDepth},
-        {TrackBar6, TLogoHistory::hkDirection},
-    };
-    for (const auto& [bar, kind] : bars) {
-        After(bar->OnChange, [history, kind = kind] { history->Record(kind); });
+    connect(Edit1, &QLineEdit::editingFinished, Editor, &TLogoEditor::EndRun);
+    for (TTrackBar* bar : {TrackBar1, TrackBar3, TrackBar2, TrackBar6}) {
         // one drag, one step; steps by key merge until the next drag
-        connect(bar, &QAbstractSlider::sliderPressed, history, &TLogoHistory::EndRun);
-        connect(bar, &QAbstractSlider::sliderReleased, history, &TLogoHistory::EndRun);
+        connect(bar, &QAbstractSlider::sliderPressed, Editor, &TLogoEditor::EndRun);
+        connect(bar, &QAbstractSlider::sliderReleased, Editor, &TLogoEditor::EndRun);
     }
-    for (TShineSpeedButton* button :
-         {SpeedButton18, SpeedButton19, SpeedButton20, SpeedButton21, SpeedButton7, SpeedButton8,
-          SpeedButton9, SpeedButton10, SpeedButton11, SpeedButton12, SpeedButton13, SpeedButton14,
-          SpeedButton15, SpeedButton16, SpeedButton17})
-        After(button->OnClick, [history] { history->Record(TLogoHistory::hkOther); });
     // a drag or resize of the selection frame is one step, taken when the button comes up
-    SelShape1->OnMouseUp = [history](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+    SelShape1->OnMouseUp = [history = History](QObject*, Qt::MouseButton, Qt::KeyboardModifiers,
+                                               int, int) {
         history->Record(TLogoHistory::hkOther);
     };
 }
 
 void TMakeForm1::RestoreDocument(const LogoDocument& document)
 {
-    const LogoDocument shown = Document();
-    ApplySettings(document);
+    const LogoDocument& shown = Document();
     // Pictures are read again only when they are not the ones shown.
-    if (document.TextureFile != shown.TextureFile
-        || document.BackgroundFile != shown.BackgroundFile)
-        ApplyPictures(document);
+    const RenderPictures pictures =
+        document.TextureFile != shown.TextureFile || document.BackgroundFile != shown.BackgroundFile
+        ? LoadPictures(document)
+        : Pictures();
+    FStartCaption.reset();
+    FStartFace.reset();
+    Editor->Replace(document, pictures);
 }
 
 bool TMakeForm1::ConfirmDiscard()
@@ -211,10 +216,10 @@ void TMakeForm1::LoadWithTransition(const QString& fileName)
     Timer2->SetEnabled(true);
 }
 
-std::optional<QImage> TMakeForm1::ReadPictureOrSay(const QString& fileName)
+std::optional<QImage> TMakeForm1::ReadPictureOrSay(const QString& fileName, TPictureUse use)
 {
     try {
-        return LoadPicture(fileName);
+        return LoadPicture(fileName, use);
     } catch (const std::exception& e) {
         ShowPictureUnreadable(this, fileName, QString::fromUtf8(e.what()));
         return std::nullopt;
@@ -223,26 +228,21 @@ std::optional<QImage> TMakeForm1::ReadPictureOrSay(const QString& fileName)
 
 bool TMakeForm1::SetBackgroundFile(const QString& fileName)
 {
-    const std::optional<QImage> picture = ReadPictureOrSay(fileName);
+    const std::optional<QImage> picture = ReadPictureOrSay(fileName, puBackground);
     if (!picture)
         return false;
     OpenPictureDialog1->SetFileName(fileName);
-    Image1->SetPicture(*picture);
-    Image1->setVisible(true);
-    ShowDocument();
-    History->Record(TLogoHistory::hkOther);
+    Editor->SetBackground(fileName, *picture);
     return true;
 }
 
 bool TMakeForm1::SetTextureFile(const QString& fileName)
 {
-    const std::optional<QImage> picture = ReadPictureOrSay(fileName);
+    const std::optional<QImage> picture = ReadPictureOrSay(fileName, puTexture);
     if (!picture)
         return false;
     OpenPictureDialog2->SetFileName(fileName);
-    Label1->SetGlyph(*picture);
-    ShowDocument();
-    History->Record(TLogoHistory::hkOther);
+    Editor->SetTexture(fileName, *picture);
     return true;
 }
 

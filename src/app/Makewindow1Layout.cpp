@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The window's controls, built from tables that follow the layout.
+#include "app/LogoEditor.h"
 #include "app/Makewindow1.h"
 #include "controls/GradBox.h"
 #include "controls/NewHint.h"
@@ -312,7 +313,10 @@ void TMakeForm1::CreateControls()
     CreateTitleButtons();
     CreateComponents();
     SetTabOrder();
-    ShowDocument();
+    // The editor starts on the default logo, in the face the list offers for its name.
+    LogoDocument start;
+    start.FontName = ListedFace(start.FontName);
+    Editor->Replace(start, {});
 }
 
 void TMakeForm1::CreateBars()
@@ -450,11 +454,7 @@ void TMakeForm1::CreatePreview()
     Label1->SetAutoSize(false);
     Label1->SetParentColor(false);
     Label1->SetParentFont(false);
-    // The label keeps the three colours; the rest of its look comes from the controls once
-    // they all exist (ShowDocument).
-    Label1->SetColor(clBlack);
-    Label1->Font()->SetColor(clWhite);
-    Label1->Effect3D()->SetShadowedColor(clGray);
+    // The label's look comes from the editor's document once the controls all exist.
     FStartCaption = u"TAMRIN - Quilvoro"_s;
     FStartFace = kUiFace;
 

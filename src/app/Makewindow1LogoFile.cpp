@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Quilvoro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The logo document the window shows: saving it to a .qvd file, reading one back, and carrying
-// a document into the controls through their handlers.
+// The logo document the window shows: saving it to a .qvd file, reading one back, and showing
+// the editor's document in the controls and the preview.
+#include "app/LogoEditor.h"
 #include "app/LogoHistory.h"
 #include "app/Makewindow1.h"
 #include "controls/ShineSpdBtn.h"
@@ -20,7 +21,8 @@
 #include "platform/TPictureFile.h"
 #include "render/DocumentRenderer.h"
 
-#include <algorithm>
+#include <QScopedValueRollback>
+
 #include <array>
 
 using namespace Qt::StringLiterals;
@@ -31,56 +33,40 @@ namespace {
 template<class E> struct TStyleButton
 {
     TShineSpeedButton* TMakeForm1::*button;
-    TMakeForm1::Handler click;
     E style;
 };
 
 constexpr std::array<TStyleButton<TLogoFontStyle>, 4> kFontStyleButtons = {{
-    {&TMakeForm1::SpeedButton18, &TMakeForm1::SpeedButton18Click, TLogoFontStyle::Bold},
-    {&TMakeForm1::SpeedButton19, &TMakeForm1::SpeedButton19Click, TLogoFontStyle::Italic},
-    {&TMakeForm1::SpeedButton20, &TMakeForm1::SpeedButton20Click, TLogoFontStyle::Underline},
-    {&TMakeForm1::SpeedButton21, &TMakeForm1::SpeedButton21Click, TLogoFontStyle::StrikeOut},
+    {&TMakeForm1::SpeedButton18, TLogoFontStyle::Bold},
+    {&TMakeForm1::SpeedButton19, TLogoFontStyle::Italic},
+    {&TMakeForm1::SpeedButton20, TLogoFontStyle::Underline},
+    {&TMakeForm1::SpeedButton21, TLogoFontStyle::StrikeOut},
 }};
 
 constexpr std::array<TStyleButton<TLogoLabelStyle>, 3> kLabelStyleButtons = {{
-    {&TMakeForm1::SpeedButton7, &TMakeForm1::SpeedButton7Click, TLogoLabelStyle::Normal},
-    {&TMakeForm1::SpeedButton8, &TMakeForm1::SpeedButton8Click, TLogoLabelStyle::Outline},
-    {&TMakeForm1::SpeedButton9, &TMakeForm1::SpeedButton9Click, TLogoLabelStyle::Solid},
+    {&TMakeForm1::SpeedButton7, TLogoLabelStyle::Normal},
+    {&TMakeForm1::SpeedButton8, TLogoLabelStyle::Outline},
+    {&TMakeForm1::SpeedButton9, TLogoLabelStyle::Solid},
 }};
 
 constexpr std::array<TStyleButton<TLogoShadowStyle>, 3> kShadowStyleButtons = {{
-    {&TMakeForm1::SpeedButton10, &TMakeForm1::SpeedButton10Click, TLogoShadowStyle::Normal},
-    {&TMakeForm1::SpeedButton11, &TMakeForm1::SpeedButton11Click, TLogoShadowStyle::Deep},
-    {&TMakeForm1::SpeedButton12, &TMakeForm1::SpeedButton12Click, TLogoShadowStyle::Gradation},
+    {&TMakeForm1::SpeedButton10, TLogoShadowStyle::Normal},
+    {&TMakeForm1::SpeedButton11, TLogoShadowStyle::Deep},
+    {&TMakeForm1::SpeedButton12, TLogoShadowStyle::Gradation},
 }};
 
-// The style of the group's down button, or `none` when all are up.
+// Puts the button of `style` down and the others up.
 template<class E, std::size_t N>
-E DownStyle(const TMakeForm1* form, const std::array<TStyleButton<E>, N>& buttons, E none)
+void ShowStyle(TMakeForm1* form, const std::array<TStyleButton<E>, N>& buttons, E style)
 {
-    for (const TStyleButton<E>& b : buttons) {
-        if ((form->*b.button)->Down())
-            return b.style;
-    }
-    return none;
+    for (const TStyleButton<E>& b : buttons)
+        (form->*b.button)->SetDown(b.style == style);
 }
 
-// Puts the button of `style` down and the others up, in button order, and applies the style.
-template<class E, std::size_t N>
-void ApplyStyle(TMakeForm1* form, const std::array<TStyleButton<E>, N>& buttons, E style)
+void ShowPosition(TTrackBar* bar, int position)
 {
-    for (const TStyleButton<E>& b : buttons) {
-        TShineSpeedButton* button = form->*b.button;
-        button->SetDown(b.style == style);
-        if (button->Down())
-            (form->*b.click)(form);
-    }
-}
-
-void ApplyPosition(TMakeForm1* form, TTrackBar* bar, int position, TMakeForm1::Handler change)
-{
-    bar->SetPosition(position);
-    (form->*change)(form);
+    if (bar->Position() != position)
+        bar->SetPosition(position);
 }
 
 // The framework's plain message: no icon, the application's title, one OK button.
@@ -130,32 +116,19 @@ void TMakeForm1::LoadLogoFile(const QString& fileName)
     ApplyDocument(LogoFile::Read(fileName, current));
 }
 
-LogoDocument TMakeForm1::Document() const
+const LogoDocument& TMakeForm1::Document() const
 {
-    const LogoDocument defaults;
-    LogoDocument d;
-    d.Text = Edit1->Text();
-    d.FontName = FontComboBox1->GetSelectedFont();
-    d.FontStyle = DownStyle(this, kFontStyleButtons, TLogoFontStyle::None);
-    d.Size = TrackBar1->Position();
-    d.Angle = TrackBar3->Position();
-    d.LabelStyle = DownStyle(this, kLabelStyleButtons, defaults.LabelStyle);
-    d.ShadowStyle = DownStyle(this, kShadowStyleButtons, defaults.ShadowStyle);
-    d.Depth = TrackBar2->Position();
-    d.Direction = TrackBar6->Position();
-    d.TextColor = Label1->Font()->Color();
-    d.ShadowColor = Label1->Effect3D()->ShadowedColor();
-    d.BackgroundColor = Label1->Color();
-    d.TextureFile = OpenPictureDialog2->FileName();
-    d.BackgroundFile = !Image1->isHidden() ? OpenPictureDialog1->FileName() : QString();
-    d.Warp = Label1->Warp();
-    d.WarpAmount = Label1->WarpAmount();
-    return d;
+    return Editor->Document();
+}
+
+const RenderPictures& TMakeForm1::Pictures() const
+{
+    return Editor->Pictures();
 }
 
 LogoDocument TMakeForm1::ShownDocument() const
 {
-    LogoDocument d = Document();
+    LogoDocument d = Editor->Shown();
     if (FStartCaption)
         d.Text = *FStartCaption;
     if (FStartFace)
@@ -165,65 +138,77 @@ LogoDocument TMakeForm1::ShownDocument() const
 
 void TMakeForm1::ShowDocument()
 {
+    const LogoDocument& d = Document();
+    {
+        const QScopedValueRollback showing(FShowing, true);
+        // Only what differs is set: a field being typed in keeps its cursor.
+        if (Edit1->Text() != d.Text)
+            Edit1->SetText(d.Text);
+        if (FontComboBox1->GetSelectedFont() != d.FontName)
+            FontComboBox1->SetSelectedFont(d.FontName);
+        ShowStyle(this, kFontStyleButtons, d.FontStyle);
+        ShowPosition(TrackBar1, d.Size);
+        ShowPosition(TrackBar3, d.Angle);
+        ShowStyle(this, kLabelStyleButtons, d.LabelStyle);
+        ShowStyle(this, kShadowStyleButtons, d.ShadowStyle);
+        ShowPosition(TrackBar2, d.Depth);
+        ShowPosition(TrackBar6, d.Direction);
+        // The colour dialogs open on the document's colours.
+        ColorDialog2->SetColor(d.TextColor);
+        ColorDialog3->SetColor(d.ShadowColor);
+        ColorDialog1->SetColor(d.BackgroundColor);
+        const QImage& background = Pictures().background;
+        if (Image1->Picture().cacheKey() != background.cacheKey())
+            Image1->SetPicture(background);
+        Image1->setVisible(!background.isNull());
+    }
+    ShowPreview();
+}
+
+void TMakeForm1::ShowPreview()
+{
     const PreviewScene scene = ShownScene();
     Label1->SetLook(scene.look);
     Label1->SetTransparent(scene.labelTransparent);
 }
 
+QString TMakeForm1::ListedFace(const QString& name)
+{
+    const QScopedValueRollback showing(FShowing, true);
+    FontComboBox1->SetSelectedFont(name);
+    return FontComboBox1->GetSelectedFont();
+}
+
 void TMakeForm1::ApplyDocument(const LogoDocument& document)
 {
-    ApplySettings(document);
-    ApplyPictures(document);
+    LogoDocument d = document;
+    d.FontName = ListedFace(d.FontName);
+    const RenderPictures pictures = LoadPictures(d);
+    FStartCaption.reset();
+    FStartFace.reset();
+    Editor->Replace(d, pictures);
 }
 
-void TMakeForm1::ApplySettings(const LogoDocument& d)
+RenderPictures TMakeForm1::LoadPictures(const LogoDocument& d)
 {
-    Edit1->SetText(d.Text);
-    Edit1Change(this);
-    FontComboBox1->SetSelectedFont(d.FontName);
-    FontComboBox1Change(this);
-    ApplyStyle(this, kFontStyleButtons, d.FontStyle);
-    ApplyPosition(this, TrackBar1, d.Size, &TMakeForm1::TrackBar1Change);
-    ApplyPosition(this, TrackBar3, d.Angle, &TMakeForm1::TrackBar3Change);
-    ApplyStyle(this, kLabelStyleButtons, d.LabelStyle);
-    ApplyStyle(this, kShadowStyleButtons, d.ShadowStyle);
-    ApplyPosition(this, TrackBar2, d.Depth, &TMakeForm1::TrackBar2Change);
-    ApplyPosition(this, TrackBar6, d.Direction, &TMakeForm1::TrackBar6Change);
-    Label1->Font()->SetColor(d.TextColor);
-    ColorDialog2->SetColor(Label1->Font()->Color());
-    Label1->Effect3D()->SetShadowedColor(d.ShadowColor);
-    ColorDialog3->SetColor(Label1->Effect3D()->ShadowedColor());
-    Label1->SetColor(d.BackgroundColor);
-    ColorDialog1->SetColor(Label1->Color());
-    Label1->SetWarp(d.Warp);
-    Label1->SetWarpAmount(d.WarpAmount);
-    ShowDocument();
-}
-
-void TMakeForm1::ApplyPictures(const LogoDocument& d)
-{
+    RenderPictures pictures;
+    // The dialogs open on the pictures named last, also when they could not be read.
     OpenPictureDialog2->SetFileName(d.TextureFile);
-    // A texture that cannot be read is left out, not replaced by the one shown before.
-    Label1->SetGlyph(QImage());
     if (!d.TextureFile.isEmpty())
-        LoadOrReport([&] { Label1->SetGlyph(LoadPicture(d.TextureFile)); },
+        LoadOrReport([&] { pictures.texture = LoadPicture(d.TextureFile, puTexture); },
                      u"文字画像(テクスチャ)ファイル存在セズ..."_s);
-
     OpenPictureDialog1->SetFileName(d.BackgroundFile);
-    Image1->ClearPicture();
-    if (d.BackgroundFile.isEmpty())
-        Image1->setVisible(false);
-    else
-        LoadOrReport(
-            [&] {
-                Image1->SetPicture(LoadPicture(d.BackgroundFile));
-                Image1->setVisible(true);
-            },
-            u"背景画像ファイル存在セズ..."_s);
-    ShowDocument();
+    if (!d.BackgroundFile.isEmpty())
+        LoadOrReport([&] { pictures.background = LoadPicture(d.BackgroundFile, puBackground); },
+                     u"背景画像ファイル存在セズ..."_s);
+    return pictures;
 }
 
-QImage TMakeForm1::LoadPicture(const QString& fileName) const
+QImage TMakeForm1::LoadPicture(const QString& fileName, TPictureUse use) const
 {
-    return TPictureFile::Load(fileName);
+    // Only the part a render can show, at any scale, is decoded: the preview's region is fixed
+    // and exports draw that region in more device pixels, not more of the picture.
+    return TPictureFile::Load(fileName,
+                              use == puTexture ? &DocumentRenderer::TexturePart
+                                               : &DocumentRenderer::BackgroundPart);
 }

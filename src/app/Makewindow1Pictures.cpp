@@ -3,6 +3,7 @@
 
 // Export of the region under the selection frame, and the background and texture pictures.
 // Every export draws the shown document through the renderer, as the command line does.
+#include "app/LogoEditor.h"
 #include "app/Makewindow1.h"
 #include "app/Settings.h"
 #include "controls/SelShape.h"
@@ -43,16 +44,7 @@ QWidget* TMakeForm1::PreviewPanel() const
 
 bool TMakeForm1::BackgroundShown() const
 {
-    return !Image1->isHidden();
-}
-
-RenderPictures TMakeForm1::Pictures() const
-{
-    RenderPictures pictures;
-    if (BackgroundShown())
-        pictures.background = Image1->Picture();
-    pictures.texture = *Label1->Glyph();
-    return pictures;
+    return !Pictures().background.isNull();
 }
 
 PreviewScene TMakeForm1::ShownScene() const
@@ -139,26 +131,22 @@ void TMakeForm1::ExportVector(const QString& fileName, const QByteArray& format)
 void TMakeForm1::SpeedButton16Click(QObject*)
 {
     if (!OpenPictureDialog1->Execute(this)) {
-        Image1->setVisible(false);
-        Image1->ClearPicture();
         OpenPictureDialog1->SetFileName(QString());
-        ShowDocument();
+        Editor->SetBackground(QString(), QImage());
         return;
     }
-    // Read first: a picture that cannot be read leaves the preview as it was.
-    Image1->SetPicture(TPictureFile::Load(OpenPictureDialog1->FileName()));
-    Image1->setVisible(true);
-    ShowDocument();
+    // Read first: a picture that cannot be read leaves the logo as it was.
+    const QString fileName = OpenPictureDialog1->FileName();
+    Editor->SetBackground(fileName, LoadPicture(fileName, puBackground));
 }
 
 void TMakeForm1::SpeedButton17Click(QObject*)
 {
     if (!OpenPictureDialog2->Execute(this)) {
-        Label1->SetGlyph(QImage());
         OpenPictureDialog2->SetFileName(QString());
-        ShowDocument();
+        Editor->SetTexture(QString(), QImage());
         return;
     }
-    Label1->SetGlyph(TPictureFile::Load(OpenPictureDialog2->FileName()));
-    ShowDocument();
+    const QString fileName = OpenPictureDialog2->FileName();
+    Editor->SetTexture(fileName, LoadPicture(fileName, puTexture));
 }

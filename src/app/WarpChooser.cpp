@@ -3,14 +3,10 @@
 
 #include "app/WarpChooser.h"
 
+#include "app/LogoEditor.h"
 #include "app/LogoHistory.h"
-#include "app/Makewindow1.h"
 #include "app/ValueHints.h"
 #include "app/WarpGallery.h"
-#include "app/WindowActions.h"
-#include "controls/dxfLabel.h"
-#include "fontchooser/FontComboBox.h"
-#include "framework/TPanel.h"
 #include "framework/TTrackBar.h"
 
 #include <QAction>
@@ -18,59 +14,65 @@
 
 using namespace Qt::StringLiterals;
 
-TWarpChooser::TWarpChooser(TMakeForm1* form)
-    : QObject(form)
-    , FForm(form)
-    , FAction(new QAction(u"変形…"_s, form))
+TWarpChooser::TWarpChooser(QWidget* window, TLogoEditor* editor, QMenu* menu, TValueHints* hints,
+                           std::function<PreviewScene()> shownScene,
+                           std::function<QRect()> previewOnScreen)
+    : QObject(window)
+    , FWindow(window)
+    , FEditor(editor)
+    , FHints(hints)
+    , FShownScene(std::move(shownScene))
+    , FPreviewOnScreen(std::move(previewOnScreen))
+    , FAction(new QAction(u"変形…"_s, window))
 {
     FAction->setObjectName(u"WarpAction"_s);
     FAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     FAction->setShortcutContext(Qt::WindowShortcut);
-    form->addAction(FAction);
+    window->addAction(FAction);
     connect(FAction, &QAction::triggered, this, &TWarpChooser::Open);
-    if (form->Actions) {
-        form->Actions->PreviewMenu()->addSeparator();
-        form->Actions->PreviewMenu()->addAction(FAction);
+    if (menu) {
+        menu->addSeparator();
+        menu->addAction(FAction);
     }
 }
 
 void TWarpChooser::CreateGallery()
 {
-    FGallery = new TWarpGallery(FForm);
-    // The dark list of the font chooser.
-    TFontComboBox* fonts = FForm->FontComboBox1;
-    FGallery->SetColors(fonts->Color(), fonts->Font()->Color(), fonts->HighlightColor(),
-                        fonts->HighlightTextColor());
-    FGallery->SetCaptionFont(fonts->Font()->ToQFont());
+    FGallery = new TWarpGallery(FWindow);
+    FGallery->SetColors(FLook.color, FLook.text, FLook.highlight, FLook.highlightText);
+    FGallery->SetCaptionFont(FLook.captionFont);
 
-    TdxfLabel* label = FForm->Label1;
-    FGallery->OnPreview = [label](TLogoWarp warp, int amount) {
-        label->SetWarp(warp);
-        label->SetWarpAmount(amount);
+    TLogoEditor* editor = FEditor;
+    FGallery->OnPreview = [editor](TLogoWarp warp, int amount) {
+        LogoDocument shown = editor->Document();
+        shown.Warp = warp;
+        shown.WarpAmount = amount;
+        if (shown == editor->Document())
+            editor->EndPreview();
+        else
+            editor->Preview(shown);
     };
-    TLogoHistory* history = FForm->History;
-    FGallery->OnApply = [label, history](TLogoWarp warp, int amount, bool dragging) {
-        label->SetWarp(warp);
-        label->SetWarpAmount(amount);
-        if (history)
-            history->Record(dragging ? TLogoHistory::hkWarpAmount : TLogoHistory::hkOther);
+    FGallery->OnApply = [editor](TLogoWarp warp, int amount, bool dragging) {
+        editor->Change(
+            [warp, amount](LogoDocument& d) {
+                d.Warp = warp;
+                d.WarpAmount = amount;
+            },
+            dragging ? TLogoHistory::hkWarpAmount : TLogoHistory::hkOther);
     };
+    // one drag of the amount, one step
     TTrackBar* bar = FGallery->AmountBar();
-    if (history) {
-        connect(bar, &QAbstractSlider::sliderPressed, history, &TLogoHistory::EndRun);
-        connect(bar, &QAbstractSlider::sliderReleased, history, &TLogoHistory::EndRun);
-    }
-    if (FForm->ValueHints)
-        FForm->ValueHints->Watch(bar, u"変形ノ量"_s);
+    connect(bar, &QAbstractSlider::sliderPressed, editor, &TLogoEditor::EndRun);
+    connect(bar, &QAbstractSlider::sliderReleased, editor, &TLogoEditor::EndRun);
+    if (FHints)
+        FHints->Watch(bar, u"変形ノ量"_s);
 }
 
 void TWarpChooser::Open()
 {
     if (!FGallery)
         CreateGallery();
-    if (FForm->History)
-        FForm->History->EndRun();
-    const QRect preview(FForm->Panel0->mapToGlobal(QPoint()), FForm->Panel0->size());
-    FGallery->Open(FForm->ShownScene(), FForm->Label1->Warp(), FForm->Label1->WarpAmount(),
-                   preview);
+    FEditor->EndRun();
+    const LogoDocument& d = FEditor->Document();
+    FGallery->Open(FShownScene(), d.Warp, d.WarpAmount, FPreviewOnScreen());
 }

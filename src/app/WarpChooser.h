@@ -3,32 +3,63 @@
 
 #pragma once
 
+#include "platform/Colors.h"
+#include "render/DocumentRenderer.h"
+
+#include <QFont>
 #include <QObject>
+#include <QRect>
+
+#include <functional>
 
 class QAction;
-class TMakeForm1;
+class QMenu;
+class QWidget;
+class TLogoEditor;
+class TValueHints;
 class TWarpGallery;
 
+// The look of a dark list that a chooser's panel takes: colours and the captions' font.
+struct TChooserLook
+{
+    TColor color = clBlack;
+    TColor text = clWhite;
+    TColor highlight = clHighlight;
+    TColor highlightText = clHighlightText;
+    QFont captionFont;
+};
+
 // Puts the warp gallery on the window: the action 変形… (Ctrl+T) on the window and in the
-// preview's menu opens it over the preview; what the gallery shows live reaches the label
-// alone, what it applies becomes a step of the undo history.
+// preview's menu opens it beside the preview; what the gallery shows live is a preview of the
+// editor, what it applies is a change of the editor's document, and so a step of its history.
 class TWarpChooser : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit TWarpChooser(TMakeForm1* form);
+    // The action lives on `window` and at the end of `menu`; the amount bar's value is hinted
+    // through `hints`. `shownScene` is what the preview shows, `previewOnScreen` where it lies
+    // (global).
+    TWarpChooser(QWidget* window, TLogoEditor* editor, QMenu* menu, TValueHints* hints,
+                 std::function<PreviewScene()> shownScene, std::function<QRect()> previewOnScreen);
 
     QAction* Action() const { return FAction; }
     // The gallery once it has been opened; null before.
     TWarpGallery* Gallery() const { return FGallery; }
+
+    void SetLook(const TChooserLook& value) { FLook = value; }
 
     void Open();
 
 private:
     void CreateGallery();
 
-    TMakeForm1* FForm;
+    QWidget* FWindow;
+    TLogoEditor* FEditor;
+    TValueHints* FHints;
+    std::function<PreviewScene()> FShownScene;
+    std::function<QRect()> FPreviewOnScreen;
+    TChooserLook FLook;
     QAction* FAction;
     TWarpGallery* FGallery = nullptr;
 };

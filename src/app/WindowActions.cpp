@@ -3,11 +3,11 @@
 
 #include "app/WindowActions.h"
 
-#include "app/Makewindow1.h"
+#include "app/LogoEditor.h"
+#include "app/PictureStore.h"
 #include "app/RecentFiles.h"
 #include "framework/TApplication.h"
 #include "framework/TDialogs.h"
-#include "output/PngWriter.h"
 #include "output/SvgWriter.h"
 #include "platform/Sound.h"
 #include "render/DocumentRenderer.h"
@@ -16,8 +16,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QCryptographicHash>
-#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -25,8 +23,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include <QSaveFile>
-#include <QStandardPaths>
 #include <QUndoStack>
 
 #include <algorithm>
@@ -119,22 +115,23 @@ private:
 
 } // namespace
 
-TWindowActions::TWindowActions(TMakeForm1* form, QUndoStack* history)
-    : QObject(form)
-    , FForm(form)
+TWindowActions::TWindowActions(QWidget* window, QWidget* preview, TLogoEditor* editor,
+                               TWindowCommands commands)
+    : QObject(window)
+    , FWindow(window)
+    , FEditor(editor)
+    , FCommands(std::move(commands))
 {
-    FNew = AddAction(u"新規"_s, {QKeySequence(Qt::CTRL | Qt::Key_N)},
-                     [form] { form->SpeedButton1Click(form); });
-    FOpen = AddAction(u"読込"_s, {QKeySequence(Qt::CTRL | Qt::Key_O)},
-                      [form] { form->SpeedButton2Click(form); });
-    FSave = AddAction(u"保存"_s, {QKeySequence(Qt::CTRL | Qt::Key_S)},
-                      [form] { form->SpeedButton3Click(form); });
-    FExport = AddAction(u"BMP保存"_s, {QKeySequence(Qt::CTRL | Qt::Key_E)},
-                        [form] { form->SpeedButton6Click(form); });
+    FNew = AddAction(u"新規"_s, {QKeySequence(Qt::CTRL | Qt::Key_N)}, FCommands.newLogo);
+    FOpen = AddAction(u"読込"_s, {QKeySequence(Qt::CTRL | Qt::Key_O)}, FCommands.openLogo);
+    FSave = AddAction(u"保存"_s, {QKeySequence(Qt::CTRL | Qt::Key_S)}, FCommands.saveLogo);
+    FExport =
+        AddAction(u"BMP保存"_s, {QKeySequence(Qt::CTRL | Qt::Key_E)}, FCommands.exportPicture);
     FCopy = AddAction(u"画像ヲコピー"_s, {QKeySequence(Qt::CTRL | Qt::Key_C)},
                       [this] { CopyToClipboard(); });
     FPaste = AddAction(u"背景ニ貼付ケ"_s, {QKeySequence(Qt::CTRL | Qt::Key_V)},
                        [this] { PasteFromClipboard(); });
+    QUndoStack* history = editor->History()->Stack();
     FUndo = AddAction(u"元ニ戻ス"_s, {QKeySequence(Qt::CTRL | Qt::Key_Z)},
                       [history] { history->undo(); });
     FRedo = AddAction(
@@ -148,7 +145,7 @@ TWindowActions::TWindowActions(TMakeForm1* form, QUndoStack* history)
     // Text fields take many Ctrl keys for themselves; the window decides first (eventFilter).
     qApp->installEventFilter(this);
 
-    FMenu = new QMenu(form);
+    FMenu = new QMenu(window);
     FMenu->setObjectName(u"PreviewMenu"_s);
     FMenu->addActions({FNew, FOpen, FSave, FExport});
     FMenu->addSeparator();
@@ -159,7 +156,6 @@ TWindowActions::TWindowActions(TMakeForm1* form, QUndoStack* history)
     FRecentMenu = FMenu->addMenu(u"最近ノファイル"_s);
     FRecentMenu->setObjectName(u"RecentMenu"_s);
 
-    QWidget* preview = form->PreviewPanel();
     preview->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(preview, &QWidget::customContextMenuRequested, this,
             [this, preview](const QPoint& pos) { ShowPreviewMenu(preview->mapToGlobal(pos)); });
@@ -168,11 +164,11 @@ TWindowActions::TWindowActions(TMakeForm1* form, QUndoStack* history)
 QAction* TWindowActions::AddAction(const QString& text, const QList<QKeySequence>& keys,
                                    std::function<void()> run)
 {
-    auto* action = new QAction(text, FForm);
+    auto* action = new QAction(text, FWindow);
     action->setShortcuts(keys);
     action->setShortcutContext(Qt::WindowShortcut);
     connect(action, &QAction::triggered, this, [run = std::move(run)] { run(); });
-    FForm->addAction(action);
+    FWindow->addAction(action);
     return action;
 }
 
@@ -181,7 +177,7 @@ bool TWindowActions::eventFilter(QObject* watched, QEvent* event)
     // Leaving the override unaccepted hands the key from the focused field to the window's
     // action.
     if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType()
-        && static_cast<QWidget*>(watched)->window() == FForm)
+        && static_cast<QWidget*>(watched)->window() == FWindow)
         return WindowTakesKey(static_cast<QWidget*>(watched), static_cast<QKeyEvent*>(event));
     return QObject::eventFilter(watched, event);
 }
@@ -194,7 +190,7 @@ bool TWindowActions::WindowTakesKey(const QWidget* focus, const QKeyEvent* key) 
         return !field || !field->hasSelectedText();
     if (Matches(key, FPaste))
         return !field || ClipboardHoldsPicture();
-    const QList<QAction*> actions = FForm->actions();
+    const QList<QAction*> actions = FWindow->actions();
     return std::any_of(actions.begin(), actions.end(),
                        [key](const QAction* action) { return Matches(key, action); });
 }
@@ -223,22 +219,27 @@ void TWindowActions::ShowPreviewMenu(const QPoint& globalPos)
     FMenu->popup(globalPos);
 }
 
+bool TWindowActions::BackgroundShown() const
+{
+    return !FEditor->Pictures().background.isNull();
+}
+
 QImage TWindowActions::ClipboardPicture() const
 {
-    return ClipboardPictureOf(FForm->ShownScene(), FForm->SelectionRegion(),
-                              FForm->BackgroundShown());
+    return ClipboardPictureOf(FCommands.shownScene(), FCommands.selectionRegion(),
+                              BackgroundShown());
 }
 
 QByteArray TWindowActions::ClipboardSvg() const
 {
-    return ClipboardSvgOf(FForm->ShownScene(), FForm->SelectionRegion(), FForm->BackgroundShown());
+    return ClipboardSvgOf(FCommands.shownScene(), FCommands.selectionRegion(), BackgroundShown());
 }
 
 void TWindowActions::CopyToClipboard()
 {
     // a vector program takes the shapes, any other the picture
     QGuiApplication::clipboard()->setMimeData(
-        new TLogoMimeData(FForm->ShownScene(), FForm->SelectionRegion(), FForm->BackgroundShown()));
+        new TLogoMimeData(FCommands.shownScene(), FCommands.selectionRegion(), BackgroundShown()));
 }
 
 bool TWindowActions::PasteFromClipboard()
@@ -246,8 +247,8 @@ bool TWindowActions::PasteFromClipboard()
     const QImage image = QGuiApplication::clipboard()->image();
     if (image.isNull())
         return false;
-    const QString file = StorePicture(image);
-    return !file.isEmpty() && FForm->SetBackgroundFile(file);
+    const QString file = PictureStore::Store(image);
+    return !file.isEmpty() && FCommands.setBackground(file);
 }
 
 void TWindowActions::OpenRecent(const QString& fileName)
@@ -257,30 +258,9 @@ void TWindowActions::OpenRecent(const QString& fileName)
         UpdateRecentMenu();
         Sound::MessageBeep(Sound::MB_OK);
         const TApplication* app = TApplication::Instance();
-        TDialogs::Current().MessageBox(FForm, u"ロゴデータファイル存在セズ...\n"_s + fileName,
+        TDialogs::Current().MessageBox(FWindow, u"ロゴデータファイル存在セズ...\n"_s + fileName,
                                        app ? app->Title() : QString(), MB_OK);
         return;
     }
-    FForm->LoadWithTransition(fileName);
-}
-
-QString TWindowActions::StorePicture(const QImage& image)
-{
-    const std::optional<QByteArray> encoded = PngWriter::Encode(image);
-    if (!encoded)
-        return {};
-    const QByteArray& png = *encoded;
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-        + u"/quilvoro/pictures"_s;
-    if (!QDir().mkpath(folder))
-        return {};
-    const QString name = QString::fromLatin1(
-        QCryptographicHash::hash(png, QCryptographicHash::Sha1).toHex().left(16));
-    const QString path = folder + u'/' + name + u".png"_s;
-    if (QFileInfo(path).isFile())
-        return path;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(png) != png.size() || !file.commit())
-        return {};
-    return path;
+    FCommands.loadLogo(fileName);
 }

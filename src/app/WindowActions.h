@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "app/WindowCommands.h"
+
 #include <QByteArray>
 #include <QKeySequence>
 #include <QList>
@@ -15,8 +17,7 @@ class QAction;
 class QImage;
 class QKeyEvent;
 class QMenu;
-class QUndoStack;
-class TMakeForm1;
+class TLogoEditor;
 
 // The window's keyboard shortcuts and the right-click menu of the preview, with the same
 // actions: 新規, 読込, 保存, BMP保存, undo and redo, the clipboard and the recent logo files. The
@@ -28,7 +29,10 @@ class TWindowActions : public QObject
     Q_OBJECT
 
 public:
-    TWindowActions(TMakeForm1* form, QUndoStack* history);
+    // The actions live on `window`; the preview's menu opens on `preview`. Undo and redo work
+    // on the editor's history.
+    TWindowActions(QWidget* window, QWidget* preview, TLogoEditor* editor,
+                   TWindowCommands commands);
 
     QAction* New() const { return FNew; }
     QAction* Open() const { return FOpen; }
@@ -60,10 +64,6 @@ public:
     // Loads a recent logo file; a file that is gone leaves the list with a message.
     void OpenRecent(const QString& fileName);
 
-    // Keeps a picture that has no file of its own (clipboard, dropped data) as a PNG file in the
-    // program's data folder, named by its content; the path, or empty when it cannot be written.
-    static QString StorePicture(const QImage& image);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -73,7 +73,12 @@ private:
     QAction* AddAction(const QString& text, const QList<QKeySequence>& keys,
                        std::function<void()> run);
 
-    TMakeForm1* FForm;
+    // Whether the frame holds a background picture, which the clipboard's copy keeps.
+    bool BackgroundShown() const;
+
+    QWidget* FWindow;
+    TLogoEditor* FEditor;
+    TWindowCommands FCommands;
     QAction* FNew = nullptr;
     QAction* FOpen = nullptr;
     QAction* FSave = nullptr;

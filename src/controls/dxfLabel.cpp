@@ -58,31 +58,32 @@ QString MessageCaption()
 
 // ---------------------------------------------------------------------------------------------
 
-Tdxf3DEffect::Tdxf3DEffect(TdxfLabel* owner)
+Tdxf3DEffect::Tdxf3DEffect(TdxfLabel* owner, LogoLook& look)
     : FOwner(owner)
+    , FLook(look)
 { }
 
 void Tdxf3DEffect::SetStyle(TdxfEffectStyle value)
 {
-    if (StoreIfChanged(FStyle, value))
+    if (StoreIfChanged(FLook.effectStyle, value))
         Changed();
 }
 
 void Tdxf3DEffect::SetOrientation(TdxfOrientation value)
 {
-    if (StoreIfChanged(FOrientation, value))
+    if (StoreIfChanged(FLook.orientation, value))
         Changed();
 }
 
 void Tdxf3DEffect::SetDepth(std::uint16_t value)
 {
-    if (StoreIfChanged(FDepth, value))
+    if (StoreIfChanged(FLook.depth, int(value)))
         Changed();
 }
 
 void Tdxf3DEffect::SetShadowedColor(TColor value)
 {
-    if (StoreIfChanged(FShadowedColor, value))
+    if (StoreIfChanged(FLook.shadowColor, value))
         Changed();
 }
 
@@ -96,7 +97,7 @@ void Tdxf3DEffect::Assign(const Tdxf3DEffect& other)
 
 QPoint Tdxf3DEffect::Offset() const
 {
-    return ShadowOffset(FOrientation, FDepth);
+    return ShadowOffset(FLook.orientation, FLook.depth);
 }
 
 void Tdxf3DEffect::Changed()
@@ -109,13 +110,19 @@ void Tdxf3DEffect::Changed()
 
 TdxfLabel::TdxfLabel(QWidget* parent)
     : QWidget(parent)
-    , FEffect3D(this)
+    , FEffect3D(this, FLook)
 {
     setAttribute(Qt::WA_OpaquePaintEvent, true);
-    FEffect3D.SetOrientation(dxfRightBottom);
-    FEffect3D.SetShadowedColor(0x808080);
-    FEffect3D.SetStyle(dxfCool);
+    FLook.color = clBtnFace;
+    FLook.engravedBase = clBtnFace;
+    FLook.font = FFont.ToQFont();
+    FLook.textColor = FFont.Color();
+    FLook.effectStyle = dxfCool;
+    FLook.orientation = dxfRightBottom;
+    FLook.shadowColor = 0x808080;
     FFont.OnChange = [this] {
+        FLook.font = FFont.ToQFont();
+        FLook.textColor = FFont.Color();
         FontChanged();
     };
 }
@@ -124,7 +131,7 @@ TdxfLabel::~TdxfLabel() = default;
 
 void TdxfLabel::SetCaption(const QString& value)
 {
-    if (!StoreIfChanged(FCaption, value))
+    if (!StoreIfChanged(FLook.caption, value))
         return;
     AdjustBounds();
     update();
@@ -132,14 +139,14 @@ void TdxfLabel::SetCaption(const QString& value)
 
 TColor TdxfLabel::Color() const
 {
-    return FParentColor && parentWidget() ? ParentsColor() : FColor;
+    return FParentColor && parentWidget() ? ParentsColor() : FLook.color;
 }
 
 void TdxfLabel::SetColor(TColor value)
 {
-    if (FColor == value && !FParentColor)
+    if (FLook.color == value && !FParentColor)
         return;
-    FColor = value;
+    FLook.color = value;
     FParentColor = false;
     update();
 }
@@ -149,7 +156,7 @@ void TdxfLabel::SetParentColor(bool value)
     if (!StoreIfChanged(FParentColor, value))
         return;
     if (value && parentWidget())
-        FColor = ParentsColor();
+        FLook.color = ParentsColor();
     update();
 }
 
@@ -177,7 +184,7 @@ void TdxfLabel::SetAutoSize(bool value)
 void TdxfLabel::SetStyle(TdxfLabelStyle value)
 {
     // Repaints even when the style is unchanged: intended, do not add an early return.
-    FStyle = value;
+    FLook.style = value;
     update();
 }
 
@@ -185,9 +192,9 @@ void TdxfLabel::SetAngle(int value)
 {
     // The face is checked before the range: an out-of-range value with a bitmap face still
     // beeps and explains.
-    if (!AngleAllowed(value) || value < 0 || value > 360 || FAngle == value)
+    if (!AngleAllowed(value) || value < 0 || value > 360 || FLook.angle == value)
         return;
-    FAngle = value;
+    FLook.angle = value;
     update();
 }
 
@@ -204,33 +211,33 @@ bool TdxfLabel::AngleAllowed(int value)
 
 void TdxfLabel::SetGlyph(const QImage& value)
 {
-    FGlyph = value.isNull() ? QImage() : value.copy();
+    FLook.texture = value.isNull() ? QImage() : value.copy();
     update();
 }
 
 void TdxfLabel::SetPenWidth(int value)
 {
-    if (!StoreIfChanged(FPenWidth, value))
+    if (!StoreIfChanged(FLook.penWidth, value))
         return;
-    if (FStyle == dxfOutLine)
+    if (FLook.style == dxfOutLine)
         update();
 }
 
 void TdxfLabel::SetWarp(TLogoWarp value)
 {
-    if (StoreIfChanged(FWarp, value))
+    if (StoreIfChanged(FLook.warp, value))
         update();
 }
 
 void TdxfLabel::SetWarpAmount(int value)
 {
-    if (StoreIfChanged(FWarpAmount, value) && FWarp != TLogoWarp::None)
+    if (StoreIfChanged(FLook.warpAmount, value) && FLook.warp != TLogoWarp::None)
         update();
 }
 
 void TdxfLabel::SetDecorations(const LogoDecorations& value)
 {
-    if (StoreIfChanged(FDecorations, value))
+    if (StoreIfChanged(FLook.decorations, value))
         update();
 }
 
@@ -251,30 +258,28 @@ const QImage& TdxfLabel::DrawBmp()
 
 LogoLook TdxfLabel::Look() const
 {
-    LogoLook look;
-    look.caption = FCaption;
-    look.font = FFont.ToQFont();
-    look.textColor = FFont.Color();
+    LogoLook look = FLook;
     look.color = Color();
     // The engraved face always takes the parent's colour (painting it switches ParentColor on).
-    look.engravedBase = parentWidget() ? ParentsColor() : FColor;
-    look.style = FStyle;
-    look.angle = FAngle;
-    look.effectStyle = FEffect3D.Style();
-    look.orientation = FEffect3D.Orientation();
-    look.depth = FEffect3D.Depth();
-    look.shadowColor = FEffect3D.ShadowedColor();
-    look.texture = FGlyph;
-    look.penWidth = FPenWidth;
-    look.warp = FWarp;
-    look.warpAmount = FWarpAmount;
-    look.decorations = FDecorations;
+    look.engravedBase = parentWidget() ? ParentsColor() : FLook.color;
     return look;
 }
 
 void TdxfLabel::SetLook(const LogoLook& look)
 {
-    SetCaption(look.caption);
+    const LogoLook shown = Look();
+    LogoLook given = look;
+    given.engravedBase = shown.engravedBase;
+    if (given == shown)
+        return;
+    const bool resized = look.caption != FLook.caption || look.font != FLook.font;
+    const bool parentColor = FParentColor && look.color == shown.color;
+    const TColor ownColor = FLook.color;
+    FLook = look;
+    if (parentColor)
+        FLook.color = ownColor;
+    FParentColor = parentColor;
+    // The font object follows the look's face; the look keeps the face it was given.
     TFont font;
     font.SetName(look.font.family());
     const int pixels = look.font.pixelSize() > 0
@@ -284,27 +289,11 @@ void TdxfLabel::SetLook(const LogoLook& look)
     font.SetStyle(StylesOf(look.font));
     font.SetColor(look.textColor);
     FFont.Assign(font);
-    if (look.color != Color())
-        SetColor(look.color);
-    // The style setter repaints whatever the value.
-    if (FStyle != look.style)
-        SetStyle(look.style);
-    if (FAngle != look.angle) {
-        FAngle = look.angle;
-        update();
-    }
-    FEffect3D.SetStyle(look.effectStyle);
-    FEffect3D.SetOrientation(look.orientation);
-    FEffect3D.SetDepth(std::uint16_t(look.depth));
-    FEffect3D.SetShadowedColor(look.shadowColor);
-    // A texture handed back from Glyph() is the one shown; copying it again would cost a large
-    // picture's memory on every change.
-    if (look.texture.cacheKey() != FGlyph.cacheKey())
-        SetGlyph(look.texture);
-    SetPenWidth(look.penWidth);
-    SetWarp(look.warp);
-    SetWarpAmount(look.warpAmount);
-    SetDecorations(look.decorations);
+    FLook.font = look.font;
+    FLook.textColor = look.textColor;
+    if (resized)
+        AdjustBounds();
+    update();
 }
 
 void TdxfLabel::PaintTo(QPainter& painter)
@@ -314,7 +303,7 @@ void TdxfLabel::PaintTo(QPainter& painter)
     logo.SetCompositeLayers(FCompositeLayers);
     logo.SetMaskCache(&FCaptionMask);
     // This paint's background keeps the earlier colour; the switch asks for one more paint.
-    if (FStyle == dxfLowered && !FParentColor)
+    if (FLook.style == dxfLowered && !FParentColor)
         SetParentColor(true);
 
     const int W = width();
@@ -420,14 +409,14 @@ void TdxfLabel::AdjustBounds()
     if (!FAutoSize)
         return;
     const QFontMetrics metrics(FFont.ToQFont());
-    resize(metrics.horizontalAdvance(FCaption), metrics.height());
+    resize(metrics.horizontalAdvance(FLook.caption), metrics.height());
 }
 
 TColor TdxfLabel::ParentsColor() const
 {
     const QWidget* parent = parentWidget();
     if (!parent)
-        return FColor;
+        return FLook.color;
     // A framework container publishes its TColor; any other widget has its palette.
     const QVariant published = parent->property("Color");
     if (published.isValid() && published.canConvert<uint>())

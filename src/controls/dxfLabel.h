@@ -18,23 +18,24 @@
 class QPainter;
 class TdxfLabel;
 
-// The three-dimensional shadow of a TdxfLabel. Every change repaints the owning label.
+// The three-dimensional shadow of a TdxfLabel: the shadow's settings of the label's look. Every
+// change repaints the owning label.
 class Tdxf3DEffect
 {
 public:
-    explicit Tdxf3DEffect(TdxfLabel* owner);
+    Tdxf3DEffect(TdxfLabel* owner, LogoLook& look);
 
-    TdxfEffectStyle Style() const { return FStyle; }
+    TdxfEffectStyle Style() const { return FLook.effectStyle; }
     void SetStyle(TdxfEffectStyle value);
 
     // Not range-checked: an unknown direction has no offset.
-    TdxfOrientation Orientation() const { return FOrientation; }
+    TdxfOrientation Orientation() const { return FLook.orientation; }
     void SetOrientation(TdxfOrientation value);
 
-    std::uint16_t Depth() const { return FDepth; }
+    std::uint16_t Depth() const { return std::uint16_t(FLook.depth); }
     void SetDepth(std::uint16_t value);
 
-    TColor ShadowedColor() const { return FShadowedColor; }
+    TColor ShadowedColor() const { return FLook.shadowColor; }
     void SetShadowedColor(TColor value);
 
     // Copies the four settings, repainting the owner once per changed setting.
@@ -46,16 +47,14 @@ public:
 private:
     void Changed();
 
-    TdxfEffectStyle FStyle = dxfFun;
-    TdxfOrientation FOrientation = dxfLeft;
-    std::uint16_t FDepth = 0;
-    TColor FShadowedColor = clBlack;
     TdxfLabel* FOwner;
+    LogoLook& FLook;
 };
 
 // The logo label: one line of text centred in the control, rotated, styled, with an optional
 // shadow and texture. It is a window-less child widget; with Transparent on, the parent's
-// drawing shows through wherever the composed picture has the background colour.
+// drawing shows through wherever the composed picture has the background colour. It holds its
+// look as one LogoLook, which its properties read and write and its paint hands to LogoPainter.
 class TdxfLabel : public QWidget
 {
     Q_OBJECT
@@ -64,7 +63,7 @@ public:
     explicit TdxfLabel(QWidget* parent = nullptr);
     ~TdxfLabel() override;
 
-    QString Caption() const { return FCaption; }
+    QString Caption() const { return FLook.caption; }
     void SetCaption(const QString& value);
 
     TFont* Font() { return &FFont; }
@@ -88,10 +87,10 @@ public:
     bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool value);
 
-    TdxfLabelStyle Style() const { return FStyle; }
+    TdxfLabelStyle Style() const { return FLook.style; }
     void SetStyle(TdxfLabelStyle value);
 
-    int Angle() const { return FAngle; }
+    int Angle() const { return FLook.angle; }
     void SetAngle(int value);
     // Whether the face can turn by `value`: only an outline (TrueType) face turns. Asking a
     // bitmap face to turn beeps and explains, as SetAngle does when it refuses.
@@ -102,22 +101,22 @@ public:
     void SetEffect3D(const Tdxf3DEffect& value) { FEffect3D.Assign(value); }
 
     // The texture. Contents loaded straight into it show at the next repaint.
-    QImage* Glyph() { return &FGlyph; }
-    const QImage* Glyph() const { return &FGlyph; }
+    QImage* Glyph() { return &FLook.texture; }
+    const QImage* Glyph() const { return &FLook.texture; }
     // Copies the picture; an empty one removes the texture.
     void SetGlyph(const QImage& value);
 
-    int PenWidth() const { return FPenWidth; }
+    int PenWidth() const { return FLook.penWidth; }
     void SetPenWidth(int value);
 
     // The bend of the caption's outline (see TextWarp); the amount matters only with a warp.
-    TLogoWarp Warp() const { return FWarp; }
+    TLogoWarp Warp() const { return FLook.warp; }
     void SetWarp(TLogoWarp value);
-    int WarpAmount() const { return FWarpAmount; }
+    int WarpAmount() const { return FLook.warpAmount; }
     void SetWarpAmount(int value);
 
     // Rings, gradient fill, soft shadow, glow and letter spacing.
-    const LogoDecorations& Decorations() const { return FDecorations; }
+    const LogoDecorations& Decorations() const { return FLook.decorations; }
     void SetDecorations(const LogoDecorations& value);
 
     // Draws the stacked shadow layers from one rendering of the caption instead of one text
@@ -128,11 +127,12 @@ public:
     // Step s of n from a towards b, per channel, truncated. System colours are not resolved.
     static TColor GetColor(TColor a, TColor b, int s, int n);
 
-    // Everything the label draws, as a value that LogoPainter paints without the widget.
+    // Everything the label draws, as a value that LogoPainter paints without the widget: the
+    // look it holds, with the parent's colour where the label takes it.
     LogoLook Look() const;
-    // Takes every setting a look holds, so that Look() gives it back; the engraved base stays
-    // the parent's colour. Repaints only for what changed, and never asks about the angle: a
-    // look has already settled it for its face.
+    // Holds `look`, so that Look() gives it back; the engraved base stays the parent's colour,
+    // and so does the background while the look's is the parent's. Repaints only when something
+    // changed, and never asks about the angle: a look has already settled it for its face.
     void SetLook(const LogoLook& look);
 
     // The top-left corner of the unrotated text cell (the pivot of the rotation) that puts the
@@ -173,21 +173,15 @@ private:
     void AdjustBounds();
     TColor ParentsColor() const;
 
-    QString FCaption;
+    // What the label draws; the colour is its own, used while ParentColor is off.
+    LogoLook FLook;
+    // The look's face and text colour as the font object callers change.
     TFont FFont;
-    TColor FColor = clBtnFace;
     bool FParentColor = true;
     bool FParentFont = false;
     bool FTransparent = false;
     bool FAutoSize = false;
-    TdxfLabelStyle FStyle = dxfNormal;
-    int FAngle = 0;
     Tdxf3DEffect FEffect3D;
-    QImage FGlyph;
-    int FPenWidth = 1;
-    TLogoWarp FWarp = TLogoWarp::None;
-    int FWarpAmount = 0;
-    LogoDecorations FDecorations;
     bool FCompositeLayers = true;
     // The caption's coverage, kept while a slider of colour, depth or direction moves.
     CaptionMask FCaptionMask;

@@ -1,6 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Quilvoro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "app/LogoEditor.h"
+#include "app/LogoHistory.h"
 #include "app/Makewindow1.h"
 #include "controls/ShineSpdBtn.h"
 #include "controls/dxfLabel.h"
@@ -129,6 +131,22 @@ private Q_SLOTS:
         QCOMPARE(labelColor(), confirm ? chosen : before);
     }
 
+    // A font style handler stands for its own button: up, it sets no style, whatever another
+    // button of the group shows.
+    void fontStyleHandlerStandsForItsButton()
+    {
+        TMakeForm1 form(u"/opt/q/quilvoro"_s);
+        QTest::mouseClick(form.SpeedButton19, Qt::LeftButton);
+        QCOMPARE(form.Document().FontStyle, TLogoFontStyle::Italic);
+        form.SpeedButton18Click(&form);
+        QCOMPARE(form.Document().FontStyle, TLogoFontStyle::None);
+        QVERIFY(!form.SpeedButton19->Down());
+        QCOMPARE(form.Label1->Font()->Style(), TFontStyles(0));
+        form.SpeedButton18->SetDown(true);
+        form.SpeedButton18Click(&form);
+        QCOMPARE(form.Document().FontStyle, TLogoFontStyle::Bold);
+    }
+
     void newDocumentRestoresAllButFaceAndTexture()
     {
         TMakeForm1 form(u"/opt/q/quilvoro"_s);
@@ -136,7 +154,7 @@ private Q_SLOTS:
         form.FontComboBox1->SetSelectedFont(face);
         QImage texture(4, 4, QImage::Format_RGB32);
         texture.fill(Qt::red);
-        form.Label1->SetGlyph(texture);
+        form.Editor->SetTexture(u"/tmp/texture.bmp"_s, texture);
         form.Edit1->SetText(u"Changed"_s);
         QTest::mouseClick(form.SpeedButton21, Qt::LeftButton);
         form.TrackBar1->SetPosition(99);
@@ -147,13 +165,16 @@ private Q_SLOTS:
         form.SpeedButton11Click(&form);
         form.TrackBar2->SetPosition(3);
         form.TrackBar6->SetPosition(5);
-        form.Label1->Font()->SetColor(clNavy);
-        form.Label1->Effect3D()->SetShadowedColor(clAqua);
-        form.Label1->SetColor(clSilver);
-        form.Image1->setVisible(true);
-        form.Image1->SetPicture(texture);
-        form.Label1->SetTransparent(true);
+        form.Editor->Change(
+            [](LogoDocument& d) {
+                d.TextColor = clNavy;
+                d.ShadowColor = clAqua;
+                d.BackgroundColor = clSilver;
+            },
+            TLogoHistory::hkOther);
+        form.Editor->SetBackground(u"/tmp/back.bmp"_s, texture);
         form.OpenPictureDialog1->SetFileName(u"/tmp/back.bmp"_s);
+        QVERIFY(form.Label1->Transparent());
 
         form.NewDocument();
 

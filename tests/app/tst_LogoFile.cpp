@@ -44,7 +44,7 @@ public:
     using TMakeForm1::TMakeForm1;
 
 protected:
-    QImage LoadPicture(const QString&) const override { throw std::bad_alloc(); }
+    QImage LoadPicture(const QString&, TPictureUse) const override { throw std::bad_alloc(); }
 };
 
 } // namespace
@@ -246,6 +246,14 @@ private Q_SLOTS:
         d.LabelStyle = TLogoLabelStyle::Outline;
         d.ShadowStyle = TLogoShadowStyle::Normal;
         QTest::newRow("no font style, outline, normal shadow") << d;
+        // settings without a control of the window's own are kept as well
+        d.Edge1Width = 4;
+        d.Edge1Color = clRed;
+        d.Fill = TLogoFill::Gradient;
+        d.FillColor2 = clBlue;
+        d.GlowSize = 6;
+        d.Spacing = 10;
+        QTest::newRow("decorations") << d;
         d.TextureFile = u"tex.bmp"_s;
         d.BackgroundFile = u"back.bmp"_s;
         QTest::newRow("pictures") << d;

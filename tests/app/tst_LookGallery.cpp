@@ -34,17 +34,17 @@ namespace {
 
 const QString kBuiltIn = QStringLiteral(QUILVORO_LOOKS_DIR);
 
+TLookChooser* Chooser(TMakeForm1* form)
+{
+    return form->findChild<TLookChooser*>();
+}
+
 // The window with its looks read from the built-in folder and `user`.
 std::unique_ptr<TMakeForm1> FormWithLooks(const QString& user)
 {
     auto form = WorkingForm();
-    form->findChild<TLookChooser*>()->SetFolders(kBuiltIn, user);
+    Chooser(form.get())->SetFolders(kBuiltIn, user);
     return form;
-}
-
-TLookChooser* Chooser(TMakeForm1* form)
-{
-    return form->findChild<TLookChooser*>();
 }
 
 // Ctrl+L from the text field, as a user opens it, and every thumbnail drawn.
@@ -184,27 +184,34 @@ private Q_SLOTS:
         TLookGallery* gallery = OpenWithKeys(form.get());
         QVERIFY(gallery);
         const QImage before = form->Label1->grab().toImage();
-        const int stamp = IndexOf(gallery, u"stamp"_s);
+        // rings, a gradient face and a deep shadow: all of it reaches the logo
+        const int look = IndexOf(gallery, u"gold-extrude"_s);
 
         // the pointer over a look shows it on the logo, as no step of the history
-        QTest::mouseMove(gallery, CentreOf(gallery, stamp));
+        QTest::mouseMove(gallery, CentreOf(gallery, look));
         QVERIFY(form->Label1->grab().toImage() != before);
+        QCOMPARE(
+            form->Label1->Look(),
+            DocumentRenderer::SceneOf(gallery->Looks()[look].AppliedTo(start), form->Pictures())
+                .look);
         QCOMPARE(history->count(), 0);
+        QCOMPARE(form->Document(), start);
         QTest::mouseMove(gallery, QPoint(gallery->width() - 4, gallery->height() - 4));
         QCOMPARE(form->Label1->grab().toImage(), before);
         QCOMPARE(form->Document(), start);
 
         // a click applies it as one step, text, size and face kept; the gallery stays
-        QTest::mouseMove(gallery, CentreOf(gallery, stamp));
-        QTest::mouseClick(gallery, Qt::LeftButton, {}, CentreOf(gallery, stamp));
+        QTest::mouseMove(gallery, CentreOf(gallery, look));
+        QTest::mouseClick(gallery, Qt::LeftButton, {}, CentreOf(gallery, look));
         QVERIFY(gallery->isVisible());
         QCOMPARE(history->count(), 1);
         const LogoDocument applied = form->Document();
-        QCOMPARE(applied, gallery->Looks()[stamp].AppliedTo(start));
+        QCOMPARE(applied, gallery->Looks()[look].AppliedTo(start));
         QCOMPARE(applied.Text, start.Text);
         QCOMPARE(applied.Size, start.Size);
         QCOMPARE(applied.FontName, start.FontName);
-        QCOMPARE(gallery->Selected(), stamp);
+        QCOMPARE(applied.Fill, TLogoFill::Gradient);
+        QCOMPARE(gallery->Selected(), look);
 
         // Escape puts back what the logo had when the gallery opened, and closes
         QTest::keyClick(gallery, Qt::Key_Escape);

@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Quilvoro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The preview label paints the look the renderer derives from the window's document, whatever
-// changed it, so the screen and every export show the same logo.
+// The preview label paints the look the renderer derives from the editor's document, and the
+// controls show that document, whatever changed it, so the screen and every export show the
+// same logo.
 #include "WorkingWindow.h"
 #include "app/LogoHistory.h"
 #include "app/Makewindow1.h"
@@ -10,7 +11,9 @@
 #include "controls/dxfLabel.h"
 #include "document/LogoFile.h"
 #include "fontchooser/FontComboBox.h"
+#include "framework/TColorDialog.h"
 #include "framework/TEdit.h"
+#include "framework/TImage.h"
 #include "framework/TTrackBar.h"
 #include "platform/FontInfo.h"
 #include "platform/TPictureFile.h"
@@ -64,7 +67,7 @@ QStringList Differences(const LogoLook& a, const LogoLook& b)
 QImage PictureNamed(const QString& file)
 {
     try {
-        return file.isEmpty() ? QImage() : TPictureFile::Load(file);
+        return file.isEmpty() ? QImage() : TPictureFile::Load(file, DocumentRenderer::TexturePart);
     } catch (const std::exception&) {
         return {};
     }
@@ -73,6 +76,41 @@ QImage PictureNamed(const QString& file)
 void Click(TShineSpeedButton* button)
 {
     QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// The controls' settings that differ from the document's, named for the failure message.
+QStringList ControlsNotShowing(TMakeForm1& f, const LogoDocument& d)
+{
+    QStringList fields;
+    auto check = [&](bool same, const char* name) {
+        if (!same)
+            fields << QString::fromLatin1(name);
+    };
+    check(f.Edit1->Text() == d.Text, "text");
+    check(f.FontComboBox1->GetSelectedFont() == d.FontName, "face");
+    const std::pair<TShineSpeedButton*, bool> buttons[] = {
+        {f.SpeedButton18, d.FontStyle == TLogoFontStyle::Bold},
+        {f.SpeedButton19, d.FontStyle == TLogoFontStyle::Italic},
+        {f.SpeedButton20, d.FontStyle == TLogoFontStyle::Underline},
+        {f.SpeedButton21, d.FontStyle == TLogoFontStyle::StrikeOut},
+        {f.SpeedButton7, d.LabelStyle == TLogoLabelStyle::Normal},
+        {f.SpeedButton8, d.LabelStyle == TLogoLabelStyle::Outline},
+        {f.SpeedButton9, d.LabelStyle == TLogoLabelStyle::Solid},
+        {f.SpeedButton10, d.ShadowStyle == TLogoShadowStyle::Normal},
+        {f.SpeedButton11, d.ShadowStyle == TLogoShadowStyle::Deep},
+        {f.SpeedButton12, d.ShadowStyle == TLogoShadowStyle::Gradation},
+    };
+    for (const auto& [button, down] : buttons)
+        check(button->Down() == down, qPrintable(button->objectName()));
+    check(f.TrackBar1->Position() == d.Size, "size");
+    check(f.TrackBar3->Position() == d.Angle, "angle");
+    check(f.TrackBar2->Position() == d.Depth, "depth");
+    check(f.TrackBar6->Position() == d.Direction, "direction");
+    check(f.ColorDialog2->Color() == d.TextColor, "text colour");
+    check(f.ColorDialog3->Color() == d.ShadowColor, "shadow colour");
+    check(f.ColorDialog1->Color() == d.BackgroundColor, "background colour");
+    check(f.Image1->isHidden() == PictureNamed(d.BackgroundFile).isNull(), "background shown");
+    return fields;
 }
 
 } // namespace
@@ -105,7 +143,7 @@ private Q_SLOTS:
 
     void cleanup() { FontInfo::SetTrueTypeProbe(nullptr); }
 
-    void labelShowsTheDocument_data()
+    void labelAndControlsShowTheDocument_data()
     {
         QTest::addColumn<Change>("change");
         auto row = [](const char* name, Change change) {
@@ -139,6 +177,10 @@ private Q_SLOTS:
         });
         row("handler of a button that is up",
             [](TMakeForm1& f, TestDialogs&) { f.SpeedButton8Click(&f); });
+        row("font style handler of a button that is up", [](TMakeForm1& f, TestDialogs&) {
+            Click(f.SpeedButton19);
+            f.SpeedButton18Click(&f);
+        });
         row("colours", [](TMakeForm1& f, TestDialogs& d) {
             d.colorAnswers = {0x00123456, 0x00654321, 0x00ABCDEF};
             Click(f.SpeedButton13);
@@ -195,7 +237,7 @@ private Q_SLOTS:
         });
     }
 
-    void labelShowsTheDocument()
+    void labelAndControlsShowTheDocument()
     {
         QFETCH(Change, change);
         TestDialogs dialogs;
@@ -206,6 +248,8 @@ private Q_SLOTS:
 
         const LogoDocument document = form.Document();
         QCOMPARE(form.ShownDocument(), document);
+        const QStringList unshown = ControlsNotShowing(form, document);
+        QVERIFY2(unshown.isEmpty(), qPrintable(unshown.join(u", "_s)));
         const LogoLook derived =
             DocumentRenderer::LookOf(document, PictureNamed(document.TextureFile));
         const QStringList differences = Differences(form.Label1->Look(), derived);

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "WorkingWindow.h"
+#include "app/LogoEditor.h"
 #include "app/LogoHistory.h"
 #include "app/Makewindow1.h"
 #include "app/PanelPlacement.h"
@@ -275,8 +276,12 @@ private Q_SLOTS:
     void lookslikeTheFontList()
     {
         auto form = WorkingForm();
-        form->Label1->SetWarp(TLogoWarp::Flag);
-        form->Label1->SetWarpAmount(30);
+        form->Editor->Change(
+            [](LogoDocument& d) {
+                d.Warp = TLogoWarp::Flag;
+                d.WarpAmount = 30;
+            },
+            TLogoHistory::hkOther);
         form->WarpChooser->Open();
         TWarpGallery* gallery = form->WarpChooser->Gallery();
         QCOMPARE(gallery->AmountBar()->Position(), 30);
