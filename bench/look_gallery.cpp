@@ -70,23 +70,19 @@ void BM_LookThumbnailsOnOneThread(benchmark::State& state)
     }
 }
 
+// Argument: 0 the logo New gives, 1 the heavy logo.
+void OnBothLogos(benchmark::internal::Benchmark* bench)
+{
+    bench->Arg(0)
+        ->Arg(1)
+        ->ArgName("heavy")
+        ->UseRealTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(5)
+        ->ReportAggregatesOnly(true);
+}
+
 } // namespace
 
-// Argument: 0 the logo New gives, 1 the heavy logo.
-BENCHMARK(BM_LookGalleryOpen)
-    ->Arg(0)
-    ->Arg(1)
-    ->ArgName("heavy")
-    ->UseRealTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-
-BENCHMARK(BM_LookThumbnailsOnOneThread)
-    ->Arg(0)
-    ->Arg(1)
-    ->ArgName("heavy")
-    ->UseRealTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_LookGalleryOpen)->Apply(OnBothLogos);
+BENCHMARK(BM_LookThumbnailsOnOneThread)->Apply(OnBothLogos);

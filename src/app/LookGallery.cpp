@@ -4,16 +4,13 @@
 #include "app/LookGallery.h"
 
 #include "app/LogoThumbnail.h"
-#include "app/PanelPlacement.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QScrollBar>
 #include <QThreadPool>
 #include <QTimer>
@@ -49,13 +46,12 @@ struct TLookGallery::TBatch
 };
 
 TLookGallery::TLookGallery(QWidget* parent)
-    : QWidget(parent, Qt::Popup)
+    : TGalleryPopup(parent)
     , FHereTimer(new QTimer(this))
     , FScrollBar(new QScrollBar(Qt::Vertical, this))
     , FContextMenu(new QMenu(this))
 {
     setObjectName(u"LookGallery"_s);
-    setMouseTracking(true);
     setFixedSize(SizeFor());
     const QRect view = Viewport();
     FScrollBar->setGeometry(view.right() + 1, view.top() + kMargin, kScrollBarWidth,
@@ -139,21 +135,6 @@ bool TLookGallery::AllDrawn() const
                         [](const QImage& picture) { return picture.isNull(); });
 }
 
-void TLookGallery::SetColors(TColor color, TColor text, TColor highlight, TColor highlightText)
-{
-    FColor = color;
-    FTextColor = text;
-    FHighlightColor = highlight;
-    FHighlightTextColor = highlightText;
-    update();
-}
-
-void TLookGallery::SetCaptionFont(const QFont& value)
-{
-    FCaptionFont = value;
-    update();
-}
-
 void TLookGallery::Open(const QList<LookPreset>& looks, const LogoDocument& document,
                         const LogoDocument& shown, const RenderPictures& pictures,
                         const QRect& preview)
@@ -165,14 +146,7 @@ void TLookGallery::Open(const QList<LookPreset>& looks, const LogoDocument& docu
     FScrollBar->setValue(0);
     SetLooks(looks);
     ScrollTo(FSelected);
-    const QScreen* screen = QGuiApplication::screenAt(preview.center());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->availableGeometry() : preview;
-    setGeometry(QRect(PanelPlacement::Beside(preview, size(), area), size()));
-    show();
-    activateWindow();
-    setFocus();
+    ShowBeside(preview);
 }
 
 void TLookGallery::SetLooks(const QList<LookPreset>& looks)
@@ -270,47 +244,18 @@ void TLookGallery::Drawn(int generation, int index, const QImage& picture)
     update(CellRect(index).translated(0, -ScrollTop()).adjusted(-3, -3, 3, 3));
 }
 
-void TLookGallery::PaintCell(QPainter& painter, int index, QPoint offset) const
-{
-    const QRect cell = CellRect(index).translated(offset);
-    const QRect thumb(cell.topLeft(), kThumbSize);
-    const QRect caption(cell.left(), thumb.bottom() + 1, cell.width(), kCaptionHeight);
-    const bool selected = index == FSelected;
-    if (selected)
-        painter.fillRect(cell.adjusted(-3, -3, 3, 3), ToQColor(FHighlightColor));
-    const QImage& picture = FThumbnails[index];
-    if (picture.isNull()) {
-        // not drawn yet: a faint frame where it will be
-        QColor faint = ToQColor(FTextColor);
-        faint.setAlpha(40);
-        painter.fillRect(thumb, faint);
-    } else {
-        painter.drawImage(thumb.topLeft() + QPoint((kThumbSize.width() - picture.width()) / 2, 0),
-                          picture);
-    }
-    if (FHovered == index && !selected) {
-        painter.setPen(ToQColor(FHighlightColor));
-        painter.drawRect(cell.adjusted(-2, -2, 1, 1));
-    }
-    painter.setPen(ToQColor(selected ? FHighlightTextColor : FTextColor));
-    const QString name =
-        painter.fontMetrics().elidedText(FLooks[index].Name(), Qt::ElideRight, caption.width());
-    painter.drawText(caption, Qt::AlignCenter, name);
-}
-
 void TLookGallery::PaintTo(QPainter& painter) const
 {
-    painter.fillRect(rect(), ToQColor(FColor));
-    painter.setPen(ToQColor(FHighlightColor));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    painter.setFont(FCaptionFont);
+    PaintBackground(painter);
     const QRect view = Viewport();
     painter.save();
     painter.setClipRect(view.adjusted(1, 1, 0, 0));
     const QPoint offset(0, -ScrollTop());
     for (int i = 0; i < FLooks.size(); ++i) {
-        if (CellRect(i).translated(offset).adjusted(-3, -3, 3, 3).intersects(view))
-            PaintCell(painter, i, offset);
+        const QRect cell = CellRect(i).translated(offset);
+        if (cell.adjusted(-3, -3, 3, 3).intersects(view))
+            PaintCell(painter, cell, kThumbSize.height(), FThumbnails[i], FLooks[i].Name(),
+                      i == FSelected, FHovered == i);
     }
     painter.restore();
 
@@ -431,11 +376,9 @@ void TLookGallery::hideEvent(QHideEvent*)
 void TLookGallery::keyPressEvent(QKeyEvent* event)
 {
     // The arrows walk the looks as the pointer would; Space applies, Enter applies and closes.
-    const int count = int(FLooks.size());
-    const int at = FHovered.value_or(FSelected);
-    int step = 0;
-    switch (event->key()) {
-    case Qt::Key_Escape:
+    const TKeyAction action = KeyAction(event->key(), kColumns);
+    switch (action.key) {
+    case TKey::Escape:
         FHovered.reset();
         if (FApplied != FStart) {
             FApplied = FStart;
@@ -446,33 +389,23 @@ void TLookGallery::keyPressEvent(QKeyEvent* event)
         }
         close();
         return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Space:
+    case TKey::Apply:
+    case TKey::ApplyAndClose:
         if (FHovered)
             Apply(*FHovered);
-        if (event->key() != Qt::Key_Space)
+        if (action.key == TKey::ApplyAndClose)
             close();
         return;
-    case Qt::Key_Left:
-        step = -1;
-        break;
-    case Qt::Key_Right:
-        step = 1;
-        break;
-    case Qt::Key_Up:
-        step = -kColumns;
-        break;
-    case Qt::Key_Down:
-        step = kColumns;
-        break;
-    default:
+    case TKey::Move:
+        if (!FLooks.isEmpty()) {
+            const int at = FHovered.value_or(FSelected);
+            const int next = at < 0 ? 0 : std::clamp(at + action.step, 0, int(FLooks.size()) - 1);
+            ScrollTo(next);
+            SetHovered(next);
+        }
+        return;
+    case TKey::Other:
         QWidget::keyPressEvent(event);
         return;
     }
-    if (count == 0)
-        return;
-    const int next = at < 0 ? 0 : std::clamp(at + step, 0, count - 1);
-    ScrollTo(next);
-    SetHovered(next);
 }

@@ -3,12 +3,12 @@
 
 #pragma once
 
+#include "app/GalleryPopup.h"
 #include "document/LogoDocument.h"
 #include "document/LookPreset.h"
 #include "platform/Colors.h"
 #include "render/DocumentRenderer.h"
 
-#include <QFont>
 #include <QImage>
 #include <QList>
 #include <QWidget>
@@ -28,7 +28,7 @@ class QTimer;
 // had when the gallery opened and closes it; a click elsewhere closes it with the choice kept.
 // The thumbnails are drawn after the gallery shows, one at a time on the window's thread
 // between events and on the thumbnail threads, so the gallery never holds up the window.
-class TLookGallery : public QWidget
+class TLookGallery : public TGalleryPopup
 {
     Q_OBJECT
 
@@ -73,10 +73,6 @@ public:
     int ScrollTop() const;
     QMenu* ContextMenu() const { return FContextMenu; }
 
-    // The look of the dark list: colours and the captions' font.
-    void SetColors(TColor color, TColor text, TColor highlight, TColor highlightText);
-    void SetCaptionFont(const QFont& value);
-
     // Paints the gallery at (0, 0) of `painter`, without the scroll bar.
     void PaintTo(QPainter& painter) const;
 
@@ -111,7 +107,6 @@ private:
     void ScrollTo(int index);
     void Apply(int index);
     LogoDocument InLook(int index) const;
-    void PaintCell(QPainter& painter, int index, QPoint offset) const;
 
     QList<LookPreset> FLooks;
     QList<QImage> FThumbnails;
@@ -129,9 +124,4 @@ private:
     QMenu* FContextMenu;
     // The user look the context menu was opened on.
     int FMenuLook = -1;
-    TColor FColor = clBlack;
-    TColor FTextColor = clWhite;
-    TColor FHighlightColor = clHighlight;
-    TColor FHighlightTextColor = clHighlightText;
-    QFont FCaptionFont;
 };

@@ -4,14 +4,11 @@
 #include "app/WarpGallery.h"
 
 #include "app/LogoThumbnail.h"
-#include "app/PanelPlacement.h"
 #include "framework/TTrackBar.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QSemaphore>
 #include <QThreadPool>
 
@@ -34,11 +31,10 @@ constexpr QSize kBarSize {264, 12};
 } // namespace
 
 TWarpGallery::TWarpGallery(QWidget* parent)
-    : QWidget(parent, Qt::Popup)
+    : TGalleryPopup(parent)
     , FAmountBar(new TTrackBar(this))
 {
     setObjectName(u"WarpGallery"_s);
-    setMouseTracking(true);
     setFixedSize(SizeHintFor());
     FAmountBar->setObjectName(u"WarpAmountBar"_s);
     FAmountBar->SetMin(LogoDocument::kMinWarpAmount);
@@ -87,21 +83,6 @@ QSize TWarpGallery::SizeHintFor()
     return {last.right() + 1 + kMargin, last.bottom() + 1 + kMargin + kBarRow + kMargin};
 }
 
-void TWarpGallery::SetColors(TColor color, TColor text, TColor highlight, TColor highlightText)
-{
-    FColor = color;
-    FTextColor = text;
-    FHighlightColor = highlight;
-    FHighlightTextColor = highlightText;
-    update();
-}
-
-void TWarpGallery::SetCaptionFont(const QFont& value)
-{
-    FCaptionFont = value;
-    update();
-}
-
 int TWarpGallery::Amount() const
 {
     return FAmountBar->Position();
@@ -120,14 +101,7 @@ void TWarpGallery::Open(const PreviewScene& scene, TLogoWarp warp, int amount, c
         FAmountBar->OnChange = change;
     }
     RenderThumbnails();
-    const QScreen* screen = QGuiApplication::screenAt(preview.center());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->availableGeometry() : preview;
-    setGeometry(QRect(PanelPlacement::Beside(preview, size(), area), size()));
-    show();
-    activateWindow();
-    setFocus();
+    ShowBeside(preview);
 }
 
 void TWarpGallery::RenderThumbnails()
@@ -169,26 +143,11 @@ void TWarpGallery::RenderThumbnails()
 
 void TWarpGallery::PaintTo(QPainter& painter) const
 {
-    painter.fillRect(rect(), ToQColor(FColor));
-    painter.setPen(ToQColor(FHighlightColor));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    painter.setFont(FCaptionFont);
+    PaintBackground(painter);
     for (int i = 0; i < kWarps; ++i) {
-        const QRect cell = CellRect(i);
-        const QRect thumb(cell.topLeft(), kThumbSize);
-        const QRect caption(cell.left(), thumb.bottom() + 1, cell.width(), kCaptionHeight);
-        const bool selected = TLogoWarp(i) == FSelected;
-        if (selected)
-            painter.fillRect(cell.adjusted(-3, -3, 3, 3), ToQColor(FHighlightColor));
-        const QImage& picture = FThumbnails[std::size_t(i)];
-        painter.drawImage(thumb.topLeft() + QPoint((kThumbSize.width() - picture.width()) / 2, 0),
-                          picture);
-        if (FHovered == TLogoWarp(i) && !selected) {
-            painter.setPen(ToQColor(FHighlightColor));
-            painter.drawRect(cell.adjusted(-2, -2, 1, 1));
-        }
-        painter.setPen(ToQColor(selected ? FHighlightTextColor : FTextColor));
-        painter.drawText(caption, Qt::AlignCenter, Caption(TLogoWarp(i)));
+        const auto warp = TLogoWarp(i);
+        PaintCell(painter, CellRect(i), kThumbSize.height(), FThumbnails[std::size_t(i)],
+                  Caption(warp), warp == FSelected, FHovered == warp);
     }
     painter.setPen(ToQColor(FTextColor));
     painter.drawText(QRect(kMargin, FAmountBar->y() - 4, kBarLeft - kMargin, kBarSize.height() + 8),
@@ -268,39 +227,28 @@ void TWarpGallery::AmountChanged()
 void TWarpGallery::keyPressEvent(QKeyEvent* event)
 {
     // The arrows walk the cells as the pointer would; Space applies, Enter applies and closes.
-    const int at = int(FHovered.value_or(FSelected));
-    int step = 0;
-    switch (event->key()) {
-    case Qt::Key_Escape:
+    const TKeyAction action = KeyAction(event->key(), kColumns);
+    switch (action.key) {
+    case TKey::Escape:
         FHovered.reset();
         Apply(FStartWarp, FStartAmount, false);
         close();
         return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Space:
+    case TKey::Apply:
+    case TKey::ApplyAndClose:
         if (FHovered)
             Apply(*FHovered, Amount(), false);
-        if (event->key() == Qt::Key_Space)
+        if (action.key == TKey::Apply)
             update();
         else
             close();
         return;
-    case Qt::Key_Left:
-        step = -1;
-        break;
-    case Qt::Key_Right:
-        step = 1;
-        break;
-    case Qt::Key_Up:
-        step = -kColumns;
-        break;
-    case Qt::Key_Down:
-        step = kColumns;
-        break;
-    default:
+    case TKey::Move:
+        SetHovered(
+            TLogoWarp(std::clamp(int(FHovered.value_or(FSelected)) + action.step, 0, kWarps - 1)));
+        return;
+    case TKey::Other:
         QWidget::keyPressEvent(event);
         return;
     }
-    SetHovered(TLogoWarp(std::clamp(at + step, 0, kWarps - 1)));
 }

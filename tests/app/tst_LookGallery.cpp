@@ -15,6 +15,7 @@
 #include "render/DocumentRenderer.h"
 #include "support/AppTestMain.h"
 #include "support/FileTesting.h"
+#include "support/PaintTesting.h"
 #include "support/TestDialogs.h"
 #include "support/TestEnvironment.h"
 
@@ -74,20 +75,6 @@ int IndexOf(const TLookGallery* gallery, const QString& id)
 QPoint CentreOf(const TLookGallery* gallery, int index)
 {
     return TLookGallery::CellRect(index).center() - QPoint(0, gallery->ScrollTop());
-}
-
-double MeanDifference(const QImage& a, const QImage& b)
-{
-    double sum = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y);
-            const QRgb q = b.pixel(x, y);
-            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q))
-                + std::abs(qBlue(p) - qBlue(q));
-        }
-    }
-    return sum / (3.0 * a.width() * a.height());
 }
 
 void RightClick(TLookGallery* gallery, int index)
