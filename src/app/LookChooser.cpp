@@ -85,6 +85,11 @@ void TLookChooser::CreateGallery()
 LookLibrary TLookChooser::ReadLibrary()
 {
     LookLibrary library(FBuiltInFolder, FUserFolder);
+    FBuiltInIds.clear();
+    for (const LookPreset& look : library.Looks()) {
+        if (look.BuiltIn())
+            FBuiltInIds.append(look.Id());
+    }
     QStringList unsaid;
     for (const QString& problem : library.Problems()) {
         if (!FProblemsSaid.contains(problem))
@@ -138,8 +143,10 @@ bool TLookChooser::SaveCurrentLook()
         FWindow, u"現在の見た目を登録"_s, u"見タ目ノ名前:"_s, QString());
     if (!name)
         return false;
+    if (!wasOpen)
+        ReadLibrary();
     try {
-        LookLibrary::SaveUserLook(FEditor->Document(), *name, FUserFolder);
+        LookLibrary::SaveUserLook(FEditor->Document(), *name, FUserFolder, FBuiltInIds);
     } catch (const std::exception& e) {
         SayFailure(u"見タ目ヲ登録デキマセン..."_s, e);
         return false;
@@ -156,7 +163,7 @@ void TLookChooser::Rename(const LookPreset& look)
     if (!name || *name == look.Name())
         return;
     try {
-        LookLibrary::RenameUserLook(look, *name);
+        LookLibrary::RenameUserLook(look, *name, FBuiltInIds);
     } catch (const std::exception& e) {
         SayFailure(u"名前ヲ変更デキマセン..."_s, e);
     }

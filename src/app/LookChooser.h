@@ -70,4 +70,6 @@ private:
     QString FBuiltInFolder;
     QString FUserFolder;
     QSet<QString> FProblemsSaid;
+    // Ids a user look must not take, as the library last read them.
+    QStringList FBuiltInIds;
 };

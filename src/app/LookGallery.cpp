@@ -42,7 +42,7 @@ struct TLookGallery::TBatch
     RenderPictures pictures;
     std::atomic<int> next = 0;
     std::mutex lock;
-    bool stopped = false;
+    std::atomic<bool> stopped = false;
 };
 
 TLookGallery::TLookGallery(QWidget* parent)
@@ -184,7 +184,7 @@ void TLookGallery::StartThumbnails()
     for (int h = 0; h < pool.maxThreadCount(); ++h) {
         pool.start([this, batch, generation] {
             const int count = int(batch->documents.size());
-            for (int i = batch->next++; i < count; i = batch->next++) {
+            for (int i = batch->next++; i < count && !batch->stopped; i = batch->next++) {
                 QImage picture;
                 try {
                     picture = LogoThumbnail::Draw(

@@ -88,26 +88,30 @@ QString IdFor(const QString& name)
 
 } // namespace
 
-QString LookLibrary::NewFileName(const QString& folder, const QString& name)
+QString LookLibrary::NewFileName(const QString& folder, const QString& name,
+                                 const QStringList& taken)
 {
     const QString id = IdFor(name);
     QString candidate = id;
-    for (int n = 2; QFileInfo::exists(QDir(folder).filePath(candidate + u".qvd"_s)); ++n)
+    for (int n = 2; taken.contains(candidate)
+         || QFileInfo::exists(QDir(folder).filePath(candidate + u".qvd"_s));
+         ++n)
         candidate = id + u'-' + QString::number(n);
     return QDir(folder).filePath(candidate + u".qvd"_s);
 }
 
 QString LookLibrary::SaveUserLook(const LogoDocument& document, const QString& name,
-                                  const QString& folder)
+                                  const QString& folder, const QStringList& taken)
 {
     if (!QDir().mkpath(folder))
         Fail(folder, ErrorText::Say(u"フォルダヲ作レマセン"_s, u"cannot make the folder"_s));
-    const QString fileName = NewFileName(folder, name);
+    const QString fileName = NewFileName(folder, name, taken);
     LookPreset::Save(document, name, fileName);
     return fileName;
 }
 
-void LookLibrary::RenameUserLook(const LookPreset& look, const QString& name)
+void LookLibrary::RenameUserLook(const LookPreset& look, const QString& name,
+                                 const QStringList& taken)
 {
     TIniFile ini(look.FileName());
     if (!ini.ReadError().isEmpty())
@@ -117,7 +121,7 @@ void LookLibrary::RenameUserLook(const LookPreset& look, const QString& name)
     // The id is only a convenience for scripts: a file that cannot move keeps its old one.
     if (IdFor(name) != look.Id()) {
         const QString folder = QFileInfo(look.FileName()).absolutePath();
-        QFile::rename(look.FileName(), NewFileName(folder, name));
+        QFile::rename(look.FileName(), NewFileName(folder, name, taken));
     }
 }
 
