@@ -237,10 +237,12 @@ void TLookGallery::Drawn(int generation, int index, const QImage& picture)
 {
     if (generation != FGeneration || index >= FThumbnails.size())
         return;
-    // a look that could not be drawn still counts as done
-    FThumbnails[index] = picture.isNull() ? QImage(1, 1, QImage::Format_RGB32) : picture;
-    if (FThumbnails[index].width() == 1)
+    FThumbnails[index] = picture;
+    if (picture.isNull()) {
+        // a look that could not be drawn is an empty cell, not one waiting for ever
+        FThumbnails[index] = QImage(kThumbSize, QImage::Format_RGB32);
         FThumbnails[index].fill(ToQColor(FColor));
+    }
     update(CellRect(index).translated(0, -ScrollTop()).adjusted(-3, -3, 3, 3));
 }
 
