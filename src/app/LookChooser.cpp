@@ -27,13 +27,14 @@ QString Title()
 } // namespace
 
 TLookChooser::TLookChooser(QWidget* window, TLogoEditor* editor, QMenu* menu,
-                           std::function<LogoDocument()> shownDocument,
+                           const TChooserLook& look, std::function<LogoDocument()> shownDocument,
                            std::function<QRect()> previewOnScreen)
     : QObject(window)
     , FWindow(window)
     , FEditor(editor)
     , FShownDocument(std::move(shownDocument))
     , FPreviewOnScreen(std::move(previewOnScreen))
+    , FLook(look)
     , FAction(new QAction(u"スタイル見本…"_s, window))
     , FSaveAction(new QAction(u"現在の見た目を登録…"_s, window))
     , FBuiltInFolder(ProgramPath::DataFolder(ProgramPath::RunningProgramFolder(), u"looks"_s))

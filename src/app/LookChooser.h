@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "app/WarpChooser.h"
+#include "app/ChooserLook.h"
 #include "document/LogoDocument.h"
 #include "document/LookLibrary.h"
 
@@ -29,9 +29,10 @@ class TLookChooser : public QObject
     Q_OBJECT
 
 public:
-    // The actions live on `window` and at the end of `menu`. `shownDocument` is the logo as the
-    // preview shows it, `previewOnScreen` where the preview lies (global).
-    TLookChooser(QWidget* window, TLogoEditor* editor, QMenu* menu,
+    // The actions live on `window` and at the end of `menu`; the gallery takes `look`.
+    // `shownDocument` is the logo as the preview shows it, `previewOnScreen` where the preview
+    // lies (global).
+    TLookChooser(QWidget* window, TLogoEditor* editor, QMenu* menu, const TChooserLook& look,
                  std::function<LogoDocument()> shownDocument,
                  std::function<QRect()> previewOnScreen);
 
@@ -40,7 +41,6 @@ public:
     // The gallery once it has been opened; null before.
     TLookGallery* Gallery() const { return FGallery; }
 
-    void SetLook(const TChooserLook& value) { FLook = value; }
     // Where the looks are read: the built-in ones beside the program or where it was installed,
     // the user's in their data folder, unless set here.
     void SetFolders(const QString& builtIn, const QString& user);

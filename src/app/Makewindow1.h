@@ -16,6 +16,7 @@ class QObject;
 struct PreviewScene;
 struct RenderOptions;
 struct RenderPictures;
+struct TChooserLook;
 class TAppHint;
 class TBevel;
 class TColorDialog;
@@ -141,6 +142,8 @@ public:
     QWidget* PreviewPanel() const;
     // Whether a background picture is shown under the logo.
     bool BackgroundShown() const;
+    // Where the preview lies on the screen: a panel that drives it opens beside it.
+    QRect PreviewOnScreen() const;
 
     // Editing comfort (Makewindow1Comfort.cpp).
     // Asks before the changes since the last save or load are thrown away: 保存 (runs the save
@@ -158,6 +161,8 @@ public:
     bool SetTextureFile(const QString& fileName);
     // A logo file was saved or loaded under this name.
     void LogoFileUsed(const QString& fileName);
+    // The dark list of the face chooser, which the choosers' panels take for their own.
+    TChooserLook ChooserLook() const;
 
     // Controls, in creation order.
     TImage* Image2 = nullptr;

@@ -4,6 +4,7 @@
 // The window's editing comfort: the undo history and the question before unsaved work goes,
 // value hints, shortcuts and the preview's menu, drops, recent files and the folders the file
 // dialogs remember.
+#include "app/ChooserLook.h"
 #include "app/LogoDrops.h"
 #include "app/LogoEditor.h"
 #include "app/LogoHistory.h"
@@ -105,20 +106,13 @@ void TMakeForm1::CreateComfort()
     };
     Actions = new TWindowActions(this, Panel0, Editor, commands);
     Drops = new TLogoDrops(this, Panel0, commands);
-    const auto previewOnScreen = [this] {
-        return QRect(Panel0->mapToGlobal(QPoint()), Panel0->size());
-    };
     WarpChooser = new TWarpChooser(
         this, Editor, Actions->PreviewMenu(), ValueHints, [this] { return ShownScene(); },
-        previewOnScreen);
-    auto* looks = new TLookChooser(
-        this, Editor, Actions->PreviewMenu(), [this] { return ShownDocument(); }, previewOnScreen);
-    // The dark list of the font chooser.
-    const TChooserLook darkList {
-        FontComboBox1->Color(), FontComboBox1->Font()->Color(), FontComboBox1->HighlightColor(),
-        FontComboBox1->HighlightTextColor(), FontComboBox1->Font()->ToQFont()};
-    WarpChooser->SetLook(darkList);
-    looks->SetLook(darkList);
+        [this] { return PreviewOnScreen(); });
+    WarpChooser->SetLook(ChooserLook());
+    new TLookChooser(
+        this, Editor, Actions->PreviewMenu(), ChooserLook(), [this] { return ShownDocument(); },
+        [this] { return PreviewOnScreen(); });
 
     const std::pair<TFileDialog*, QString> dialogs[] = {
         {OpenDialog1, u"OpenDialog1"_s},
@@ -244,6 +238,12 @@ bool TMakeForm1::SetTextureFile(const QString& fileName)
     OpenPictureDialog2->SetFileName(fileName);
     Editor->SetTexture(fileName, *picture);
     return true;
+}
+
+TChooserLook TMakeForm1::ChooserLook() const
+{
+    return {FontComboBox1->Color(), FontComboBox1->Font()->Color(), FontComboBox1->HighlightColor(),
+            FontComboBox1->HighlightTextColor(), FontComboBox1->Font()->ToQFont()};
 }
 
 void TMakeForm1::LogoFileUsed(const QString& fileName)

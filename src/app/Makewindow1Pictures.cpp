@@ -42,6 +42,11 @@ QWidget* TMakeForm1::PreviewPanel() const
     return Panel0;
 }
 
+QRect TMakeForm1::PreviewOnScreen() const
+{
+    return {Panel0->mapToGlobal(QPoint()), Panel0->size()};
+}
+
 bool TMakeForm1::BackgroundShown() const
 {
     return !Pictures().background.isNull();

@@ -3,10 +3,9 @@
 
 #pragma once
 
-#include "platform/Colors.h"
+#include "app/ChooserLook.h"
 #include "render/DocumentRenderer.h"
 
-#include <QFont>
 #include <QObject>
 #include <QRect>
 
@@ -18,16 +17,6 @@ class QWidget;
 class TLogoEditor;
 class TValueHints;
 class TWarpGallery;
-
-// The look of a dark list that a chooser's panel takes: colours and the captions' font.
-struct TChooserLook
-{
-    TColor color = clBlack;
-    TColor text = clWhite;
-    TColor highlight = clHighlight;
-    TColor highlightText = clHighlightText;
-    QFont captionFont;
-};
 
 // Puts the warp gallery on the window: the action 変形… (Ctrl+T) on the window and in the
 // preview's menu opens it beside the preview; what the gallery shows live is a preview of the

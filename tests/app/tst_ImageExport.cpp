@@ -7,8 +7,10 @@
 #include "framework/TDialogs.h"
 #include "framework/TFileDialog.h"
 #include "framework/TImage.h"
+#include "framework/TPanel.h"
 #include "framework/TTimer.h"
 #include "framework/TTrackBar.h"
+#include "render/DocumentRenderer.h"
 #include "support/AppTestMain.h"
 #include "support/FileTesting.h"
 #include "support/TestDialogs.h"
@@ -17,6 +19,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -36,6 +39,17 @@ void BringPreviewIntoView(TMakeForm1& form)
     form.SpeedButton1Click(&form);
     while (form.Timer1->Enabled())
         form.Timer1->Tick();
+}
+
+// A picture whose every pixel differs from its neighbours, so that any shift shows.
+QImage Noise(QSize size)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x)
+            picture.setPixel(x, y, qRgb((x * 7 + y * 13) & 255, (x * x + y) & 255, (x ^ y) & 255));
+    }
+    return picture;
 }
 
 QImage ReadImage(const QString& file)
@@ -345,6 +359,39 @@ private Q_SLOTS:
         QVERIFY(failed);
         QCOMPARE(form.Label1->Glyph()->size(), QSize(4, 4));
         QCOMPARE(form.OpenPictureDialog2->FileName(), file);
+    }
+
+    // Pictures larger than the preview are read only where a render can show them; the screen
+    // and an export at a larger scale still show what the whole pictures give.
+    void largePicturesAreReadWhereShown()
+    {
+        QTemporaryDir dir;
+        TestDialogs dialogs;
+        const QImage back = Noise({901, 503});
+        const QImage texture = Noise({700, 450}).mirrored(true, false);
+        QVERIFY(back.save(dir.filePath(u"back.bmp"_s), "BMP"));
+        QVERIFY(texture.save(dir.filePath(u"tex.bmp"_s), "BMP"));
+        TMakeForm1 form(u"/opt/q/quilvoro"_s);
+        BringPreviewIntoView(form);
+        form.TrackBar1->SetPosition(150);
+        QVERIFY(form.SetTextureFile(dir.filePath(u"tex.bmp"_s)));
+        QVERIFY(form.SetBackgroundFile(dir.filePath(u"back.bmp"_s)));
+        QVERIFY(form.Pictures().background.width() < back.width());
+        QVERIFY(form.Pictures().texture.width() < texture.width());
+
+        const RenderPictures whole {back, texture};
+        RenderOptions options;
+        options.region = form.SelectionRegion();
+        options.scale = 3;
+        QCOMPARE(form.RenderSelection(options),
+                 DocumentRenderer::Render(form.ShownDocument(), whole, options));
+        // on screen the part lies where the whole picture, centred, lay
+        QImage centred(form.Image1->size(), QImage::Format_RGB32);
+        centred.fill(Qt::black);
+        QPainter(&centred).drawImage(
+            QPoint((centred.width() - back.width()) / 2, (centred.height() - back.height()) / 2),
+            back);
+        QCOMPARE(form.Image1->grab().toImage().convertToFormat(QImage::Format_RGB32), centred);
     }
 };
 

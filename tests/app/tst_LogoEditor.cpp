@@ -102,7 +102,6 @@ private Q_SLOTS:
         FEditor->Preview(shown);
         QCOMPARE(previewed.size(), 1);
         QCOMPARE(FEditor->Shown(), shown);
-        QCOMPARE(FEditor->Document().Warp, TLogoWarp::None);
         FEditor->EndPreview();
         QCOMPARE(previewed.size(), 2);
         QCOMPARE(FEditor->Shown(), FEditor->Document());
@@ -121,22 +120,6 @@ private Q_SLOTS:
         FEditor->Replace(LogoDocument(), {});
         QCOMPARE(changed.size(), 3);
         QCOMPARE(FEditor->Document(), LogoDocument());
-    }
-
-    // A picture and its name change together; a background goes when the name does.
-    void picturesFollowTheirNames()
-    {
-        QImage picture(3, 2, QImage::Format_RGB32);
-        picture.fill(Qt::red);
-        FEditor->SetBackground(QStringLiteral("/p/back.png"), picture);
-        FEditor->SetTexture(QStringLiteral("/p/tex.png"), picture);
-        QCOMPARE(FEditor->Pictures().background, picture);
-        QCOMPARE(FHistory->Stack()->count(), 2);
-        LogoDocument none = FEditor->Document();
-        none.BackgroundFile.clear();
-        FEditor->Replace(none, {picture, picture});
-        QVERIFY(FEditor->Pictures().background.isNull());
-        QCOMPARE(FEditor->Pictures().texture, picture);
     }
 
 private:

@@ -303,6 +303,10 @@ private Q_SLOTS:
         look.texture.fill(Qt::green);
         look.penWidth = 0;
         QTest::newRow("every setting") << look << false;
+        // the label holds the look as given, not as its font object would spell it
+        look.font.setWeight(QFont::DemiBold);
+        look.font.setLetterSpacing(QFont::AbsoluteSpacing, 2);
+        QTest::newRow("a face the font object has no words for") << look << false;
         NonTrueTypeFace bitmap;
         look.font = FontInfo::MakeFont(bitmap.Family(), 12, true);
         QTest::newRow("a bitmap face keeps the angle it is given") << look << true;
