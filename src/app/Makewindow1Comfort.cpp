@@ -9,6 +9,7 @@
 #include "app/LogoDrops.h"
 #include "app/LogoEditor.h"
 #include "app/LogoHistory.h"
+#include "app/LookChooser.h"
 #include "app/Makewindow1.h"
 #include "app/RecentFiles.h"
 #include "app/ValueHints.h"
@@ -111,8 +112,11 @@ void TMakeForm1::CreateComfort()
         [this] { return PreviewOnScreen(); });
     WarpChooser->SetLook(ChooserLook());
     new TDecorationChooser(
-        this, Editor, Actions->PreviewMenu(), ValueHints,
-        [this] { return QRect(Panel0->mapToGlobal(QPoint()), Panel0->size()); }, ChooserLook());
+        this, Editor, Actions->PreviewMenu(), ValueHints, [this] { return PreviewOnScreen(); },
+        ChooserLook());
+    new TLookChooser(
+        this, Editor, Actions->PreviewMenu(), ChooserLook(), [this] { return ShownDocument(); },
+        [this] { return PreviewOnScreen(); });
 
     const std::pair<TFileDialog*, QString> dialogs[] = {
         {OpenDialog1, u"OpenDialog1"_s},

@@ -3,24 +3,17 @@
 
 #include "app/WarpGallery.h"
 
-#include "app/PanelPlacement.h"
+#include "app/LogoThumbnail.h"
 #include "framework/TTrackBar.h"
-#include "platform/PanelDrawing.h"
-#include "render/LogoPainter.h"
-#include "render/Workers.h"
 
-#include <QCoreApplication>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QSemaphore>
 #include <QThreadPool>
 
 #include <algorithm>
 #include <atomic>
-#include <cmath>
 #include <exception>
 #include <mutex>
 
@@ -35,86 +28,13 @@ constexpr std::array<const char16_t*, TWarpGallery::kWarps> kCaptions = {
 constexpr int kBarLeft = 48;
 constexpr QSize kBarSize {264, 12};
 
-// Threads that draw thumbnails beside the window's: kept for the program's life, so that their
-// font engines are set up once rather than at every opening.
-QThreadPool& ThumbnailThreads()
-{
-    static QThreadPool* const pool = [] {
-        auto* threads = new QThreadPool(QCoreApplication::instance());
-        threads->setMaxThreadCount(std::max(1, Workers::Count() - 1));
-        threads->setExpiryTimeout(-1);
-        return threads;
-    }();
-    return *pool;
-}
-
-int Scaled(int length, double factor)
-{
-    return std::max(1, int(std::lround(length * factor)));
-}
-
-// The look as the thumbnail shows it: the face, the shadow's reach and the texture reduced with
-// the picture. What is a pixel or two wide stays so.
-LogoLook Reduced(const LogoLook& look, double factor)
-{
-    LogoLook reduced = look;
-    if (look.font.pixelSize() > 0)
-        reduced.font.setPixelSize(Scaled(look.font.pixelSize(), factor));
-    else
-        reduced.font.setPointSizeF(look.font.pointSizeF() * factor);
-    if (look.depth > 0)
-        reduced.depth = Scaled(look.depth, factor);
-    if (!look.texture.isNull())
-        reduced.texture = look.texture.scaled(Scaled(look.texture.width(), factor),
-                                              Scaled(look.texture.height(), factor),
-                                              Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return reduced;
-}
-
-// The renderer's picture of the preview's region reduced to the thumbnail, drawn at that size:
-// a full picture drawn and then reduced costs ten previews' time at every opening.
-QImage DrawThumbnail(const PreviewScene& scene)
-{
-    const QRect region = DocumentRenderer::DefaultRegion();
-    const QSize size = region.size().scaled(TWarpGallery::kThumbSize, Qt::KeepAspectRatio);
-    const double factor = double(size.width()) / region.width();
-    const QSize label(Scaled(DocumentRenderer::kPreviewSize.width(), factor),
-                      Scaled(DocumentRenderer::kPreviewSize.height(), factor));
-    const QPoint origin(-int(std::lround(region.left() * factor)),
-                        -int(std::lround(region.top() * factor)));
-    const QRect labelRect = QRect(origin, label).intersected(QRect(QPoint(), size));
-    const LogoPainter painter(Reduced(scene.look, factor), label);
-    QImage thumbnail(size, QImage::Format_RGB32);
-    if (!scene.labelTransparent) {
-        painter.PaintOpaque(thumbnail, origin, labelRect);
-        return thumbnail;
-    }
-    // The background picture behind the label, keyed as the renderer keys it.
-    thumbnail.fill(ToQColor(DocumentRenderer::kPanelColor));
-    QPainter on(&thumbnail);
-    if (!scene.background.isNull()) {
-        const QRect centred =
-            PanelDrawing::CenteredRect(DocumentRenderer::kPreviewSize, scene.background.size());
-        on.setRenderHint(QPainter::SmoothPixmapTransform);
-        on.drawImage(
-            QRectF(origin + QPointF(centred.topLeft()) * factor, QSizeF(centred.size()) * factor),
-            scene.background);
-    }
-    QImage keyed(size, QImage::Format_ARGB32_Premultiplied);
-    QImage opaque(size, QImage::Format_RGB32);
-    painter.PaintKeyed(keyed, origin, labelRect, &opaque);
-    on.drawImage(labelRect.topLeft(), keyed, labelRect);
-    return thumbnail;
-}
-
 } // namespace
 
 TWarpGallery::TWarpGallery(QWidget* parent)
-    : QWidget(parent, Qt::Popup)
+    : TGalleryPopup(parent)
     , FAmountBar(new TTrackBar(this))
 {
     setObjectName(u"WarpGallery"_s);
-    setMouseTracking(true);
     setFixedSize(SizeHintFor());
     FAmountBar->setObjectName(u"WarpAmountBar"_s);
     FAmountBar->SetMin(LogoDocument::kMinWarpAmount);
@@ -163,21 +83,6 @@ QSize TWarpGallery::SizeHintFor()
     return {last.right() + 1 + kMargin, last.bottom() + 1 + kMargin + kBarRow + kMargin};
 }
 
-void TWarpGallery::SetColors(TColor color, TColor text, TColor highlight, TColor highlightText)
-{
-    FColor = color;
-    FTextColor = text;
-    FHighlightColor = highlight;
-    FHighlightTextColor = highlightText;
-    update();
-}
-
-void TWarpGallery::SetCaptionFont(const QFont& value)
-{
-    FCaptionFont = value;
-    update();
-}
-
 int TWarpGallery::Amount() const
 {
     return FAmountBar->Position();
@@ -196,14 +101,7 @@ void TWarpGallery::Open(const PreviewScene& scene, TLogoWarp warp, int amount, c
         FAmountBar->OnChange = change;
     }
     RenderThumbnails();
-    const QScreen* screen = QGuiApplication::screenAt(preview.center());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->availableGeometry() : preview;
-    setGeometry(QRect(PanelPlacement::Beside(preview, size(), area), size()));
-    show();
-    activateWindow();
-    setFocus();
+    ShowBeside(preview);
 }
 
 void TWarpGallery::RenderThumbnails()
@@ -220,7 +118,7 @@ void TWarpGallery::RenderThumbnails()
                 PreviewScene scene = FScene;
                 scene.look.warp = TLogoWarp(i);
                 scene.look.warpAmount = amount;
-                FThumbnails[std::size_t(i)] = DrawThumbnail(scene);
+                FThumbnails[std::size_t(i)] = LogoThumbnail::Draw(scene, kThumbSize);
             }
         } catch (...) {
             next = kWarps;
@@ -228,7 +126,7 @@ void TWarpGallery::RenderThumbnails()
             failure = std::current_exception();
         }
     };
-    QThreadPool& pool = ThumbnailThreads();
+    QThreadPool& pool = LogoThumbnail::Threads();
     const int helpers = pool.maxThreadCount();
     QSemaphore done;
     for (int h = 0; h < helpers; ++h) {
@@ -245,26 +143,11 @@ void TWarpGallery::RenderThumbnails()
 
 void TWarpGallery::PaintTo(QPainter& painter) const
 {
-    painter.fillRect(rect(), ToQColor(FColor));
-    painter.setPen(ToQColor(FHighlightColor));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    painter.setFont(FCaptionFont);
+    PaintBackground(painter);
     for (int i = 0; i < kWarps; ++i) {
-        const QRect cell = CellRect(i);
-        const QRect thumb(cell.topLeft(), kThumbSize);
-        const QRect caption(cell.left(), thumb.bottom() + 1, cell.width(), kCaptionHeight);
-        const bool selected = TLogoWarp(i) == FSelected;
-        if (selected)
-            painter.fillRect(cell.adjusted(-3, -3, 3, 3), ToQColor(FHighlightColor));
-        const QImage& picture = FThumbnails[std::size_t(i)];
-        painter.drawImage(thumb.topLeft() + QPoint((kThumbSize.width() - picture.width()) / 2, 0),
-                          picture);
-        if (FHovered == TLogoWarp(i) && !selected) {
-            painter.setPen(ToQColor(FHighlightColor));
-            painter.drawRect(cell.adjusted(-2, -2, 1, 1));
-        }
-        painter.setPen(ToQColor(selected ? FHighlightTextColor : FTextColor));
-        painter.drawText(caption, Qt::AlignCenter, Caption(TLogoWarp(i)));
+        const auto warp = TLogoWarp(i);
+        PaintCell(painter, CellRect(i), kThumbSize.height(), FThumbnails[std::size_t(i)],
+                  Caption(warp), warp == FSelected, FHovered == warp);
     }
     painter.setPen(ToQColor(FTextColor));
     painter.drawText(QRect(kMargin, FAmountBar->y() - 4, kBarLeft - kMargin, kBarSize.height() + 8),
@@ -344,39 +227,28 @@ void TWarpGallery::AmountChanged()
 void TWarpGallery::keyPressEvent(QKeyEvent* event)
 {
     // The arrows walk the cells as the pointer would; Space applies, Enter applies and closes.
-    const int at = int(FHovered.value_or(FSelected));
-    int step = 0;
-    switch (event->key()) {
-    case Qt::Key_Escape:
+    const TKeyAction action = KeyAction(event->key(), kColumns);
+    switch (action.key) {
+    case TKey::Escape:
         FHovered.reset();
         Apply(FStartWarp, FStartAmount, false);
         close();
         return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Space:
+    case TKey::Apply:
+    case TKey::ApplyAndClose:
         if (FHovered)
             Apply(*FHovered, Amount(), false);
-        if (event->key() == Qt::Key_Space)
+        if (action.key == TKey::Apply)
             update();
         else
             close();
         return;
-    case Qt::Key_Left:
-        step = -1;
-        break;
-    case Qt::Key_Right:
-        step = 1;
-        break;
-    case Qt::Key_Up:
-        step = -kColumns;
-        break;
-    case Qt::Key_Down:
-        step = kColumns;
-        break;
-    default:
+    case TKey::Move:
+        SetHovered(
+            TLogoWarp(std::clamp(int(FHovered.value_or(FSelected)) + action.step, 0, kWarps - 1)));
+        return;
+    case TKey::Other:
         QWidget::keyPressEvent(event);
         return;
     }
-    SetHovered(TLogoWarp(std::clamp(at + step, 0, kWarps - 1)));
 }

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "app/GalleryPopup.h"
 #include "document/LogoDocument.h"
 #include "platform/Colors.h"
 #include "render/DocumentRenderer.h"
@@ -23,7 +24,7 @@ class TTrackBar;
 // applied warp as it moves. The arrow keys walk the thumbnails as the pointer does, Space applies
 // and Enter applies and closes. Escape puts back what the logo had when the gallery opened and
 // closes it; a click elsewhere closes it with the choice kept.
-class TWarpGallery : public QWidget
+class TWarpGallery : public TGalleryPopup
 {
     Q_OBJECT
 
@@ -54,10 +55,6 @@ public:
     int Amount() const;
     TTrackBar* AmountBar() const { return FAmountBar; }
     const QImage& Thumbnail(TLogoWarp warp) const { return FThumbnails[std::size_t(warp)]; }
-
-    // The look of the dark list: colours and the captions' font.
-    void SetColors(TColor color, TColor text, TColor highlight, TColor highlightText);
-    void SetCaptionFont(const QFont& value);
 
     // Paints the gallery at (0, 0) of `painter`, without the track bar.
     void PaintTo(QPainter& painter) const;
@@ -93,9 +90,4 @@ private:
     // What the logo holds: the amount of the choice last applied (or found on opening).
     int FAppliedAmount = 0;
     TTrackBar* FAmountBar;
-    TColor FColor = clBlack;
-    TColor FTextColor = clWhite;
-    TColor FHighlightColor = clHighlight;
-    TColor FHighlightTextColor = clHighlightText;
-    QFont FCaptionFont;
 };

@@ -3,7 +3,11 @@
 
 #include "document/LookLibrary.h"
 
+#include "platform/ErrorText.h"
+#include "platform/TIniFile.h"
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -66,15 +70,64 @@ QStringList LookLibrary::Ids() const
     return ids;
 }
 
-QString LookLibrary::NewFileName(const QString& folder, const QString& name)
+namespace {
+
+// Letters and digits of any script are kept; what a file name cannot hold becomes "-".
+QString IdFor(const QString& name)
 {
-    // letters and digits of any script are kept; what a file name cannot hold becomes "-"
     QString id;
     for (const QChar c : name.trimmed())
         id += c.isLetterOrNumber() ? c.toLower() : u'-';
-    id = id.isEmpty() ? u"look"_s : id;
+    return id.isEmpty() ? u"look"_s : id;
+}
+
+[[noreturn]] void Fail(const QString& fileName, const QString& reason)
+{
+    throw EIniFileException((fileName + u": "_s + reason).toStdString());
+}
+
+} // namespace
+
+QString LookLibrary::NewFileName(const QString& folder, const QString& name,
+                                 const QStringList& taken)
+{
+    const QString id = IdFor(name);
     QString candidate = id;
-    for (int n = 2; QFileInfo::exists(QDir(folder).filePath(candidate + u".qvd"_s)); ++n)
+    for (int n = 2; taken.contains(candidate)
+         || QFileInfo::exists(QDir(folder).filePath(candidate + u".qvd"_s));
+         ++n)
         candidate = id + u'-' + QString::number(n);
     return QDir(folder).filePath(candidate + u".qvd"_s);
+}
+
+QString LookLibrary::SaveUserLook(const LogoDocument& document, const QString& name,
+                                  const QString& folder, const QStringList& taken)
+{
+    if (!QDir().mkpath(folder))
+        Fail(folder, ErrorText::Say(u"フォルダヲ作レマセン"_s, u"cannot make the folder"_s));
+    const QString fileName = NewFileName(folder, name, taken);
+    LookPreset::Save(document, name, fileName);
+    return fileName;
+}
+
+void LookLibrary::RenameUserLook(const LookPreset& look, const QString& name,
+                                 const QStringList& taken)
+{
+    TIniFile ini(look.FileName());
+    if (!ini.ReadError().isEmpty())
+        Fail(look.FileName(), ini.ReadError());
+    ini.WriteString(u"LOOK"_s, u"Name"_s, name);
+    ini.UpdateFile();
+    // The id is only a convenience for scripts: a file that cannot move keeps its old one.
+    if (IdFor(name) != look.Id()) {
+        const QString folder = QFileInfo(look.FileName()).absolutePath();
+        QFile::rename(look.FileName(), NewFileName(folder, name, taken));
+    }
+}
+
+void LookLibrary::DeleteUserLook(const LookPreset& look)
+{
+    QFile file(look.FileName());
+    if (!file.remove())
+        Fail(look.FileName(), ErrorText::OfQt(file.errorString()));
 }

@@ -259,6 +259,21 @@ std::optional<int> TDialogs::AskInteger(QWidget* parent, const QString& caption,
     return dialog.intValue();
 }
 
+std::optional<QString> TDialogs::AskText(QWidget* parent, const QString& caption,
+                                         const QString& label, const QString& value)
+{
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(label);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextValue(value);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("キャンセル"));
+    if (dialog.exec() != QDialog::Accepted || dialog.textValue().trimmed().isEmpty())
+        return std::nullopt;
+    return dialog.textValue().trimmed();
+}
+
 TDialogs& TDialogs::Current()
 {
     static TDialogs real;

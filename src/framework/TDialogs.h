@@ -80,6 +80,9 @@ public:
     // A small entry for a whole number in min..max, or nothing when the user cancels.
     virtual std::optional<int> AskInteger(QWidget* parent, const QString& caption,
                                           const QString& label, int value, int min, int max);
+    // A line of text (a name), or nothing when the user cancels or leaves it blank.
+    virtual std::optional<QString> AskText(QWidget* parent, const QString& caption,
+                                           const QString& label, const QString& value);
 
     static TDialogs& Current();
     // Installs `dialogs` (not owned); nullptr restores the real dialogs.

@@ -18,6 +18,7 @@
 #include "framework/TTrackBar.h"
 #include "render/DocumentRenderer.h"
 #include "support/AppTestMain.h"
+#include "support/PaintTesting.h"
 #include "support/TestDialogs.h"
 #include "support/TestEnvironment.h"
 
@@ -57,21 +58,6 @@ int Differing(const QImage& a, const QImage& b)
         for (int x = 0; x < a.width(); ++x)
             count += a.pixel(x, y) != b.pixel(x, y);
     return count;
-}
-
-// The average difference of the channels of two pictures of one size, in levels.
-double MeanDifference(const QImage& a, const QImage& b)
-{
-    double sum = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y);
-            const QRgb q = b.pixel(x, y);
-            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q))
-                + std::abs(qBlue(p) - qBlue(q));
-        }
-    }
-    return sum / (3.0 * a.width() * a.height());
 }
 
 } // namespace

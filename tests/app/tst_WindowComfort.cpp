@@ -453,10 +453,11 @@ private Q_SLOTS:
             if (!action->isSeparator())
                 texts << action->text();
         }
-        QCOMPARE(texts,
-                 QStringList({u"新規"_s, u"読込"_s, u"保存"_s, u"BMP保存"_s, u"元ニ戻ス"_s,
-                              u"ヤリ直シ"_s, u"画像ヲコピー"_s, u"背景ニ貼付ケ"_s,
-                              u"最近ノファイル"_s, u"変形…"_s, u"装飾…"_s}));
+        QCOMPARE(
+            texts,
+            QStringList({u"新規"_s, u"読込"_s, u"保存"_s, u"BMP保存"_s, u"元ニ戻ス"_s,
+                         u"ヤリ直シ"_s, u"画像ヲコピー"_s, u"背景ニ貼付ケ"_s, u"最近ノファイル"_s,
+                         u"変形…"_s, u"装飾…"_s, u"スタイル見本…"_s, u"現在の見た目を登録…"_s}));
         QCOMPARE(form->Actions->Redo()->shortcuts(),
                  QList<QKeySequence>({QKeySequence(u"Ctrl+Shift+Z"_s), QKeySequence(u"Ctrl+Y"_s)}));
         // nothing to undo yet, nothing recent yet

@@ -7,6 +7,7 @@
 #include "render/DocumentRenderer.h"
 #include "support/AppTestMain.h"
 #include "support/FileTesting.h"
+#include "support/ProgramRun.h"
 
 #include <QDir>
 #include <QImageReader>
@@ -21,36 +22,11 @@ using namespace FileTesting;
 
 namespace {
 
-struct TRun
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using ProgramRun::TRun;
 
-// Runs the program in `folder` with no display server in its environment.
-TRun Run(const QStringList& arguments, const QString& folder,
-         const QString& program = QStringLiteral(QUILVORO_PROGRAM),
-         const QString& locale = QString())
+TRun Run(const QStringList& arguments, const QString& folder)
 {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const QString& name : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"QT_QPA_PLATFORM"_s})
-        environment.remove(name);
-    if (!locale.isEmpty()) {
-        environment.insert(u"LC_ALL"_s, locale);
-        environment.insert(u"LANG"_s, locale);
-    }
-    process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(folder);
-    process.start(program, arguments);
-    TRun run;
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    run.err = QString::fromLocal8Bit(process.readAllStandardError());
-    return run;
+    return ProgramRun::Run(arguments, folder, QStringLiteral(QUILVORO_PROGRAM));
 }
 
 QImage ReadImage(const QString& path, QByteArray* format = nullptr)
@@ -312,7 +288,8 @@ private Q_SLOTS:
         // script(1) gives the program a terminal for its standard error
         const QString command = u"'%1' render -d tty first.qvd second.qvd missing.qvd"_s.arg(
             QStringLiteral(QUILVORO_PROGRAM));
-        const TRun run = Run({u"-qec"_s, command, u"/dev/null"_s}, FDir.path(), u"script"_s);
+        const TRun run =
+            ProgramRun::Run({u"-qec"_s, command, u"/dev/null"_s}, FDir.path(), u"script"_s);
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.out.contains(u"\r\x1b[Krendering 3 of 3"_s), qPrintable(run.out));
         QVERIFY2(run.out.contains(u"\r\x1b[Kquilvoro: missing.qvd: "_s), qPrintable(run.out));
@@ -543,8 +520,9 @@ private Q_SLOTS:
         WriteAll(Path(u"plain.qvd"_s), "no settings\r\n");
         WriteAll(Path(u"textured.qvd"_s), "[SET]\r\nLabel=T\r\nImage1=/nowhere/t.bmp\r\n");
         QDir().mkpath(Path(u"folder.qvd"_s));
-        const TRun run = Run(QStringList {u"render"_s} + arguments, FDir.path(),
-                             QStringLiteral(QUILVORO_PROGRAM), u"ja_JP.UTF-8"_s);
+        const TRun run = ProgramRun::Run(
+            QStringList {u"render"_s} + arguments, FDir.path(), QStringLiteral(QUILVORO_PROGRAM),
+            {{u"LC_ALL"_s, u"ja_JP.UTF-8"_s}, {u"LANG"_s, u"ja_JP.UTF-8"_s}});
         QVERIFY2(run.err.contains(reason), qPrintable(run.err));
         const bool ascii = std::all_of(run.err.cbegin(), run.err.cend(),
                                        [](QChar c) { return c.unicode() < 0x80; });

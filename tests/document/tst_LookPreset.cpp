@@ -3,10 +3,13 @@
 
 #include "document/LogoFile.h"
 #include "document/LookLibrary.h"
+#include "platform/TIniFile.h"
 #include "support/AppTestMain.h"
+#include "support/FileTesting.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
@@ -144,6 +147,36 @@ private Q_SLOTS:
         QCOMPARE(first.AppliedTo(other), expected);
         // a second look of the same name gets a file of its own
         QVERIFY(LookLibrary::NewFileName(user.path(), u"私の 見た目"_s) != file);
+    }
+
+    // A user look never takes a built-in look's id (it would hide it), and a file that cannot
+    // be written or removed is a failure that names it, not a silent success.
+    void userLookFilesKeepToTheirOwnNames()
+    {
+        QTemporaryDir user;
+        const QStringList builtIn = LookLibrary(kBuiltIn, QString()).Ids();
+        const QString pop = LookLibrary::SaveUserLook(Logo(60), u"Pop"_s, user.path(), builtIn);
+        QCOMPARE(QFileInfo(pop).fileName(), u"pop-2.qvd"_s);
+        const LookLibrary library(kBuiltIn, user.path());
+        QVERIFY(library.Find(u"pop"_s)->BuiltIn());
+        const LookPreset mine = *library.Find(u"pop-2"_s);
+
+        LookLibrary::RenameUserLook(mine, u"Fire"_s, builtIn);
+        const LookLibrary renamed(kBuiltIn, user.path());
+        QCOMPARE(renamed.Find(u"fire-2"_s)->Name(), u"Fire"_s);
+        QVERIFY(renamed.Find(u"fire"_s)->BuiltIn());
+
+        LookLibrary::DeleteUserLook(*renamed.Find(u"fire-2"_s));
+        const QString gone = user.filePath(u"fire-2.qvd"_s);
+        QVERIFY(!QFileInfo::exists(gone));
+        QVERIFY(FileTesting::FailureOf<EIniFileException>([&] {
+                    LookLibrary::DeleteUserLook(mine);
+                }).contains(mine.FileName()));
+        const QString notAFolder = user.filePath(u"plain"_s);
+        WriteFile(notAFolder, "x");
+        QVERIFY(FileTesting::FailureOf<EIniFileException>([&] {
+                    LookLibrary::SaveUserLook(Logo(60), u"x"_s, notAFolder + u"/looks"_s);
+                }).contains(notAFolder));
     }
 
     void unreadableLooksAreSkippedAndNamed()

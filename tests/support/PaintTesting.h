@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include <cstdlib>
 #include <functional>
 
 // The colour of a pixel without its alpha.
@@ -48,4 +49,19 @@ inline QImage Checkers(QSize size, int cell)
             image.setPixel(x, y,
                            ((x / cell + y / cell) % 2) ? qRgb(230, 60, 40) : qRgb(250, 220, 40));
     return image;
+}
+
+// The average difference of the channels of two pictures of one size, in levels.
+inline double MeanDifference(const QImage& a, const QImage& b)
+{
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q))
+                + std::abs(qBlue(p) - qBlue(q));
+        }
+    }
+    return sum / (3.0 * a.width() * a.height());
 }

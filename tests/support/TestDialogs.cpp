@@ -81,3 +81,14 @@ std::optional<int> TestDialogs::AskInteger(QWidget*, const QString& caption, con
     integerAnswers.pop_front();
     return answer;
 }
+
+std::optional<QString> TestDialogs::AskText(QWidget*, const QString& caption, const QString&,
+                                            const QString& value)
+{
+    textRequests.append({caption, value});
+    if (textAnswers.empty())
+        return std::nullopt;
+    const std::optional<QString> answer = textAnswers.front();
+    textAnswers.pop_front();
+    return answer;
+}

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <utility>
 
 // Dialogs that answer from a script and record what was asked. Installed for its lifetime.
 class TestDialogs : public TDialogs
@@ -36,6 +37,8 @@ public:
                   const QStringList& buttons) override;
     std::optional<int> AskInteger(QWidget* parent, const QString& caption, const QString& label,
                                   int value, int min, int max) override;
+    std::optional<QString> AskText(QWidget* parent, const QString& caption, const QString& label,
+                                   const QString& value) override;
 
     // Answers for the next dialogs; an empty queue means "cancelled".
     std::deque<std::optional<TColor>> colorAnswers;
@@ -46,6 +49,7 @@ public:
     // before).
     std::deque<int> choiceAnswers;
     std::deque<std::optional<int>> integerAnswers;
+    std::deque<std::optional<QString>> textAnswers;
 
     struct Question
     {
@@ -76,4 +80,6 @@ public:
     QList<PngRequest> pngRequests;
     QList<Question> questions;
     QList<IntegerRequest> integerRequests;
+    // The caption and the text offered of each text entry.
+    QList<std::pair<QString, QString>> textRequests;
 };
