@@ -319,7 +319,7 @@ private Q_SLOTS:
 
     // On the window, Ctrl+D opens the panel beside the preview, which stays in sight and shows
     // each move of a drag; the drag is one step of the window's history, which Ctrl+Z in the
-    // panel takes back. QUILVORO_LOOK_DIR keeps a picture of the two to look at.
+    // panel takes back. QUILVORO_LOOK_AT keeps a picture of the two to look at.
     void onTheWindowThePreviewFollows()
     {
         TestDialogs dialogs;
@@ -371,7 +371,7 @@ private Q_SLOTS:
         const QPoint swatch = panel->Swatch(TDecorationPanel::sEdge2)->geometry().center();
         QCOMPARE(QColor(face.pixel(swatch)), ToQColor(clRed));
         QCOMPARE(QColor(face.pixel(2, face.height() / 2)), ToQColor(form->FontComboBox1->Color()));
-        if (const QString dir = qEnvironmentVariable("QUILVORO_LOOK_DIR"); !dir.isEmpty())
+        if (const QString dir = qEnvironmentVariable("QUILVORO_LOOK_AT"); !dir.isEmpty())
             picture.save(QDir(dir).filePath(u"decoration-panel.png"_s));
 
         QTest::keyClick(bar, Qt::Key_Z, Qt::ControlModifier);
