@@ -148,6 +148,24 @@ private Q_SLOTS:
         QTest::newRow("only the decoration that differs")
             << BaseWith([](auto& d) { d.Spacing = 200; })
             << QByteArray("Image2=/pictures/back.bmp\r\nSpacing=200\r\n");
+        QTest::newRow("tagline and vertical after the decorations")
+            << BaseWith([](auto& d) {
+                   d.Spacing = 10;
+                   d.Tagline = u"本店"_s;
+                   d.TaglineSize = 20;
+                   d.TaglinePlace = TLogoTaglinePlace::Above;
+                   d.TaglineAlign = TLogoTaglineAlign::Right;
+                   d.TaglineGap = 0;
+                   d.Vertical = true;
+               })
+            << QByteArray("Spacing=10\r\nTagline=\x96\x7b\x93\x58\r\nTaglineSize=20\r\n"
+                          "TaglinePlace=1\r\nTaglineAlign=2\r\nTaglineGap=0\r\nVertical=1\r\n");
+        QTest::newRow("only the tagline")
+            << BaseWith([](auto& d) { d.Tagline = u"since 1962"_s; })
+            << QByteArray("Image2=/pictures/back.bmp\r\nTagline=since 1962\r\n");
+        QTest::newRow("left-aligned tagline, no text")
+            << BaseWith([](auto& d) { d.TaglineAlign = TLogoTaglineAlign::Left; })
+            << QByteArray("Image2=/pictures/back.bmp\r\nTaglineAlign=0\r\n");
         QTest::newRow("gradient of two colours") << BaseWith([](auto& d) {
             d.Fill = TLogoFill::Gradient;
             d.FillColor2 = clRed;
@@ -320,6 +338,16 @@ private Q_SLOTS:
                    d.GlowOpacity = 0;
                    d.ShadowBlur = 50;
                    d.Spacing = -50;
+               });
+        QTest::newRow("tagline keys clamp")
+            << QByteArray("TaglineSize=5\nTaglinePlace=7\nTaglineAlign=-1\nTaglineGap=101\n"
+                          "Vertical=2")
+            << FacelessWith([](auto& d) {
+                   d.TaglineSize = LogoDocument::kMinTaglineSize;
+                   d.TaglinePlace = TLogoTaglinePlace::Above;
+                   d.TaglineAlign = TLogoTaglineAlign::Left;
+                   d.TaglineGap = LogoDocument::kMaxTaglineGap;
+                   d.Vertical = true;
                });
     }
 
