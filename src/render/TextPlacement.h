@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "render/LogoLook.h"
 #include "render/TextWarp.h"
 
 #include <QFont>
@@ -47,6 +48,12 @@ struct TextPlacement
     bool warped = false;
     QPainterPath warpedLetters;
     QPainterPath warpedLines;
+    // A caption with a tagline, or set top to bottom, is laid out as a TextBlock whose cell is
+    // the text cell, and filled from its outlines as a warped one is; Within makes them. A
+    // vertical block bends along its columns.
+    LogoTagline tagline;
+    bool vertical = false;
+    bool Block() const;
 
     QTransform TransformAt(QPoint offset) const;
 
@@ -81,4 +88,6 @@ private:
     void CutTo(qreal from, qreal to);
     // Makes the bent outline of the text kept.
     void Bend();
+    // Makes the outline of the block's glyphs that can reach `reach` moved by up to `spread`.
+    void SetBlock(const QRect& reach, int spread);
 };
