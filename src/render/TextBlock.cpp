@@ -98,8 +98,8 @@ void TextBlock::AddLine(const QString& text, const QFont& font, qreal x, qreal b
     const qreal width = metrics.horizontalAdvance(text);
     const qreal thickness = std::max(metrics.lineWidth(), qreal(1));
     if (font.underline())
-        FLines.addRect(x, baseline + std::ceil(metrics.underlinePos()) + 0.5 - thickness / 2,
-                       width, thickness);
+        FLines.addRect(x, baseline + std::ceil(metrics.underlinePos()) + 0.5 - thickness / 2, width,
+                       thickness);
     if (font.strikeOut())
         FLines.addRect(x, baseline - metrics.ascent() / 3 - thickness / 2, width, thickness);
 }

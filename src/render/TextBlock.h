@@ -39,8 +39,7 @@ public:
     // The face of the tagline: the caption's at its share of the size, spacing scaled alike.
     static QFont TaglineFont(const QFont& font, int percent);
 
-    TextBlock(const QString& caption, const QFont& font, const LogoTagline& tagline,
-              bool vertical);
+    TextBlock(const QString& caption, const QFont& font, const LogoTagline& tagline, bool vertical);
 
     // The cell: the lines' advance boxes joined.
     QSizeF Size() const { return FSize; }

@@ -265,8 +265,10 @@ void TextPlacement::SetBlock(const QRect& reach, int spread)
     if (block.Glyphs().size() > std::size_t(warp ? kBentWhole : kDrawnWhole)) {
         // room for the offsets and for what bends farther than a glyph's corners
         const qreal margin = spread + 2 * QFontMetricsF(font).height();
-        const QRectF local = TransformAt({}).inverted().mapRect(QRectF(reach)).adjusted(
-            -margin, -margin, margin, margin);
+        const QRectF local = TransformAt({})
+                                 .inverted()
+                                 .mapRect(QRectF(reach))
+                                 .adjusted(-margin, -margin, margin, margin);
         keep = [&](const QRectF& box) {
             if (!warp)
                 return box.intersects(local);

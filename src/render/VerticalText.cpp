@@ -6,10 +6,9 @@
 #include <QHash>
 #include <QTextLayout>
 
-#include <hb.h>
-
 #include <algorithm>
 #include <cmath>
+#include <hb.h>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -57,8 +56,10 @@ const Face& FaceOf(const QRawFont& raw)
 {
     static std::mutex lock;
     static std::map<QString, std::unique_ptr<Face>> faces;
+    // the header holds the font's checksum and dates, which tell apart faces of one name
     const QString key = raw.familyName() + u'\n' + raw.styleName() + u'\n'
-        + QString::number(raw.weight()) + u'\n' + QString::number(int(raw.style()));
+        + QString::number(raw.weight()) + u'\n' + QString::number(int(raw.style())) + u'\n'
+        + QString::fromLatin1(raw.fontTable("head").toHex());
     const std::lock_guard guard(lock);
     std::unique_ptr<Face>& face = faces[key];
     if (face)
@@ -103,9 +104,9 @@ bool TurnsWithoutVerticalForm(char32_t c)
         return true;
     default:
         // the CJK brackets 〈 to 】 and 〔 to 〛, and the fullwidth ones
-        return (c >= U'〈' && c <= U'】') || (c >= U'〔' && c <= U'〛') || c == U'（'
-            || c == U'）' || c == U'［' || c == U'］' || c == U'｛' || c == U'｝' || c == U'｟'
-            || c == U'｠' || c == U'｢' || c == U'｣';
+        return (c >= U'〈' && c <= U'】') || (c >= U'〔' && c <= U'〛') || c == U'（' || c == U'）'
+            || c == U'［' || c == U'］' || c == U'｛' || c == U'｝' || c == U'｟' || c == U'｠'
+            || c == U'｢' || c == U'｣';
     }
 }
 
@@ -173,8 +174,13 @@ quint32 VerticalText::GlyphFor(const QRawFont& font, const QString& text, bool v
 
 VerticalText::Column VerticalText::Shape(const QString& text, const QFont& font)
 {
+    return Shape(text, font, QRawFont::fromFont(font));
+}
+
+VerticalText::Column VerticalText::Shape(const QString& text, const QFont& font,
+                                         const QRawFont& main)
+{
     Column column;
-    const QRawFont main = QRawFont::fromFont(font);
     if (!main.isValid() || text.isEmpty())
         return column;
     column.width = main.pixelSize();
@@ -218,8 +224,7 @@ VerticalText::Column VerticalText::Shape(const QString& text, const QFont& font)
         const Stance stance = StandsUpright(c) ? Stance::Upright : Stance::Sideways;
         const QRawFont face = faceFor(c);
         if (!pieces.empty()
-            && (attached
-                || (pieces.back().run.stance == stance && pieces.back().face == face))) {
+            && (attached || (pieces.back().run.stance == stance && pieces.back().face == face))) {
             pieces.back().run.length += width;
         } else {
             pieces.push_back({{i, width, stance}, face});
@@ -231,9 +236,9 @@ VerticalText::Column VerticalText::Shape(const QString& text, const QFont& font)
         Run& run = pieces[p].run;
         if (run.stance != Stance::Sideways || run.length > 2)
             continue;
-        const bool letters = std::all_of(text.begin() + run.from,
-                                         text.begin() + run.from + run.length,
-                                         [](QChar c) { return SideBySideLetter(c.unicode()); });
+        const bool letters =
+            std::all_of(text.begin() + run.from, text.begin() + run.from + run.length,
+                        [](QChar c) { return SideBySideLetter(c.unicode()); });
         const bool alone = (p == 0 || pieces[p - 1].run.stance != Stance::Sideways)
             && (p + 1 == pieces.size() || pieces[p + 1].run.stance != Stance::Sideways);
         if (letters && alone)
@@ -253,8 +258,7 @@ VerticalText::Column VerticalText::Shape(const QString& text, const QFont& font)
         ShapeRun(shaped, face, text, run.from, run.length, down);
         unsigned count = 0;
         const hb_glyph_info_t* info = hb_buffer_get_glyph_infos(shaped.buffer, &count);
-        const hb_glyph_position_t* position =
-            hb_buffer_get_glyph_positions(shaped.buffer, nullptr);
+        const hb_glyph_position_t* position = hb_buffer_get_glyph_positions(shaped.buffer, nullptr);
 
         if (run.stance == Stance::Upright) {
             for (unsigned g = 0; g < count; ++g) {
@@ -271,12 +275,14 @@ VerticalText::Column VerticalText::Shape(const QString& text, const QFont& font)
                     at.translate(0, pen + advance / 2);
                     at.rotate(90);
                     at.translate(-across / 2, (ascent - descent) / 2);
+                    // the ink across the middle of the column, as a vertical form has it
+                    const QRectF ink = at.mapRect(piece.face.boundingRect(nominal));
+                    at *= QTransform::fromTranslate(-ink.center().x(), 0);
                 } else {
                     at.translate(position[g].x_offset * k, pen - position[g].y_offset * k);
                 }
                 column.glyphs.push_back({piece.face, info[g].codepoint, at});
-                const bool clusterEnds =
-                    g + 1 == count || info[g + 1].cluster != info[g].cluster;
+                const bool clusterEnds = g + 1 == count || info[g + 1].cluster != info[g].cluster;
                 pen += advance + (clusterEnds ? spacing : 0);
             }
             continue;

@@ -60,6 +60,8 @@ public:
     // The text as a column in `font` (its pixel size set). The font's absolute letter spacing
     // is added after every character.
     static Column Shape(const QString& text, const QFont& font);
+    // The same in `face` (a face loaded from data, say) in place of the font's own.
+    static Column Shape(const QString& text, const QFont& font, const QRawFont& face);
 
     // Whether `c` stands upright in a vertical line, as CJK characters do.
     static bool StandsUpright(char32_t c);
