@@ -234,6 +234,18 @@ void TdxfLabel::SetDecorations(const LogoDecorations& value)
         update();
 }
 
+void TdxfLabel::SetTagline(const LogoTagline& value)
+{
+    if (StoreIfChanged(FTagline, value))
+        update();
+}
+
+void TdxfLabel::SetVertical(bool value)
+{
+    if (StoreIfChanged(FVertical, value))
+        update();
+}
+
 TColor TdxfLabel::GetColor(TColor a, TColor b, int s, int n)
 {
     return LogoPainter::GetColor(a, b, s, n);
@@ -269,6 +281,8 @@ LogoLook TdxfLabel::Look() const
     look.warp = FWarp;
     look.warpAmount = FWarpAmount;
     look.decorations = FDecorations;
+    look.tagline = FTagline;
+    look.vertical = FVertical;
     return look;
 }
 
@@ -305,6 +319,8 @@ void TdxfLabel::SetLook(const LogoLook& look)
     SetWarp(look.warp);
     SetWarpAmount(look.warpAmount);
     SetDecorations(look.decorations);
+    SetTagline(look.tagline);
+    SetVertical(look.vertical);
 }
 
 void TdxfLabel::PaintTo(QPainter& painter)

@@ -120,6 +120,12 @@ public:
     const LogoDecorations& Decorations() const { return FDecorations; }
     void SetDecorations(const LogoDecorations& value);
 
+    // A second line beside the caption, and both set top to bottom.
+    const LogoTagline& Tagline() const { return FTagline; }
+    void SetTagline(const LogoTagline& value);
+    bool Vertical() const { return FVertical; }
+    void SetVertical(bool value);
+
     // Draws the stacked shadow layers from one rendering of the caption instead of one text
     // draw per layer. On by default; off gives the plain layer-by-layer drawing.
     bool CompositeLayers() const { return FCompositeLayers; }
@@ -188,6 +194,8 @@ private:
     TLogoWarp FWarp = TLogoWarp::None;
     int FWarpAmount = 0;
     LogoDecorations FDecorations;
+    LogoTagline FTagline;
+    bool FVertical = false;
     bool FCompositeLayers = true;
     // The caption's coverage, kept while a slider of colour, depth or direction moves.
     CaptionMask FCaptionMask;
