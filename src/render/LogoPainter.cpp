@@ -116,12 +116,15 @@ LogoPainter::LogoPainter(const LogoLook& look, QSize labelSize, int scale)
     // The cell is measured and placed at preview size, then scaled, so every scale puts the text
     // where the preview has it; only the glyphs come from the larger font.
     const QFontMetrics metrics(FLook.font);
-    QSize cell(metrics.horizontalAdvance(FLook.caption), metrics.height());
+    QSize cell(0, metrics.height());
     int baseline = metrics.ascent();
     if (TextBlock::Needed(FLook.tagline, FLook.vertical)) {
-        const TextBlock block(FLook.caption, FLook.font, FLook.tagline, FLook.vertical);
-        cell = block.Size().toSize();
-        baseline = qRound(block.Baseline());
+        FBlock = std::make_shared<const TextBlock>(FLook.caption, FLook.font, FLook.tagline,
+                                                   FLook.vertical);
+        cell = FBlock->Size().toSize();
+        baseline = qRound(FBlock->Baseline());
+    } else {
+        cell.setWidth(metrics.horizontalAdvance(FLook.caption));
     }
     FTextOrigin = TextOrigin(FLabelSize, cell, FLook.angle) * FScale;
     FBaseline = baseline * FScale;
@@ -251,6 +254,9 @@ TextPlacement LogoPainter::Placement(QPoint origin) const
     placement.warp = FWarp;
     placement.tagline = FLook.tagline;
     placement.vertical = FLook.vertical;
+    // the block measured for the cell is the one drawn when the glyphs are of the same size
+    if (FDeviceFont == FLook.font)
+        placement.laidOut = FBlock;
     return placement;
 }
 

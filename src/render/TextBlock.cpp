@@ -129,28 +129,31 @@ void TextBlock::SetAcross(const QString& caption, const QFont& font, const LogoT
 
 void TextBlock::SetDown(const QString& caption, const QFont& font, const LogoTagline& tagline)
 {
-    FColumns[0] = VerticalText::Shape(caption, font);
+    VerticalText::Column columns[2];
+    columns[0] = VerticalText::Shape(caption, font);
     const bool second = !tagline.text.isEmpty();
     const QFont small = TaglineFont(font, tagline.size);
     if (second)
-        FColumns[1] = VerticalText::Shape(tagline.text, small);
-    const qreal mainWidth = std::max(FColumns[0].width, Em(font));
-    const qreal secondWidth = second ? std::max(FColumns[1].width, Em(small)) : 0;
+        columns[1] = VerticalText::Shape(tagline.text, small);
+    const qreal mainWidth = std::max(columns[0].width, Em(font));
+    const qreal secondWidth = second ? std::max(columns[1].width, Em(small)) : 0;
     const qreal gap = second ? Em(small) * std::clamp(tagline.gap, 0, 100) / 100.0 : 0;
     const qreal width = mainWidth + gap + secondWidth;
-    const qreal height = std::max(FColumns[0].length, FColumns[1].length);
+    const qreal height = std::max(columns[0].length, columns[1].length);
+    FGlyphs.reserve(columns[0].glyphs.size() + columns[1].glyphs.size());
     FSize = {width, height};
     // lines run right to left: a tagline under the caption follows it, on its left
     const bool under = tagline.place == TLogoTaglinePlace::Under;
     const qreal mainMiddle = under ? width - mainWidth / 2 : mainWidth / 2;
     const qreal secondMiddle = under ? secondWidth / 2 : width - secondWidth / 2;
     FBaseline = width - mainMiddle;
-    auto place = [&](const VerticalText::Column& column, const QFont& face, qreal middle) {
+    auto place = [&](VerticalText::Column& column, const QFont& face, qreal middle) {
         const qreal top = Aligned(tagline.align, height, column.length);
-        QTransform move;
-        move.translate(middle, top);
-        for (const PlacedGlyph& glyph : column.glyphs)
-            FGlyphs.push_back({glyph.font, glyph.index, glyph.at * move});
+        const QTransform move = QTransform::fromTranslate(middle, top);
+        for (PlacedGlyph& glyph : column.glyphs) {
+            glyph.at *= move;
+            FGlyphs.push_back(std::move(glyph));
+        }
         // 傍線 on the column's right, the strike-out down its middle
         const QFontMetricsF metrics(face);
         const qreal thickness = std::max(metrics.lineWidth(), qreal(1));
@@ -161,9 +164,9 @@ void TextBlock::SetDown(const QString& caption, const QFont& font, const LogoTag
         if (face.strikeOut())
             FLines.addRect(middle - thickness / 2, top, thickness, column.length);
     };
-    place(FColumns[0], font, mainMiddle);
+    place(columns[0], font, mainMiddle);
     if (second)
-        place(FColumns[1], small, secondMiddle);
+        place(columns[1], small, secondMiddle);
 }
 
 QPainterPath TextBlock::Letters(const std::function<bool(const QRectF&)>& keep) const
@@ -171,7 +174,7 @@ QPainterPath TextBlock::Letters(const std::function<bool(const QRectF&)>& keep) 
     QPainterPath letters;
     letters.setFillRule(Qt::WindingFill);
     for (const PlacedGlyph& glyph : FGlyphs) {
-        if (!keep || keep(glyph.Box()))
+        if (!keep || keep(glyph.Cell()))
             letters.addPath(glyph.Outline());
     }
     return letters;

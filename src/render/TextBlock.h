@@ -49,14 +49,11 @@ public:
     bool Vertical() const { return FVertical; }
 
     const std::vector<PlacedGlyph>& Glyphs() const { return FGlyphs; }
-    // The outline of the glyphs whose ink box `keep` accepts (all without it); glyph outlines
-    // fill by the non-zero rule.
+    // The outline of the glyphs whose em box (PlacedGlyph::Cell) `keep` accepts (all without
+    // it); glyph outlines fill by the non-zero rule.
     QPainterPath Letters(const std::function<bool(const QRectF&)>& keep = {}) const;
     // The underlines or strike-outs of both lines: beside a column, on its right.
     const QPainterPath& Lines() const { return FLines; }
-
-    // The column of a vertical block (the caption's first), for tests and measures.
-    const VerticalText::Column& Column(int line) const { return FColumns[line]; }
 
 private:
     void SetAcross(const QString& caption, const QFont& font, const LogoTagline& tagline);
@@ -69,5 +66,4 @@ private:
     qreal FBaseline = 0;
     std::vector<PlacedGlyph> FGlyphs;
     QPainterPath FLines;
-    VerticalText::Column FColumns[2];
 };

@@ -254,7 +254,8 @@ void TextPlacement::Bend()
 
 void TextPlacement::SetBlock(const QRect& reach, int spread)
 {
-    const TextBlock block(text, font, tagline, vertical);
+    const std::shared_ptr<const TextBlock> block =
+        laidOut ? laidOut : std::make_shared<const TextBlock>(text, font, tagline, vertical);
     // A column bends as a line does: the warp's frame is the block turned a quarter
     // counter-clockwise, its top to the left and its right edge up.
     QTransform toLine;
@@ -262,9 +263,10 @@ void TextPlacement::SetBlock(const QRect& reach, int spread)
         toLine = QTransform(0, -1, 1, 0, 0, warp->Frame().height());
     const QTransform fromLine = toLine.inverted();
     std::function<bool(const QRectF&)> keep;
-    if (block.Glyphs().size() > std::size_t(warp ? kBentWhole : kDrawnWhole)) {
-        // room for the offsets and for what bends farther than a glyph's corners
-        const qreal margin = spread + 2 * QFontMetricsF(font).height();
+    if (block->Glyphs().size() > std::size_t(warp ? kBentWhole : kDrawnWhole)) {
+        // room for the offsets, for ink beyond a glyph's em box and for what bends farther
+        // than its corners
+        const qreal margin = spread + 3 * QFontMetricsF(font).height();
         const QRectF local = TransformAt({})
                                  .inverted()
                                  .mapRect(QRectF(reach))
@@ -284,8 +286,8 @@ void TextPlacement::SetBlock(const QRect& reach, int spread)
         };
     }
     warped = true;
-    warpedLetters = block.Letters(keep);
-    warpedLines = block.Lines();
+    warpedLetters = block->Letters(keep);
+    warpedLines = block->Lines();
     if (warp) {
         warpedLetters = fromLine.map(warp->MapPath(toLine.map(warpedLetters)));
         warpedLines = fromLine.map(warp->MapPath(toLine.map(warpedLines)));

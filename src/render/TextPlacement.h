@@ -12,11 +12,13 @@
 #include <QRect>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 class QColor;
 class QPainter;
 class QTransform;
+class TextBlock;
 
 // Where and how a caption is drawn: the text cell's top-left corner in device pixels (the pivot
 // of the rotation), the baseline below it and the rotation, shared by every layer of one paint.
@@ -53,6 +55,8 @@ struct TextPlacement
     // vertical block bends along its columns.
     LogoTagline tagline;
     bool vertical = false;
+    // The block already laid out in `font`, or null to lay it out anew.
+    std::shared_ptr<const TextBlock> laidOut;
     bool Block() const;
 
     QTransform TransformAt(QPoint offset) const;

@@ -4,6 +4,7 @@
 #include "render/VerticalText.h"
 
 #include <QHash>
+#include <QSet>
 #include <QTextLayout>
 
 #include <algorithm>
@@ -55,11 +56,12 @@ hb_blob_t* Table(hb_face_t*, hb_tag_t tag, void* data)
 const Face& FaceOf(const QRawFont& raw)
 {
     static std::mutex lock;
-    static std::map<QString, std::unique_ptr<Face>> faces;
-    // the header holds the font's checksum and dates, which tell apart faces of one name
-    const QString key = raw.familyName() + u'\n' + raw.styleName() + u'\n'
-        + QString::number(raw.weight()) + u'\n' + QString::number(int(raw.style())) + u'\n'
-        + QString::fromLatin1(raw.fontTable("head").toHex());
+    static std::map<QByteArray, std::unique_ptr<Face>> faces;
+    // The header holds the font's checksum and dates and the names tell apart the faces of a
+    // collection; a fallback engine may have no family name to ask for.
+    const QByteArray key = raw.fontTable("head").toHex() + '\n'
+        + QByteArray::number(qHash(raw.fontTable("name"))) + '\n' + QByteArray::number(raw.weight())
+        + '\n' + QByteArray::number(int(raw.style()));
     const std::lock_guard guard(lock);
     std::unique_ptr<Face>& face = faces[key];
     if (face)
@@ -188,10 +190,19 @@ VerticalText::Column VerticalText::Shape(const QString& text, const QFont& font,
         font.letterSpacingType() == QFont::AbsoluteSpacing ? font.letterSpacing() : 0;
 
     // The face of each character: the font's, or the one Qt falls back on for it.
+    // Qt falls back on a face per script, so the face found for a script's first missing
+    // character is tried first for the others: a long line of many letters looks for few faces.
+    // A script for whose first missing character no face was found is taken to have none.
     QHash<char32_t, QRawFont> fallbacks;
+    QHash<int, QRawFont> scripts;
+    QSet<int> faceless;
     auto faceFor = [&](char32_t c) {
-        if (main.supportsCharacter(c) || c < 0x20)
+        if (c < 0x20 || main.supportsCharacter(c))
             return main;
+        const auto script = int(QChar::script(c));
+        const auto usual = scripts.constFind(script);
+        if (usual != scripts.cend() && (faceless.contains(script) || usual->supportsCharacter(c)))
+            return *usual;
         const auto found = fallbacks.constFind(c);
         if (found != fallbacks.cend())
             return *found;
@@ -204,6 +215,11 @@ VerticalText::Column VerticalText::Shape(const QString& text, const QFont& font,
         if (!runs.isEmpty() && runs.first().rawFont().isValid())
             raw = runs.first().rawFont();
         fallbacks.insert(c, raw);
+        if (usual == scripts.cend()) {
+            scripts.insert(script, raw);
+            if (!raw.supportsCharacter(c))
+                faceless.insert(script);
+        }
         return raw;
     };
 
@@ -245,12 +261,23 @@ VerticalText::Column VerticalText::Shape(const QString& text, const QFont& font,
             run.stance = Stance::SideBySide;
     }
 
+    // the shaping face of each font met, asked for once
+    std::vector<std::pair<QRawFont, const Face*>> shapers;
+    auto shaperOf = [&](const QRawFont& raw) -> const Face& {
+        for (const auto& [known, face] : shapers) {
+            if (known == raw)
+                return *face;
+        }
+        shapers.emplace_back(raw, &FaceOf(raw));
+        return *shapers.back().second;
+    };
     Shaped shaped;
+    column.glyphs.reserve(std::size_t(text.size()));
     qreal pen = 0;
     for (const Piece& piece : pieces) {
         const Run& run = piece.run;
         column.runs.push_back(run);
-        const Face& face = FaceOf(piece.face);
+        const Face& face = shaperOf(piece.face);
         const qreal k = piece.face.pixelSize() / face.upem;
         const qreal ascent = piece.face.ascent();
         const qreal descent = piece.face.descent();

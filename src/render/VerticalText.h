@@ -24,6 +24,13 @@ struct PlacedGlyph
     QPainterPath Outline() const { return at.map(font.pathForGlyph(index)); }
     // The glyph's ink box in the line's frame.
     QRectF Box() const { return at.mapRect(font.boundingRect(index)); }
+    // Its em box from the origin, which a glyph's ink seldom leaves by much: found without
+    // loading the glyph.
+    QRectF Cell() const
+    {
+        return at.mapRect(
+            QRectF(0, -font.ascent(), font.pixelSize(), font.ascent() + font.descent()));
+    }
 };
 
 // A line set top to bottom (縦書き), shaped by HarfBuzz: kana and kanji upright with the face's

@@ -181,6 +181,21 @@ private Q_SLOTS:
         QCOMPARE(TextBlock(text, font, {}, true).Size().height(), column.length);
     }
 
+    // Letters of scripts no installed face holds come from the faces Qt falls back on, or stay
+    // as the face's missing glyph, in their places.
+    void lettersNoFaceHas()
+    {
+        const QString text = u"一한ก\u10D0\u0904一"_s;
+        const QFont font = Face(u"IPAGothic"_s);
+        const VerticalText::Column column = VerticalText::Shape(text, font);
+        QCOMPARE(column.glyphs.size(), std::size_t(text.size()));
+        QVERIFY(column.length > 2 * kEm);
+        QVERIFY(Upright(column.glyphs.front()) && Upright(column.glyphs[1]));
+        QVERIFY(TurnedClockwise(column.glyphs[2]));
+        const QRectF last = column.glyphs.back().Box();
+        QVERIFY(last.top() >= column.length - kEm - 1 && last.bottom() <= column.length + 1);
+    }
+
     // A face without vertical forms sets its glyphs upright in the middle of the column and
     // turns its brackets and the long vowel mark.
     void faceWithoutVerticalForms()
