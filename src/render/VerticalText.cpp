@@ -112,10 +112,11 @@ bool TurnsWithoutVerticalForm(char32_t c)
     }
 }
 
-// A letter or digit that stands side by side with one more in a cell, not sideways.
+// A letter or digit that stands side by side with one more in a cell, not sideways; so do
+// "!?" and "!!".
 bool SideBySideLetter(char32_t c)
 {
-    return c < 0x250 && QChar::isLetterOrNumber(c);
+    return c < 0x250 && (QChar::isLetterOrNumber(c) || c == U'!' || c == U'?');
 }
 
 struct Shaped

@@ -36,7 +36,7 @@ struct PlacedGlyph
 // A line set top to bottom (縦書き), shaped by HarfBuzz: kana and kanji upright with the face's
 // vertical advances, origins and forms (`vert`: the long vowel mark, brackets, small kana and
 // punctuation); Latin words lie sideways, turned a quarter clockwise; a run of one or two
-// letters or digits stands upright side by side in one cell (縦中横). A face without vertical
+// letters, digits, ! or ? stands upright side by side in one cell (縦中横). A face without vertical
 // forms sets its glyphs upright and centred, and turns its brackets and dashes. A character
 // the face lacks comes from the face Qt would draw it in.
 class VerticalText

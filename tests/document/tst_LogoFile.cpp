@@ -361,6 +361,38 @@ private Q_SLOTS:
         QCOMPARE(LogoFile::Read(file, BaseWith(Decorate)), expected);
     }
 
+    // As --set gives them: the tagline takes any text, its numbers take whole numbers only.
+    void setsOneKey_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("tagline") << u"tagline"_s << u"本店 since 1962"_s << true;
+        QTest::newRow("vertical") << u"Vertical"_s << u"1"_s << true;
+        QTest::newRow("align in words") << u"TaglineAlign"_s << u"right"_s << false;
+    }
+
+    void setsOneKey()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(bool, taken);
+        QString error;
+        const std::optional<LogoDocument> set =
+            LogoFile::WithKey(LogoDocument(), key, value, &error);
+        QCOMPARE(set.has_value(), taken);
+        if (!taken) {
+            QVERIFY(error.contains(value));
+            return;
+        }
+        LogoDocument expected;
+        if (key == u"Vertical"_s)
+            expected.Vertical = true;
+        else
+            expected.Tagline = value;
+        QCOMPARE(*set, expected);
+    }
+
     void aDecorationRemovedIsWrittenAsItsDefault()
     {
         const QString file = FDir.filePath(u"undecorated.qvd"_s);

@@ -132,6 +132,8 @@ private Q_SLOTS:
             << u"第3回"_s << QList {Stance::Upright, Stance::SideBySide, Stance::Upright} << 3.0;
         QTest::newRow("three digits lie")
             << u"第100回"_s << QList {Stance::Upright, Stance::Sideways, Stance::Upright} << -1.0;
+        QTest::newRow("exclamation and question")
+            << u"何!?"_s << QList {Stance::Upright, Stance::SideBySide} << 2.0;
         QTest::newRow("fullwidth stands") << u"ＡＢＣ"_s << QList {Stance::Upright} << 3.0;
     }
 
