@@ -190,10 +190,10 @@ VerticalText::Column VerticalText::Shape(const QString& text, const QFont& font,
     const qreal spacing =
         font.letterSpacingType() == QFont::AbsoluteSpacing ? font.letterSpacing() : 0;
 
-    // The face of each character: the font's, or the one Qt falls back on for it.
-    // Qt falls back on a face per script, so the face found for a script's first missing
-    // character is tried first for the others: a long line of many letters looks for few faces.
-    // A script for whose first missing character no face was found is taken to have none.
+    // The face of each character: the font's, or the one Qt falls back on for it. Qt falls back
+    // on a face per script, so the face found for a script's first missing character is tried
+    // first for the others, and a script for whose first one no face was found has none: a long
+    // line of many letters looks for few faces.
     QHash<char32_t, QRawFont> fallbacks;
     QHash<int, QRawFont> scripts;
     QSet<int> faceless;
