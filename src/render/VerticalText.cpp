@@ -294,10 +294,13 @@ VerticalText::Column VerticalText::Shape(const QString& text, const QFont& font,
                 QTransform at;
                 const char32_t c = CodePointAt(text, int(info[g].cluster));
                 hb_codepoint_t nominal = 0;
-                const bool turned = TurnsWithoutVerticalForm(c)
-                    && hb_font_get_nominal_glyph(face.font, c, &nominal)
+                const bool horizontal = hb_font_get_nominal_glyph(face.font, c, &nominal)
                     && nominal == info[g].codepoint;
-                if (turned) {
+                if (horizontal && (c == U'、' || c == U'。' || c == U'，' || c == U'．')) {
+                    // no vertical form: the mark moved from the lower left of its em box,
+                    // centred on the column, to the upper right of the cell
+                    at.translate(0, pen + ascent - advance / 2);
+                } else if (horizontal && TurnsWithoutVerticalForm(c)) {
                     // the face has no vertical form: the horizontal one turned about its cell
                     const qreal across = hb_font_get_glyph_h_advance(face.font, nominal) * k;
                     at.translate(0, pen + advance / 2);

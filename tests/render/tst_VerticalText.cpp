@@ -198,26 +198,30 @@ private Q_SLOTS:
         QVERIFY(last.top() >= column.length - kEm - 1 && last.bottom() <= column.length + 1);
     }
 
-    // A face without vertical forms sets its glyphs upright in the middle of the column and
-    // turns its brackets and the long vowel mark.
+    // A face without vertical forms sets its glyphs upright in the middle of the column, turns
+    // its brackets and the long vowel mark and moves its stops to the upper right of the cell.
     void faceWithoutVerticalForms()
     {
         const QRawFont face = WithoutVerticalForms();
         QVERIFY(face.isValid());
-        const QString text = u"「あ」ー"_s;
+        const QString text = u"「あ」ー。"_s;
         const VerticalText::Column column = VerticalText::Shape(text, Face(u"IPAGothic"_s), face);
-        QCOMPARE(column.glyphs.size(), std::size_t(4));
+        QCOMPARE(column.glyphs.size(), std::size_t(5));
         // the face's height for every cell
-        const qreal cell = column.length / 4;
+        const qreal cell = column.length / 5;
         QVERIFY(cell >= kEm && cell <= 1.2 * kEm);
-        for (int i = 0; i < 4; ++i) {
+        for (int i = 0; i < 5; ++i) {
             const PlacedGlyph& glyph = column.glyphs[std::size_t(i)];
+            const bool stands = i == 1 || i == 4;
             QCOMPARE(glyph.index, VerticalText::GlyphFor(face, text.mid(i, 1), false));
-            QCOMPARE(Upright(glyph), i == 1);
-            QCOMPARE(TurnedClockwise(glyph), i != 1);
+            QCOMPARE(Upright(glyph), stands);
+            QCOMPARE(TurnedClockwise(glyph), !stands);
             const QRectF box = glyph.Box();
-            QVERIFY2(qAbs(box.center().x()) < 2, qPrintable(text.mid(i, 1)));
             QVERIFY(box.top() >= i * cell - 1 && box.bottom() <= (i + 1) * cell + 1);
+            if (i == 4)
+                QVERIFY(box.left() > 0 && box.bottom() < (i + 0.5) * cell);
+            else
+                QVERIFY2(qAbs(box.center().x()) < 2, qPrintable(text.mid(i, 1)));
         }
     }
 };
