@@ -119,8 +119,7 @@ LogoPainter::LogoPainter(const LogoLook& look, QSize labelSize, int scale)
     QSize cell(0, metrics.height());
     int baseline = metrics.ascent();
     if (TextBlock::Needed(FLook.tagline, FLook.vertical)) {
-        FBlock = std::make_shared<const TextBlock>(FLook.caption, FLook.font, FLook.tagline,
-                                                   FLook.vertical);
+        FBlock = TextBlock::Of(FLook.caption, FLook.font, FLook.tagline, FLook.vertical);
         cell = FBlock->Size().toSize();
         baseline = qRound(FBlock->Baseline());
     } else {

@@ -69,6 +69,31 @@ TextBlock::TextBlock(const QString& caption, const QFont& font, const LogoTaglin
         SetAcross(caption, font, tagline);
 }
 
+std::shared_ptr<const TextBlock> TextBlock::Of(const QString& caption, const QFont& font,
+                                               const LogoTagline& tagline, bool vertical)
+{
+    // Glyphs belong to the thread whose fonts made them, so each thread keeps its own.
+    struct Kept
+    {
+        QString caption;
+        QFont font;
+        LogoTagline tagline;
+        bool vertical = false;
+        std::shared_ptr<const TextBlock> block;
+    };
+    thread_local Kept kept;
+    if (!kept.block || kept.caption != caption || kept.font != font || kept.tagline != tagline
+        || kept.vertical != vertical || kept.font.letterSpacing() != font.letterSpacing()) {
+        kept.block.reset();
+        kept.block = std::make_shared<const TextBlock>(caption, font, tagline, vertical);
+        kept.caption = caption;
+        kept.font = font;
+        kept.tagline = tagline;
+        kept.vertical = vertical;
+    }
+    return kept.block;
+}
+
 void TextBlock::AddLine(const QString& text, const QFont& font, qreal x, qreal baseline)
 {
     if (text.isEmpty())

@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 // A caption set with its tagline, or top to bottom: both lines as glyphs placed in the text
@@ -40,6 +41,12 @@ public:
     static QFont TaglineFont(const QFont& font, int percent);
 
     TextBlock(const QString& caption, const QFont& font, const LogoTagline& tagline, bool vertical);
+
+    // The same block, kept from the last one laid out on this thread when it was of the same
+    // lines: the preview repaints one caption over and over, and a long one takes tens of
+    // milliseconds to shape.
+    static std::shared_ptr<const TextBlock> Of(const QString& caption, const QFont& font,
+                                               const LogoTagline& tagline, bool vertical);
 
     // The cell: the lines' advance boxes joined.
     QSizeF Size() const { return FSize; }

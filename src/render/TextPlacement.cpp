@@ -255,7 +255,7 @@ void TextPlacement::Bend()
 void TextPlacement::SetBlock(const QRect& reach, int spread)
 {
     const std::shared_ptr<const TextBlock> block =
-        laidOut ? laidOut : std::make_shared<const TextBlock>(text, font, tagline, vertical);
+        laidOut ? laidOut : TextBlock::Of(text, font, tagline, vertical);
     // A column bends as a line does: the warp's frame is the block turned a quarter
     // counter-clockwise, its top to the left and its right edge up.
     QTransform toLine;
