@@ -113,6 +113,32 @@ void BM_LongWarpedPreviewPaint(benchmark::State& state)
     }
 }
 
+// The same for the longest label of mixed scripts set top to bottom with as long a tagline,
+// straight (0) and arched (1).
+void BM_LongVerticalPreviewPaint(benchmark::State& state)
+{
+    LogoDocument document;
+    document.Text = MixedScripts(LogoDocument::kMaxTextLength);
+    document.Tagline = document.Text;
+    document.FontName = QStringLiteral("IPAPGothic");
+    document.Size = 200;
+    document.ShadowStyle = TLogoShadowStyle::Deep;
+    document.Depth = 200;
+    document.Vertical = true;
+    document.Warp = state.range(0) != 0 ? TLogoWarp::Arch : TLogoWarp::None;
+    document.WarpAmount = 100;
+    const LogoLook look = DocumentRenderer::LookOf(document, {});
+    const QSize size = DocumentRenderer::kPreviewSize;
+    QImage target(size, QImage::Format_RGB32);
+    CaptionMask mask;
+    for (auto _ : state) {
+        LogoPainter painter(look, size);
+        painter.SetMaskCache(&mask);
+        painter.PaintOpaque(target, {}, target.rect());
+        benchmark::DoNotOptimize(target.constBits());
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_LongestMixedLabel)
@@ -128,3 +154,4 @@ BENCHMARK(BM_LargeTextureAtScale2)
     ->Repetitions(3)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_LongWarpedPreviewPaint)->DenseRange(0, 9)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LongVerticalPreviewPaint)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);

@@ -14,8 +14,17 @@
 namespace {
 
 // The large settings again with the shadow going down or diagonally: the compositor walks those
-// across rows rather than along them.
-enum Setting { StartSettings, Large, Largest, LargeDown, LargestDiagonal };
+// across rows rather than along them; and the large settings set top to bottom, as they are and
+// in Japanese with a tagline.
+enum Setting {
+    StartSettings,
+    Large,
+    Largest,
+    LargeDown,
+    LargestDiagonal,
+    LargeVertical,
+    LargeVerticalJapanese
+};
 
 QImage Texture()
 {
@@ -43,6 +52,16 @@ std::unique_ptr<TdxfLabel> MakeLabel(Setting setting)
     case LargestDiagonal:
         label = MakeLabel(Largest);
         label->Effect3D()->SetOrientation(dxfRightTop);
+        return label;
+    case LargeVertical:
+        label = MakeLabel(Large);
+        label->SetVertical(true);
+        return label;
+    case LargeVerticalJapanese:
+        label = MakeLabel(LargeVertical);
+        label->SetCaption(QStringLiteral("らーめん 一番"));
+        label->Font()->SetName(QStringLiteral("IPAPGothic"));
+        label->SetTagline({QStringLiteral("since 1962 本店")});
         return label;
     case StartSettings:
         label->Font()->SetSize(40);
@@ -80,10 +99,12 @@ void BM_LabelPaint(benchmark::State& state)
 
 } // namespace
 
-// Arguments: setting (0 start, 1 large, 2 largest, 3 large down, 4 largest diagonal), composited
-// (1) or layer by layer (0).
+// Arguments: setting (0 start, 1 large, 2 largest, 3 large down, 4 largest diagonal, 5 large
+// vertical, 6 large vertical in Japanese with a tagline), composited (1) or layer by layer (0).
 BENCHMARK(BM_LabelPaint)
-    ->ArgsProduct({{StartSettings, Large, Largest, LargeDown, LargestDiagonal}, {1, 0}})
+    ->ArgsProduct({{StartSettings, Large, Largest, LargeDown, LargestDiagonal, LargeVertical,
+                    LargeVerticalJapanese},
+                   {1, 0}})
     ->ArgNames({"setting", "composited"})
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)

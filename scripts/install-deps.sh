@@ -19,7 +19,7 @@ packages=(
   clang-format clang
   qt6-image-formats-plugins
   ccache
-  libpolyclipping-dev libpng-dev zlib1g-dev libdeflate-dev pkg-config
+  libpolyclipping-dev libharfbuzz-dev libpng-dev zlib1g-dev libdeflate-dev pkg-config
   librsvg2-bin poppler-utils mupdf-tools ghostscript
   tumbler dbus dbus-daemon libglib2.0-bin xvfb openbox x11-utils xdotool
   reuse

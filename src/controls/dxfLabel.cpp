@@ -241,6 +241,18 @@ void TdxfLabel::SetDecorations(const LogoDecorations& value)
         update();
 }
 
+void TdxfLabel::SetTagline(const LogoTagline& value)
+{
+    if (StoreIfChanged(FLook.tagline, value))
+        update();
+}
+
+void TdxfLabel::SetVertical(bool value)
+{
+    if (StoreIfChanged(FLook.vertical, value))
+        update();
+}
+
 TColor TdxfLabel::GetColor(TColor a, TColor b, int s, int n)
 {
     return LogoPainter::GetColor(a, b, s, n);

@@ -119,6 +119,12 @@ public:
     const LogoDecorations& Decorations() const { return FLook.decorations; }
     void SetDecorations(const LogoDecorations& value);
 
+    // A second line beside the caption, and both set top to bottom.
+    const LogoTagline& Tagline() const { return FLook.tagline; }
+    void SetTagline(const LogoTagline& value);
+    bool Vertical() const { return FLook.vertical; }
+    void SetVertical(bool value);
+
     // Draws the stacked shadow layers from one rendering of the caption instead of one text
     // draw per layer. On by default; off gives the plain layer-by-layer drawing.
     bool CompositeLayers() const { return FCompositeLayers; }

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <limits>
 #include <type_traits>
 #include <variant>
@@ -84,16 +85,28 @@ TOptionalField Decoration(int min = std::numeric_limits<int>::min(),
     return {Get<Member>, Set<Member>, min, max, Differs<Member>};
 }
 
+// A string written only when it is not empty, as the tagline: a logo without one is saved as
+// before.
+struct TOptionalText
+{
+    QString LogoDocument::*member;
+};
+
 // A string, a clamped integer, a colour (a signed integer), one boolean of a button group, or an
 // optional setting.
 using TField = std::variant<QString LogoDocument::*, TRangeField, TColor LogoDocument::*,
                             TChoiceField<TLogoFontStyle>, TChoiceField<TLogoLabelStyle>,
-                            TChoiceField<TLogoShadowStyle>, TOptionalField>;
+                            TChoiceField<TLogoShadowStyle>, TOptionalField, TOptionalText>;
+
+// Content is the logo's own; layout decides how its lines are set, which a look keeps unless it
+// names it; the rest is its look.
+enum class TKeyRole : std::uint8_t { Look, Content, Layout };
 
 struct TKey
 {
     const char16_t* name;
     TField field;
+    TKeyRole role = TKeyRole::Look;
 };
 
 using D = LogoDocument;
@@ -102,7 +115,7 @@ using LS = TLogoLabelStyle;
 using SS = TLogoShadowStyle;
 
 // Every key of a logo file, in file order: the one place the keys are named.
-const std::array<TKey, 39> kKeys = {{
+const std::array<TKey, 45> kKeys = {{
     {u"Label", &D::Text},
     {u"Font", &D::FontName},
     {u"Bold", TChoiceField<FS> {&D::FontStyle, FS::Bold, FS::None}},
@@ -142,6 +155,18 @@ const std::array<TKey, 39> kKeys = {{
     {u"GlowColor", Decoration<&D::GlowColor>()},
     {u"GlowOpacity", Decoration<&D::GlowOpacity>(D::kMinOpacity, D::kMaxOpacity)},
     {u"Spacing", Decoration<&D::Spacing>(D::kMinSpacing, D::kMaxSpacing)},
+    {u"Tagline", TOptionalText {&D::Tagline}, TKeyRole::Content},
+    {u"TaglineSize", Decoration<&D::TaglineSize>(D::kMinTaglineSize, D::kMaxTaglineSize),
+     TKeyRole::Layout},
+    {u"TaglinePlace",
+     Decoration<&D::TaglinePlace>(int(TLogoTaglinePlace::Under), int(TLogoTaglinePlace::Above)),
+     TKeyRole::Layout},
+    {u"TaglineAlign",
+     Decoration<&D::TaglineAlign>(int(TLogoTaglineAlign::Left), int(TLogoTaglineAlign::Right)),
+     TKeyRole::Layout},
+    {u"TaglineGap", Decoration<&D::TaglineGap>(D::kMinTaglineGap, D::kMaxTaglineGap),
+     TKeyRole::Layout},
+    {u"Vertical", Decoration<&D::Vertical>(0, 1), TKeyRole::Layout},
 }};
 
 // Writes one key's value from the document.
@@ -169,6 +194,11 @@ struct TWriter
         // A key already in the file is overwritten, so an old value cannot outlive its removal.
         if (f.written(document) || ini.ValueExists(kSection, key))
             ini.WriteInteger(kSection, key, f.get(document));
+    }
+    void operator()(const TOptionalText& f) const
+    {
+        if (!(document.*f.member).isEmpty() || ini.ValueExists(kSection, key))
+            ini.WriteString(kSection, key, document.*f.member);
     }
 };
 
@@ -205,15 +235,28 @@ struct TReader
         const int value = ini.ReadInteger(kSection, key, f.get(LogoDocument()));
         f.set(document, std::clamp(value, f.min, f.max));
     }
+    void operator()(const TOptionalText& f) const
+    {
+        document.*f.member =
+            LogoDocument::FittedText(ini.ReadString(kSection, key, LogoDocument().*f.member));
+    }
 };
 
-// The text, face, size and pictures are the logo's own; every other key is part of its look.
+// The text, tagline, face, size and pictures are the logo's own.
 bool IsContent(const TKey& key)
 {
-    if (std::holds_alternative<QString LogoDocument::*>(key.field))
+    if (key.role == TKeyRole::Content || std::holds_alternative<QString LogoDocument::*>(key.field))
         return true;
     const auto* range = std::get_if<TRangeField>(&key.field);
     return range && range->member == &D::Size;
+}
+
+const TKey* Find(const QString& key)
+{
+    const auto found = std::find_if(kKeys.begin(), kKeys.end(), [&](const TKey& k) {
+        return key.compare(QString::fromUtf16(k.name), Qt::CaseInsensitive) == 0;
+    });
+    return found == kKeys.end() ? nullptr : &*found;
 }
 
 // Whether any key of a logo is set.
@@ -281,7 +324,7 @@ void LogoFile::Write(const LogoDocument& document, TIniFile& ini)
 void LogoFile::WriteLook(const LogoDocument& document, TIniFile& ini)
 {
     for (const TKey& key : kKeys) {
-        if (!IsContent(key))
+        if (!IsContent(key) && key.role != TKeyRole::Layout)
             std::visit(TWriter {document, ini, QString::fromUtf16(key.name)}, key.field);
     }
 }
@@ -289,15 +332,15 @@ void LogoFile::WriteLook(const LogoDocument& document, TIniFile& ini)
 std::optional<LogoDocument> LogoFile::WithKey(const LogoDocument& document, const QString& key,
                                               const QString& value, QString* error)
 {
-    const auto found = std::find_if(kKeys.begin(), kKeys.end(), [&](const TKey& k) {
-        return key.compare(QString::fromUtf16(k.name), Qt::CaseInsensitive) == 0;
-    });
-    if (found == kKeys.end()) {
+    const TKey* found = Find(key);
+    if (!found) {
         *error = u"no logo key '%1'; the keys are %2"_s.arg(key, KeyNames().join(u", "_s));
         return std::nullopt;
     }
     const QString name = QString::fromUtf16(found->name);
-    if (!std::holds_alternative<QString D::*>(found->field) && !IniInteger::Parse(value)) {
+    const bool text = std::holds_alternative<QString D::*>(found->field)
+        || std::holds_alternative<TOptionalText>(found->field);
+    if (!text && !IniInteger::Parse(value)) {
         *error = u"%1 takes a whole number, not '%2'"_s.arg(name, value);
         return std::nullopt;
     }
@@ -318,7 +361,26 @@ QStringList LogoFile::KeyNames()
 
 bool LogoFile::IsContentKey(const QString& key)
 {
-    return std::any_of(kKeys.begin(), kKeys.end(), [&](const TKey& k) {
-        return IsContent(k) && key.compare(QString::fromUtf16(k.name), Qt::CaseInsensitive) == 0;
-    });
+    const TKey* found = Find(key);
+    return found && IsContent(*found);
+}
+
+bool LogoFile::IsLayoutKey(const QString& key)
+{
+    const TKey* found = Find(key);
+    return found && found->role == TKeyRole::Layout;
+}
+
+LogoDocument LogoFile::WithKeyOf(const LogoDocument& document, const QString& key,
+                                 const LogoDocument& source)
+{
+    const TKey* found = Find(key);
+    if (!found)
+        return document;
+    const QString name = QString::fromUtf16(found->name);
+    TIniFile ini {QString()}; // in memory only
+    std::visit(TWriter {source, ini, name}, found->field);
+    LogoDocument result = document;
+    std::visit(TReader {result, ini, name}, found->field);
+    return result;
 }

@@ -25,7 +25,7 @@ class TIniFile;
 // amount, writes the warp's, and a decoration's key is written only where it differs from its
 // default (a logo without them is saved as before); a file without them reads as a straight
 // logo without decorations. So is the face: a file with logo keys but no Font key reads as the
-// default document's face.
+// default document's face. The tagline's keys and Vertical are written as the decorations' are.
 //
 // Writing updates the file in place (other sections, keys and lines stay) and replaces it in
 // one atomic step; a key missing from the file is added at the end of the section.
@@ -45,7 +45,8 @@ public:
     static void Write(const LogoDocument& document, const QString& fileName);
     // Sets every key in `ini` without updating the file.
     static void Write(const LogoDocument& document, TIniFile& ini);
-    // Sets the keys of the logo's look in `ini`: every key but the text, face, size and pictures.
+    // Sets the keys of the logo's look in `ini`: every key but the content (text, tagline, face,
+    // size, pictures) and the layout of its lines.
     static void WriteLook(const LogoDocument& document, TIniFile& ini);
 
     // `document` with one key set as a file would set it (a colour as its signed decimal word,
@@ -56,7 +57,13 @@ public:
 
     // Every key's name, in file order.
     static QStringList KeyNames();
-    // Whether `key` (any case) holds the logo's content (text, face, size, pictures) rather than
-    // its look.
+    // Whether `key` (any case) holds the logo's content (text, tagline, face, size, pictures)
+    // rather than its look.
     static bool IsContentKey(const QString& key);
+    // Whether `key` (any case) sets how the lines are laid out: the tagline's size, place,
+    // alignment and gap, and top-to-bottom writing. A look keeps the logo's unless it names them.
+    static bool IsLayoutKey(const QString& key);
+    // `document` with the setting of `key` taken from `source`; unchanged for an unknown key.
+    static LogoDocument WithKeyOf(const LogoDocument& document, const QString& key,
+                                  const LogoDocument& source);
 };

@@ -76,6 +76,10 @@ std::optional<LookPreset> LookPreset::Load(const QString& fileName, bool builtIn
     look.FFileName = fileName;
     look.FBuiltIn = builtIn;
     look.FSetsFontStyle = SetsFontStyle(ini);
+    for (const QString& key : keys) {
+        if (LogoFile::IsLayoutKey(key) && !sets(key))
+            look.FKeptLayout.append(key);
+    }
     look.FLook = LogoFile::Read(ini, LogoDocument());
     return look;
 }
@@ -95,12 +99,15 @@ LogoDocument LookPreset::AppliedTo(const LogoDocument& document) const
 {
     LogoDocument result = FLook;
     result.Text = document.Text;
+    result.Tagline = document.Tagline;
     result.FontName = document.FontName;
     result.Size = document.Size;
     result.TextureFile = document.TextureFile;
     result.BackgroundFile = document.BackgroundFile;
     if (!FSetsFontStyle)
         result.FontStyle = document.FontStyle;
+    for (const QString& key : FKeptLayout)
+        result = LogoFile::WithKeyOf(result, key, document);
     ScaleWidths(result, FactorFor(document.Size));
     return result;
 }

@@ -6,11 +6,13 @@
 #include "document/LogoDocument.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
 // A look: the decorative part of a logo (colours, label style, shadow, warp, turn and the
-// decorations; a font style when it names one), never its text, face, size or pictures. A look
+// decorations; a font style, and how the lines are laid out, when it names them), never its
+// text, tagline, face, size or pictures. A look
 // is a .qvd file of only the keys it sets under [SET], with its gallery name and place under
 // [LOOK] (`Name=`, `Order=`); its id is the file's base name. A look is a whole: applying one
 // resets every look setting it does not name to its default, so no two looks ever mix.
@@ -44,5 +46,7 @@ private:
     int FOrder = 0;
     bool FBuiltIn = true;
     bool FSetsFontStyle = false;
+    // The layout keys the look does not name: applied, it keeps the logo's.
+    QStringList FKeptLayout;
     LogoDocument FLook;
 };

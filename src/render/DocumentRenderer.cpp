@@ -207,6 +207,9 @@ LogoLook DocumentRenderer::LookOf(const LogoDocument& document, const QImage& te
     decorations.glowColor = document.GlowColor;
     decorations.glowOpacity = document.GlowOpacity;
     decorations.spacing = document.Spacing;
+    look.tagline = {LogoDocument::FittedText(document.Tagline), document.TaglineSize,
+                    document.TaglinePlace, document.TaglineAlign, document.TaglineGap};
+    look.vertical = document.Vertical;
     return look;
 }
 

@@ -78,6 +78,18 @@ struct LogoDecorations
     bool operator==(const LogoDecorations&) const = default;
 };
 
+// A second, smaller line beside the caption; none while its text is empty.
+struct LogoTagline
+{
+    QString text;
+    int size = 50; // percent of the caption's size
+    TLogoTaglinePlace place = TLogoTaglinePlace::Under;
+    TLogoTaglineAlign align = TLogoTaglineAlign::Centre;
+    int gap = 20; // percent of the tagline's own size
+
+    bool operator==(const LogoTagline&) const = default;
+};
+
 // Everything that decides how a logo label looks, as a plain value: what LogoPainter draws.
 // Sizes are in preview pixels; the painter scales them.
 struct LogoLook
@@ -103,6 +115,9 @@ struct LogoLook
     TLogoWarp warp = TLogoWarp::None;
     int warpAmount = 0;
     LogoDecorations decorations;
+    LogoTagline tagline;
+    // Top to bottom, the lines right to left (縦書き).
+    bool vertical = false;
 
     bool operator==(const LogoLook&) const = default;
 };

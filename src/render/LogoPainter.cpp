@@ -8,6 +8,7 @@
 #include "render/DecorationPainter.h"
 #include "render/LaneBlend.h"
 #include "render/LayerCompositor.h"
+#include "render/TextBlock.h"
 #include "render/TextPlacement.h"
 #include "render/TextWarp.h"
 
@@ -115,9 +116,17 @@ LogoPainter::LogoPainter(const LogoLook& look, QSize labelSize, int scale)
     // The cell is measured and placed at preview size, then scaled, so every scale puts the text
     // where the preview has it; only the glyphs come from the larger font.
     const QFontMetrics metrics(FLook.font);
-    const QSize cell(metrics.horizontalAdvance(FLook.caption), metrics.height());
+    QSize cell(0, metrics.height());
+    int baseline = metrics.ascent();
+    if (TextBlock::Needed(FLook.tagline, FLook.vertical)) {
+        FBlock = TextBlock::Of(FLook.caption, FLook.font, FLook.tagline, FLook.vertical);
+        cell = FBlock->Size().toSize();
+        baseline = qRound(FBlock->Baseline());
+    } else {
+        cell.setWidth(metrics.horizontalAdvance(FLook.caption));
+    }
     FTextOrigin = TextOrigin(FLabelSize, cell, FLook.angle) * FScale;
-    FBaseline = metrics.ascent() * FScale;
+    FBaseline = baseline * FScale;
     if (FScale > 1) {
         if (FLook.font.pixelSize() > 0)
             FDeviceFont.setPixelSize(FLook.font.pixelSize() * FScale);
@@ -129,8 +138,9 @@ LogoPainter::LogoPainter(const LogoLook& look, QSize labelSize, int scale)
         // Bent in the preview cell scaled, so every scale shows the preview's shape, within
         // the label.
         const qreal room = std::min(FLabelSize.width(), FLabelSize.height()) / 2.0;
-        FWarp.emplace(FLook.warp, FLook.warpAmount, QRectF(QPointF(), QSizeF(cell * FScale)),
-                      FBaseline, room * FScale);
+        FWarp.emplace(FLook.warp, FLook.warpAmount,
+                      TextBlock::WarpFrame(QSizeF(cell * FScale), FLook.vertical), FBaseline,
+                      room * FScale);
     }
 }
 
@@ -241,6 +251,11 @@ TextPlacement LogoPainter::Placement(QPoint origin) const
     placement.escapement = ((FLook.angle % 360) + 360) % 360;
     placement.origin = origin + FTextOrigin;
     placement.warp = FWarp;
+    placement.tagline = FLook.tagline;
+    placement.vertical = FLook.vertical;
+    // the block measured for the cell is the one drawn when the glyphs are of the same size
+    if (FDeviceFont == FLook.font)
+        placement.laidOut = FBlock;
     return placement;
 }
 

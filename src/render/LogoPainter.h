@@ -15,12 +15,14 @@
 #include <QSize>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
 class CaptionMask;
 class DecorationPainter;
 class QPainter;
+class TextBlock;
 struct TextPlacement;
 
 // Draws a logo label onto any 32-bit QImage without a widget: the placement of the turned text,
@@ -164,6 +166,8 @@ private:
     int FBaseline = 0;
     // The bend of a warped caption, in the text's frame; none when it is straight.
     std::optional<TextWarp> FWarp;
+    // A caption with a tagline or set down, laid out to measure its cell.
+    std::shared_ptr<const TextBlock> FBlock;
     bool FTrueType = false;
     bool FTextureFill = false;
     bool FCompositeLayers = true;

@@ -3,6 +3,8 @@
 
 #include "render/TextPlacement.h"
 
+#include "render/TextBlock.h"
+
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -13,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -156,9 +159,18 @@ QTransform TextPlacement::TransformAt(QPoint offset) const
     return transform;
 }
 
+bool TextPlacement::Block() const
+{
+    return TextBlock::Needed(tagline, vertical);
+}
+
 TextPlacement TextPlacement::Within(const QRect& reach, int spread) const
 {
     TextPlacement part = *this;
+    if (Block()) {
+        part.SetBlock(reach, spread);
+        return part;
+    }
     if (text.size() > (warp ? kBentWhole : kDrawnWhole)) {
         const QFontMetricsF metrics(font);
         // room for letters that reach out of their cells (italics, wide marks) and for the
@@ -240,10 +252,52 @@ void TextPlacement::Bend()
     warpedLines = warp->MapPath(outline.lines);
 }
 
+void TextPlacement::SetBlock(const QRect& reach, int spread)
+{
+    const std::shared_ptr<const TextBlock> block =
+        laidOut ? laidOut : TextBlock::Of(text, font, tagline, vertical);
+    // A column bends as a line does: the warp's frame is the block turned a quarter
+    // counter-clockwise, its top to the left and its right edge up.
+    QTransform toLine;
+    if (vertical && warp)
+        toLine = QTransform(0, -1, 1, 0, 0, warp->Frame().height());
+    const QTransform fromLine = toLine.inverted();
+    std::function<bool(const QRectF&)> keep;
+    if (block->Glyphs().size() > std::size_t(warp ? kBentWhole : kDrawnWhole)) {
+        // room for the offsets, for ink beyond a glyph's em box and for what bends farther
+        // than its corners
+        const qreal margin = spread + 3 * QFontMetricsF(font).height();
+        const QRectF local = TransformAt({})
+                                 .inverted()
+                                 .mapRect(QRectF(reach))
+                                 .adjusted(-margin, -margin, margin, margin);
+        keep = [&](const QRectF& box) {
+            if (!warp)
+                return box.intersects(local);
+            QRectF bent;
+            const QPointF points[] = {box.topLeft(), box.topRight(), box.bottomLeft(),
+                                      box.bottomRight(), box.center()};
+            for (const QPointF& point : points) {
+                const QPointF p = fromLine.map(warp->Map(toLine.map(point)));
+                bent = bent.isNull() ? QRectF(p, QSizeF(0, 0)) : bent.united(QRectF(p, p));
+            }
+            const qreal grow = std::max(box.width(), box.height());
+            return bent.adjusted(-grow, -grow, grow, grow).intersects(local);
+        };
+    }
+    warped = true;
+    warpedLetters = block->Letters(keep);
+    warpedLines = block->Lines();
+    if (warp) {
+        warpedLetters = fromLine.map(warp->MapPath(toLine.map(warpedLetters)));
+        warpedLines = fromLine.map(warp->MapPath(toLine.map(warpedLines)));
+    }
+}
+
 void TextPlacement::Draw(QPainter& painter, QPoint offset, const QColor& colour) const
 {
     painter.setWorldTransform(TransformAt(offset));
-    if (warped || warp) {
+    if (warped || warp || Block()) {
         const bool smooth = painter.testRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::Antialiasing, true);
         painter.fillPath(warpedLetters, colour);
@@ -258,7 +312,7 @@ void TextPlacement::Draw(QPainter& painter, QPoint offset, const QColor& colour)
 QPainterPath TextPlacement::Path(QPoint offset) const
 {
     QPainterPath path;
-    if (warped || warp) {
+    if (warped || warp || Block()) {
         path = warpedLetters;
         path.addPath(warpedLines);
     } else {
@@ -302,7 +356,7 @@ QPainterPath TextPlacement::Lines(const QFont& font, qreal x, qreal width, qreal
 
 QRect TextPlacement::Bounds(QPoint offset) const
 {
-    if (warped || warp) {
+    if (warped || warp || Block()) {
         const QRectF ink = warpedLetters.boundingRect().united(warpedLines.boundingRect());
         return TransformAt(offset).mapRect(ink).toAlignedRect().adjusted(-2, -2, 2, 2);
     }

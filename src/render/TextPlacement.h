@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "render/LogoLook.h"
 #include "render/TextWarp.h"
 
 #include <QFont>
@@ -11,11 +12,13 @@
 #include <QRect>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 class QColor;
 class QPainter;
 class QTransform;
+class TextBlock;
 
 // Where and how a caption is drawn: the text cell's top-left corner in device pixels (the pivot
 // of the rotation), the baseline below it and the rotation, shared by every layer of one paint.
@@ -47,6 +50,14 @@ struct TextPlacement
     bool warped = false;
     QPainterPath warpedLetters;
     QPainterPath warpedLines;
+    // A caption with a tagline, or set top to bottom, is laid out as a TextBlock whose cell is
+    // the text cell, and filled from its outlines as a warped one is; Within makes them. A
+    // vertical block bends along its columns.
+    LogoTagline tagline;
+    bool vertical = false;
+    // The block already laid out in `font`, or null to lay it out anew.
+    std::shared_ptr<const TextBlock> laidOut;
+    bool Block() const;
 
     QTransform TransformAt(QPoint offset) const;
 
@@ -81,4 +92,6 @@ private:
     void CutTo(qreal from, qreal to);
     // Makes the bent outline of the text kept.
     void Bend();
+    // Makes the outline of the block's glyphs that can reach `reach` moved by up to `spread`.
+    void SetBlock(const QRect& reach, int spread);
 };

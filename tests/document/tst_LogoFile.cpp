@@ -148,6 +148,24 @@ private Q_SLOTS:
         QTest::newRow("only the decoration that differs")
             << BaseWith([](auto& d) { d.Spacing = 200; })
             << QByteArray("Image2=/pictures/back.bmp\r\nSpacing=200\r\n");
+        QTest::newRow("tagline and vertical after the decorations")
+            << BaseWith([](auto& d) {
+                   d.Spacing = 10;
+                   d.Tagline = u"本店"_s;
+                   d.TaglineSize = 20;
+                   d.TaglinePlace = TLogoTaglinePlace::Above;
+                   d.TaglineAlign = TLogoTaglineAlign::Right;
+                   d.TaglineGap = 0;
+                   d.Vertical = true;
+               })
+            << QByteArray("Spacing=10\r\nTagline=\x96\x7b\x93\x58\r\nTaglineSize=20\r\n"
+                          "TaglinePlace=1\r\nTaglineAlign=2\r\nTaglineGap=0\r\nVertical=1\r\n");
+        QTest::newRow("only the tagline")
+            << BaseWith([](auto& d) { d.Tagline = u"since 1962"_s; })
+            << QByteArray("Image2=/pictures/back.bmp\r\nTagline=since 1962\r\n");
+        QTest::newRow("left-aligned tagline, no text")
+            << BaseWith([](auto& d) { d.TaglineAlign = TLogoTaglineAlign::Left; })
+            << QByteArray("Image2=/pictures/back.bmp\r\nTaglineAlign=0\r\n");
         QTest::newRow("gradient of two colours") << BaseWith([](auto& d) {
             d.Fill = TLogoFill::Gradient;
             d.FillColor2 = clRed;
@@ -321,6 +339,16 @@ private Q_SLOTS:
                    d.ShadowBlur = 50;
                    d.Spacing = -50;
                });
+        QTest::newRow("tagline keys clamp")
+            << QByteArray("TaglineSize=5\nTaglinePlace=7\nTaglineAlign=-1\nTaglineGap=101\n"
+                          "Vertical=2")
+            << FacelessWith([](auto& d) {
+                   d.TaglineSize = LogoDocument::kMinTaglineSize;
+                   d.TaglinePlace = TLogoTaglinePlace::Above;
+                   d.TaglineAlign = TLogoTaglineAlign::Left;
+                   d.TaglineGap = LogoDocument::kMaxTaglineGap;
+                   d.Vertical = true;
+               });
     }
 
     // Over a decorated document: a logo file without the keys has no decorations.
@@ -331,6 +359,38 @@ private Q_SLOTS:
         const QString file = FDir.filePath(u"decorated.qvd"_s);
         WriteAll(file, "[SET]\n" + lines + "\n");
         QCOMPARE(LogoFile::Read(file, BaseWith(Decorate)), expected);
+    }
+
+    // As --set gives them: the tagline takes any text, its numbers take whole numbers only.
+    void setsOneKey_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("tagline") << u"tagline"_s << u"本店 since 1962"_s << true;
+        QTest::newRow("vertical") << u"Vertical"_s << u"1"_s << true;
+        QTest::newRow("align in words") << u"TaglineAlign"_s << u"right"_s << false;
+    }
+
+    void setsOneKey()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(bool, taken);
+        QString error;
+        const std::optional<LogoDocument> set =
+            LogoFile::WithKey(LogoDocument(), key, value, &error);
+        QCOMPARE(set.has_value(), taken);
+        if (!taken) {
+            QVERIFY(error.contains(value));
+            return;
+        }
+        LogoDocument expected;
+        if (key == u"Vertical"_s)
+            expected.Vertical = true;
+        else
+            expected.Tagline = value;
+        QCOMPARE(*set, expected);
     }
 
     void aDecorationRemovedIsWrittenAsItsDefault()

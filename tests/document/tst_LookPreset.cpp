@@ -100,6 +100,39 @@ private Q_SLOTS:
         }
     }
 
+    // The tagline is the logo's; how the lines are set stays unless the look names it.
+    void applyingKeepsTheTaglineAndLayout()
+    {
+        LogoDocument logo = Logo(60);
+        logo.Tagline = u"本店"_s;
+        logo.TaglineSize = 70;
+        logo.TaglinePlace = TLogoTaglinePlace::Above;
+        logo.Vertical = true;
+        QTemporaryDir dir;
+        const LookPreset plain = LoadLook(kBuiltIn + u"/gold-extrude.qvd"_s);
+        const LogoDocument styled = plain.AppliedTo(logo);
+        QCOMPARE(styled.Tagline, logo.Tagline);
+        QCOMPARE(styled.TaglineSize, 70);
+        QCOMPARE(styled.TaglinePlace, TLogoTaglinePlace::Above);
+        QVERIFY(styled.Vertical);
+
+        const QString file = dir.filePath(u"noren.qvd"_s);
+        WriteFile(file, "[SET]\nColor1=255\nVertical=0\nTaglineGap=50\n");
+        const LogoDocument noren = LoadLook(file).AppliedTo(logo);
+        QVERIFY(!noren.Vertical);
+        QCOMPARE(noren.TaglineGap, 50);
+        QCOMPARE(noren.TaglineSize, 70);
+        QCOMPARE(noren.Tagline, logo.Tagline);
+
+        // a look saved from the logo records neither its tagline nor its layout
+        const QString saved = dir.filePath(u"saved.qvd"_s);
+        LookPreset::Save(logo, u"saved"_s, saved);
+        QFile back(saved);
+        QVERIFY(back.open(QIODevice::ReadOnly));
+        const QByteArray bytes = back.readAll();
+        QVERIFY2(!bytes.contains("Tagline") && !bytes.contains("Vertical"), bytes.constData());
+    }
+
     void depthsScaleWithTheLetters_data()
     {
         QTest::addColumn<int>("size");

@@ -158,6 +158,13 @@ inline Logo LogoFor(const QString& tag)
             d.ShadowOpacity = 50;
         } else if (word == u"spaced") {
             d.Spacing = 30;
+        } else if (word == u"vertical") {
+            d.FontName = QStringLiteral("IPAPGothic");
+            d.Text = QStringLiteral("らーめん 一番");
+            d.Vertical = true;
+        } else if (word == u"tagline") {
+            d.Tagline =
+                d.Vertical ? QStringLiteral("since 1962 本店") : QStringLiteral("logo tool");
         } else if (word.startsWith(u"size"))
             d.Size = word.mid(4).toInt();
         else if (word.startsWith(u"depth"))
@@ -219,6 +226,9 @@ inline void AddLogoRows(const QStringList& programs = {})
         "deep depth30 size60 glow faint rings transparent",
         "gradation depth30 size60 spaced gradient warp1:60",
         "gradation depth20 size70 outline rings glow",
+        "deep depth60 size36 vertical tagline",
+        "gradation depth30 size30 vertical tagline warp1:50 angle15 rings",
+        "deep depth40 size50 tagline warp1:60",
     };
     for (const char* row : rows) {
         if (programs.isEmpty())

@@ -234,6 +234,44 @@ private Q_SLOTS:
         QVERIFY(drawn != Drawn(TextPlacement(), size, area));
     }
 
+    void longBlocksOutlineOnlyWhatShowsTheSame_data()
+    {
+        QTest::addColumn<bool>("vertical");
+        QTest::addColumn<TLogoWarp>("kind");
+        QTest::addColumn<int>("angle");
+        QTest::newRow("down") << true << TLogoWarp::None << 0;
+        QTest::newRow("down, arched and turned") << true << TLogoWarp::Arch << 20;
+        QTest::newRow("down, waved") << true << TLogoWarp::Wave << 0;
+        QTest::newRow("across with a tagline, turned") << false << TLogoWarp::None << 30;
+        QTest::newRow("across with a tagline, arched") << false << TLogoWarp::Arch << 0;
+    }
+
+    // A long caption with its tagline, or set down, outlines only the glyphs that can show.
+    void longBlocksOutlineOnlyWhatShowsTheSame()
+    {
+        QFETCH(bool, vertical);
+        QFETCH(TLogoWarp, kind);
+        QFETCH(int, angle);
+        LogoDocument document;
+        document.FontName = u"IPAGothic"_s;
+        document.Text = Repeated(u"らーめん一番、Quilvoro 3D「本店」"_s, 3000);
+        document.Tagline = Repeated(u"since 1962 "_s, 2000);
+        document.Vertical = vertical;
+        document.Angle = angle;
+        document.Warp = kind;
+        document.WarpAmount = 80;
+        const QSize size = DocumentRenderer::kPreviewSize;
+        const LogoPainter painter(DocumentRenderer::LookOf(document, {}), size);
+        const QRect area(QPoint(), size);
+        const TextPlacement part = painter.Placement({}).Within(area, 20);
+        const TextPlacement whole = painter.Placement({}).Within(kEverywhere, 0);
+        QVERIFY2(part.warpedLetters.elementCount() < whole.warpedLetters.elementCount() / 10,
+                 qPrintable(QString::number(part.warpedLetters.elementCount())));
+        const QImage drawn = Drawn(part, size, area);
+        QCOMPARE(drawn, Drawn(whole, size, area));
+        QVERIFY(drawn != Drawn(TextPlacement(), size, area));
+    }
+
     // The shapes of a long logo leave out letters that neither they nor their shadows bring
     // into the view: the same pixels there.
     void vectorShapesLeaveOutWhatCannotShow_data()

@@ -55,9 +55,14 @@ std::vector<TCase> Table()
         {"italic upright, gothic", Logo(u"ロゴ Italic"_s, u"IPAPGothic"_s, FS::Italic, 36, 0), {}},
         {"italic at 90, gothic", Logo(u"Italic ロゴ"_s, u"IPAPGothic"_s, FS::Italic, 36, 90), {}},
         {"outline at 200", Logo(u"Outline"_s, u"DejaVu Sans"_s, FS::Italic, 60, 200), {}},
+        {"vertical with a tagline, gothic",
+         Logo(u"「らーめん」一番 No.1"_s, u"IPAPGothic"_s, FS::None, 30, 10),
+         {}},
     };
     table[6].options.scale = 2;
     table[10].document.LabelStyle = TLogoLabelStyle::Outline;
+    table[11].document.Vertical = true;
+    table[11].document.Tagline = u"since 1962 본점"_s;
     return table;
 }
 
