@@ -251,7 +251,8 @@ bool DecorationPainter::ShapesShadow() const
     return RingsReach(d, 1) > 0 || d.shadowBlur > 0 || d.shadowOpacity < 100;
 }
 
-void DecorationPainter::PaintShadow(QImage& target, const QRect& area) const
+void DecorationPainter::PaintShadow(QImage& target, const QRect& area,
+                                    const LogoPart& shadowPart) const
 {
     const LogoDecorations& d = FLook.decorations;
     if (!ShapesShadow() || d.shadowOpacity <= 0)
@@ -261,7 +262,7 @@ void DecorationPainter::PaintShadow(QImage& target, const QRect& area) const
     const QRect spread = area.adjusted(-reach, -reach, reach, reach);
     QImage layer(spread.size(), QImage::Format_ARGB32_Premultiplied);
     layer.fill(0);
-    PaintShadowLayers(layer, spread.topLeft());
+    PaintShadowLayers(layer, spread.topLeft(), shadowPart);
     // only what the shadow covers, and as far as the blur spreads it, is worth blurring
     const QRect part =
         Painted(layer).adjusted(-reach, -reach, reach, reach).intersected(layer.rect());
@@ -273,56 +274,53 @@ void DecorationPainter::PaintShadow(QImage& target, const QRect& area) const
     LayOver(target, area, shadow, spread.topLeft() + part.topLeft());
 }
 
-void DecorationPainter::PaintShadowLayers(QImage& layer, QPoint layerTopLeft) const
+void DecorationPainter::PaintShadowLayers(QImage& layer, QPoint layerTopLeft,
+                                          const LogoPart& shadow) const
 {
     const QRect spread(layerTopLeft, layer.size());
-    const bool flat = FLook.effectStyle == dxfCool;
-    const LogoPainter::Steps steps = FPainter.ShadowSteps();
-    if (!flat && steps.layers == 0)
-        return;
-    const QPoint offset = ShadowOffset(FLook.orientation, FLook.depth) * FScale;
-    const QRect needed = flat ? spread.translated(-offset)
-                              : LayerCompositor::SourceRegion(spread, steps.step, steps.layers);
+    const bool flat = shadow.kind != LogoPart::Stack;
+    const int layers = int(shadow.colours.size());
+    const QRect needed = flat ? spread.translated(-shadow.offset)
+                              : LayerCompositor::SourceRegion(spread, shadow.step, layers);
     const QRect source =
         needed.intersected(Silhouette().boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1));
     const QImage mask = Coverage(Silhouette(), source);
     if (mask.isNull())
         return;
-    const std::vector<std::uint32_t> colours = FPainter.LayerColours(flat ? 1 : steps.layers);
+    const std::vector<std::uint32_t> colours = FPainter.ShadowWords(shadow);
     // Coverage alone is painted in white, which no ground of black takes for background.
     const std::uint32_t ground = FPainter.PaintsCoverage() ? 0u : ColorToPixel(FLook.color);
     const QPoint at = source.topLeft() - layerTopLeft;
-    if (flat || steps.layers == 1)
-        LayerCompositor::BlendShapeOverTransparency(
-            layer, layer.rect(), mask, at + (flat ? offset : steps.step), colours[0], ground);
+    if (flat || layers == 1)
+        LayerCompositor::BlendShapeOverTransparency(layer, layer.rect(), mask,
+                                                    at + (flat ? shadow.offset : shadow.step),
+                                                    colours[0], ground);
     else
-        LayerCompositor::CompositePremultiplied(layer, layer.rect(), mask, at, steps.step, colours,
+        LayerCompositor::CompositePremultiplied(layer, layer.rect(), mask, at, shadow.step, colours,
                                                 ground);
 }
 
-void DecorationPainter::PaintRings(QImage& target, const QRect& area) const
+void DecorationPainter::PaintRing(QImage& target, const QRect& area, const LogoPart& ring) const
 {
-    // Outlined letters stay hollow: the rings lie around them only.
-    const bool hollow = FLook.style == dxfOutLine && FPainter.TrueType();
-    for (std::size_t k = FOutlines.size(); k-- > 0;) {
-        const QPainterPath& outline = FOutlines[k];
-        if (outline.isEmpty())
-            continue;
-        const QRect region =
-            outline.boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1).intersected(area);
-        QImage ring = Coverage(outline, region);
-        if (hollow && !ring.isNull()) {
-            const QImage letters = Coverage(FLetters, region);
-            for (int y = 0; y < ring.height(); ++y) {
-                std::uint8_t* line = ring.scanLine(y);
-                const std::uint8_t* inside = letters.constScanLine(y);
-                for (int x = 0; x < ring.width(); ++x)
-                    line[x] = std::uint8_t(std::max(0, line[x] - inside[x]));
-            }
+    if (std::size_t(ring.ring) >= FOutlines.size())
+        return;
+    const QPainterPath& outline = FOutlines[std::size_t(ring.ring)];
+    if (outline.isEmpty())
+        return;
+    const QRect region =
+        outline.boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1).intersected(area);
+    QImage coverage = Coverage(outline, region);
+    // Outlined letters stay hollow: the ring lies around them only.
+    if (ring.hollow && !coverage.isNull()) {
+        const QImage letters = Coverage(FLetters, region);
+        for (int y = 0; y < coverage.height(); ++y) {
+            std::uint8_t* line = coverage.scanLine(y);
+            const std::uint8_t* inside = letters.constScanLine(y);
+            for (int x = 0; x < coverage.width(); ++x)
+                line[x] = std::uint8_t(std::max(0, line[x] - inside[x]));
         }
-        Blend(target, area, ring, region.topLeft(),
-              FPainter.InkWord(FLook.decorations.edges[k].color));
     }
+    Blend(target, area, coverage, region.topLeft(), FPainter.InkWord(ring.colour));
 }
 
 void DecorationPainter::BlendGradient(QImage& target, const QRect& area, const QImage& mask,

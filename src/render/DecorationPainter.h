@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "render/LogoLayout.h"
 #include "render/LogoLook.h"
 #include "render/TextPlacement.h"
 
@@ -57,13 +58,12 @@ public:
     // Whether the shadow is cast by something other than the letters as they are, or blurred or
     // faded, so that PaintShadow draws it instead of the painter.
     bool ShapesShadow() const;
-    // The painter's shadow cast by the edged silhouette, blurred and faded.
-    void PaintShadow(QImage& target, const QRect& area) const;
+    // The painter's shadow part cast by the edged silhouette, blurred and faded.
+    void PaintShadow(QImage& target, const QRect& area, const LogoPart& shadowPart) const;
 
-    // The rings, farthest first.
-    void PaintRings(QImage& target, const QRect& area) const;
+    // One ring part.
+    void PaintRing(QImage& target, const QRect& area, const LogoPart& ring) const;
 
-    bool Gradient() const { return FLook.decorations.gradient; }
     // The face in the gradient, with the coverage of `mask` (its top-left at `maskTopLeft`).
     void BlendGradient(QImage& target, const QRect& area, const QImage& mask,
                        QPoint maskTopLeft) const;
@@ -78,7 +78,7 @@ private:
     const QPainterPath& Silhouette() const;
     // The shadow's layers painted into `layer`, whose top-left lies at `layerTopLeft`, over
     // nothing.
-    void PaintShadowLayers(QImage& layer, QPoint layerTopLeft) const;
+    void PaintShadowLayers(QImage& layer, QPoint layerTopLeft, const LogoPart& shadow) const;
 
     const LogoPainter& FPainter;
     const LogoLook& FLook;
