@@ -48,6 +48,8 @@ struct TextPlacement
     QPainterPath warpedLetters;
     QPainterPath warpedLines;
 
+    bool operator==(const TextPlacement&) const = default;
+
     QTransform TransformAt(QPoint offset) const;
 
     // The part of the caption whose letters can reach `reach` (device pixels) when drawn moved
