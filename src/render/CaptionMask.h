@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "render/DecorationCache.h"
 #include "render/TextPlacement.h"
 
 #include <QImage>
@@ -36,6 +37,9 @@ public:
     // How often the caption has been drawn.
     int Draws() const { return FDraws; }
 
+    // What the decorations keep between the same paints.
+    DecorationCache& Decorations() { return FDecorations; }
+
     // The caption's coverage over `region` (device coordinates) only.
     static QImage Draw(const TextPlacement& placement, const QRect& region);
 
@@ -56,4 +60,5 @@ private:
     QPoint FLettersAt; // the placement's origin plus the offset they were drawn for
     QImage FLetters;
     QPoint FLettersTopLeft;
+    DecorationCache FDecorations;
 };

@@ -18,6 +18,7 @@
 #include <functional>
 #include <vector>
 
+class DecorationCache;
 class LogoPainter;
 
 // The decorations of a look drawn around one placement of the caption, at the painter's scale:
@@ -71,6 +72,11 @@ public:
 private:
     // The coverage of `outline` over `region`, one byte per pixel.
     static QImage Coverage(const QPainterPath& outline, const QRect& region);
+    // The letters' outline and, when `grown`, the rings' and the glow's: kept or made.
+    void TakeOutlines(bool grown);
+    // The picture kept in `slot` when it was made from `key`, else the one `make` gives, kept.
+    template<class Make>
+    const QImage& Kept(int slot, const QByteArray& key, QPoint& topLeft, Make make) const;
     // Blends `mask` in `word` as the painter blends a copy of the caption.
     void Blend(QImage& target, const QRect& area, const QImage& mask, QPoint maskTopLeft,
                std::uint32_t word) const;
@@ -88,4 +94,9 @@ private:
     // The rings' outlines, nearest first (empty for rings that are off), then the glow's.
     std::vector<QPainterPath> FOutlines;
     QPainterPath FGlowOutline;
+    // Null when nothing is kept between paints.
+    DecorationCache* FCache = nullptr;
+    std::uint64_t FGeneration = 0;
+    // What a paint without a cache keeps while it lasts.
+    mutable QImage FScratch;
 };

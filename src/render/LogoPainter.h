@@ -68,6 +68,7 @@ public:
     // Keeps the caption's coverage between paints; null draws it anew every paint. The cache
     // must outlive the painter's paints.
     void SetMaskCache(CaptionMask* cache) { FMaskCache = cache; }
+    CaptionMask* MaskCache() const { return FMaskCache; }
 
     // Draws the shadow and the face from one rendering of the caption instead of one text draw
     // per layer (the same picture within one level). On by default.
