@@ -7,6 +7,7 @@
 #include "render/CaptionMask.h"
 #include "render/DecorationCache.h"
 #include "render/EdgeRings.h"
+#include "render/LaneBlend.h"
 #include "render/LayerCompositor.h"
 #include "render/LogoPainter.h"
 #include "render/MaskBlur.h"
@@ -74,6 +75,14 @@ QRect Painted(const QImage& layer)
     return painted;
 }
 
+// x × a ÷ 255 in every lane, rounded to nearest as the exact division is.
+std::uint64_t ExactByteMul(std::uint64_t lanes, std::uint32_t a)
+{
+    constexpr std::uint64_t kLow = 0x00ff00ff00ff00ffu;
+    const std::uint64_t t = lanes * a + 0x0080008000800080u;
+    return ((t + ((t >> 8) & kLow)) >> 8) & kLow;
+}
+
 // `layer` (premultiplied, its top-left at `layerTopLeft`) laid over `area` of `target`, which
 // is Format_RGB32 or premultiplied: on an opaque pixel the alpha stays whole.
 void LayOver(QImage& target, const QRect& area, const QImage& layer, QPoint layerTopLeft)
@@ -89,12 +98,17 @@ void LayOver(QImage& target, const QRect& area, const QImage& layer, QPoint laye
             if (l == 0)
                 continue;
             const std::uint32_t rest = 255 - (l >> 24);
-            std::uint32_t word = 0;
-            for (int shift = 0; shift < 32; shift += 8) {
-                const std::uint32_t under = (line[x] >> shift) & 0xFFu;
-                const std::uint32_t channel = ((l >> shift) & 0xFFu) + (under * rest + 127) / 255;
-                word |= std::min(channel, 255u) << shift;
+            const std::uint64_t lanes =
+                LaneBlend::Spread(l) + ExactByteMul(LaneBlend::Spread(line[x]), rest);
+            // a colour within its alpha never passes 255
+            if ((lanes & 0xff00ff00ff00ff00u) == 0) {
+                line[x] = LaneBlend::Gather(lanes);
+                continue;
             }
+            std::uint32_t word = 0;
+            for (int shift = 0; shift < 64; shift += 16)
+                word |= std::uint32_t(std::min<std::uint64_t>((lanes >> shift) & 0xffffu, 255))
+                    << (shift / 2);
             line[x] = word;
         }
     }
