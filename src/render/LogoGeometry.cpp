@@ -125,7 +125,7 @@ QMargins LogoGeometry::Reach() const
     const int s = FScale;
     const QPoint shadow = ShadowOffset(FLook.orientation, FLook.depth) * s;
     // the rims of the raised and lowered faces, an outline's pen and a pixel for rounding
-    const int rim = 2 * s + (std::max(1, FLook.penWidth) + 2) * s;
+    const int rim = LogoLayout::RimReach(s) + LogoLayout::PenReach(FLook, s);
     return {std::max(0, -shadow.x()) + rim, std::max(0, -shadow.y()) + rim,
             std::max(0, shadow.x()) + rim, std::max(0, shadow.y()) + rim};
 }

@@ -114,6 +114,7 @@ void LogoLayout::AddShadow(const LogoLook& look, int scale, bool overNothing)
 void LogoLayout::AddFace(const LogoLook& look, int scale)
 {
     const int s = scale;
+    const int rim = RimReach(scale);
     const bool trueType = FontInfo::IsTrueType(look.font);
     const bool textured = !look.texture.isNull() && trueType;
     const bool gradient = look.decorations.gradient;
@@ -133,11 +134,11 @@ void LogoLayout::AddFace(const LogoLook& look, int scale)
     case dxfRaised:
         copy({}, clBtnHighlight);
         if (FontInfo::PixelsToPoints(look.font.pixelSize()) >= 12)
-            copy({2 * s, 2 * s}, clBtnShadow);
+            copy({rim, rim}, clBtnShadow);
         face({s, s});
         break;
     case dxfLowered: {
-        copy({2 * s, 2 * s}, clBtnHighlight);
+        copy({rim, rim}, clBtnHighlight);
         // The engraved face darkens the colour of what the label lies on.
         const TColor base = look.engravedBase;
         if (!textured)

@@ -7,6 +7,7 @@
 
 #include <QPoint>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -73,6 +74,15 @@ public:
         QPoint step;
     };
     static Steps ShadowSteps(const LogoLook& look, int scale);
+
+    // How far the rims of a raised or lowered face lie from it at most, down and right, in
+    // device pixels at `scale`.
+    static int RimReach(int scale) { return 2 * std::max(1, scale); }
+    // How far an outline's pen may reach past the letters, with a pixel for its smoothing.
+    static int PenReach(const LogoLook& look, int scale)
+    {
+        return (std::max(1, look.penWidth) + 2) * std::max(1, scale);
+    }
 
     // The alpha of copy k (from 1, the nearest) of `layers` of a shadow that fades out: 255
     // for the nearest down to 255 / layers for the farthest, rounded to nearest, ties to even.

@@ -235,10 +235,10 @@ QRect LogoPainter::PaintLayers(QImage& target, QPoint origin, const QRect& area)
 {
     // A long caption is drawn only where it can show, shadow and rims included.
     const QPoint shadow = ShadowOffset(FLook.orientation, FLook.depth);
-    const TextPlacement placement =
-        Placement(origin).Within(area,
-                                 (std::abs(shadow.x()) + std::abs(shadow.y()) + 2) * FScale
-                                     + DecorationPainter::Reach(FLook.decorations, FScale));
+    const TextPlacement placement = Placement(origin).Within(
+        area,
+        (std::abs(shadow.x()) + std::abs(shadow.y())) * FScale + LogoLayout::RimReach(FScale)
+            + DecorationPainter::Reach(FLook.decorations, FScale));
     const LogoLayout layout = Layout();
     // Decorations are drawn from masks only.
     if (FCompositeLayers || DecorationPainter::Any(FLook.decorations))
@@ -323,10 +323,10 @@ QRect LogoPainter::DrawnOverStack(const TMask& mask, const LogoLayout& layout) c
 {
     if (mask.image.isNull())
         return {};
-    const int s = FScale;
     const QRect face(mask.topLeft, mask.image.size());
     // The face and its rims, the texture inside it, and a flat or one-layer shadow.
-    QRect drawn = face.united(face.translated(2 * s, 2 * s));
+    const int rim = LogoLayout::RimReach(FScale);
+    QRect drawn = face.united(face.translated(rim, rim));
     if (const LogoPart* shadow = layout.Shadow()) {
         if (shadow->kind == LogoPart::Copy)
             drawn |= face.translated(shadow->offset);
@@ -334,7 +334,7 @@ QRect LogoPainter::DrawnOverStack(const TMask& mask, const LogoLayout& layout) c
             drawn |= face.translated(shadow->step);
     }
     // An outline's pen reaches past the letters.
-    const int pen = (std::max(1, FLook.penWidth) + 2) * s;
+    const int pen = LogoLayout::PenReach(FLook, FScale);
     return drawn.adjusted(-pen, -pen, pen, pen);
 }
 
@@ -407,8 +407,8 @@ LogoPainter::TMask LogoPainter::MaskFor(const TextPlacement& placement, const QR
         return mask;
     }
     // Only the part of the caption that some layer or the face brings into the area.
-    const int s = FScale;
-    QRect needed = area.united(area.translated(-2 * s, -2 * s));
+    const int rim = LogoLayout::RimReach(FScale);
+    QRect needed = area.united(area.translated(-rim, -rim));
     if (shadow && shadow->kind == LogoPart::Copy)
         needed |= area.translated(-shadow->offset);
     else if (shadow)
