@@ -87,14 +87,31 @@ LogoDocument DecoratedHeavy()
     return d;
 }
 
-// As the preview label paints: the caption's mask kept between paints.
+// As the preview label paints: the caption's mask and the decorations kept between paints.
+// Argument: what changes between paints, as a user's edit would: nothing (a repaint), the face's
+// colour, the shadow's colour (the soft shadow is built again), or the first ring's width
+// (everything decorative is built again).
 void BM_DecoratedPreviewPaint(benchmark::State& state)
 {
     const LogoLook look = DocumentRenderer::LookOf(DecoratedHeavy(), {});
+    LogoLook other = look;
+    switch (state.range(0)) {
+    case 1:
+        other.textColor = RGB(250, 240, 200);
+        break;
+    case 2:
+        other.shadowColor = RGB(90, 90, 140);
+        break;
+    case 3:
+        other.decorations.edges[0].width += 1;
+        break;
+    }
     QImage target(DocumentRenderer::kPreviewSize, QImage::Format_RGB32);
     CaptionMask mask;
+    bool flip = false;
     for (auto _ : state) {
-        LogoPainter painter(look, DocumentRenderer::kPreviewSize);
+        LogoPainter painter(flip ? other : look, DocumentRenderer::kPreviewSize);
+        flip = !flip;
         painter.SetMaskCache(&mask);
         painter.PaintOpaque(target, {}, target.rect());
         benchmark::DoNotOptimize(target.constBits());
@@ -146,6 +163,8 @@ BENCHMARK(BM_EdgeRings)
     ->ReportAggregatesOnly(true);
 
 BENCHMARK(BM_DecoratedPreviewPaint)
+    ->DenseRange(0, 3)
+    ->ArgName("change")
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

@@ -61,22 +61,12 @@ QImage CaptionMask::Draw(const TextPlacement& placement, const QRect& region)
 
 bool CaptionMask::Keep(const TextPlacement& placement)
 {
-    const bool same = FKept && FText == placement.text && FFont == placement.font
-        && FBaseline == placement.baseline && FEscapement == placement.escapement
-        && FWarped == placement.warped
-        && (!FWarped
-            || (FWarpedLetters == placement.warpedLetters
-                && FWarpedLines == placement.warpedLines));
-    if (same)
+    // A whole pixel's move draws the same coverage moved; any other change is another caption.
+    TextPlacement key = placement;
+    key.origin = {};
+    if (FKey && *FKey == key)
         return true;
-    FKept = true;
-    FText = placement.text;
-    FFont = placement.font;
-    FBaseline = placement.baseline;
-    FEscapement = placement.escapement;
-    FWarped = placement.warped;
-    FWarpedLetters = placement.warpedLetters;
-    FWarpedLines = placement.warpedLines;
+    FKey = std::move(key);
     FMask = QImage();
     FOutline = QPainterPath();
     FLetters = QImage();

@@ -3,20 +3,21 @@
 
 #pragma once
 
-#include <QFont>
+#include "render/DecorationCache.h"
+#include "render/TextPlacement.h"
+
 #include <QImage>
 #include <QPainterPath>
 #include <QPoint>
 #include <QRect>
-#include <QString>
 
-struct TextPlacement;
+#include <optional>
 
 // The coverage of a caption, drawn once as one byte per pixel (Format_Alpha8) and kept while the
-// text, the font, the baseline and the turn stay the same: a change of colours, depth or direction
-// then repaints without rasterising text again. A whole pixel's move of the placement draws the
-// same coverage moved, so the mask is kept relative to the placement's origin. Not shared between
-// threads.
+// placement stays the same but for where it lies (text, font, baseline, turn, lead and bend): a
+// change of colours, depth or direction then repaints without rasterising text again. A whole
+// pixel's move of the placement draws the same coverage moved, so the mask is kept relative to the
+// placement's origin. Not shared between threads.
 class CaptionMask
 {
 public:
@@ -36,23 +37,20 @@ public:
     // How often the caption has been drawn.
     int Draws() const { return FDraws; }
 
+    // What the decorations keep between the same paints.
+    DecorationCache& Decorations() { return FDecorations; }
+
     // The caption's coverage over `region` (device coordinates) only.
     static QImage Draw(const TextPlacement& placement, const QRect& region);
 
 private:
-    // Whether the caption's text, face, baseline, turn and bend are those kept; when not, takes
-    // them and forgets what was kept of the earlier caption.
+    // Whether the placement is the one kept but for where it lies; when not, takes it and forgets
+    // what was kept of the earlier caption.
     bool Keep(const TextPlacement& placement);
 
-    bool FKept = false;
-    QString FText;
-    QFont FFont;
-    int FBaseline = 0;
-    int FEscapement = 0;
-    // A warped caption's outline is part of what it looks like.
-    bool FWarped = false;
-    QPainterPath FWarpedLetters;
-    QPainterPath FWarpedLines;
+    // The placement kept, at the origin: every field of it (text, face, baseline, turn, lead,
+    // bend and outlines) decides the coverage.
+    std::optional<TextPlacement> FKey;
     QImage FMask;
     QPoint FTopLeft; // relative to the placement's origin
     QRect FCovered; // what the mask was drawn over, relative to the placement's origin
@@ -62,4 +60,5 @@ private:
     QPoint FLettersAt; // the placement's origin plus the offset they were drawn for
     QImage FLetters;
     QPoint FLettersTopLeft;
+    DecorationCache FDecorations;
 };

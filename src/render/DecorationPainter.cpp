@@ -4,7 +4,10 @@
 #include "render/DecorationPainter.h"
 
 #include "platform/FontInfo.h"
+#include "render/CaptionMask.h"
+#include "render/DecorationCache.h"
 #include "render/EdgeRings.h"
+#include "render/LaneBlend.h"
 #include "render/LayerCompositor.h"
 #include "render/LogoPainter.h"
 #include "render/MaskBlur.h"
@@ -20,6 +23,19 @@ namespace {
 
 // Curves are flattened this finely (device pixels) before they are grown.
 constexpr double kTolerance = 0.2;
+
+// Where the pictures are kept: the rings' by their index.
+constexpr int kGlowSlot = -1;
+constexpr int kShadowSlot = -2;
+constexpr int kShadowCoverageSlot = -3;
+
+// The bytes of every value a kept picture is drawn from.
+template<class... Values> QByteArray KeyOf(const Values&... values)
+{
+    QByteArray key;
+    (key.append(reinterpret_cast<const char*>(&values), qsizetype(sizeof values)), ...);
+    return key;
+}
 
 int RingsReach(const LogoDecorations& decorations, int scale)
 {
@@ -59,6 +75,14 @@ QRect Painted(const QImage& layer)
     return painted;
 }
 
+// x × a ÷ 255 in every lane, rounded to nearest as the exact division is.
+std::uint64_t ExactByteMul(std::uint64_t lanes, std::uint32_t a)
+{
+    constexpr std::uint64_t kLow = 0x00ff00ff00ff00ffu;
+    const std::uint64_t t = lanes * a + 0x0080008000800080u;
+    return ((t + ((t >> 8) & kLow)) >> 8) & kLow;
+}
+
 // `layer` (premultiplied, its top-left at `layerTopLeft`) laid over `area` of `target`, which
 // is Format_RGB32 or premultiplied: on an opaque pixel the alpha stays whole.
 void LayOver(QImage& target, const QRect& area, const QImage& layer, QPoint layerTopLeft)
@@ -74,12 +98,17 @@ void LayOver(QImage& target, const QRect& area, const QImage& layer, QPoint laye
             if (l == 0)
                 continue;
             const std::uint32_t rest = 255 - (l >> 24);
-            std::uint32_t word = 0;
-            for (int shift = 0; shift < 32; shift += 8) {
-                const std::uint32_t under = (line[x] >> shift) & 0xFFu;
-                const std::uint32_t channel = ((l >> shift) & 0xFFu) + (under * rest + 127) / 255;
-                word |= std::min(channel, 255u) << shift;
+            const std::uint64_t lanes =
+                LaneBlend::Spread(l) + ExactByteMul(LaneBlend::Spread(line[x]), rest);
+            // a colour within its alpha never passes 255
+            if ((lanes & 0xff00ff00ff00ff00u) == 0) {
+                line[x] = LaneBlend::Gather(lanes);
+                continue;
             }
+            std::uint32_t word = 0;
+            for (int shift = 0; shift < 64; shift += 16)
+                word |= std::uint32_t(std::min<std::uint64_t>((lanes >> shift) & 0xffffu, 255))
+                    << (shift / 2);
             line[x] = word;
         }
     }
@@ -92,22 +121,68 @@ DecorationPainter::DecorationPainter(const LogoPainter& painter, const TextPlace
     , FLook(painter.Look())
     , FPlacement(placement)
     , FScale(painter.Scale())
+    , FCache(painter.MaskCache() ? &painter.MaskCache()->Decorations() : nullptr)
 {
     const LogoDecorations& d = FLook.decorations;
     const bool rings = RingsReach(d, 1) > 0;
     const bool glow = d.glowSize > 0 && d.glowOpacity > 0;
     if (!rings && !glow && !ShapesShadow())
         return;
-    FLetters = placement.Path({});
-    FLetters.setFillRule(Qt::WindingFill);
+    TakeOutlines(rings || glow);
     if (!rings && !glow)
         return;
-    FOutlines = EdgeRings::Outlines(FLetters, Growths(d, FScale), kTolerance);
     FGlowOutline = FOutlines.back();
     FOutlines.pop_back();
     // a glow of the smallest sizes grows nothing: it blurs the silhouette itself
     if (glow && FGlowOutline.isEmpty())
         FGlowOutline = Silhouette();
+}
+
+void DecorationPainter::TakeOutlines(bool grown)
+{
+    const std::vector<double> growths =
+        grown ? Growths(FLook.decorations, FScale) : std::vector<double>();
+    if (FCache && FCache->FPlacement && *FCache->FPlacement == FPlacement && FCache->FGrown == grown
+        && FCache->FGrowths == growths) {
+        FLetters = FCache->FLetters;
+        FOutlines = FCache->FOutlines;
+        FGeneration = FCache->FGeneration;
+        return;
+    }
+    FLetters = FPlacement.Path({});
+    FLetters.setFillRule(Qt::WindingFill);
+    if (grown)
+        FOutlines = EdgeRings::Outlines(FLetters, growths, kTolerance);
+    if (!FCache)
+        return;
+    FCache->FPlacement = FPlacement;
+    FCache->FGrowths = growths;
+    FCache->FGrown = grown;
+    FCache->FLetters = FLetters;
+    FCache->FOutlines = FOutlines;
+    FGeneration = ++FCache->FGeneration;
+    ++FCache->FBuilds;
+}
+
+template<class Make>
+const QImage& DecorationPainter::Kept(int slot, const QByteArray& key, QPoint& topLeft,
+                                      Make make) const
+{
+    if (!FCache) {
+        FScratch = make(topLeft);
+        return FScratch;
+    }
+    DecorationCache::Kept& kept = slot == kGlowSlot ? FCache->FGlow
+        : slot == kShadowSlot                       ? FCache->FShadow
+        : slot == kShadowCoverageSlot               ? FCache->FShadowCoverage
+                                                    : FCache->FRings[std::size_t(slot)];
+    if (kept.key.isEmpty() || kept.key != key) {
+        kept.image = make(kept.topLeft);
+        kept.key = key;
+        ++FCache->FBuilds;
+    }
+    topLeft = kept.topLeft;
+    return kept.image;
 }
 
 double DecorationPainter::GlowGrowth(int size, int scale)
@@ -235,12 +310,19 @@ void DecorationPainter::PaintGlow(QImage& target, const QRect& area) const
                              .toAlignedRect()
                              .adjusted(-reach - 1, -reach - 1, reach + 1, reach + 1)
                              .intersected(area.adjusted(-reach, -reach, reach, reach));
-    QImage mask = Coverage(FGlowOutline, region);
-    if (mask.isNull())
-        return;
-    MaskBlur::Blur(mask, sigma);
-    ScaleBytes(mask, d.glowOpacity);
-    Blend(target, area, mask, region.topLeft(), FPainter.InkWord(d.glowColor));
+    QPoint topLeft;
+    const QImage& mask =
+        Kept(kGlowSlot, KeyOf(FGeneration, sigma, d.glowOpacity, region), topLeft, [&](QPoint& at) {
+            QImage glow = Coverage(FGlowOutline, region);
+            if (!glow.isNull()) {
+                MaskBlur::Blur(glow, sigma);
+                ScaleBytes(glow, d.glowOpacity);
+            }
+            at = region.topLeft();
+            return glow;
+        });
+    if (!mask.isNull())
+        Blend(target, area, mask, topLeft, FPainter.InkWord(d.glowColor));
 }
 
 bool DecorationPainter::ShapesShadow() const
@@ -251,7 +333,8 @@ bool DecorationPainter::ShapesShadow() const
     return RingsReach(d, 1) > 0 || d.shadowBlur > 0 || d.shadowOpacity < 100;
 }
 
-void DecorationPainter::PaintShadow(QImage& target, const QRect& area) const
+void DecorationPainter::PaintShadow(QImage& target, const QRect& area,
+                                    const LogoPart& shadowPart) const
 {
     const LogoDecorations& d = FLook.decorations;
     if (!ShapesShadow() || d.shadowOpacity <= 0)
@@ -259,70 +342,87 @@ void DecorationPainter::PaintShadow(QImage& target, const QRect& area) const
     const double sigma = ShadowSigma(d.shadowBlur, FScale);
     const int reach = MaskBlur::Reach(sigma);
     const QRect spread = area.adjusted(-reach, -reach, reach, reach);
-    QImage layer(spread.size(), QImage::Format_ARGB32_Premultiplied);
-    layer.fill(0);
-    PaintShadowLayers(layer, spread.topLeft());
-    // only what the shadow covers, and as far as the blur spreads it, is worth blurring
-    const QRect part =
-        Painted(layer).adjusted(-reach, -reach, reach, reach).intersected(layer.rect());
-    if (part.isEmpty())
-        return;
-    QImage shadow = layer.copy(part);
-    MaskBlur::BlurPremultiplied(shadow, sigma);
-    ScaleBytes(shadow, d.shadowOpacity);
-    LayOver(target, area, shadow, spread.topLeft() + part.topLeft());
+    // the layers' colours and what they are worked out over decide the picture too
+    const std::vector<std::uint32_t> words = FPainter.ShadowWords(shadowPart);
+    const std::uint32_t ground = FPainter.PaintsCoverage() ? 0u : ColorToPixel(FLook.color);
+    QByteArray key = KeyOf(FGeneration, sigma, d.shadowOpacity, spread, shadowPart.kind,
+                           shadowPart.offset, shadowPart.step, ground);
+    key.append(reinterpret_cast<const char*>(words.data()),
+               qsizetype(words.size() * sizeof(std::uint32_t)));
+    QPoint topLeft;
+    const int slot = FPainter.PaintsCoverage() ? kShadowCoverageSlot : kShadowSlot;
+    const QImage& shadow = Kept(slot, key, topLeft, [&](QPoint& at) {
+        QImage layer(spread.size(), QImage::Format_ARGB32_Premultiplied);
+        layer.fill(0);
+        PaintShadowLayers(layer, spread.topLeft(), shadowPart);
+        // only what the shadow covers, and as far as the blur spreads it, is worth blurring
+        const QRect part =
+            Painted(layer).adjusted(-reach, -reach, reach, reach).intersected(layer.rect());
+        if (part.isEmpty())
+            return QImage();
+        QImage blurred = layer.copy(part);
+        MaskBlur::BlurPremultiplied(blurred, sigma);
+        ScaleBytes(blurred, d.shadowOpacity);
+        at = spread.topLeft() + part.topLeft();
+        return blurred;
+    });
+    if (!shadow.isNull())
+        LayOver(target, area, shadow, topLeft);
 }
 
-void DecorationPainter::PaintShadowLayers(QImage& layer, QPoint layerTopLeft) const
+void DecorationPainter::PaintShadowLayers(QImage& layer, QPoint layerTopLeft,
+                                          const LogoPart& shadow) const
 {
     const QRect spread(layerTopLeft, layer.size());
-    const bool flat = FLook.effectStyle == dxfCool;
-    const LogoPainter::Steps steps = FPainter.ShadowSteps();
-    if (!flat && steps.layers == 0)
-        return;
-    const QPoint offset = ShadowOffset(FLook.orientation, FLook.depth) * FScale;
-    const QRect needed = flat ? spread.translated(-offset)
-                              : LayerCompositor::SourceRegion(spread, steps.step, steps.layers);
+    const bool flat = shadow.kind != LogoPart::Stack;
+    const int layers = int(shadow.colours.size());
+    const QRect needed = flat ? spread.translated(-shadow.offset)
+                              : LayerCompositor::SourceRegion(spread, shadow.step, layers);
     const QRect source =
         needed.intersected(Silhouette().boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1));
     const QImage mask = Coverage(Silhouette(), source);
     if (mask.isNull())
         return;
-    const std::vector<std::uint32_t> colours = FPainter.LayerColours(flat ? 1 : steps.layers);
+    const std::vector<std::uint32_t> colours = FPainter.ShadowWords(shadow);
     // Coverage alone is painted in white, which no ground of black takes for background.
     const std::uint32_t ground = FPainter.PaintsCoverage() ? 0u : ColorToPixel(FLook.color);
     const QPoint at = source.topLeft() - layerTopLeft;
-    if (flat || steps.layers == 1)
-        LayerCompositor::BlendShapeOverTransparency(
-            layer, layer.rect(), mask, at + (flat ? offset : steps.step), colours[0], ground);
+    if (flat || layers == 1)
+        LayerCompositor::BlendShapeOverTransparency(layer, layer.rect(), mask,
+                                                    at + (flat ? shadow.offset : shadow.step),
+                                                    colours[0], ground);
     else
-        LayerCompositor::CompositePremultiplied(layer, layer.rect(), mask, at, steps.step, colours,
+        LayerCompositor::CompositePremultiplied(layer, layer.rect(), mask, at, shadow.step, colours,
                                                 ground);
 }
 
-void DecorationPainter::PaintRings(QImage& target, const QRect& area) const
+void DecorationPainter::PaintRing(QImage& target, const QRect& area, const LogoPart& ring) const
 {
-    // Outlined letters stay hollow: the rings lie around them only.
-    const bool hollow = FLook.style == dxfOutLine && FPainter.TrueType();
-    for (std::size_t k = FOutlines.size(); k-- > 0;) {
-        const QPainterPath& outline = FOutlines[k];
-        if (outline.isEmpty())
-            continue;
-        const QRect region =
-            outline.boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1).intersected(area);
-        QImage ring = Coverage(outline, region);
-        if (hollow && !ring.isNull()) {
-            const QImage letters = Coverage(FLetters, region);
-            for (int y = 0; y < ring.height(); ++y) {
-                std::uint8_t* line = ring.scanLine(y);
-                const std::uint8_t* inside = letters.constScanLine(y);
-                for (int x = 0; x < ring.width(); ++x)
-                    line[x] = std::uint8_t(std::max(0, line[x] - inside[x]));
+    if (std::size_t(ring.ring) >= FOutlines.size())
+        return;
+    const QPainterPath& outline = FOutlines[std::size_t(ring.ring)];
+    if (outline.isEmpty())
+        return;
+    const QRect region =
+        outline.boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1).intersected(area);
+    QPoint topLeft;
+    const QImage& mask =
+        Kept(ring.ring, KeyOf(FGeneration, ring.hollow, region), topLeft, [&](QPoint& at) {
+            QImage coverage = Coverage(outline, region);
+            // Outlined letters stay hollow: the ring lies around them only.
+            if (ring.hollow && !coverage.isNull()) {
+                const QImage letters = Coverage(FLetters, region);
+                for (int y = 0; y < coverage.height(); ++y) {
+                    std::uint8_t* line = coverage.scanLine(y);
+                    const std::uint8_t* inside = letters.constScanLine(y);
+                    for (int x = 0; x < coverage.width(); ++x)
+                        line[x] = std::uint8_t(std::max(0, line[x] - inside[x]));
+                }
             }
-        }
-        Blend(target, area, ring, region.topLeft(),
-              FPainter.InkWord(FLook.decorations.edges[k].color));
-    }
+            at = region.topLeft();
+            return coverage;
+        });
+    Blend(target, area, mask, topLeft, FPainter.InkWord(ring.colour));
 }
 
 void DecorationPainter::BlendGradient(QImage& target, const QRect& area, const QImage& mask,

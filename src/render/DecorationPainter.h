@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "render/LogoLayout.h"
 #include "render/LogoLook.h"
 #include "render/TextPlacement.h"
 
@@ -17,6 +18,7 @@
 #include <functional>
 #include <vector>
 
+class DecorationCache;
 class LogoPainter;
 
 // The decorations of a look drawn around one placement of the caption, at the painter's scale:
@@ -57,13 +59,12 @@ public:
     // Whether the shadow is cast by something other than the letters as they are, or blurred or
     // faded, so that PaintShadow draws it instead of the painter.
     bool ShapesShadow() const;
-    // The painter's shadow cast by the edged silhouette, blurred and faded.
-    void PaintShadow(QImage& target, const QRect& area) const;
+    // The painter's shadow part cast by the edged silhouette, blurred and faded.
+    void PaintShadow(QImage& target, const QRect& area, const LogoPart& shadowPart) const;
 
-    // The rings, farthest first.
-    void PaintRings(QImage& target, const QRect& area) const;
+    // One ring part.
+    void PaintRing(QImage& target, const QRect& area, const LogoPart& ring) const;
 
-    bool Gradient() const { return FLook.decorations.gradient; }
     // The face in the gradient, with the coverage of `mask` (its top-left at `maskTopLeft`).
     void BlendGradient(QImage& target, const QRect& area, const QImage& mask,
                        QPoint maskTopLeft) const;
@@ -71,6 +72,11 @@ public:
 private:
     // The coverage of `outline` over `region`, one byte per pixel.
     static QImage Coverage(const QPainterPath& outline, const QRect& region);
+    // The letters' outline and, when `grown`, the rings' and the glow's: kept or made.
+    void TakeOutlines(bool grown);
+    // The picture kept in `slot` when it was made from `key`, else the one `make` gives, kept.
+    template<class Make>
+    const QImage& Kept(int slot, const QByteArray& key, QPoint& topLeft, Make make) const;
     // Blends `mask` in `word` as the painter blends a copy of the caption.
     void Blend(QImage& target, const QRect& area, const QImage& mask, QPoint maskTopLeft,
                std::uint32_t word) const;
@@ -78,7 +84,7 @@ private:
     const QPainterPath& Silhouette() const;
     // The shadow's layers painted into `layer`, whose top-left lies at `layerTopLeft`, over
     // nothing.
-    void PaintShadowLayers(QImage& layer, QPoint layerTopLeft) const;
+    void PaintShadowLayers(QImage& layer, QPoint layerTopLeft, const LogoPart& shadow) const;
 
     const LogoPainter& FPainter;
     const LogoLook& FLook;
@@ -88,4 +94,9 @@ private:
     // The rings' outlines, nearest first (empty for rings that are off), then the glow's.
     std::vector<QPainterPath> FOutlines;
     QPainterPath FGlowOutline;
+    // Null when nothing is kept between paints.
+    DecorationCache* FCache = nullptr;
+    std::uint64_t FGeneration = 0;
+    // What a paint without a cache keeps while it lasts.
+    mutable QImage FScratch;
 };

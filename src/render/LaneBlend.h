@@ -30,10 +30,10 @@ inline std::uint32_t Gather(std::uint64_t lanes)
 // x × a ÷ 255 per channel, rounded as the raster painter rounds it.
 inline std::uint64_t ByteMul(std::uint64_t lanes, std::uint32_t a)
 {
-    constexpr std::uint64_t low = 0x00ff00ff00ff00ffu;
-    constexpr std::uint64_t half = 0x0080008000800080u;
+    constexpr std::uint64_t kLow = 0x00ff00ff00ff00ffu;
+    constexpr std::uint64_t kHalf = 0x0080008000800080u;
     const std::uint64_t t = lanes * a;
-    return ((t + ((t >> 8) & low) + half) >> 8) & low;
+    return ((t + ((t >> 8) & kLow) + kHalf) >> 8) & kLow;
 }
 
 // One antialiased text pixel of `colour` over `under`, where `colour` is opaque or, premultiplied,
@@ -93,9 +93,9 @@ inline std::uint32_t Unground(std::uint64_t painted, std::uint32_t alpha, std::u
 // shows the ground within a level in every channel.
 inline bool ShowsGround(std::uint32_t pixel, std::uint64_t ground)
 {
-    constexpr std::uint64_t colourLanes = 0x0000ffffffffffffu;
+    constexpr std::uint64_t kColourLanes = 0x0000ffffffffffffu;
     const std::uint64_t shown =
-        (Spread(pixel) & colourLanes) + ByteMul(ground, 255 - (pixel >> 24));
+        (Spread(pixel) & kColourLanes) + ByteMul(ground, 255 - (pixel >> 24));
     // 513 more than the ground's in every lane keeps each lane in [258, 1023], so none borrows
     // from the next; a near lane holds 512, 513 or 514.
     const std::uint64_t lanes = shown + 0x0000020102010201u - ground;
@@ -108,20 +108,20 @@ inline bool ShowsGround(std::uint32_t pixel, std::uint64_t ground)
 class Block
 {
 public:
-    static constexpr int Pixels = 4;
+    static constexpr int kPixels = 4;
 
 private:
-    static constexpr int LanesPerPixel = 4;
+    static constexpr int kLanesPerPixel = 4;
     // Two pixels' lanes side by side, for arithmetic on all of them at once; the width of the
     // vector registers every x86-64 processor has.
-    static constexpr int PairLanes = 2 * LanesPerPixel;
-    using Unsigned = std::uint16_t __attribute__((vector_size(PairLanes * 2)));
-    using Signed = std::int16_t __attribute__((vector_size(PairLanes * 2)));
-    using Bytes = std::uint8_t __attribute__((vector_size(PairLanes)));
-    using Floats = float __attribute__((vector_size(Pixels * 4)));
-    using Words = std::int32_t __attribute__((vector_size(Pixels * 4)));
-    static constexpr int Pairs = Pixels / 2;
-    static constexpr int Lanes = Pixels * LanesPerPixel;
+    static constexpr int kPairLanes = 2 * kLanesPerPixel;
+    using Unsigned = std::uint16_t __attribute__((vector_size(kPairLanes * 2)));
+    using Signed = std::int16_t __attribute__((vector_size(kPairLanes * 2)));
+    using Bytes = std::uint8_t __attribute__((vector_size(kPairLanes)));
+    using Floats = float __attribute__((vector_size(kPixels * 4)));
+    using Words = std::int32_t __attribute__((vector_size(kPixels * 4)));
+    static constexpr int kPairs = kPixels / 2;
+    static constexpr int kLanes = kPixels * kLanesPerPixel;
 
 public:
     // An opaque ground as Unground() reads it: its lanes for two pixels, with 255 in the alpha
@@ -151,14 +151,14 @@ public:
 
     void Set(int pixel, std::uint64_t lanes, float alpha)
     {
-        std::memcpy(FLanes + pixel * LanesPerPixel, &lanes, sizeof lanes);
+        std::memcpy(FLanes + pixel * kLanesPerPixel, &lanes, sizeof lanes);
         FAlphas[pixel] = alpha;
     }
 
     std::uint64_t Get(int pixel) const
     {
         std::uint64_t lanes;
-        std::memcpy(&lanes, FLanes + pixel * LanesPerPixel, sizeof lanes);
+        std::memcpy(&lanes, FLanes + pixel * kLanesPerPixel, sizeof lanes);
         return lanes;
     }
 
@@ -166,11 +166,11 @@ public:
     // Blend() does it.
     void Blend(const std::uint64_t* colours, std::uint32_t coverage)
     {
-        std::uint16_t colour[Lanes];
+        std::uint16_t colour[kLanes];
         std::memcpy(colour, colours, sizeof colour);
         const auto a = std::uint16_t(coverage);
         const auto b = std::uint16_t(255 - coverage);
-        for (int i = 0; i < Lanes; ++i)
+        for (int i = 0; i < kLanes; ++i)
             FLanes[i] = std::uint16_t(ByteMul16(std::uint16_t(colour[i] * a))
                                       + ByteMul16(std::uint16_t(FLanes[i] * b)));
     }
@@ -187,7 +187,7 @@ public:
     // The pixels as painted over an opaque ground, alpha 255.
     void StoreOpaque(std::uint32_t* pixels) const
     {
-        for (int p = 0; p < Pixels; ++p)
+        for (int p = 0; p < kPixels; ++p)
             pixels[p] = Gather(Get(p)) | 0xff000000u;
     }
 
@@ -200,13 +200,13 @@ public:
         Floats rounded = FAlphas + 0.5f;
         rounded = rounded > 255.0f ? Floats {} + 255.0f : rounded;
         const auto words = Unsigned(__builtin_convertvector(rounded, Words));
-        const Unsigned alphas[Pairs] = {
+        const Unsigned alphas[kPairs] = {
             __builtin_shufflevector(words, words, 0, 0, 0, 0, 2, 2, 2, 2),
             __builtin_shufflevector(words, words, 4, 4, 4, 4, 6, 6, 6, 6)};
         const Unsigned alphaLane = {0, 0, 0, 0xffff, 0, 0, 0, 0xffff};
-        Unsigned lanes[Pairs];
+        Unsigned lanes[kPairs];
         std::memcpy(lanes, FLanes, sizeof lanes);
-        for (int h = 0; h < Pairs; ++h) {
+        for (int h = 0; h < kPairs; ++h) {
             const Unsigned alpha = alphas[h];
             const Unsigned painted = (lanes[h] & ~alphaLane) | (alphaLane & 255);
             const Unsigned beneath = ByteMul16(ground.FLanes * (255 - alpha));
@@ -250,7 +250,7 @@ private:
         return ShowsGround(pixel, ground) ? 0u : pixel;
     }
 
-    std::uint16_t FLanes[Lanes] = {};
+    std::uint16_t FLanes[kLanes] = {};
     Floats FAlphas = {};
 };
 

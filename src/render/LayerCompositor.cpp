@@ -82,10 +82,10 @@ void Blend(QImage& target, const QRect& area, const QImage& mask, QPoint maskOri
 // picture at a clip's coverage (text has its two products rounded apart).
 std::uint64_t Interpolate(std::uint64_t x, std::uint64_t y, std::uint32_t a)
 {
-    constexpr std::uint64_t low = 0x00ff00ff00ff00ffu;
-    constexpr std::uint64_t half = 0x0080008000800080u;
+    constexpr std::uint64_t kLow = 0x00ff00ff00ff00ffu;
+    constexpr std::uint64_t kHalf = 0x0080008000800080u;
     const std::uint64_t t = x * a + y * (255 - a);
-    return ((t + ((t >> 8) & low) + half) >> 8) & low;
+    return ((t + ((t >> 8) & kLow) + kHalf) >> 8) & kLow;
 }
 
 } // namespace

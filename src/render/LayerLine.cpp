@@ -5,6 +5,8 @@
 
 #include "render/LaneBlend.h"
 
+#include <QtGlobal>
+
 #include <algorithm>
 #include <array>
 #include <climits>
@@ -14,7 +16,7 @@
 namespace {
 
 // A position before every line, so that nothing there is within reach.
-constexpr int Never = INT_MIN / 2;
+constexpr int kNever = INT_MIN / 2;
 
 // The first position from `from` on, before `to`, whose sample is not `skipped`, or `to`. Runs
 // of `skipped` are passed over a word at a time; `samples` starts at `from`.
@@ -22,8 +24,8 @@ int NextNot(std::uint8_t skipped, const std::uint8_t* samples, int from, int to)
 {
     const std::uint64_t run = skipped * 0x0101010101010101ull;
     int position = from;
-    constexpr int Word = int(sizeof(std::uint64_t));
-    for (; position + Word <= to; position += Word) {
+    constexpr int kWord = int(sizeof(std::uint64_t));
+    for (; position + kWord <= to; position += kWord) {
         std::uint64_t word;
         std::memcpy(&word, samples + (position - from), sizeof word);
         if (word != run)
@@ -41,7 +43,7 @@ bool IsUniform(const std::vector<std::uint32_t>& colours)
 }
 
 // Each coverage over 255, for blending alphas without a division per layer.
-const std::array<float, 256> Weights = [] {
+const std::array<float, 256> kWeights = [] {
     std::array<float, 256> weights;
     for (std::size_t i = 0; i < weights.size(); ++i)
         weights[i] = float(i) / 255.0f;
@@ -53,13 +55,13 @@ const std::array<float, 256> Weights = [] {
 TLayerColours::TLayerColours(const std::vector<std::uint32_t>& colours)
 {
     words.reserve(colours.size());
-    spread.reserve(colours.size() + LaneBlend::Block::Pixels);
+    spread.reserve(colours.size() + LaneBlend::Block::kPixels);
     for (const std::uint32_t colour : colours) {
         words.push_back(colour | 0xff000000u);
         spread.push_back(LaneBlend::Spread(colour | 0xff000000u));
     }
     // A block of pixels near the end of a span reads a few colours past the last layer's.
-    spread.resize(colours.size() + LaneBlend::Block::Pixels);
+    spread.resize(colours.size() + LaneBlend::Block::kPixels);
     uniform = IsUniform(colours);
 }
 
@@ -67,15 +69,15 @@ TLayerColours::TLayerColours(const std::vector<std::uint32_t>& colours, std::uin
     : words(colours)
     , ground(LaneBlend::Block::Ground(LaneBlend::Spread(groundColour & 0x00ffffffu)))
 {
-    spread.reserve(colours.size() + LaneBlend::Block::Pixels);
-    alphas.reserve(colours.size() + LaneBlend::Block::Pixels);
+    spread.reserve(colours.size() + LaneBlend::Block::kPixels);
+    alphas.reserve(colours.size() + LaneBlend::Block::kPixels);
     for (const std::uint32_t colour : colours) {
         spread.push_back(LaneBlend::Spread(colour | 0xff000000u)
                          + LaneBlend::ByteMul(ground->Spread(), 255 - (colour >> 24)));
         alphas.push_back(float(colour >> 24));
     }
-    spread.resize(colours.size() + LaneBlend::Block::Pixels);
-    alphas.resize(colours.size() + LaneBlend::Block::Pixels);
+    spread.resize(colours.size() + LaneBlend::Block::kPixels);
+    alphas.resize(colours.size() + LaneBlend::Block::kPixels);
     for (std::uint32_t& word : words)
         word = LaneBlend::ShowsGround(word, ground->Spread()) ? 0u : word;
     uniform = IsUniform(colours);
@@ -84,13 +86,22 @@ TLayerColours::TLayerColours(const std::vector<std::uint32_t>& colours, std::uin
 void LayerLine::Begin(const TLayerColours& colours, int length, int workFrom,
                       std::uint32_t* firstPixel, std::ptrdiff_t pixelStep)
 {
+    // A work pixel nearer the line's start would miss samples that reach it.
+    Q_ASSERT(workFrom >= colours.Depth() && workFrom <= length);
+    Q_ASSERT(firstPixel || workFrom == length);
+    Q_ASSERT(pixelStep != 0);
+    // BlendBlock loads a block's worth of colours (and alphas) from any layer on.
+    Q_ASSERT(colours.words.size() == std::size_t(colours.Depth()));
+    Q_ASSERT(colours.spread.size() >= std::size_t(colours.Depth() + LaneBlend::Block::kPixels));
+    Q_ASSERT(!colours.OverGround()
+             || colours.alphas.size() >= std::size_t(colours.Depth() + LaneBlend::Block::kPixels));
     FColours = &colours;
     FLength = length;
     FWorkFrom = workFrom;
     FFirstPixel = firstPixel;
     FPixelStep = pixelStep;
     FPosition = 0;
-    FSolid = Never;
+    FSolid = kNever;
     // The ring never holds more than depth + 1 entries: the work starts `depth` positions into
     // the line, and from there on every covered position first drops what is out of reach.
     std::size_t capacity = 1;
@@ -192,8 +203,8 @@ void LayerLine::PaintSolid(int from, int to)
 // layers does not stall short of it.
 void LayerLine::PaintBlended(int from, int to, bool solidInReach)
 {
-    constexpr int Pixels = LaneBlend::Block::Pixels;
-    std::uint32_t pixels[Pixels];
+    constexpr int kPixels = LaneBlend::Block::kPixels;
+    std::uint32_t pixels[kPixels];
     // Layers all of one colour give every pixel of the span the same blend.
     if (solidInReach && FColours->uniform) {
         BlendBlock(from, 1, solidInReach, pixels);
@@ -201,8 +212,8 @@ void LayerLine::PaintBlended(int from, int to, bool solidInReach)
             PixelAt(position) = pixels[0];
         return;
     }
-    for (int first = from; first < to; first += Pixels) {
-        const int count = std::min(Pixels, to - first);
+    for (int first = from; first < to; first += kPixels) {
+        const int count = std::min(kPixels, to - first);
         BlendBlock(first, count, solidInReach, pixels);
         for (int i = 0; i < count; ++i)
             PixelAt(first + i) = pixels[i];
@@ -232,7 +243,7 @@ void LayerLine::BlendBlock(int first, int count, bool solidInReach, std::uint32_
         const int nearest = first - layer.position - 1;
         block.Blend(spread + nearest, layer.coverage);
         if (overGround)
-            block.BlendAlphas(alphas + nearest, Weights[layer.coverage]);
+            block.BlendAlphas(alphas + nearest, kWeights[layer.coverage]);
     }
     if (overGround)
         block.Unground(*FColours->ground, pixels);

@@ -44,7 +44,8 @@ class LayerLine
 public:
     // Starts a line of `length` positions whose pixels from position `workFrom` on are painted,
     // the first at `firstPixel` and each next `pixelStep` further on. `workFrom` is at least the
-    // depth, so that every pixel sees all the samples that reach it.
+    // depth, so that every pixel sees all the samples that reach it, and `colours` are padded
+    // past the last layer as TLayerColours pads them (asserted).
     void Begin(const TLayerColours& colours, int length, int workFrom, std::uint32_t* firstPixel,
                std::ptrdiff_t pixelStep);
 

@@ -7,16 +7,17 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
 
 // Lines across rows walked together, and how many positions each walks before the next.
-constexpr int BundleLines = 16;
-constexpr int BandPositions = 64;
+constexpr int kBundleLines = 16;
+constexpr int kBandPositions = 64;
 // Groups of bundles handed to each thread, several per thread so that one slow group (lines
 // through the letters) does not leave the others idle.
-constexpr int GroupsPerThread = 8;
+constexpr int kGroupsPerThread = 8;
 
 // The positions t >= 0 at which from + t * step lies within [low, high], as [first, last).
 void ClipAxis(int from, int step, int low, int high, int& first, int& last)
@@ -42,16 +43,25 @@ LayerLineWalk::LayerLineWalk(QImage& target, const QImage& mask, QPoint maskOrig
     , FMaskOrigin(maskOrigin)
     , FStep(step)
     , FColours(colours)
-{ }
+    , FTargetRect(target.rect())
+{
+    // The walk reads one byte a sample and writes one word a pixel.
+    Q_ASSERT(mask.isNull() || mask.format() == QImage::Format_Alpha8
+             || mask.format() == QImage::Format_Grayscale8);
+    Q_ASSERT(target.format() == QImage::Format_RGB32
+             || target.format() == QImage::Format_ARGB32_Premultiplied);
+    Q_ASSERT(std::abs(step.x()) <= 1 && std::abs(step.y()) <= 1 && !step.isNull());
+}
 
 void LayerLineWalk::Paint(const QRect& work, int threads)
 {
+    Q_ASSERT(FTargetRect.contains(work));
     const std::vector<TEntry> entries = Entries(work);
     // A line along a row reads memory in order already.
-    const int bundle = FStep.y() == 0 ? 1 : BundleLines;
+    const int bundle = FStep.y() == 0 ? 1 : kBundleLines;
     const int bundles = int((entries.size() + std::size_t(bundle) - 1) / std::size_t(bundle));
     threads = std::clamp(threads, 1, std::max(1, bundles));
-    const int groups = threads == 1 ? 1 : std::min(bundles, threads * GroupsPerThread);
+    const int groups = threads == 1 ? 1 : std::min(bundles, threads * kGroupsPerThread);
     std::vector<TScratch> scratch(static_cast<std::size_t>(threads));
     Workers::ForEach(groups, threads, [&](int worker, int group) {
         // Group g paints bundles [g * bundles / groups, (g + 1) * bundles / groups).
@@ -110,7 +120,7 @@ void LayerLineWalk::PaintBundle(TScratch& scratch, const TEntry* entries, int co
         scratch.firstPoints[std::size_t(i)] = entry - FStep * depth;
         longest = std::max(longest, depth + entries[i].length);
     }
-    const int band = count == 1 ? longest : BandPositions;
+    const int band = count == 1 ? longest : kBandPositions;
     // Neighbours along the entry row meet each mask row side by side: a band of their samples is
     // read a row at a time, rather than a line at a time down the rows.
     bool sideBySide = count > 1;
@@ -161,16 +171,16 @@ bool LayerLineWalk::GatherTile(TScratch& scratch, QPoint first, int from, int ba
     const int lastX = start.x() + FStep.x() * (end - 1);
     const bool inside =
         std::min(firstX, lastX) >= 0 && std::max(firstX, lastX) + count <= FMask.width();
-    if (inside && count == BundleLines) {
+    if (inside && count == kBundleLines) {
         // A whole bundle: one load of a row's piece a position.
         const std::ptrdiff_t rowStep = FStep.y() * bytesPerLine + FStep.x();
         const std::uint8_t* row = bits + (start.y() + FStep.y() * begin) * bytesPerLine + firstX;
         if (begin > 0 || end < band)
             std::fill(scratch.samples.begin(), scratch.samples.end(), std::uint8_t(0));
         for (int t = begin; t < end; ++t, row += rowStep) {
-            std::uint8_t piece[BundleLines];
+            std::uint8_t piece[kBundleLines];
             std::memcpy(piece, row, sizeof piece);
-            for (int i = 0; i < BundleLines; ++i)
+            for (int i = 0; i < kBundleLines; ++i)
                 tile[i * band + t] = piece[i];
         }
         return true;

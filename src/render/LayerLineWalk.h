@@ -20,12 +20,14 @@
 class LayerLineWalk
 {
 public:
-    // As LayerCompositor::Composite() takes them, with `mask` one byte of coverage per pixel;
-    // `step` has components -1, 0 or 1.
+    // As LayerCompositor::Composite() takes them: `target` Format_RGB32 or
+    // Format_ARGB32_Premultiplied, `mask` one byte of coverage per pixel (Format_Alpha8 or
+    // Format_Grayscale8), `step` not null with components -1, 0 or 1 (asserted).
     LayerLineWalk(QImage& target, const QImage& mask, QPoint maskOrigin, QPoint step,
                   const TLayerColours& colours);
 
-    // Paints every pixel of `work`, which lies inside the target, on up to `threads` threads.
+    // Paints every pixel of `work`, which lies inside the target (asserted), on up to `threads`
+    // threads.
     void Paint(const QRect& work, int threads = 1);
 
 private:
@@ -61,4 +63,5 @@ private:
     QPoint FMaskOrigin;
     QPoint FStep;
     TLayerColours FColours;
+    QRect FTargetRect;
 };

@@ -48,17 +48,23 @@ QPainterPath AreaOf(const LogoRegion& region)
     return area;
 }
 
-// A fade's layers as greys of their alpha, nearest first: over a far colour a step of alpha
-// shows as a step of that size, larger than the steps of the colours toward the background.
-std::vector<std::uint32_t> AlphaRamp(int layers)
+// The colours of a shadow's copies, nearest first; a fade's as greys of their alpha: over a far
+// colour a step of alpha shows as a step of that size, larger than the steps of the colours
+// toward the background.
+std::vector<std::uint32_t> LayerWords(const LogoPart& shadow)
 {
-    std::vector<std::uint32_t> greys;
-    greys.reserve(std::size_t(layers));
+    const int layers = int(shadow.colours.size());
+    std::vector<std::uint32_t> words;
+    words.reserve(shadow.colours.size());
     for (int k = 1; k <= layers; ++k) {
-        const int alpha = int(std::lround(255.0 * (layers - k + 1) / layers));
-        greys.push_back(qRgb(alpha, alpha, alpha));
+        if (!shadow.fadesOut) {
+            words.push_back(ToQColor(shadow.colours[std::size_t(k) - 1]).rgb());
+            continue;
+        }
+        const int alpha = int(LogoLayout::FadeAlpha(k, layers));
+        words.push_back(qRgb(alpha, alpha, alpha));
     }
-    return greys;
+    return words;
 }
 
 // The outlines of `path` (one per move) whose control points, with `reach` around them, meet
@@ -119,7 +125,7 @@ QMargins LogoGeometry::Reach() const
     const int s = FScale;
     const QPoint shadow = ShadowOffset(FLook.orientation, FLook.depth) * s;
     // the rims of the raised and lowered faces, an outline's pen and a pixel for rounding
-    const int rim = 2 * s + (std::max(1, FLook.penWidth) + 2) * s;
+    const int rim = LogoLayout::RimReach(s) + LogoLayout::PenReach(FLook, s);
     return {std::max(0, -shadow.x()) + rim, std::max(0, -shadow.y()) + rim,
             std::max(0, shadow.x()) + rim, std::max(0, shadow.y()) + rim};
 }
@@ -193,27 +199,35 @@ std::vector<LogoRegion> LogoGeometry::Regions(const QPainterPath& letters) const
     std::vector<QPainterPath> outlines;
     if (DecorationPainter::Any(d) && !letters.isEmpty())
         outlines = EdgeRings::Outlines(letters, DecorationPainter::Growths(d, FScale), FTolerance);
-    AddGlow(regions, outlines);
     // the outermost ring casts the shadow
     QPainterPath caster = letters;
     for (std::size_t k = 0; k + 1 < outlines.size(); ++k)
         if (!outlines[k].isEmpty())
             caster = outlines[k];
-    const std::size_t shadow = regions.size();
     // a blur hides what a tenth of its sigma would add to the outlines, bytes and all
     LogoGeometry coarse = *this;
     if (d.shadowBlur > 0)
         coarse.FTolerance =
             std::max(FTolerance, DecorationPainter::ShadowSigma(d.shadowBlur, FScale) / 10);
-    coarse.AddShadow(regions, caster);
-    if (d.shadowBlur > 0 || d.shadowOpacity < 100)
-        for (std::size_t i = shadow; i < regions.size(); ++i) {
-            regions[i].softLayer = 2;
-            regions[i].blur = DecorationPainter::ShadowSigma(d.shadowBlur, FScale);
-            regions[i].opacity = d.shadowOpacity / 100.0;
+    const LogoLayout layout(FLook, FScale, FFadesOut);
+    for (const LogoPart& part : layout.Parts()) {
+        if (part.shadow) {
+            const std::size_t shadow = regions.size();
+            coarse.AddShadow(regions, caster, part);
+            if (d.shadowBlur > 0 || d.shadowOpacity < 100)
+                for (std::size_t i = shadow; i < regions.size(); ++i) {
+                    regions[i].softLayer = 2;
+                    regions[i].blur = DecorationPainter::ShadowSigma(d.shadowBlur, FScale);
+                    regions[i].opacity = d.shadowOpacity / 100.0;
+                }
+        } else if (part.kind == LogoPart::Glow) {
+            AddGlow(regions, outlines);
+        } else if (part.kind == LogoPart::Ring) {
+            AddRing(regions, outlines, letters, part);
+        } else {
+            AddFace(regions, letters, part);
         }
-    AddRings(regions, outlines, letters);
-    AddFace(regions, letters);
+    }
     return regions;
 }
 
@@ -230,39 +244,33 @@ void LogoGeometry::AddGlow(std::vector<LogoRegion>& regions,
     regions.push_back(glow);
 }
 
-void LogoGeometry::AddRings(std::vector<LogoRegion>& regions,
-                            const std::vector<QPainterPath>& outlines,
-                            const QPainterPath& letters) const
+void LogoGeometry::AddRing(std::vector<LogoRegion>& regions,
+                           const std::vector<QPainterPath>& outlines, const QPainterPath& letters,
+                           const LogoPart& ring) const
 {
-    // Outlined letters stay hollow: the rings lie around them only.
-    const bool hollow = FLook.style == dxfOutLine && FontInfo::IsTrueType(FLook.font);
-    // farthest first; the last outline is the glow's
-    for (std::size_t k = outlines.size() > 0 ? outlines.size() - 1 : 0; k-- > 0;) {
-        if (outlines[k].isEmpty())
-            continue;
-        const QPainterPath ring =
-            hollow ? ShadowSweep::Subtract(outlines[k], letters, FTolerance) : outlines[k];
-        regions.push_back(Filled(ring, ToQColor(FLook.decorations.edges[k].color)));
-    }
+    // the last outline is the glow's
+    const std::size_t k = std::size_t(ring.ring);
+    if (k + 1 >= outlines.size() || outlines[k].isEmpty())
+        return;
+    regions.push_back(
+        Filled(ring.hollow ? ShadowSweep::Subtract(outlines[k], letters, FTolerance) : outlines[k],
+               ToQColor(ring.colour)));
 }
 
-void LogoGeometry::AddShadow(std::vector<LogoRegion>& regions, const QPainterPath& letters) const
+void LogoGeometry::AddShadow(std::vector<LogoRegion>& regions, const QPainterPath& letters,
+                             const LogoPart& shadow) const
 {
-    if (FLook.depth <= 0 || letters.isEmpty())
+    if (letters.isEmpty())
         return;
-    if (FLook.effectStyle == dxfCool) {
-        const QPoint offset = ShadowOffset(FLook.orientation, FLook.depth) * FScale;
+    if (shadow.kind == LogoPart::Copy) {
         regions.push_back(
-            Filled(letters.translated(offset), ToQColor(FLook.shadowColor), LogoRegion::Shadow));
+            Filled(letters.translated(shadow.offset), ToQColor(shadow.colour), LogoRegion::Shadow));
         return;
     }
-    const LogoPainter painter(FLook, FLabelSize, FScale);
-    const auto [layers, step] = painter.ShadowSteps();
-    if (layers == 0)
-        return;
-    const bool fadesOut = FFadesOut && FLook.effectStyle == dxfFun && !IsSystemColor(FLook.color)
-        && ColorToPixel(FLook.shadowColor) != ColorToPixel(FLook.color);
-    const std::vector<Run> runs = Runs(fadesOut ? AlphaRamp(layers) : painter.LayerColours(layers));
+    const int layers = int(shadow.colours.size());
+    const QPoint step = shadow.step;
+    const bool fadesOut = shadow.fadesOut;
+    const std::vector<Run> runs = Runs(LayerWords(shadow));
     if (runs.size() == 1 && !fadesOut) {
         regions.push_back(Filled(ShadowSweep::Swept(letters, step, 1, layers, FTolerance),
                                  QColor::fromRgb(runs.front().colour), LogoRegion::Shadow));
@@ -298,76 +306,36 @@ LogoRegion LogoGeometry::Faded(const QPainterPath& letters, QPoint step, int lay
     return fade;
 }
 
-void LogoGeometry::AddFace(std::vector<LogoRegion>& regions, const QPainterPath& letters) const
+void LogoGeometry::AddFace(std::vector<LogoRegion>& regions, const QPainterPath& letters,
+                           const LogoPart& part) const
 {
-    const int s = FScale;
-    const bool trueType = FontInfo::IsTrueType(FLook.font);
-    const bool textured = !FLook.texture.isNull() && trueType;
-    const QColor face = ToQColor(FLook.textColor);
-    auto fill = [&](QPoint offset, const QColor& colour) {
-        regions.push_back(Filled(letters.translated(offset), colour));
-    };
-    // Across the letters as placed, bent when warped: a placement is bent only by Within.
-    auto faceGradient = [&] {
+    LogoRegion region = Filled(letters.translated(part.offset), ToQColor(part.colour));
+    switch (part.kind) {
+    case LogoPart::Outline:
+        region.kind = LogoRegion::Stroke;
+        region.part = LogoRegion::Outline;
+        // a pen of width 0 draws one device pixel, like a pen of width 1
+        region.strokeWidth = std::max(1, part.pen);
+        break;
+    case LogoPart::Texture:
+        region.kind = LogoRegion::Texture;
+        region.part = LogoRegion::Textured;
+        region.colour = QColor();
+        // the raster clips the texture to the letters by the even-odd rule
+        region.path.setFillRule(Qt::OddEvenFill);
+        break;
+    default:
+        break;
+    }
+    if (part.gradient) {
+        // Across the letters as placed, bent when warped: a placement is bent only by Within.
         const QMargins reach = Reach();
         const int spread = std::max({reach.left(), reach.top(), reach.right(), reach.bottom()});
-        return DecorationPainter::FaceGradient(
+        region.gradient = DecorationPainter::FaceGradient(
             FLook, LogoPainter(FLook, FLabelSize, FScale).Placement({}).Within(FView, spread),
             [](TColor c) { return ToQColor(c); });
-    };
-    auto fillFace = [&](QPoint offset) {
-        fill(offset, face);
-        if (FLook.decorations.gradient)
-            regions.back().gradient = faceGradient();
-    };
-    switch (FLook.style) {
-    case dxfNormal:
-        if (!textured)
-            fillFace({});
-        break;
-    case dxfRaised:
-        fill({}, ToQColor(clBtnHighlight));
-        if (FontInfo::PixelsToPoints(FLook.font.pixelSize()) >= 12)
-            fill({2 * s, 2 * s}, ToQColor(clBtnShadow));
-        if (!textured)
-            fillFace({s, s});
-        break;
-    case dxfLowered: {
-        fill({2 * s, 2 * s}, ToQColor(clBtnHighlight));
-        const TColor base = FLook.engravedBase;
-        const TColor engraved =
-            IsSystemColor(base) ? clBtnShadow : LogoPainter::GetColor(base, clBlack, 1, 3);
-        if (!textured)
-            fill({s, s}, ToQColor(engraved));
-        break;
     }
-    case dxfOutLine:
-        if (trueType) {
-            LogoRegion stroke;
-            stroke.kind = LogoRegion::Stroke;
-            stroke.part = LogoRegion::Outline;
-            stroke.path = letters;
-            stroke.colour = face;
-            // a pen of width 0 draws one device pixel, like a pen of width 1
-            const int width = s == 1 ? FLook.penWidth : std::max(1, FLook.penWidth) * s;
-            stroke.strokeWidth = std::max(1, width);
-            if (FLook.decorations.gradient)
-                stroke.gradient = faceGradient();
-            regions.push_back(stroke);
-        } else {
-            fillFace({});
-        }
-        break;
-    }
-    if (textured) {
-        LogoRegion texture;
-        texture.kind = LogoRegion::Texture;
-        texture.part = LogoRegion::Textured;
-        texture.path = letters.translated(FLook.style == dxfNormal ? QPoint() : QPoint(s, s));
-        // the raster clips the texture to the letters by the even-odd rule
-        texture.path.setFillRule(Qt::OddEvenFill);
-        regions.push_back(texture);
-    }
+    regions.push_back(region);
 }
 
 void LogoGeometry::KeyOut(std::vector<LogoRegion>& regions, QColor key, double tolerance)

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "render/LogoLayout.h"
 #include "render/LogoLook.h"
 #include "render/ShadowSweep.h"
 
@@ -53,9 +54,9 @@ struct LogoRegion
     std::vector<FadeBand> bands;
 };
 
-// A logo label as shapes: the layers LogoPainter paints, each as one region, back to front. The
-// caption's outline comes first, at the painter's own placement, and every region is built
-// from an outline handed in, so a later stage may reshape the letters in between.
+// A logo label as shapes: the parts of LogoLayout that LogoPainter paints, as regions, back to
+// front. The caption's outline comes first, at the painter's own placement, and every region is
+// built from an outline handed in, so a later stage may reshape the letters in between.
 //
 // Decorations come as regions too: the glow, blurred, behind everything; the rings, each the
 // letters grown by it and every nearer one, farthest first, between the shadow and the face; the
@@ -118,10 +119,12 @@ private:
     // How far past a letter its shadow, rims and pen reach: left, top, right, bottom.
     QMargins Reach() const;
     void AddGlow(std::vector<LogoRegion>& regions, const std::vector<QPainterPath>& outlines) const;
-    void AddShadow(std::vector<LogoRegion>& regions, const QPainterPath& letters) const;
-    void AddRings(std::vector<LogoRegion>& regions, const std::vector<QPainterPath>& outlines,
-                  const QPainterPath& letters) const;
-    void AddFace(std::vector<LogoRegion>& regions, const QPainterPath& letters) const;
+    void AddShadow(std::vector<LogoRegion>& regions, const QPainterPath& letters,
+                   const LogoPart& shadow) const;
+    void AddRing(std::vector<LogoRegion>& regions, const std::vector<QPainterPath>& outlines,
+                 const QPainterPath& letters, const LogoPart& ring) const;
+    void AddFace(std::vector<LogoRegion>& regions, const QPainterPath& letters,
+                 const LogoPart& part) const;
     LogoRegion Faded(const QPainterPath& letters, QPoint step, int layers,
                      const std::vector<Run>& runs, const std::vector<QPainterPath>& bands) const;
 

@@ -29,11 +29,6 @@ int RoundEven(double value)
     return int(std::nearbyint(value));
 }
 
-int Sign(int value)
-{
-    return (value > 0) - (value < 0);
-}
-
 int FloorDiv(int a, int b)
 {
     return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
@@ -144,19 +139,6 @@ LogoPainter::LogoPainter(const LogoLook& look, QSize labelSize, int scale)
     }
 }
 
-TColor LogoPainter::GetColor(TColor a, TColor b, int s, int n)
-{
-    if (n == 0)
-        return a & 0x00FFFFFFu;
-    auto channel = [&](int shift) {
-        const int from = int((a >> shift) & 0xFF);
-        const int to = int((b >> shift) & 0xFF);
-        const double step = double(std::int64_t(s) * (to - from)) / double(n);
-        return int(std::trunc(double(from) + step));
-    };
-    return RGB(channel(0), channel(8), channel(16));
-}
-
 QPoint LogoPainter::TextOrigin(QSize area, QSize text, int angle)
 {
     const int cx = area.width() / 2;
@@ -259,59 +241,115 @@ TextPlacement LogoPainter::Placement(QPoint origin) const
     return placement;
 }
 
+LogoLayout LogoPainter::Layout() const
+{
+    return LogoLayout(FLook, FScale, FGround.alpha() == 0 && !FCoverage);
+}
+
 QRect LogoPainter::PaintLayers(QImage& target, QPoint origin, const QRect& area) const
 {
     // A long caption is drawn only where it can show, shadow and rims included.
     const QPoint shadow = ShadowOffset(FLook.orientation, FLook.depth);
-    const TextPlacement placement =
-        Placement(origin).Within(area,
-                                 (std::abs(shadow.x()) + std::abs(shadow.y()) + 2) * FScale
-                                     + DecorationPainter::Reach(FLook.decorations, FScale));
-    QPainter painter;
-    QRect drawn = area;
+    const TextPlacement placement = Placement(origin).Within(
+        area,
+        (std::abs(shadow.x()) + std::abs(shadow.y())) * FScale + LogoLayout::RimReach(FScale)
+            + DecorationPainter::Reach(FLook.decorations, FScale));
+    const LogoLayout layout = Layout();
     // Decorations are drawn from masks only.
-    if (FCompositeLayers || DecorationPainter::Any(FLook.decorations)) {
-        const TMask mask = MaskFor(placement, area);
-        const DecorationPainter decorations(*this, placement);
-        decorations.PaintGlow(target, area);
-        if (decorations.ShapesShadow())
-            decorations.PaintShadow(target, area);
-        else
-            BlendShadow(target, area, mask);
-        decorations.PaintRings(target, area);
-        BlendFace(target, area, mask, decorations);
-        // The blends above clear what shows the background; what the painter draws over them
-        // is keyed out afterwards.
-        drawn = DrawnOverStack(mask).intersected(area);
-        if (FLook.style != dxfOutLine && !FTextureFill)
-            return {};
-        BeginOn(painter, target, area, FDeviceFont);
-        if (FLook.style == dxfOutLine && FTrueType)
-            StrokeOutline(painter, placement);
-    } else {
-        PaintShadow(target, area, placement);
-        BeginOn(painter, target, area, FDeviceFont);
-        PaintFace(painter, placement);
-    }
-    if (FTextureFill)
-        PaintTexture(painter, area, placement, origin);
-    return drawn;
+    if (FCompositeLayers || DecorationPainter::Any(FLook.decorations))
+        return PaintBlended(target, area, placement, origin, layout);
+    PaintDrawn(target, area, placement, origin, layout);
+    return area;
 }
 
-QRect LogoPainter::DrawnOverStack(const TMask& mask) const
+QRect LogoPainter::PaintBlended(QImage& target, const QRect& area, const TextPlacement& placement,
+                                QPoint origin, const LogoLayout& layout) const
+{
+    const TMask mask = MaskFor(placement, area, layout.Shadow());
+    const DecorationPainter decorations(*this, placement);
+    // The outline and the texture are drawn by the painter over the blends.
+    QPainter painter;
+    for (const LogoPart& part : layout.Parts()) {
+        switch (part.kind) {
+        case LogoPart::Glow:
+            decorations.PaintGlow(target, area);
+            break;
+        case LogoPart::Ring:
+            decorations.PaintRing(target, area, part);
+            break;
+        case LogoPart::Copy:
+        case LogoPart::Stack:
+            if (part.shadow && decorations.ShapesShadow())
+                decorations.PaintShadow(target, area, part);
+            else if (part.shadow)
+                BlendShadow(target, area, mask, part);
+            else if (part.gradient && !mask.image.isNull())
+                decorations.BlendGradient(target, area, mask.image, mask.topLeft + part.offset);
+            else if (!mask.image.isNull())
+                BlendCopy(target, area, mask, part.offset, InkWord(part.colour));
+            break;
+        case LogoPart::Outline:
+        case LogoPart::Texture:
+            if (!painter.isActive())
+                BeginOn(painter, target, area, FDeviceFont);
+            if (part.kind == LogoPart::Outline)
+                StrokeOutline(painter, placement, part);
+            else
+                PaintTexture(painter, area, placement, origin, part.offset);
+            break;
+        }
+    }
+    // The blends clear what shows the background; what the painter drew over them is keyed out
+    // afterwards.
+    return painter.isActive() ? DrawnOverStack(mask, layout).intersected(area) : QRect();
+}
+
+void LogoPainter::PaintDrawn(QImage& target, const QRect& area, const TextPlacement& placement,
+                             QPoint origin, const LogoLayout& layout) const
+{
+    QPainter painter;
+    for (const LogoPart& part : layout.Parts()) {
+        if (part.shadow) {
+            PaintShadow(target, area, placement, part);
+            continue;
+        }
+        if (!painter.isActive())
+            BeginOn(painter, target, area, FDeviceFont);
+        switch (part.kind) {
+        case LogoPart::Copy:
+            DrawInk(painter, placement, part.offset, part.colour);
+            break;
+        case LogoPart::Outline:
+            StrokeOutline(painter, placement, part);
+            break;
+        case LogoPart::Texture:
+            PaintTexture(painter, area, placement, origin, part.offset);
+            break;
+        case LogoPart::Glow:
+        case LogoPart::Stack:
+        case LogoPart::Ring:
+            // drawn from masks only
+            break;
+        }
+    }
+}
+
+QRect LogoPainter::DrawnOverStack(const TMask& mask, const LogoLayout& layout) const
 {
     if (mask.image.isNull())
         return {};
-    const int s = FScale;
     const QRect face(mask.topLeft, mask.image.size());
     // The face and its rims, the texture inside it, and a flat or one-layer shadow.
-    QRect drawn = face.united(face.translated(2 * s, 2 * s));
-    if (FLook.effectStyle == dxfCool)
-        drawn |= face.translated(ShadowOffset(FLook.orientation, FLook.depth) * s);
-    else if (ShadowSteps().layers == 1)
-        drawn |= face.translated(ShadowSteps().step);
+    const int rim = LogoLayout::RimReach(FScale);
+    QRect drawn = face.united(face.translated(rim, rim));
+    if (const LogoPart* shadow = layout.Shadow()) {
+        if (shadow->kind == LogoPart::Copy)
+            drawn |= face.translated(shadow->offset);
+        else if (shadow->colours.size() == 1)
+            drawn |= face.translated(shadow->step);
+    }
     // An outline's pen reaches past the letters.
-    const int pen = (std::max(1, FLook.penWidth) + 2) * s;
+    const int pen = LogoLayout::PenReach(FLook, FScale);
     return drawn.adjusted(-pen, -pen, pen, pen);
 }
 
@@ -329,75 +367,51 @@ void LogoPainter::DrawInk(QPainter& painter, const TextPlacement& placement, QPo
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
-LogoPainter::Steps LogoPainter::ShadowSteps() const
+std::vector<std::uint32_t> LogoPainter::ShadowWords(const LogoPart& shadow) const
 {
-    if (FLook.depth <= 0 || (FLook.effectStyle != dxfExtrude && FLook.effectStyle != dxfFun))
-        return {};
-    const QPoint offset = ShadowOffset(FLook.orientation, FLook.depth);
-    // One layer per device pixel of depth, so a larger scale shows no stairs.
-    const int layers = std::max(std::abs(offset.x()), std::abs(offset.y())) * FScale;
-    const QPoint step(Sign(offset.x()), Sign(offset.y()));
-    if (layers == 0 || step.isNull())
-        return {};
-    return {layers, step};
-}
-
-std::vector<std::uint32_t> LogoPainter::LayerColours(int layers) const
-{
-    const TColor shadow = FLook.shadowColor;
-    std::vector<std::uint32_t> colours(std::size_t(layers), InkWord(shadow));
-    if (FLook.effectStyle != dxfFun || FCoverage)
-        return colours;
-    // The fade runs toward the background; a system colour fades toward silver.
-    const TColor fade = IsSystemColor(FLook.color) ? clSilver : FLook.color;
+    if (shadow.kind != LogoPart::Stack)
+        return {InkWord(shadow.colour)};
+    const int layers = int(shadow.colours.size());
+    std::vector<std::uint32_t> words;
+    words.reserve(shadow.colours.size());
     // Over transparency a fade toward the background is a fade toward nothing, so that the
     // shadow fades into whatever the picture is laid on.
-    const bool fadesOut = FGround.alpha() == 0 && fade == FLook.color
-        && ColorToPixel(shadow) != ColorToPixel(FLook.color);
     const std::uint64_t ground = LaneBlend::Spread(ColorToPixel(FLook.color));
     for (int k = 1; k <= layers; ++k) {
-        const TColor colour = GetColor(shadow, fade, k - 1, layers);
-        std::uint32_t& word = colours[std::size_t(k) - 1];
-        if (!fadesOut) {
-            word = InkWord(colour);
-            continue;
-        }
-        const auto alpha = std::uint32_t(RoundEven(255.0 * (layers - k + 1) / layers));
-        word = LaneBlend::Unground(LaneBlend::Spread(ColorToPixel(colour)), alpha, ground);
+        const TColor colour = shadow.colours[std::size_t(k) - 1];
+        words.push_back(shadow.fadesOut
+                            ? LaneBlend::Unground(LaneBlend::Spread(ColorToPixel(colour)),
+                                                  LogoLayout::FadeAlpha(k, layers), ground)
+                            : InkWord(colour));
     }
-    return colours;
+    return words;
 }
 
-void LogoPainter::PaintShadow(QImage& target, const QRect& area,
-                              const TextPlacement& placement) const
+void LogoPainter::PaintShadow(QImage& target, const QRect& area, const TextPlacement& placement,
+                              const LogoPart& shadow) const
 {
-    if (FLook.depth <= 0)
-        return;
     QPainter painter;
     BeginOn(painter, target, area, FDeviceFont);
-    if (FLook.effectStyle == dxfCool) {
-        DrawInk(painter, placement, ShadowOffset(FLook.orientation, FLook.depth) * FScale,
-                FLook.shadowColor);
+    if (shadow.kind == LogoPart::Copy) {
+        DrawInk(painter, placement, shadow.offset, shadow.colour);
         return;
     }
-    const auto [layers, step] = ShadowSteps();
-    if (layers == 0)
-        return;
-    const std::vector<std::uint32_t> colours = LayerColours(layers);
+    const std::vector<std::uint32_t> words = ShadowWords(shadow);
     // Layers k = n .. 1, farthest first.
-    for (int k = layers; k >= 1; --k) {
-        const std::uint32_t word = colours[std::size_t(k) - 1];
+    for (int k = int(words.size()); k >= 1; --k) {
+        const std::uint32_t word = words[std::size_t(k) - 1];
         if (qAlpha(word) != 0) {
-            placement.Draw(painter, step * k, QColor::fromRgba(qUnpremultiply(word)));
+            placement.Draw(painter, shadow.step * k, QColor::fromRgba(qUnpremultiply(word)));
             continue;
         }
         painter.setCompositionMode(QPainter::CompositionMode_DestinationOut);
-        placement.Draw(painter, step * k, Qt::black);
+        placement.Draw(painter, shadow.step * k, Qt::black);
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
 }
 
-LogoPainter::TMask LogoPainter::MaskFor(const TextPlacement& placement, const QRect& area) const
+LogoPainter::TMask LogoPainter::MaskFor(const TextPlacement& placement, const QRect& area,
+                                        const LogoPart* shadow) const
 {
     TMask mask;
     if (FMaskCache) {
@@ -408,82 +422,37 @@ LogoPainter::TMask LogoPainter::MaskFor(const TextPlacement& placement, const QR
         return mask;
     }
     // Only the part of the caption that some layer or the face brings into the area.
-    const int s = FScale;
-    QRect needed = area.united(area.translated(-2 * s, -2 * s));
-    if (FLook.effectStyle == dxfCool)
-        needed |= area.translated(-ShadowOffset(FLook.orientation, FLook.depth) * s);
-    else
-        needed |= LayerCompositor::SourceRegion(area, ShadowSteps().step, ShadowSteps().layers);
+    const int rim = LogoLayout::RimReach(FScale);
+    QRect needed = area.united(area.translated(-rim, -rim));
+    if (shadow && shadow->kind == LogoPart::Copy)
+        needed |= area.translated(-shadow->offset);
+    else if (shadow)
+        needed |= LayerCompositor::SourceRegion(area, shadow->step, int(shadow->colours.size()));
     const QRect region = placement.Bounds({}).intersected(needed);
     mask.image = CaptionMask::Draw(placement, region);
     mask.topLeft = region.topLeft();
     return mask;
 }
 
-void LogoPainter::BlendShadow(QImage& target, const QRect& area, const TMask& mask) const
+void LogoPainter::BlendShadow(QImage& target, const QRect& area, const TMask& mask,
+                              const LogoPart& shadow) const
 {
-    if (FLook.depth <= 0 || mask.image.isNull())
+    if (mask.image.isNull())
         return;
-    if (FLook.effectStyle == dxfCool) {
-        BlendCopy(target, area, mask, ShadowOffset(FLook.orientation, FLook.depth) * FScale,
-                  InkWord(FLook.shadowColor));
-        return;
-    }
-    const auto [layers, step] = ShadowSteps();
-    if (layers == 0)
-        return;
-    const std::vector<std::uint32_t> colours = LayerColours(layers);
-    if (layers == 1) {
-        BlendCopy(target, area, mask, step, colours[0]);
+    const std::vector<std::uint32_t> words = ShadowWords(shadow);
+    if (shadow.kind == LogoPart::Copy || words.size() == 1) {
+        BlendCopy(target, area, mask, shadow.kind == LogoPart::Copy ? shadow.offset : shadow.step,
+                  words[0]);
         return;
     }
     // Over an opaque ground, rounded at every layer as text draws are. The keyed picture's
     // coverage has always counted every pixel the stack touches as fully covered; its opaque
     // picture over a background picture stays the same.
     if (!OverTransparency())
-        LayerCompositor::Composite(target, area, mask.image, mask.topLeft, step, colours);
+        LayerCompositor::Composite(target, area, mask.image, mask.topLeft, shadow.step, words);
     else
-        LayerCompositor::CompositePremultiplied(target, area, mask.image, mask.topLeft, step,
-                                                colours, ColorToPixel(FLook.color));
-}
-
-void LogoPainter::BlendFace(QImage& target, const QRect& area, const TMask& mask,
-                            const DecorationPainter& decorations) const
-{
-    if (mask.image.isNull())
-        return;
-    const int s = FScale;
-    auto blend = [&](QPoint offset, TColor colour) {
-        BlendCopy(target, area, mask, offset, InkWord(colour));
-    };
-    auto fill = [&](QPoint offset) {
-        if (decorations.Gradient())
-            decorations.BlendGradient(target, area, mask.image, mask.topLeft + offset);
-        else
-            blend(offset, FLook.textColor);
-    };
-    switch (FLook.style) {
-    case dxfNormal:
-        if (!FTextureFill)
-            fill({});
-        break;
-    case dxfRaised:
-        blend({}, clBtnHighlight);
-        if (FontInfo::PixelsToPoints(FLook.font.pixelSize()) >= 12)
-            blend({2 * s, 2 * s}, clBtnShadow);
-        if (!FTextureFill)
-            fill({s, s});
-        break;
-    case dxfLowered:
-        blend({2 * s, 2 * s}, clBtnHighlight);
-        if (!FTextureFill)
-            blend({s, s}, EngravedColour());
-        break;
-    case dxfOutLine:
-        if (!FTrueType)
-            fill({});
-        break;
-    }
+        LayerCompositor::CompositePremultiplied(target, area, mask.image, mask.topLeft, shadow.step,
+                                                words, ColorToPixel(FLook.color));
 }
 
 void LogoPainter::BlendCopy(QImage& target, const QRect& area, const TMask& mask, QPoint offset,
@@ -502,55 +471,19 @@ bool LogoPainter::OverTransparency() const
     return !FCoverage && FGround.alpha() != 255;
 }
 
-TColor LogoPainter::EngravedColour() const
+void LogoPainter::StrokeOutline(QPainter& painter, const TextPlacement& placement,
+                                const LogoPart& outline) const
 {
-    const TColor base = FLook.engravedBase;
-    return IsSystemColor(base) ? clBtnShadow : GetColor(base, clBlack, 1, 3);
-}
-
-void LogoPainter::PaintFace(QPainter& painter, const TextPlacement& placement) const
-{
-    const int s = FScale;
-    switch (FLook.style) {
-    case dxfNormal:
-        if (!FTextureFill)
-            DrawInk(painter, placement, {}, FLook.textColor);
-        break;
-    case dxfRaised:
-        DrawInk(painter, placement, {}, clBtnHighlight);
-        if (FontInfo::PixelsToPoints(FLook.font.pixelSize()) >= 12)
-            DrawInk(painter, placement, {2 * s, 2 * s}, clBtnShadow);
-        if (!FTextureFill)
-            DrawInk(painter, placement, {s, s}, FLook.textColor);
-        break;
-    case dxfLowered:
-        DrawInk(painter, placement, {2 * s, 2 * s}, clBtnHighlight);
-        if (!FTextureFill)
-            DrawInk(painter, placement, {s, s}, EngravedColour());
-        break;
-    case dxfOutLine:
-        if (FTrueType)
-            StrokeOutline(painter, placement);
-        else
-            DrawInk(painter, placement, {}, FLook.textColor);
-        break;
-    }
-}
-
-void LogoPainter::StrokeOutline(QPainter& painter, const TextPlacement& placement) const
-{
-    const int s = FScale;
     painter.resetTransform();
     painter.setRenderHint(QPainter::Antialiasing, true);
-    QColor ink = Ink(FLook.textColor);
+    QColor ink = Ink(outline.colour);
     if (ink.alpha() != 255) {
         painter.setCompositionMode(QPainter::CompositionMode_DestinationOut);
         ink = Qt::black;
     }
-    // Widths 0 and 1 are both one pixel; scaled, every width grows with the picture.
-    const int width = s == 1 ? std::max(0, FLook.penWidth) : std::max(1, FLook.penWidth) * s;
-    QPen pen(ink, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    if (FLook.decorations.gradient && !FCoverage && ink.alpha() == 255)
+    // A pen of width 0 is one device pixel wide.
+    QPen pen(ink, outline.pen, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    if (outline.gradient && !FCoverage && ink.alpha() == 255)
         pen.setBrush(
             DecorationPainter::FaceGradient(FLook, placement, [&](TColor c) { return Ink(c); }));
     painter.strokePath(FMaskCache ? FMaskCache->Outline(placement) : placement.Path({}), pen);
@@ -559,14 +492,12 @@ void LogoPainter::StrokeOutline(QPainter& painter, const TextPlacement& placemen
 }
 
 void LogoPainter::PaintTexture(QPainter& painter, const QRect& area, const TextPlacement& placement,
-                               QPoint origin) const
+                               QPoint origin, QPoint offset) const
 {
     const int gw = FLook.texture.width() * FScale;
     const int gh = FLook.texture.height() * FScale;
     if (gw <= 0 || gh <= 0)
         return;
-    const int s = FScale;
-    const QPoint offset = FLook.style == dxfNormal ? QPoint() : QPoint(s, s);
     auto* image = dynamic_cast<QImage*>(painter.device());
     // The letters' coverage kept between paints instead of a clip path rasterised at each one.
     if (FMaskCache && !FCoverage && image && !FLook.texture.hasAlphaChannel()) {

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "render/LogoLayout.h"
 #include "render/LogoLook.h"
 #include "render/TextWarp.h"
 
@@ -26,8 +27,8 @@ class TextBlock;
 struct TextPlacement;
 
 // Draws a logo label onto any 32-bit QImage without a widget: the placement of the turned text,
-// the shadow layers, the face of the label style and the texture inside the letters, in that
-// order. It holds no shared state, so any thread may paint with its own instance.
+// then the parts LogoLayout lays out (shadow layers, rims, face, texture), in that order. It holds
+// no shared state, so any thread may paint with its own instance.
 //
 // At scale s every preview pixel becomes s × s device pixels: the text is drawn from the font at
 // s times its size, offsets and rims are s times as wide, and a stepped shadow of depth D is
@@ -69,6 +70,7 @@ public:
     // Keeps the caption's coverage between paints; null draws it anew every paint. The cache
     // must outlive the painter's paints.
     void SetMaskCache(CaptionMask* cache) { FMaskCache = cache; }
+    CaptionMask* MaskCache() const { return FMaskCache; }
 
     // Draws the shadow and the face from one rendering of the caption instead of one text draw
     // per layer (the same picture within one level). On by default.
@@ -86,18 +88,12 @@ public:
     // caption is made by TextPlacement::Within, for the part a picture can show.
     TextPlacement Placement(QPoint origin) const;
 
-    // A deep or gradation shadow: `layers` copies of the caption, copy k moved by k × `step`
-    // device pixels. None for a flat shadow.
-    struct Steps
-    {
-        int layers = 0;
-        QPoint step;
-    };
-    Steps ShadowSteps() const;
-    // The colour of each stepped shadow layer, nearest first, as premultiplied ARGB32 words
-    // (0xFFRRGGBB when painted opaque). Over transparency a fade toward the background colour
-    // fades in alpha instead.
-    std::vector<std::uint32_t> LayerColours(int layers) const;
+    // The parts of the label as this painter draws them: over nothing, a gradation toward the
+    // background colour fades out.
+    LogoLayout Layout() const;
+    // The colour of each copy of a shadow part, nearest first, as premultiplied ARGB32 words
+    // (0xFFRRGGBB when painted opaque).
+    std::vector<std::uint32_t> ShadowWords(const LogoPart& shadow) const;
 
     const LogoLook& Look() const { return FLook; }
     // A colour as drawn, as a premultiplied ARGB32 word: white when only the coverage is
@@ -108,7 +104,10 @@ public:
     bool PaintsCoverage() const { return FCoverage; }
 
     // Step s of n from a towards b, per channel, truncated. System colours are not resolved.
-    static TColor GetColor(TColor a, TColor b, int s, int n);
+    static TColor GetColor(TColor a, TColor b, int s, int n)
+    {
+        return LogoLayout::GetColor(a, b, s, n);
+    }
 
     // The top-left corner of the unrotated text cell (the pivot of the rotation) that puts the
     // centre of a text of `text` size, turned by `angle` degrees, on the centre of `area`.
@@ -133,26 +132,29 @@ private:
     QRect PaintGround(QImage& target, QPoint origin, const QRect& clip, const QColor& ground) const;
     QRect PaintLayers(QImage& target, QPoint origin, const QRect& area) const;
     // Where the face, the texture and a flat shadow may draw.
-    QRect DrawnOverStack(const TMask& mask) const;
-    // Layer by layer, one text draw each.
-    void PaintShadow(QImage& target, const QRect& area, const TextPlacement& placement) const;
-    void PaintFace(QPainter& painter, const TextPlacement& placement) const;
-    // From one rendering of the caption.
-    TMask MaskFor(const TextPlacement& placement, const QRect& area) const;
-    void BlendShadow(QImage& target, const QRect& area, const TMask& mask) const;
-    void BlendFace(QImage& target, const QRect& area, const TMask& mask,
-                   const DecorationPainter& decorations) const;
+    QRect DrawnOverStack(const TMask& mask, const LogoLayout& layout) const;
+    // Each part with one text draw (a stepped shadow one per layer).
+    void PaintDrawn(QImage& target, const QRect& area, const TextPlacement& placement,
+                    QPoint origin, const LogoLayout& layout) const;
+    void PaintShadow(QImage& target, const QRect& area, const TextPlacement& placement,
+                     const LogoPart& shadow) const;
+    // Each part from one rendering of the caption; what the painter draws over those blends
+    // lies in the rectangle returned.
+    QRect PaintBlended(QImage& target, const QRect& area, const TextPlacement& placement,
+                       QPoint origin, const LogoLayout& layout) const;
+    TMask MaskFor(const TextPlacement& placement, const QRect& area, const LogoPart* shadow) const;
+    void BlendShadow(QImage& target, const QRect& area, const TMask& mask,
+                     const LogoPart& shadow) const;
     // One copy of the caption moved by `offset`, in a premultiplied word; over transparency what
     // it leaves showing the background colour is cleared.
     void BlendCopy(QImage& target, const QRect& area, const TMask& mask, QPoint offset,
                    std::uint32_t word) const;
     void PaintTexture(QPainter& painter, const QRect& area, const TextPlacement& placement,
-                      QPoint origin) const;
+                      QPoint origin, QPoint offset) const;
     void DrawInk(QPainter& painter, const TextPlacement& placement, QPoint offset,
                  TColor colour) const;
-    void StrokeOutline(QPainter& painter, const TextPlacement& placement) const;
-    // What the lowered face is filled with.
-    TColor EngravedColour() const;
+    void StrokeOutline(QPainter& painter, const TextPlacement& placement,
+                       const LogoPart& outline) const;
     // A colour as drawn: white when only the coverage is painted, the ground for the background
     // colour.
     QColor Ink(TColor colour) const;

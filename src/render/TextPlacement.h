@@ -59,6 +59,8 @@ struct TextPlacement
     std::shared_ptr<const TextBlock> laidOut;
     bool Block() const;
 
+    bool operator==(const TextPlacement&) const = default;
+
     QTransform TransformAt(QPoint offset) const;
 
     // The part of the caption whose letters can reach `reach` (device pixels) when drawn moved

@@ -155,8 +155,8 @@ QPointF TextWarp::Bend(QPointF p) const
 template<class Curve> QPointF TextWarp::Velocity(const Curve& at, qreal t) const
 {
     // A central difference: the source curves are polynomials, defined a little past their ends.
-    constexpr qreal h = 1e-5;
-    return (Map(at(t + h)) - Map(at(t - h))) / (2 * h);
+    constexpr qreal kDelta = 1e-5;
+    return (Map(at(t + kDelta)) - Map(at(t - kDelta))) / (2 * kDelta);
 }
 
 template<class Curve>

@@ -45,6 +45,8 @@ public:
     static bool IsIdentity(TLogoWarp kind, int amount);
     bool IsIdentity() const { return IsIdentity(FKind, FAmount); }
 
+    bool operator==(const TextWarp&) const = default;
+
     // The arc of the arch warps, degrees (signed); 0 for the warps that are no arch. The
     // baseline becomes all of it, but for a circle's gap.
     static qreal ArcDegrees(TLogoWarp kind, int amount);

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Quilvoro developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "render/CaptionMask.h"
 #include "render/LogoPainter.h"
 #include "render/TextPlacement.h"
 #include "support/AppTestMain.h"
@@ -235,6 +236,81 @@ private Q_SLOTS:
     }
 
     // The spacing is added after every letter by the shaping, at the painter's scale.
+    // A label keeps its decorations between paints and builds again only what a change reaches;
+    // every paint gives the bytes of a fresh one, opaque, see-through and as coverage.
+    void keptDecorationsFollowTheirSources_data()
+    {
+        QTest::addColumn<int>("change");
+        QTest::addColumn<int>("builds");
+        // the outlines, the glow, three rings, and the shadow in colour and as coverage
+        QTest::newRow("nothing") << 0 << 0;
+        QTest::newRow("face and ring colours") << 1 << 0;
+        QTest::newRow("glow colour") << 2 << 0;
+        QTest::newRow("shadow colour") << 3 << 1;
+        QTest::newRow("glow opacity") << 4 << 1;
+        QTest::newRow("shadow depth") << 5 << 2;
+        QTest::newRow("ring width") << 6 << 7;
+        QTest::newRow("caption") << 7 << 7;
+    }
+
+    void keptDecorationsFollowTheirSources()
+    {
+        QFETCH(int, change);
+        QFETCH(int, builds);
+        LogoLook look = Plain(u"Kept"_s, 50);
+        look.angle = 20;
+        look.effectStyle = dxfFun;
+        look.orientation = dxfRightBottom;
+        look.depth = 8;
+        look.shadowColor = RGB(200, 30, 30);
+        look.decorations.edges = {LogoEdge {3, clWhite}, LogoEdge {2, RGB(0, 0, 160)},
+                                  LogoEdge {2, clYellow}};
+        look.decorations.gradient = true;
+        look.decorations.shadowBlur = 3;
+        look.decorations.glowSize = 8;
+        look.decorations.glowColor = clAqua;
+        CaptionMask cache;
+        const auto paint = [&](const LogoLook& shown, CaptionMask* kept) {
+            LogoPainter painter(shown, kLabel);
+            painter.SetMaskCache(kept);
+            QImage opaque(painter.DeviceSize(), QImage::Format_RGB32);
+            painter.PaintOpaque(opaque, {}, opaque.rect());
+            QImage keyed(painter.DeviceSize(), QImage::Format_ARGB32_Premultiplied);
+            painter.PaintKeyed(keyed, {}, keyed.rect());
+            return std::pair(opaque, keyed);
+        };
+        QVERIFY(paint(look, &cache) == paint(look, nullptr));
+        const int before = cache.Decorations().Builds();
+        QCOMPARE(before, 7);
+        switch (change) {
+        case 1:
+            look.textColor = RGB(10, 200, 90);
+            look.decorations.fillColor2 = RGB(90, 0, 90);
+            look.decorations.edges[1].color = RGB(250, 120, 0);
+            break;
+        case 2:
+            look.decorations.glowColor = clFuchsia;
+            break;
+        case 3:
+            look.shadowColor = RGB(20, 30, 200);
+            break;
+        case 4:
+            look.decorations.glowOpacity = 60;
+            break;
+        case 5:
+            look.depth = 12;
+            break;
+        case 6:
+            look.decorations.edges[0].width = 5;
+            break;
+        case 7:
+            look.caption = u"Kapt"_s;
+            break;
+        }
+        QVERIFY(paint(look, &cache) == paint(look, nullptr));
+        QCOMPARE(cache.Decorations().Builds() - before, builds);
+    }
+
     void spacingWidensTheCaption_data()
     {
         QTest::addColumn<int>("spacing");

@@ -3,6 +3,7 @@
 
 #include "render/CaptionMask.h"
 #include "render/LogoPainter.h"
+#include "render/TextPlacement.h"
 #include "support/AppTestMain.h"
 #include "support/OverAnyColour.h"
 #include "support/PaintTesting.h"
@@ -226,6 +227,54 @@ private Q_SLOTS:
         look.warpAmount = 41;
         QCOMPARE(paint(look, &cache), paint(look, nullptr));
         QCOMPARE(cache.Draws(), 5);
+    }
+
+    // Every field of the placement but where it lies decides the coverage kept.
+    void keptMaskFollowsThePlacement_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<int>("draws");
+        QTest::newRow("moved by whole pixels") << 0 << 1;
+        QTest::newRow("lead") << 1 << 2;
+        QTest::newRow("baseline") << 2 << 2;
+        QTest::newRow("turn") << 3 << 2;
+    }
+
+    void keptMaskFollowsThePlacement()
+    {
+        QFETCH(int, field);
+        QFETCH(int, draws);
+        TextPlacement placement;
+        placement.text = u"Qa/k"_s;
+        placement.font = QFont(u"DejaVu Sans"_s);
+        placement.font.setPixelSize(30);
+        placement.baseline = 28;
+        placement.origin = {10, 10};
+        const QRect reach(0, 0, 400, 200);
+        CaptionMask cache;
+        QPoint topLeft;
+        cache.Of(placement, reach, topLeft);
+        const QPoint before = topLeft - placement.origin;
+        switch (field) {
+        case 0:
+            placement.origin += QPoint(7, 3);
+            break;
+        case 1:
+            placement.lead = 5.5;
+            break;
+        case 2:
+            placement.baseline = 29;
+            break;
+        case 3:
+            placement.escapement = 90;
+            break;
+        }
+        const QImage& mask = cache.Of(placement, reach, topLeft);
+        QCOMPARE(cache.Draws(), draws);
+        if (draws == 1)
+            QCOMPARE(topLeft - placement.origin, before);
+        else
+            QCOMPARE(mask, CaptionMask::Draw(placement, placement.Bounds({}).intersected(reach)));
     }
 
     // A paint of part of the label is that part of the whole label's paint, wherever it lands.
