@@ -91,16 +91,10 @@ void BM_LargeTextureAtScale2(benchmark::State& state)
     }
 }
 
-// One paint of the window's preview label, the first one included (it draws the coverage).
-void BM_LongWarpedPreviewPaint(benchmark::State& state)
+// The preview of `document` painted again and again with the caption mask kept, as the label
+// repaints.
+void PaintPreviewRepeatedly(const LogoDocument& document, benchmark::State& state)
 {
-    LogoDocument document;
-    document.Text = QString(LogoDocument::kMaxTextLength, u'W');
-    document.Size = 200;
-    document.ShadowStyle = TLogoShadowStyle::Deep;
-    document.Depth = 200;
-    document.Warp = TLogoWarp(state.range(0));
-    document.WarpAmount = 100;
     const LogoLook look = DocumentRenderer::LookOf(document, {});
     const QSize size = DocumentRenderer::kPreviewSize;
     QImage target(size, QImage::Format_RGB32);
@@ -111,6 +105,19 @@ void BM_LongWarpedPreviewPaint(benchmark::State& state)
         painter.PaintOpaque(target, {}, target.rect());
         benchmark::DoNotOptimize(target.constBits());
     }
+}
+
+// One paint of the window's preview label, the first one included (it draws the coverage).
+void BM_LongWarpedPreviewPaint(benchmark::State& state)
+{
+    LogoDocument document;
+    document.Text = QString(LogoDocument::kMaxTextLength, u'W');
+    document.Size = 200;
+    document.ShadowStyle = TLogoShadowStyle::Deep;
+    document.Depth = 200;
+    document.Warp = TLogoWarp(state.range(0));
+    document.WarpAmount = 100;
+    PaintPreviewRepeatedly(document, state);
 }
 
 // The same for the longest label of mixed scripts set top to bottom with as long a tagline,
@@ -127,16 +134,7 @@ void BM_LongVerticalPreviewPaint(benchmark::State& state)
     document.Vertical = true;
     document.Warp = state.range(0) != 0 ? TLogoWarp::Arch : TLogoWarp::None;
     document.WarpAmount = 100;
-    const LogoLook look = DocumentRenderer::LookOf(document, {});
-    const QSize size = DocumentRenderer::kPreviewSize;
-    QImage target(size, QImage::Format_RGB32);
-    CaptionMask mask;
-    for (auto _ : state) {
-        LogoPainter painter(look, size);
-        painter.SetMaskCache(&mask);
-        painter.PaintOpaque(target, {}, target.rect());
-        benchmark::DoNotOptimize(target.constBits());
-    }
+    PaintPreviewRepeatedly(document, state);
 }
 
 } // namespace

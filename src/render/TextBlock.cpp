@@ -3,6 +3,8 @@
 
 #include "render/TextBlock.h"
 
+#include "render/TextPlacement.h"
+
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QTextLayout>
@@ -29,19 +31,6 @@ qreal Aligned(TLogoTaglineAlign align, qreal room, qreal length)
 qreal Em(const QFont& font)
 {
     return font.pixelSize() > 0 ? font.pixelSize() : QFontMetricsF(font).height();
-}
-
-// Whether a text draw lays the line out right to left: its first strong letter is.
-bool RightToLeft(const QString& text)
-{
-    for (const QChar c : text) {
-        const QChar::Direction d = c.direction();
-        if (d == QChar::DirL)
-            return false;
-        if (d == QChar::DirR || d == QChar::DirAL)
-            return true;
-    }
-    return false;
 }
 
 } // namespace
@@ -101,7 +90,8 @@ void TextBlock::AddLine(const QString& text, const QFont& font, qreal x, qreal b
     QTextLayout layout(text, font);
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
-    option.setTextDirection(RightToLeft(text) ? Qt::RightToLeft : Qt::LeftToRight);
+    option.setTextDirection(TextPlacement::LineRightToLeft(text) ? Qt::RightToLeft
+                                                                 : Qt::LeftToRight);
     layout.setTextOption(option);
     layout.beginLayout();
     const QTextLine line = layout.createLine();

@@ -71,17 +71,6 @@ bool HasRightToLeft(const QString& text)
     return false;
 }
 
-// Whether a text draw lays the line out right to left: its first strong letter is.
-bool LineRightToLeft(const QString& text)
-{
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar::Direction d = DirectionAt(text, i);
-        if (LeftToRight(d) || RightToLeft(d))
-            return RightToLeft(d);
-    }
-    return false;
-}
-
 // Moves the cut [first, last) of a caption holding right-to-left text so that, laid out on its
 // own in the line's direction, the part orders and places its letters as the whole caption
 // does: it starts and ends on strong letters (neutral characters at its ends would take the
@@ -150,6 +139,16 @@ std::pair<qreal, qreal> WarpedSpan(const TextWarp& warp, qreal width, qreal heig
 }
 
 } // namespace
+
+bool TextPlacement::LineRightToLeft(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar::Direction d = DirectionAt(text, i);
+        if (LeftToRight(d) || RightToLeft(d))
+            return RightToLeft(d);
+    }
+    return false;
+}
 
 QTransform TextPlacement::TransformAt(QPoint offset) const
 {

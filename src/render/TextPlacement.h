@@ -86,6 +86,9 @@ struct TextPlacement
     static QPainterPath Lines(const QFont& font, qreal x, qreal width, qreal baseline,
                               int escapement = 0);
 
+    // Whether a text draw lays a line of `text` out right to left: its first strong letter is.
+    static bool LineRightToLeft(const QString& text);
+
     // The letters' extent in device coordinates, generously rounded out.
     QRect Bounds(QPoint offset) const;
 
