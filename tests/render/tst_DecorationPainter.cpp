@@ -235,7 +235,6 @@ private Q_SLOTS:
         QVERIFY(std::abs(qRed(image.pixel(edge + 6, row)) - outside) <= tolerance);
     }
 
-    // The spacing is added after every letter by the shaping, at the painter's scale.
     // A label keeps its decorations between paints and builds again only what a change reaches;
     // every paint gives the bytes of a fresh one, opaque, see-through and as coverage.
     void keptDecorationsFollowTheirSources_data()
@@ -311,6 +310,7 @@ private Q_SLOTS:
         QCOMPARE(cache.Decorations().Builds() - before, builds);
     }
 
+    // The spacing is added after every letter by the shaping, at the painter's scale.
     void spacingWidensTheCaption_data()
     {
         QTest::addColumn<int>("spacing");
