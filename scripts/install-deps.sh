@@ -20,7 +20,7 @@ packages=(
   qt6-image-formats-plugins
   ccache
   libpolyclipping-dev libharfbuzz-dev libpng-dev zlib1g-dev libdeflate-dev pkg-config
-  librsvg2-bin poppler-utils mupdf-tools ghostscript
+  librsvg2-bin poppler-utils mupdf-tools ghostscript chromium inkscape
   tumbler dbus dbus-daemon libglib2.0-bin xvfb openbox x11-utils xdotool
   reuse
   time

@@ -124,6 +124,58 @@ private Q_SLOTS:
                  qPrintable(u"%1 % far off"_s.arg(difference.farShare * 100)));
     }
 
+    void drawnByBrowserAndEditor_data()
+    {
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<QString>("program");
+        const char* rows[] = {
+            "gradation depth40 size60 rings gradient blur glow angle20",
+            "deep depth30 size60 glow faint rings transparent",
+            "gradation depth30 size60 spaced gradient warp1:60",
+            "gradation depth200 size100 angle30",
+        };
+        for (const char* row : rows)
+            for (const char* program : {"chromium", "inkscape"})
+                QTest::addRow("%s, %s", row, program)
+                    << QString::fromLatin1(row) << QString::fromLatin1(program);
+    }
+
+    // The decorations' filters and gradients as a browser and a drawing program show them: the
+    // filters are ones both draw (a drop-shadow primitive would be hidden by one of them).
+    void drawnByBrowserAndEditor()
+    {
+        QFETCH(QString, tag);
+        QFETCH(QString, program);
+        const Logo logo = LogoFor(tag);
+        const QImage raster = DocumentRenderer::Render(logo.document, logo.pictures, logo.options);
+        const QString file = FDir.filePath(u"reader.svg"_s);
+        const QString png = FDir.filePath(u"reader.png"_s);
+        QFile::remove(png);
+        QVERIFY(WriteFile(
+            file, SvgWriter::Write(VectorScene::Of(logo.document, logo.pictures, logo.options))));
+        const QStringList arguments = program == u"chromium"
+            ? QStringList {u"--headless"_s,
+                           u"--no-sandbox"_s,
+                           u"--disable-gpu"_s,
+                           u"--hide-scrollbars"_s,
+                           u"--force-device-scale-factor=1"_s,
+                           u"--default-background-color=00000000"_s,
+                           u"--user-data-dir="_s + FDir.filePath(u"chromium"_s),
+                           u"--window-size=%1,%2"_s.arg(raster.width()).arg(raster.height()),
+                           u"--screenshot="_s + png,
+                           QUrl::fromLocalFile(file).toString()}
+            : QStringList {u"--export-type=png"_s, u"--export-filename="_s + png, file};
+        QByteArray messages;
+        QVERIFY2(Run(program, arguments, &messages) == 0, messages.constData());
+        const QImage drawn(png);
+        QCOMPARE(drawn.size(), raster.size());
+        const PictureDifference difference = Difference(raster, drawn);
+        QVERIFY2(difference.meanLevels <= 2,
+                 qPrintable(u"mean %1 levels"_s.arg(difference.meanLevels)));
+        QVERIFY2(difference.farShare <= 0.01,
+                 qPrintable(u"%1 % far off"_s.arg(difference.farShare * 100)));
+    }
+
     void picturesAsShown_data()
     {
         QTest::addColumn<QByteArray>("source"); // the picture file's format
