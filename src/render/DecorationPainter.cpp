@@ -16,6 +16,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -49,11 +50,14 @@ void ScaleBytes(QImage& image, int percent)
 {
     if (percent >= 100)
         return;
+    std::array<std::uint8_t, 256> scaled;
+    for (int value = 0; value < 256; ++value)
+        scaled[std::size_t(value)] = std::uint8_t((value * percent + 50) / 100);
     const int bytes = image.bytesPerLine();
     for (int y = 0; y < image.height(); ++y) {
         std::uint8_t* line = image.scanLine(y);
         for (int x = 0; x < bytes; ++x)
-            line[x] = std::uint8_t((line[x] * percent + 50) / 100);
+            line[x] = scaled[line[x]];
     }
 }
 

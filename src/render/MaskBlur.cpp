@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -18,6 +19,11 @@ constexpr int kColumnLanes = 64;
 // Values between the passes keep 6 bits of fraction, so three roundings cost nothing visible,
 // and a sum of the widest box (401 values) stays below 2^24, which floats add exactly.
 constexpr int kFraction = 6;
+// From twice this sigma up the blur is worked out on a grid of points two or more pixels apart,
+// at most this far.
+constexpr double kCoarseSigma = 3.0;
+constexpr int kMostCoarse = 16;
+constexpr int kMostChannels = 4;
 
 // A box sum over [i - radius, i + radius] with the two samples just beyond it weighed by
 // `ends` (0 to 1): whole boxes come in odd widths only, so their variances jump by steps of
@@ -178,11 +184,10 @@ void BlurChannels(std::uint8_t* bytes, int width, int height, qsizetype stride, 
     BlurLines<kColumnLanes>(bytes, height, width * channels, stride, 1, pad, run);
 }
 
-void BlurInterleaved(std::uint8_t* bytes, int width, int height, qsizetype stride, int channels,
-                     double sigma)
+// The blur on the pixels themselves: three boxes, or a kernel below kBoxSigma.
+void BlurFine(std::uint8_t* bytes, int width, int height, qsizetype stride, int channels,
+              double sigma)
 {
-    if (sigma <= 0 || width <= 0 || height <= 0)
-        return;
     if (sigma < kBoxSigma) {
         const int radius = int(std::ceil(3 * sigma));
         const std::vector<float> kernel = KernelFor(sigma, radius);
@@ -195,6 +200,202 @@ void BlurInterleaved(std::uint8_t* bytes, int width, int height, qsizetype strid
                  [&](auto& strip) { strip.Boxes(box); });
 }
 
+// How many times coarser than the pixels a blur of `sigma` can be worked out: a Gaussian still
+// kCoarseSigma points wide on the coarser grid leaves nothing that its points cannot hold.
+int CoarseFactor(double sigma)
+{
+    int factor = 1;
+    while (factor < kMostCoarse && sigma / (2 * factor) >= kCoarseSigma)
+        factor *= 2;
+    return factor;
+}
+
+// What is left to blur on the grid `factor` times coarser: averaging the pixels into its cells
+// and reading back between its points blur by a variance of factor² / 4 pixels² between them.
+double CoarseSigma(double sigma, int factor)
+{
+    return std::sqrt(sigma * sigma / (factor * factor) - 0.25);
+}
+
+int FloorHalf(int value)
+{
+    return value >= 0 ? value / 2 : -((1 - value) / 2);
+}
+
+// Points `factor` (a power of two) pixels apart over a line of `length` pixels, the first as far
+// before the line as the last lies beyond it, so that the grid of a mirrored line is the mirror
+// of its grid. Positions are in half pixels, pixel x at 2x.
+class CoarseGrid
+{
+public:
+    CoarseGrid(int length, int factor)
+        : FFactor(factor)
+        , FCount((length - 1 + factor - 1) / factor + 1)
+        , FOrigin(length - 1 - factor * (FCount - 1))
+    {
+        // Each point's cell reaches half a point either side; a pixel the cell's edge halves
+        // weighs 1, a whole one 2, so the weights add up to 2 × factor.
+        const int low = FOrigin - factor;
+        const int high = FOrigin + factor;
+        for (int x = FloorHalf(low - 1); x <= FloorHalf(high + 1); ++x) {
+            const int weight = std::min(2 * x + 1, high) - std::max(2 * x - 1, low);
+            if (weight <= 0)
+                continue;
+            if (FWeights.empty())
+                FFirst = x;
+            FWeights.push_back(std::uint32_t(weight));
+        }
+        while ((2 << FSpanShift) < 2 * factor)
+            ++FSpanShift;
+        ++FSpanShift;
+    }
+
+    int Count() const { return FCount; }
+    // The first pixel of point j's cell (it may lie before the line), and the weights of its
+    // pixels from there.
+    int First(int j) const { return FFirst + FFactor * j; }
+    const std::vector<std::uint32_t>& Weights() const { return FWeights; }
+    // Half pixels between two points, as a power of two, which is also what a cell's weights
+    // add up to.
+    int SpanShift() const { return FSpanShift; }
+    // The point at or before pixel `x`, and how many half pixels past it the pixel lies.
+    std::pair<int, int> Between(int x) const
+    {
+        const int past = 2 * x - FOrigin;
+        return {past >> FSpanShift, past & ((1 << FSpanShift) - 1)};
+    }
+
+private:
+    int FFactor;
+    int FCount;
+    int FOrigin;
+    int FFirst = 0;
+    int FSpanShift = 0;
+    std::vector<std::uint32_t> FWeights;
+};
+
+// A coarse picture: `columns` × `rows` points of `channels` bytes, with a row and a column of
+// zeros beyond the last so that reading between points never needs a test.
+struct CoarsePicture
+{
+    int columns;
+    int rows;
+    int channels;
+    std::vector<std::uint8_t> bytes;
+
+    qsizetype Stride() const { return qsizetype(columns + 1) * channels; }
+    std::uint8_t* Row(int j) { return bytes.data() + j * Stride(); }
+};
+
+// Every point of the coarse grid takes the mean of the pixels in its cell: the rows of a cell
+// summed, then the sums across. The sums have room for a cell's width of zeros either side.
+template<int Channels>
+CoarsePicture Coarsen(const std::uint8_t* bytes, int width, int height, qsizetype stride,
+                      const CoarseGrid& across, const CoarseGrid& down)
+{
+    constexpr int channels = Channels;
+    CoarsePicture coarse {across.Count(), down.Count(), channels, {}};
+    coarse.bytes.assign(std::size_t(coarse.Stride() * (down.Count() + 1)), 0);
+    const int values = width * channels;
+    const int pad = int(across.Weights().size()) * channels;
+    const int shift = across.SpanShift() + down.SpanShift();
+    const std::uint32_t half = 1u << (shift - 1);
+    std::vector<std::uint32_t> padded(static_cast<std::size_t>(values + 2 * pad), 0u);
+    std::uint32_t* sums = padded.data() + pad;
+    const std::vector<std::uint32_t>& rowWeights = down.Weights();
+    const std::vector<std::uint32_t>& columnWeights = across.Weights();
+    for (int j = 0; j < down.Count(); ++j) {
+        std::fill_n(sums, values, 0u);
+        for (std::size_t t = 0; t < rowWeights.size(); ++t) {
+            const int y = down.First(j) + int(t);
+            if (y < 0 || y >= height)
+                continue;
+            const std::uint8_t* __restrict row = bytes + y * stride;
+            const std::uint32_t weight = rowWeights[t];
+            for (int i = 0; i < values; ++i)
+                sums[i] += weight * row[i];
+        }
+        std::uint8_t* out = coarse.Row(j);
+        for (int k = 0; k < across.Count(); ++k) {
+            const std::uint32_t* from = sums + across.First(k) * channels;
+            for (int c = 0; c < channels; ++c) {
+                std::uint32_t cell = half;
+                for (std::size_t t = 0; t < columnWeights.size(); ++t)
+                    cell += columnWeights[t] * from[int(t) * channels + c];
+                out[k * channels + c] = std::uint8_t(cell >> shift);
+            }
+        }
+    }
+    return coarse;
+}
+
+// Every pixel read back between the four coarse points around it.
+template<int Channels>
+void Refine(CoarsePicture& coarse, std::uint8_t* bytes, int width, int height, qsizetype stride,
+            const CoarseGrid& across, const CoarseGrid& down)
+{
+    constexpr int channels = Channels;
+    const std::uint32_t spanDown = 1u << down.SpanShift();
+    const int spanAcross = 1 << across.SpanShift();
+    const int shift = across.SpanShift() + down.SpanShift();
+    const std::uint32_t half = 1u << (shift - 1);
+    std::vector<std::uint32_t> between(static_cast<std::size_t>(coarse.Stride()));
+    const auto [firstPoint, firstPast] = across.Between(0);
+    // how far past its point each pixel lies repeats from point to point
+    std::vector<std::uint32_t> pasts;
+    for (int past = firstPast % 2; past < spanAcross; past += 2)
+        pasts.push_back(std::uint32_t(past));
+    for (int y = 0; y < height; ++y) {
+        const auto [j, pastRow] = down.Between(y);
+        const std::uint8_t* __restrict above = coarse.Row(j);
+        const std::uint8_t* __restrict below = coarse.Row(j + 1);
+        for (std::size_t i = 0; i < between.size(); ++i)
+            between[i] =
+                above[i] * (spanDown - std::uint32_t(pastRow)) + below[i] * std::uint32_t(pastRow);
+        std::uint8_t* __restrict row = bytes + y * stride;
+        const std::uint32_t* left = between.data() + firstPoint * channels;
+        int x = 0;
+        // pixels before the next point, then a point's worth at a time, all alike
+        for (std::size_t i = std::size_t(firstPast / 2); x < width; ++x, ++i) {
+            if (i == pasts.size()) {
+                i = 0;
+                left += channels;
+            }
+            const std::uint32_t toRight = pasts[i];
+            const std::uint32_t toLeft = std::uint32_t(spanAcross) - toRight;
+            for (int c = 0; c < channels; ++c)
+                row[x * channels + c] =
+                    std::uint8_t((left[c] * toLeft + left[c + channels] * toRight + half) >> shift);
+        }
+    }
+}
+
+void BlurInterleaved(std::uint8_t* bytes, int width, int height, qsizetype stride, int channels,
+                     double sigma)
+{
+    if (sigma <= 0 || width <= 0 || height <= 0)
+        return;
+    const int factor = CoarseFactor(sigma);
+    if (factor == 1) {
+        BlurFine(bytes, width, height, stride, channels, sigma);
+        return;
+    }
+    const CoarseGrid across(width, factor);
+    const CoarseGrid down(height, factor);
+    if (channels == 1) {
+        CoarsePicture coarse = Coarsen<1>(bytes, width, height, stride, across, down);
+        BlurFine(coarse.bytes.data(), coarse.columns, coarse.rows, coarse.Stride(), channels,
+                 CoarseSigma(sigma, factor));
+        Refine<1>(coarse, bytes, width, height, stride, across, down);
+        return;
+    }
+    Q_ASSERT(channels == kMostChannels);
+    CoarsePicture coarse = Coarsen<kMostChannels>(bytes, width, height, stride, across, down);
+    BlurFine(coarse.bytes.data(), coarse.columns, coarse.rows, coarse.Stride(), channels,
+             CoarseSigma(sigma, factor));
+    Refine<kMostChannels>(coarse, bytes, width, height, stride, across, down);
+}
+
 } // namespace
 
 namespace MaskBlur {
@@ -203,6 +404,10 @@ int Reach(double sigma)
 {
     if (sigma <= 0)
         return 0;
+    const int factor = CoarseFactor(sigma);
+    if (factor > 1)
+        // a cell reaches half a point beyond its point and reading back one point further
+        return factor * (Reach(CoarseSigma(sigma, factor)) + 2);
     if (sigma < kBoxSigma)
         return int(std::ceil(3 * sigma));
     return 3 * (BoxFor(sigma).radius + 1);

@@ -67,14 +67,18 @@ private Q_SLOTS:
     {
         QTest::addColumn<double>("sigma");
         QTest::addColumn<double>("tolerance"); // levels of 255
-        // a sampled kernel is exact within rounding; boxes within 3 % of full coverage
+        // a sampled kernel is exact within rounding; boxes, also on a coarser grid, within 3 % of
+        // full coverage
         QTest::newRow("kernel 0.6") << 0.6 << 1.0;
         QTest::newRow("kernel 1.9") << 1.9 << 1.0;
         QTest::newRow("boxes 2") << 2.0 << 0.03 * 255;
         QTest::newRow("boxes 2.3") << 2.3 << 0.03 * 255;
         QTest::newRow("boxes 5") << 5.0 << 0.03 * 255;
-        QTest::newRow("boxes 7.3") << 7.3 << 0.03 * 255;
-        QTest::newRow("boxes 24") << 24.0 << 0.03 * 255;
+        QTest::newRow("boxes 5.9") << 5.9 << 0.03 * 255;
+        QTest::newRow("coarse 6") << 6.0 << 0.03 * 255;
+        QTest::newRow("coarse 11.9") << 11.9 << 0.03 * 255;
+        QTest::newRow("coarse 24") << 24.0 << 0.03 * 255;
+        QTest::newRow("coarse 50") << 50.0 << 0.03 * 255;
     }
 
     void matchesGaussian()
@@ -101,7 +105,8 @@ private Q_SLOTS:
         QTest::addColumn<double>("sigma");
         QTest::newRow("kernel") << 1.3;
         QTest::newRow("boxes") << 4.6;
-        QTest::newRow("wide boxes") << 40.0;
+        QTest::newRow("coarse, odd side") << 40.0;
+        QTest::newRow("coarse, even side") << 13.0;
     }
 
     void keepsShapesInPlace()
