@@ -272,14 +272,43 @@ void DecorationPainter::SpaceLetters(QFont& font, int spacing)
 
 QImage DecorationPainter::Coverage(const QPainterPath& outline, const QRect& region)
 {
+    return Coverage(outline, QTransform(), region);
+}
+
+QImage DecorationPainter::Coverage(const QPainterPath& outline, const QTransform& transform,
+                                   const QRect& region)
+{
     if (region.isEmpty())
         return {};
     QImage mask(region.size(), QImage::Format_Alpha8);
     mask.fill(0);
     QPainter painter(&mask);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.translate(-region.topLeft());
+    painter.setTransform(transform * QTransform::fromTranslate(-region.left(), -region.top()));
     painter.fillPath(outline, Qt::black);
+    return mask;
+}
+
+QImage DecorationPainter::BlurredCoverage(const QPainterPath& outline, const QRect& region,
+                                          double sigma, int opacity)
+{
+    const int factor = MaskBlur::CoarseFactor(sigma);
+    if (factor == 1) {
+        QImage mask = Coverage(outline, region);
+        MaskBlur::Blur(mask, sigma);
+        ScaleBytes(mask, opacity);
+        return mask;
+    }
+    // drawn straight onto the blur's grid: the pixels would only be averaged into it
+    const QTransform toGrid = QTransform::fromTranslate(-region.left(), -region.top())
+        * MaskBlur::ToCoarse(region.size(), factor);
+    const QImage coarse =
+        Coverage(outline, toGrid, QRect(QPoint(), MaskBlur::CoarseSize(region.size(), factor)));
+    QImage blurred = coarse;
+    MaskBlur::Blur(blurred, MaskBlur::CoarseSigma(sigma, factor));
+    ScaleBytes(blurred, opacity);
+    QImage mask(region.size(), QImage::Format_Alpha8);
+    MaskBlur::Refine(blurred, mask, factor);
     return mask;
 }
 
@@ -317,11 +346,7 @@ void DecorationPainter::PaintGlow(QImage& target, const QRect& area) const
     QPoint topLeft;
     const QImage& mask =
         Kept(kGlowSlot, KeyOf(FGeneration, sigma, d.glowOpacity, region), topLeft, [&](QPoint& at) {
-            QImage glow = Coverage(FGlowOutline, region);
-            if (!glow.isNull()) {
-                MaskBlur::Blur(glow, sigma);
-                ScaleBytes(glow, d.glowOpacity);
-            }
+            QImage glow = BlurredCoverage(FGlowOutline, region, sigma, d.glowOpacity);
             at = region.topLeft();
             return glow;
         });
@@ -356,9 +381,19 @@ void DecorationPainter::PaintShadow(QImage& target, const QRect& area,
     QPoint topLeft;
     const int slot = FPainter.PaintsCoverage() ? kShadowCoverageSlot : kShadowSlot;
     const QImage& shadow = Kept(slot, key, topLeft, [&](QPoint& at) {
-        QImage layer(spread.size(), QImage::Format_ARGB32_Premultiplied);
+        const int factor = MaskBlur::CoarseFactor(sigma);
+        QImage layer(factor == 1 ? spread.size() : MaskBlur::CoarseSize(spread.size(), factor),
+                     QImage::Format_ARGB32_Premultiplied);
         layer.fill(0);
-        PaintShadowLayers(layer, spread.topLeft(), shadowPart);
+        PaintShadowLayers(layer, spread, factor, shadowPart);
+        if (factor > 1) {
+            MaskBlur::BlurPremultiplied(layer, MaskBlur::CoarseSigma(sigma, factor));
+            ScaleBytes(layer, d.shadowOpacity);
+            QImage blurred(spread.size(), QImage::Format_ARGB32_Premultiplied);
+            MaskBlur::Refine(layer, blurred, factor);
+            at = spread.topLeft();
+            return blurred;
+        }
         // only what the shadow covers, and as far as the blur spreads it, is worth blurring
         const QRect part =
             Painted(layer).adjusted(-reach, -reach, reach, reach).intersected(layer.rect());
@@ -374,30 +409,48 @@ void DecorationPainter::PaintShadow(QImage& target, const QRect& area,
         LayOver(target, area, shadow, topLeft);
 }
 
-void DecorationPainter::PaintShadowLayers(QImage& layer, QPoint layerTopLeft,
+void DecorationPainter::PaintShadowLayers(QImage& layer, const QRect& spread, int factor,
                                           const LogoPart& shadow) const
 {
-    const QRect spread(layerTopLeft, layer.size());
-    const bool flat = shadow.kind != LogoPart::Stack;
-    const int layers = int(shadow.colours.size());
-    const QRect needed = flat ? spread.translated(-shadow.offset)
-                              : LayerCompositor::SourceRegion(spread, shadow.step, layers);
-    const QRect source =
-        needed.intersected(Silhouette().boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1));
-    const QImage mask = Coverage(Silhouette(), source);
-    if (mask.isNull())
-        return;
-    const std::vector<std::uint32_t> colours = FPainter.ShadowWords(shadow);
+    QTransform toLayer = QTransform::fromTranslate(-spread.left(), -spread.top());
+    if (factor > 1)
+        toLayer *= MaskBlur::ToCoarse(spread.size(), factor);
+    const std::vector<std::uint32_t> words = FPainter.ShadowWords(shadow);
     // Coverage alone is painted in white, which no ground of black takes for background.
     const std::uint32_t ground = FPainter.PaintsCoverage() ? 0u : ColorToPixel(FLook.color);
-    const QPoint at = source.topLeft() - layerTopLeft;
-    if (flat || layers == 1)
-        LayerCompositor::BlendShapeOverTransparency(layer, layer.rect(), mask,
-                                                    at + (flat ? shadow.offset : shadow.step),
+    if (shadow.kind != LogoPart::Stack) {
+        // the offset is drawn, as it may fall between the grid's points
+        const QImage mask = Coverage(Silhouette().translated(shadow.offset), toLayer, layer.rect());
+        LayerCompositor::BlendShapeOverTransparency(layer, layer.rect(), mask, {}, words[0],
+                                                    ground);
+        return;
+    }
+    // On a grid coarser than the pixels a layer stands for `factor` of them and the first lies
+    // under the letters, so that the stack reaches as deep and starts where the pixels' does.
+    const int depth = int(words.size());
+    std::vector<std::uint32_t> colours = words;
+    QPoint first = shadow.step;
+    if (factor > 1) {
+        colours.resize(std::size_t((depth + factor / 2) / factor + 1));
+        for (std::size_t k = 0; k < colours.size(); ++k)
+            colours[k] = words[std::size_t(std::clamp(int(k) * factor, 1, depth) - 1)];
+        first = {};
+    }
+    const int layers = int(colours.size());
+    const QRect needed = LayerCompositor::SourceRegion(layer.rect(), shadow.step, layers)
+                             .translated(first - shadow.step);
+    const QRect source = needed.intersected(
+        toLayer.mapRect(Silhouette().boundingRect()).toAlignedRect().adjusted(-1, -1, 1, 1));
+    const QImage mask = Coverage(Silhouette(), toLayer, source);
+    if (mask.isNull())
+        return;
+    const QPoint origin = source.topLeft() + first - shadow.step;
+    if (layers == 1)
+        LayerCompositor::BlendShapeOverTransparency(layer, layer.rect(), mask, origin + shadow.step,
                                                     colours[0], ground);
     else
-        LayerCompositor::CompositePremultiplied(layer, layer.rect(), mask, at, shadow.step, colours,
-                                                ground);
+        LayerCompositor::CompositePremultiplied(layer, layer.rect(), mask, origin, shadow.step,
+                                                colours, ground);
 }
 
 void DecorationPainter::PaintRing(QImage& target, const QRect& area, const LogoPart& ring) const

@@ -13,6 +13,7 @@
 #include <QPainterPath>
 #include <QPoint>
 #include <QRect>
+#include <QTransform>
 
 #include <cstdint>
 #include <functional>
@@ -70,8 +71,13 @@ public:
                        QPoint maskTopLeft) const;
 
 private:
-    // The coverage of `outline` over `region`, one byte per pixel.
+    // The coverage of `outline` over `region`, one byte per pixel; drawn through `transform`.
     static QImage Coverage(const QPainterPath& outline, const QRect& region);
+    static QImage Coverage(const QPainterPath& outline, const QTransform& transform,
+                           const QRect& region);
+    // The coverage of `outline` over `region` blurred by a Gaussian of `sigma`, at `opacity` %.
+    static QImage BlurredCoverage(const QPainterPath& outline, const QRect& region, double sigma,
+                                  int opacity);
     // The letters' outline and, when `grown`, the rings' and the glow's: kept or made.
     void TakeOutlines(bool grown);
     // The picture kept in `slot` when it was made from `key`, else the one `make` gives, kept.
@@ -82,9 +88,10 @@ private:
                std::uint32_t word) const;
     // The letters grown by every ring: what casts the shadow and the glow.
     const QPainterPath& Silhouette() const;
-    // The shadow's layers painted into `layer`, whose top-left lies at `layerTopLeft`, over
-    // nothing.
-    void PaintShadowLayers(QImage& layer, QPoint layerTopLeft, const LogoPart& shadow) const;
+    // The shadow's layers painted over nothing into `layer`: a picture of `spread` on the blur's
+    // grid of points `factor` pixels apart (1: the pixels themselves).
+    void PaintShadowLayers(QImage& layer, const QRect& spread, int factor,
+                           const LogoPart& shadow) const;
 
     const LogoPainter& FPainter;
     const LogoLook& FLook;

@@ -200,23 +200,6 @@ void BlurFine(std::uint8_t* bytes, int width, int height, qsizetype stride, int 
                  [&](auto& strip) { strip.Boxes(box); });
 }
 
-// How many times coarser than the pixels a blur of `sigma` can be worked out: a Gaussian still
-// kCoarseSigma points wide on the coarser grid leaves nothing that its points cannot hold.
-int CoarseFactor(double sigma)
-{
-    int factor = 1;
-    while (factor < kMostCoarse && sigma / (2 * factor) >= kCoarseSigma)
-        factor *= 2;
-    return factor;
-}
-
-// What is left to blur on the grid `factor` times coarser: averaging the pixels into its cells
-// and reading back between its points blur by a variance of factor² / 4 pixels² between them.
-double CoarseSigma(double sigma, int factor)
-{
-    return std::sqrt(sigma * sigma / (factor * factor) - 0.25);
-}
-
 int FloorHalf(int value)
 {
     return value >= 0 ? value / 2 : -((1 - value) / 2);
@@ -251,6 +234,9 @@ public:
     }
 
     int Count() const { return FCount; }
+    // Where the first point's cell begins, in pixels from the line's start (pixel x spans x to
+    // x + 1): the grid's origin as a drawing on the coarse picture sees it.
+    double CellStart() const { return (FOrigin + 1 - FFactor) / 2.0; }
     // The first pixel of point j's cell (it may lie before the line), and the weights of its
     // pixels from there.
     int First(int j) const { return FFirst + FFactor * j; }
@@ -329,45 +315,58 @@ CoarsePicture Coarsen(const std::uint8_t* bytes, int width, int height, qsizetyp
     return coarse;
 }
 
-// Every pixel read back between the four coarse points around it.
-template<int Channels>
-void Refine(CoarsePicture& coarse, std::uint8_t* bytes, int width, int height, qsizetype stride,
-            const CoarseGrid& across, const CoarseGrid& down)
+// Every pixel read back between the four coarse points around it, in sums of type `Sum`, which
+// hold 255 × the squared span between points.
+template<int Channels, class Sum>
+void Refine(const std::uint8_t* coarse, qsizetype coarseStride, std::uint8_t* bytes, int width,
+            int height, qsizetype stride, const CoarseGrid& across, const CoarseGrid& down)
 {
     constexpr int channels = Channels;
-    const std::uint32_t spanDown = 1u << down.SpanShift();
-    const int spanAcross = 1 << across.SpanShift();
+    const Sum spanDown = Sum(1u << down.SpanShift());
+    const Sum spanAcross = Sum(1u << across.SpanShift());
     const int shift = across.SpanShift() + down.SpanShift();
-    const std::uint32_t half = 1u << (shift - 1);
-    std::vector<std::uint32_t> between(static_cast<std::size_t>(coarse.Stride()));
+    const Sum half = Sum(1u << (shift - 1));
+    std::vector<Sum> between(static_cast<std::size_t>((across.Count() + 1) * channels));
     const auto [firstPoint, firstPast] = across.Between(0);
     // how far past its point each pixel lies repeats from point to point
-    std::vector<std::uint32_t> pasts;
-    for (int past = firstPast % 2; past < spanAcross; past += 2)
-        pasts.push_back(std::uint32_t(past));
+    std::vector<Sum> pasts;
+    for (int past = firstPast % 2; past < int(spanAcross); past += 2)
+        pasts.push_back(Sum(past));
     for (int y = 0; y < height; ++y) {
         const auto [j, pastRow] = down.Between(y);
-        const std::uint8_t* __restrict above = coarse.Row(j);
-        const std::uint8_t* __restrict below = coarse.Row(j + 1);
+        const std::uint8_t* __restrict above = coarse + j * coarseStride;
+        const std::uint8_t* __restrict below = above + coarseStride;
+        const Sum toBelow = Sum(pastRow);
+        const Sum toAbove = Sum(spanDown - toBelow);
         for (std::size_t i = 0; i < between.size(); ++i)
-            between[i] =
-                above[i] * (spanDown - std::uint32_t(pastRow)) + below[i] * std::uint32_t(pastRow);
+            between[i] = Sum(above[i] * toAbove + below[i] * toBelow);
         std::uint8_t* __restrict row = bytes + y * stride;
-        const std::uint32_t* left = between.data() + firstPoint * channels;
+        const Sum* left = between.data() + firstPoint * channels;
         int x = 0;
-        // pixels before the next point, then a point's worth at a time, all alike
         for (std::size_t i = std::size_t(firstPast / 2); x < width; ++x, ++i) {
             if (i == pasts.size()) {
                 i = 0;
                 left += channels;
             }
-            const std::uint32_t toRight = pasts[i];
-            const std::uint32_t toLeft = std::uint32_t(spanAcross) - toRight;
+            const Sum toRight = pasts[i];
+            const Sum toLeft = Sum(spanAcross - toRight);
             for (int c = 0; c < channels; ++c)
-                row[x * channels + c] =
-                    std::uint8_t((left[c] * toLeft + left[c + channels] * toRight + half) >> shift);
+                row[x * channels + c] = std::uint8_t(
+                    Sum(left[c] * toLeft + left[c + channels] * toRight + half) >> shift);
         }
     }
+}
+
+template<int Channels>
+void Refine(const std::uint8_t* coarse, qsizetype coarseStride, std::uint8_t* bytes, int width,
+            int height, qsizetype stride, const CoarseGrid& across, const CoarseGrid& down)
+{
+    if (across.SpanShift() + down.SpanShift() <= 8)
+        Refine<Channels, std::uint16_t>(coarse, coarseStride, bytes, width, height, stride, across,
+                                        down);
+    else
+        Refine<Channels, std::uint32_t>(coarse, coarseStride, bytes, width, height, stride, across,
+                                        down);
 }
 
 void BlurInterleaved(std::uint8_t* bytes, int width, int height, qsizetype stride, int channels,
@@ -375,7 +374,7 @@ void BlurInterleaved(std::uint8_t* bytes, int width, int height, qsizetype strid
 {
     if (sigma <= 0 || width <= 0 || height <= 0)
         return;
-    const int factor = CoarseFactor(sigma);
+    const int factor = MaskBlur::CoarseFactor(sigma);
     if (factor == 1) {
         BlurFine(bytes, width, height, stride, channels, sigma);
         return;
@@ -385,20 +384,64 @@ void BlurInterleaved(std::uint8_t* bytes, int width, int height, qsizetype strid
     if (channels == 1) {
         CoarsePicture coarse = Coarsen<1>(bytes, width, height, stride, across, down);
         BlurFine(coarse.bytes.data(), coarse.columns, coarse.rows, coarse.Stride(), channels,
-                 CoarseSigma(sigma, factor));
-        Refine<1>(coarse, bytes, width, height, stride, across, down);
+                 MaskBlur::CoarseSigma(sigma, factor));
+        Refine<1>(coarse.bytes.data(), coarse.Stride(), bytes, width, height, stride, across, down);
         return;
     }
     Q_ASSERT(channels == kMostChannels);
     CoarsePicture coarse = Coarsen<kMostChannels>(bytes, width, height, stride, across, down);
     BlurFine(coarse.bytes.data(), coarse.columns, coarse.rows, coarse.Stride(), channels,
-             CoarseSigma(sigma, factor));
-    Refine<kMostChannels>(coarse, bytes, width, height, stride, across, down);
+             MaskBlur::CoarseSigma(sigma, factor));
+    Refine<kMostChannels>(coarse.bytes.data(), coarse.Stride(), bytes, width, height, stride,
+                          across, down);
 }
 
 } // namespace
 
 namespace MaskBlur {
+
+int CoarseFactor(double sigma)
+{
+    int factor = 1;
+    while (factor < kMostCoarse && sigma / (2 * factor) >= kCoarseSigma)
+        factor *= 2;
+    return factor;
+}
+
+double CoarseSigma(double sigma, int factor)
+{
+    if (factor == 1)
+        return sigma;
+    return std::sqrt(sigma * sigma / (factor * factor) - 0.25);
+}
+
+QSize CoarseSize(QSize size, int factor)
+{
+    return {CoarseGrid(size.width(), factor).Count() + 1,
+            CoarseGrid(size.height(), factor).Count() + 1};
+}
+
+QTransform ToCoarse(QSize size, int factor)
+{
+    const CoarseGrid across(size.width(), factor);
+    const CoarseGrid down(size.height(), factor);
+    return QTransform::fromTranslate(-across.CellStart(), -down.CellStart())
+        * QTransform::fromScale(1.0 / factor, 1.0 / factor);
+}
+
+void Refine(const QImage& coarse, QImage& fine, int factor)
+{
+    Q_ASSERT(coarse.format() == fine.format());
+    Q_ASSERT(coarse.size() == CoarseSize(fine.size(), factor));
+    const CoarseGrid across(fine.width(), factor);
+    const CoarseGrid down(fine.height(), factor);
+    if (coarse.depth() == 8)
+        Refine<1>(coarse.constBits(), coarse.bytesPerLine(), fine.bits(), fine.width(),
+                  fine.height(), fine.bytesPerLine(), across, down);
+    else
+        Refine<kMostChannels>(coarse.constBits(), coarse.bytesPerLine(), fine.bits(), fine.width(),
+                              fine.height(), fine.bytesPerLine(), across, down);
+}
 
 int Reach(double sigma)
 {

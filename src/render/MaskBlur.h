@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
+#include <QTransform>
 
 #include <cstdint>
 
@@ -30,5 +32,18 @@ void Blur(QImage& mask, double sigma);
 // Each channel of a Format_ARGB32_Premultiplied picture blurred alike, the colour kept within
 // the alpha: a picture over nothing blurred as it composites.
 void BlurPremultiplied(QImage& picture, double sigma);
+
+// Wide blurs are worked out on a grid of points CoarseFactor(sigma) pixels apart. A shape can
+// be drawn straight onto that grid (a picture of CoarseSize(size, factor), through
+// ToCoarse(size, factor)), blurred there by CoarseSigma(sigma, factor) and read back at every
+// pixel of `size` by Refine: as if it had been drawn at every pixel and blurred, at a fraction
+// of the work. A factor of 1 is the pixels themselves.
+int CoarseFactor(double sigma);
+double CoarseSigma(double sigma, int factor);
+QSize CoarseSize(QSize size, int factor);
+QTransform ToCoarse(QSize size, int factor);
+// `coarse` read back into every pixel of `fine`, both Format_Alpha8 or both
+// Format_ARGB32_Premultiplied.
+void Refine(const QImage& coarse, QImage& fine, int factor);
 
 } // namespace MaskBlur
