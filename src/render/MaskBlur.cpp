@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -21,7 +22,7 @@ constexpr int kColumnLanes = 64;
 constexpr int kFraction = 6;
 // From twice this sigma up the blur is worked out on a grid of points two or more pixels apart,
 // at most this far.
-constexpr double kCoarseSigma = 3.0;
+constexpr double kCoarseSigma = 2.0;
 constexpr int kMostCoarse = 16;
 constexpr int kMostChannels = 4;
 
@@ -332,6 +333,9 @@ void Refine(const std::uint8_t* coarse, qsizetype coarseStride, std::uint8_t* by
     std::vector<Sum> pasts;
     for (int past = firstPast % 2; past < int(spanAcross); past += 2)
         pasts.push_back(Sum(past));
+    const int cycle = int(pasts.size());
+    const int firstIndex = firstPast / 2;
+    std::vector<std::uint8_t> run(static_cast<std::size_t>((width / cycle + 1) * channels));
     for (int y = 0; y < height; ++y) {
         const auto [j, pastRow] = down.Between(y);
         const std::uint8_t* __restrict above = coarse + j * coarseStride;
@@ -340,19 +344,24 @@ void Refine(const std::uint8_t* coarse, qsizetype coarseStride, std::uint8_t* by
         const Sum toAbove = Sum(spanDown - toBelow);
         for (std::size_t i = 0; i < between.size(); ++i)
             between[i] = Sum(above[i] * toAbove + below[i] * toBelow);
-        std::uint8_t* __restrict row = bytes + y * stride;
-        const Sum* left = between.data() + firstPoint * channels;
-        int x = 0;
-        for (std::size_t i = std::size_t(firstPast / 2); x < width; ++x, ++i) {
-            if (i == pasts.size()) {
-                i = 0;
-                left += channels;
-            }
-            const Sum toRight = pasts[i];
+        std::uint8_t* row = bytes + y * stride;
+        // A pixel of each point's run at a time: every point's pixel at the same place in its
+        // run is read back alike, in one straight pass, then put in its place.
+        for (int i = 0; i < cycle; ++i) {
+            const int firstX = (i - firstIndex + cycle) % cycle;
+            if (firstX >= width)
+                continue;
+            const int count = (width - firstX + cycle - 1) / cycle;
+            const Sum* __restrict left =
+                between.data() + (firstPoint + (firstIndex + firstX) / cycle) * channels;
+            const Sum toRight = pasts[std::size_t(i)];
             const Sum toLeft = Sum(spanAcross - toRight);
-            for (int c = 0; c < channels; ++c)
-                row[x * channels + c] = std::uint8_t(
-                    Sum(left[c] * toLeft + left[c + channels] * toRight + half) >> shift);
+            for (int v = 0; v < count * channels; ++v)
+                run[std::size_t(v)] = std::uint8_t(
+                    Sum(left[v] * toLeft + left[v + channels] * toRight + half) >> shift);
+            for (int m = 0; m < count; ++m)
+                std::memcpy(row + (firstX + m * cycle) * channels, run.data() + m * channels,
+                            channels);
         }
     }
 }
