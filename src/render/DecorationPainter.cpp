@@ -29,6 +29,8 @@ constexpr double kTolerance = 0.2;
 constexpr int kGlowSlot = -1;
 constexpr int kShadowSlot = -2;
 constexpr int kShadowCoverageSlot = -3;
+// A soft shadow kept on the blur's grid is read back this many rows at a time.
+constexpr int kBandRows = 32;
 
 // The bytes of every value a kept picture is drawn from.
 template<class... Values> QByteArray KeyOf(const Values&... values)
@@ -380,19 +382,18 @@ void DecorationPainter::PaintShadow(QImage& target, const QRect& area,
                qsizetype(words.size() * sizeof(std::uint32_t)));
     QPoint topLeft;
     const int slot = FPainter.PaintsCoverage() ? kShadowCoverageSlot : kShadowSlot;
+    const int factor = MaskBlur::CoarseFactor(sigma);
     const QImage& shadow = Kept(slot, key, topLeft, [&](QPoint& at) {
-        const int factor = MaskBlur::CoarseFactor(sigma);
         QImage layer(factor == 1 ? spread.size() : MaskBlur::CoarseSize(spread.size(), factor),
                      QImage::Format_ARGB32_Premultiplied);
         layer.fill(0);
         PaintShadowLayers(layer, spread, factor, shadowPart);
         if (factor > 1) {
+            // kept on the grid, and read back a band at a time as it is laid over
             MaskBlur::BlurPremultiplied(layer, MaskBlur::CoarseSigma(sigma, factor));
             ScaleBytes(layer, d.shadowOpacity);
-            QImage blurred(spread.size(), QImage::Format_ARGB32_Premultiplied);
-            MaskBlur::Refine(layer, blurred, factor);
             at = spread.topLeft();
-            return blurred;
+            return layer;
         }
         // only what the shadow covers, and as far as the blur spreads it, is worth blurring
         const QRect part =
@@ -405,8 +406,22 @@ void DecorationPainter::PaintShadow(QImage& target, const QRect& area,
         at = spread.topLeft() + part.topLeft();
         return blurred;
     });
-    if (!shadow.isNull())
+    if (shadow.isNull())
+        return;
+    if (factor == 1) {
         LayOver(target, area, shadow, topLeft);
+        return;
+    }
+    const QRect laid = area.intersected(spread);
+    QImage band(spread.width(), std::min(kBandRows, spread.height()),
+                QImage::Format_ARGB32_Premultiplied);
+    for (int y = laid.top(); y <= laid.bottom(); y += band.height()) {
+        const int rows = std::min(band.height(), laid.bottom() + 1 - y);
+        // the band's own rows, not a copy
+        QImage part(band.bits(), band.width(), rows, band.bytesPerLine(), band.format());
+        MaskBlur::Refine(shadow, spread.size(), factor, y - spread.top(), part);
+        LayOver(target, QRect(laid.left(), y, laid.width(), rows), part, QPoint(spread.left(), y));
+    }
 }
 
 void DecorationPainter::PaintShadowLayers(QImage& layer, const QRect& spread, int factor,

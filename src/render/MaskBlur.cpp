@@ -320,7 +320,8 @@ CoarsePicture Coarsen(const std::uint8_t* bytes, int width, int height, qsizetyp
 // hold 255 × the squared span between points.
 template<int Channels, class Sum>
 void Refine(const std::uint8_t* coarse, qsizetype coarseStride, std::uint8_t* bytes, int width,
-            int height, qsizetype stride, const CoarseGrid& across, const CoarseGrid& down)
+            int firstRow, int rows, qsizetype stride, const CoarseGrid& across,
+            const CoarseGrid& down)
 {
     constexpr int channels = Channels;
     const Sum spanDown = Sum(1u << down.SpanShift());
@@ -336,7 +337,7 @@ void Refine(const std::uint8_t* coarse, qsizetype coarseStride, std::uint8_t* by
     const int cycle = int(pasts.size());
     const int firstIndex = firstPast / 2;
     std::vector<std::uint8_t> run(static_cast<std::size_t>((width / cycle + 1) * channels));
-    for (int y = 0; y < height; ++y) {
+    for (int y = firstRow; y < firstRow + rows; ++y) {
         const auto [j, pastRow] = down.Between(y);
         const std::uint8_t* __restrict above = coarse + j * coarseStride;
         const std::uint8_t* __restrict below = above + coarseStride;
@@ -344,7 +345,7 @@ void Refine(const std::uint8_t* coarse, qsizetype coarseStride, std::uint8_t* by
         const Sum toAbove = Sum(spanDown - toBelow);
         for (std::size_t i = 0; i < between.size(); ++i)
             between[i] = Sum(above[i] * toAbove + below[i] * toBelow);
-        std::uint8_t* row = bytes + y * stride;
+        std::uint8_t* row = bytes + (y - firstRow) * stride;
         // A pixel of each point's run at a time: every point's pixel at the same place in its
         // run is read back alike, in one straight pass, then put in its place.
         for (int i = 0; i < cycle; ++i) {
@@ -368,14 +369,15 @@ void Refine(const std::uint8_t* coarse, qsizetype coarseStride, std::uint8_t* by
 
 template<int Channels>
 void Refine(const std::uint8_t* coarse, qsizetype coarseStride, std::uint8_t* bytes, int width,
-            int height, qsizetype stride, const CoarseGrid& across, const CoarseGrid& down)
+            int firstRow, int rows, qsizetype stride, const CoarseGrid& across,
+            const CoarseGrid& down)
 {
     if (across.SpanShift() + down.SpanShift() <= 8)
-        Refine<Channels, std::uint16_t>(coarse, coarseStride, bytes, width, height, stride, across,
-                                        down);
+        Refine<Channels, std::uint16_t>(coarse, coarseStride, bytes, width, firstRow, rows, stride,
+                                        across, down);
     else
-        Refine<Channels, std::uint32_t>(coarse, coarseStride, bytes, width, height, stride, across,
-                                        down);
+        Refine<Channels, std::uint32_t>(coarse, coarseStride, bytes, width, firstRow, rows, stride,
+                                        across, down);
 }
 
 void BlurInterleaved(std::uint8_t* bytes, int width, int height, qsizetype stride, int channels,
@@ -394,14 +396,15 @@ void BlurInterleaved(std::uint8_t* bytes, int width, int height, qsizetype strid
         CoarsePicture coarse = Coarsen<1>(bytes, width, height, stride, across, down);
         BlurFine(coarse.bytes.data(), coarse.columns, coarse.rows, coarse.Stride(), channels,
                  MaskBlur::CoarseSigma(sigma, factor));
-        Refine<1>(coarse.bytes.data(), coarse.Stride(), bytes, width, height, stride, across, down);
+        Refine<1>(coarse.bytes.data(), coarse.Stride(), bytes, width, 0, height, stride, across,
+                  down);
         return;
     }
     Q_ASSERT(channels == kMostChannels);
     CoarsePicture coarse = Coarsen<kMostChannels>(bytes, width, height, stride, across, down);
     BlurFine(coarse.bytes.data(), coarse.columns, coarse.rows, coarse.Stride(), channels,
              MaskBlur::CoarseSigma(sigma, factor));
-    Refine<kMostChannels>(coarse.bytes.data(), coarse.Stride(), bytes, width, height, stride,
+    Refine<kMostChannels>(coarse.bytes.data(), coarse.Stride(), bytes, width, 0, height, stride,
                           across, down);
 }
 
@@ -440,16 +443,23 @@ QTransform ToCoarse(QSize size, int factor)
 
 void Refine(const QImage& coarse, QImage& fine, int factor)
 {
-    Q_ASSERT(coarse.format() == fine.format());
-    Q_ASSERT(coarse.size() == CoarseSize(fine.size(), factor));
-    const CoarseGrid across(fine.width(), factor);
-    const CoarseGrid down(fine.height(), factor);
+    Refine(coarse, fine.size(), factor, 0, fine);
+}
+
+void Refine(const QImage& coarse, QSize size, int factor, int firstRow, QImage& rows)
+{
+    Q_ASSERT(coarse.format() == rows.format());
+    Q_ASSERT(coarse.size() == CoarseSize(size, factor));
+    Q_ASSERT(rows.width() == size.width() && firstRow >= 0
+             && firstRow + rows.height() <= size.height());
+    const CoarseGrid across(size.width(), factor);
+    const CoarseGrid down(size.height(), factor);
     if (coarse.depth() == 8)
-        Refine<1>(coarse.constBits(), coarse.bytesPerLine(), fine.bits(), fine.width(),
-                  fine.height(), fine.bytesPerLine(), across, down);
+        Refine<1>(coarse.constBits(), coarse.bytesPerLine(), rows.bits(), rows.width(), firstRow,
+                  rows.height(), rows.bytesPerLine(), across, down);
     else
-        Refine<kMostChannels>(coarse.constBits(), coarse.bytesPerLine(), fine.bits(), fine.width(),
-                              fine.height(), fine.bytesPerLine(), across, down);
+        Refine<kMostChannels>(coarse.constBits(), coarse.bytesPerLine(), rows.bits(), rows.width(),
+                              firstRow, rows.height(), rows.bytesPerLine(), across, down);
 }
 
 int Reach(double sigma)

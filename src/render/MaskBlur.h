@@ -45,5 +45,7 @@ QTransform ToCoarse(QSize size, int factor);
 // `coarse` read back into every pixel of `fine`, both Format_Alpha8 or both
 // Format_ARGB32_Premultiplied.
 void Refine(const QImage& coarse, QImage& fine, int factor);
+// The same for the rows of a picture of `size` from `firstRow` on, as many as `rows` holds.
+void Refine(const QImage& coarse, QSize size, int factor, int firstRow, QImage& rows);
 
 } // namespace MaskBlur
