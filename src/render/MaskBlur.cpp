@@ -229,9 +229,8 @@ public:
                 FFirst = x;
             FWeights.push_back(std::uint32_t(weight));
         }
-        while ((2 << FSpanShift) < 2 * factor)
+        while ((1 << FSpanShift) < 2 * factor)
             ++FSpanShift;
-        ++FSpanShift;
     }
 
     int Count() const { return FCount; }
