@@ -383,17 +383,23 @@ void DecorationPainter::PaintShadow(QImage& target, const QRect& area,
     QPoint topLeft;
     const int slot = FPainter.PaintsCoverage() ? kShadowCoverageSlot : kShadowSlot;
     const int factor = MaskBlur::CoarseFactor(sigma);
+    // A shadow painted once stays on the blur's grid and is read back a band at a time as it is
+    // laid over, never as a whole-size picture; one kept for the next paints is read back whole.
+    const bool readInBands = factor > 1 && !FCache;
     const QImage& shadow = Kept(slot, key, topLeft, [&](QPoint& at) {
         QImage layer(factor == 1 ? spread.size() : MaskBlur::CoarseSize(spread.size(), factor),
                      QImage::Format_ARGB32_Premultiplied);
         layer.fill(0);
         PaintShadowLayers(layer, spread, factor, shadowPart);
         if (factor > 1) {
-            // kept on the grid, and read back a band at a time as it is laid over
             MaskBlur::BlurPremultiplied(layer, MaskBlur::CoarseSigma(sigma, factor));
             ScaleBytes(layer, d.shadowOpacity);
             at = spread.topLeft();
-            return layer;
+            if (readInBands)
+                return layer;
+            QImage blurred(spread.size(), QImage::Format_ARGB32_Premultiplied);
+            MaskBlur::Refine(layer, blurred, factor);
+            return blurred;
         }
         // only what the shadow covers, and as far as the blur spreads it, is worth blurring
         const QRect part =
@@ -408,7 +414,7 @@ void DecorationPainter::PaintShadow(QImage& target, const QRect& area,
     });
     if (shadow.isNull())
         return;
-    if (factor == 1) {
+    if (!readInBands) {
         LayOver(target, area, shadow, topLeft);
         return;
     }

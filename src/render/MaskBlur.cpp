@@ -22,7 +22,7 @@ constexpr int kColumnLanes = 64;
 constexpr int kFraction = 6;
 // From twice this sigma up the blur is worked out on a grid of points two or more pixels apart,
 // at most this far.
-constexpr double kCoarseSigma = 2.0;
+constexpr double kCoarseSigma = 1.5;
 constexpr int kMostCoarse = 16;
 constexpr int kMostChannels = 4;
 

@@ -14,8 +14,8 @@
 // covers. From sigma 2 up it is three running box sums, each with its two end samples weighed so
 // that the variances add up to sigma squared exactly: within 2 % of the true Gaussian along a
 // line (a box width rounded to whole pixels, as in the usual three-box blur, misses by up to 4 %)
-// at a cost that does not grow with sigma. Below that it is a sampled kernel. From sigma 4 up it
-// is worked out on a grid of points 2 to 16 pixels apart, where the blur is still 2 points or
+// at a cost that does not grow with sigma. Below that it is a sampled kernel. From sigma 3 up it
+// is worked out on a grid of points 2 to 16 pixels apart, where the blur is still 1.5 points or
 // more wide, and read back between them: a quarter of the work or less, and as close to the
 // Gaussian as the boxes alone.
 namespace MaskBlur {
