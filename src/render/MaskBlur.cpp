@@ -94,11 +94,16 @@ public:
         const int radius = int(kernel.size() / 2);
         for (int i = 0; i < FLength; ++i) {
             float sums[Lanes] = {};
-            for (int k = -radius; k <= radius; ++k) {
-                const std::uint16_t* __restrict in = At(i + k);
-                const float w = kernel[std::size_t(k + radius)];
+            const std::uint16_t* __restrict centre = At(i);
+            for (int l = 0; l < Lanes; ++l)
+                sums[l] = kernel[std::size_t(radius)] * float(centre[l]);
+            // the kernel is even: each weight once for the two samples it takes
+            for (int k = 1; k <= radius; ++k) {
+                const std::uint16_t* __restrict before = At(i - k);
+                const std::uint16_t* __restrict after = At(i + k);
+                const float w = kernel[std::size_t(radius + k)];
                 for (int l = 0; l < Lanes; ++l)
-                    sums[l] += w * float(in[l]);
+                    sums[l] += w * float(before[l] + after[l]);
             }
             std::uint16_t* __restrict out = Out(i);
             for (int l = 0; l < Lanes; ++l)
