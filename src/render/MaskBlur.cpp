@@ -179,14 +179,47 @@ void BlurLines(std::uint8_t* bytes, int length, int lines, qsizetype along, qsiz
     }
 }
 
-// Every one of `channels` interleaved bytes of a pixel blurred on its own: the rows channel by
-// channel, the columns as columns of bytes, which lie side by side.
+// Rows of four-byte pixels blurred along, each byte on its own: the lanes of a strip are the
+// four bytes of a pixel in each of kRowLanes / 4 rows, read together.
+template<class Run>
+void BlurPixelRows(std::uint8_t* bytes, int width, int height, qsizetype stride, int pad,
+                   const Run& run)
+{
+    constexpr int kRows = kRowLanes / kMostChannels;
+    for (int first = 0; first < height; first += kRows) {
+        const int rows = std::min(kRows, height - first);
+        Strip<kRowLanes> strip(width, pad);
+        std::uint8_t* origin = bytes + first * stride;
+        for (int i = 0; i < width; ++i) {
+            std::uint16_t* to = strip.At(i);
+            for (int r = 0; r < rows; ++r)
+                for (int c = 0; c < kMostChannels; ++c)
+                    to[r * kMostChannels + c] =
+                        std::uint16_t(origin[r * stride + i * kMostChannels + c] << kFraction);
+        }
+        run(strip);
+        for (int i = 0; i < width; ++i) {
+            const std::uint16_t* from = strip.At(i);
+            for (int r = 0; r < rows; ++r)
+                for (int c = 0; c < kMostChannels; ++c)
+                    origin[r * stride + i * kMostChannels + c] =
+                        ToByte(from[r * kMostChannels + c]);
+        }
+    }
+}
+
+// Every one of `channels` interleaved bytes of a pixel blurred on its own: the rows a line at a
+// time or, for four-byte pixels, a pixel at a time; the columns as columns of bytes, which lie
+// side by side.
 template<class Run>
 void BlurChannels(std::uint8_t* bytes, int width, int height, qsizetype stride, int channels,
                   int pad, const Run& run)
 {
-    for (int c = 0; c < channels; ++c)
-        BlurLines<kRowLanes>(bytes + c, width, height, channels, stride, pad, run);
+    if (channels == kMostChannels)
+        BlurPixelRows(bytes, width, height, stride, pad, run);
+    else
+        for (int c = 0; c < channels; ++c)
+            BlurLines<kRowLanes>(bytes + c, width, height, channels, stride, pad, run);
     BlurLines<kColumnLanes>(bytes, height, width * channels, stride, 1, pad, run);
 }
 

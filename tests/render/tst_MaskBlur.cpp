@@ -148,6 +148,50 @@ private Q_SLOTS:
         QVERIFY2(worst <= 4, qPrintable(QString::number(worst)));
     }
 
+    void picturesBlurChannelByChannel_data()
+    {
+        QTest::addColumn<double>("sigma");
+        QTest::newRow("kernel") << 1.2;
+        QTest::newRow("boxes") << 2.5;
+        QTest::newRow("coarse") << 9.0;
+    }
+
+    // A premultiplied picture blurs as each of its four channels blurred as a mask would, the
+    // colour then kept within the alpha.
+    void picturesBlurChannelByChannel()
+    {
+        QFETCH(double, sigma);
+        const int margin = MaskBlur::Reach(sigma);
+        QImage picture(2 * margin + 37, 2 * margin + 23, QImage::Format_ARGB32_Premultiplied);
+        picture.fill(0);
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(200, 40, 90, 230));
+        painter.drawEllipse(QRectF(margin + 2.5, margin + 1.5, 20, 19));
+        painter.setBrush(QColor(10, 250, 120, 140));
+        painter.drawRect(QRectF(margin + 15.25, margin + 6.5, 20, 14));
+        painter.end();
+        std::vector<QImage> planes;
+        for (int shift = 0; shift < 32; shift += 8) {
+            QImage plane(picture.size(), QImage::Format_Alpha8);
+            for (int y = 0; y < picture.height(); ++y)
+                for (int x = 0; x < picture.width(); ++x)
+                    plane.scanLine(y)[x] = std::uint8_t(picture.pixel(x, y) >> shift);
+            MaskBlur::Blur(plane, sigma);
+            planes.push_back(plane);
+        }
+        MaskBlur::BlurPremultiplied(picture, sigma);
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x) {
+                const int alpha = planes[3].constScanLine(y)[x];
+                for (int c = 0; c < 3; ++c)
+                    QCOMPARE(int(picture.pixel(x, y) >> (8 * c) & 0xFF),
+                             std::min(int(planes[std::size_t(c)].constScanLine(y)[x]), alpha));
+                QCOMPARE(qAlpha(picture.pixel(x, y)), alpha);
+            }
+    }
+
     // A square in the middle stays in the middle: the blur of its mirror image is the mirror
     // image of its blur, to the level.
     void keepsShapesInPlace_data()
