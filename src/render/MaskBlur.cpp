@@ -417,6 +417,20 @@ void Refine(const std::uint8_t* coarse, qsizetype coarseStride, std::uint8_t* by
                                         across, down);
 }
 
+// Averaged into the coarse grid `factor` pixels apart, blurred there and read back.
+template<int Channels>
+void BlurCoarse(std::uint8_t* bytes, int width, int height, qsizetype stride, double sigma,
+                int factor)
+{
+    const CoarseGrid across(width, factor);
+    const CoarseGrid down(height, factor);
+    CoarsePicture coarse = Coarsen<Channels>(bytes, width, height, stride, across, down);
+    BlurFine(coarse.bytes.data(), coarse.columns, coarse.rows, coarse.Stride(), Channels,
+             MaskBlur::CoarseSigma(sigma, factor));
+    Refine<Channels>(coarse.bytes.data(), coarse.Stride(), bytes, width, 0, height, stride, across,
+                     down);
+}
+
 void BlurInterleaved(std::uint8_t* bytes, int width, int height, qsizetype stride, int channels,
                      double sigma)
 {
@@ -427,22 +441,11 @@ void BlurInterleaved(std::uint8_t* bytes, int width, int height, qsizetype strid
         BlurFine(bytes, width, height, stride, channels, sigma);
         return;
     }
-    const CoarseGrid across(width, factor);
-    const CoarseGrid down(height, factor);
-    if (channels == 1) {
-        CoarsePicture coarse = Coarsen<1>(bytes, width, height, stride, across, down);
-        BlurFine(coarse.bytes.data(), coarse.columns, coarse.rows, coarse.Stride(), channels,
-                 MaskBlur::CoarseSigma(sigma, factor));
-        Refine<1>(coarse.bytes.data(), coarse.Stride(), bytes, width, 0, height, stride, across,
-                  down);
-        return;
-    }
-    Q_ASSERT(channels == kMostChannels);
-    CoarsePicture coarse = Coarsen<kMostChannels>(bytes, width, height, stride, across, down);
-    BlurFine(coarse.bytes.data(), coarse.columns, coarse.rows, coarse.Stride(), channels,
-             MaskBlur::CoarseSigma(sigma, factor));
-    Refine<kMostChannels>(coarse.bytes.data(), coarse.Stride(), bytes, width, 0, height, stride,
-                          across, down);
+    Q_ASSERT(channels == 1 || channels == kMostChannels);
+    if (channels == 1)
+        BlurCoarse<1>(bytes, width, height, stride, sigma, factor);
+    else
+        BlurCoarse<kMostChannels>(bytes, width, height, stride, sigma, factor);
 }
 
 } // namespace
