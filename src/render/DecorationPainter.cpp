@@ -441,9 +441,12 @@ void DecorationPainter::PaintShadowLayers(QImage& layer, const QRect& spread, in
     const std::uint32_t ground = FPainter.PaintsCoverage() ? 0u : ColorToPixel(FLook.color);
     if (shadow.kind != LogoPart::Stack) {
         // the offset is drawn, as it may fall between the grid's points
-        const QImage mask = Coverage(Silhouette().translated(shadow.offset), toLayer, layer.rect());
-        LayerCompositor::BlendShapeOverTransparency(layer, layer.rect(), mask, {}, words[0],
-                                                    ground);
+        const QPainterPath cast = Silhouette().translated(shadow.offset);
+        const QRect source = layer.rect().intersected(
+            toLayer.mapRect(cast.boundingRect()).toAlignedRect().adjusted(-1, -1, 1, 1));
+        const QImage mask = Coverage(cast, toLayer, source);
+        LayerCompositor::BlendShapeOverTransparency(layer, layer.rect(), mask, source.topLeft(),
+                                                    words[0], ground);
         return;
     }
     // On a grid coarser than the pixels a layer stands for `factor` of them and the first lies
